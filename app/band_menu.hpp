@@ -1,0 +1,20 @@
+#pragma once
+// The band menu and the typed frequency.
+
+namespace ferrolux {
+
+class Console;
+struct ProgramState;
+
+enum class BandOutcome {
+  kHelp,    // the help was shown; the cycle starts again
+  kEnd,     // Escape: the run ends
+  kChosen,  // FreqMHz holds a frequency above 0 and at most 470
+};
+
+// Fills rows 1 to 15 of the band table; done once at start-up.
+void FillBandTable(ProgramState& state);
+
+BandOutcome ChooseBand(Console& console, ProgramState& state);
+
+}  // namespace ferrolux

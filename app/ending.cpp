@@ -1,0 +1,53 @@
+#include "app/ending.hpp"
+
+#include <string>
+
+#include "app/program_state.hpp"
+#include "console/console.hpp"
+
+namespace ferrolux {
+
+namespace {
+
+constexpr int kForeground = 15, kBackground = 1;
+const std::string kErrorLabel = "Error: ";
+const std::string kStartLabel = "Program Run Start: ";
+const std::string kEndLabel = "  Program Run End: ";
+
+void PrintLine(Console& console, const std::string& text) {
+  console.PrintText(text);
+  console.PrintLineEnd();
+}
+
+void PrintRunLines(Console& console, const std::string& startStamp, const std::string& endStamp) {
+  PrintLine(console, kStartLabel + startStamp);
+  PrintLine(console, kEndLabel + endStamp);
+}
+
+std::string Stamp(Console& console) { return console.DateText() + "  " + console.TimeText(); }
+
+}  // namespace
+
+void ShowEnding(Console& console, ProgramState& state) {
+  console.SetColor(kForeground, kBackground);
+  console.ClearScreen();
+  const bool hasError = !state.errorMessage.empty();
+  if (hasError) {
+    PrintLine(console, kErrorLabel + state.errorMessage);
+    console.WaitKey();
+  }
+  const std::string endStamp = Stamp(console);
+  PrintRunLines(console, state.runStartStamp, endStamp);
+  if (!console.OnOwnPage()) return;
+  console.Flush();
+  console.LeavePage();
+  if (hasError) PrintLine(console, kErrorLabel + state.errorMessage);
+  PrintRunLines(console, state.runStartStamp, endStamp);
+}
+
+void ShowInterruptedEnding(Console& console, const ProgramState& state) {
+  console.LeavePage();
+  PrintRunLines(console, state.runStartStamp, Stamp(console));
+}
+
+}  // namespace ferrolux

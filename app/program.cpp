@@ -1,0 +1,84 @@
+#include "app/program.hpp"
+
+#include <exception>
+
+#include "app/band_menu.hpp"
+#include "app/ending.hpp"
+#include "app/main_screen.hpp"
+#include "app/program_state.hpp"
+#include "app/results_screen.hpp"
+#include "app/settings_entry.hpp"
+#include "console/console.hpp"
+#include "console/text.hpp"
+
+namespace ferrolux {
+
+namespace {
+
+const std::string kLoadingMessage = "Loading Catalog";
+constexpr int kHangUpSignal = 1;
+
+// Start-up up to the loaded catalog; false when the run must go straight to the ending.
+bool LoadEverything(Console& console, ProgramState& state, const std::filesystem::path& file) {
+  state.runStartStamp = console.DateText() + "  " + console.TimeText();
+  FillBandTable(state);
+  console.PrintText(kLoadingMessage);
+  console.PrintLineEnd();
+  LoadCatalog(state.catalog, console, state.errorMessage, file);
+  if (!state.errorMessage.empty()) return false;
+  state.recordCount = static_cast<int>(ParseNumber(state.catalog[0][1]) + 0.5);
+  return true;
+}
+
+void TakeOwnScreen(Console& console) {
+  using namespace main_screen;
+  console.UsePage(1);
+  console.SetTitle(kWindowTitle);
+  console.SetScreenSize(kScreenWidth, kScreenHeight);
+  console.SetColor(kTextForeground, kFrameBackground);
+  console.HideCursor();
+}
+
+// One cycle; false when the run is to end.
+bool RunCycle(Console& console, ProgramState& state) {
+  DrawMainScreen(console);
+  EnterSettings(console, state);
+  switch (ChooseBand(console, state)) {
+    case BandOutcome::kHelp: return true;
+    case BandOutcome::kEnd: return false;
+    case BandOutcome::kChosen: break;
+  }
+  ClearWorkArea(console);
+  ChooseCableAndShowResults(console, state);
+  state.answer = AskAnotherCycle(console);
+  return state.answer == "Y";
+}
+
+void RunCycles(Console& console, ProgramState& state) {
+  try {
+    while (RunCycle(console, state)) {
+    }
+  } catch (const std::exception&) {
+    // An unexpected failure abandons the cycle; the ending follows as for any other way out.
+  }
+}
+
+}  // namespace
+
+int RunProgram(Console& console, const std::filesystem::path& catalogFile) {
+  ProgramState state;
+  try {
+    if (LoadEverything(console, state, catalogFile)) {
+      TakeOwnScreen(console);
+      RunCycles(console, state);
+    }
+    ShowEnding(console, state);
+  } catch (const EndRequested& request) {
+    if (!request.terminalGone && request.signal != 0) ShowInterruptedEnding(console, state);
+    // A hang-up or a lost terminal ends as SIGHUP would.
+    return kExitSignalBase + (request.signal != 0 ? request.signal : kHangUpSignal);
+  }
+  return kExitNormal;
+}
+
+}  // namespace ferrolux

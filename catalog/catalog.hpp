@@ -1,0 +1,42 @@
+#pragma once
+// The cable catalog: CableCatalog.txt read into a table of text cells.
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ferrolux {
+
+class Console;
+
+inline constexpr int kCatalogColumns = 18;   // columns 0 to 17; fields are 1 to 16
+inline constexpr int kCatalogCapacity = 115;  // records the table holds before it grows
+inline const std::filesystem::path kCatalogFile = "CableCatalog.txt";
+
+// Row 0, column 1 holds the record count as NumberText writes it; rows 1 to count the records.
+using CatalogRow = std::array<std::string, kCatalogColumns>;
+using CatalogTable = std::vector<CatalogRow>;
+
+namespace column {
+inline constexpr int kType = 1, kPartNumber = 2, kImpedance = 3, kVelocityFactor = 4,
+                     kCapacitance = 5, kCenterConductor = 6, kDielectric = 7, kShield = 8,
+                     kJacket = 9, kDiameter = 10, kRms = 11, kK0 = 12, kK1 = 13, kK2 = 14,
+                     kDescription = 15, kRecommendedUses = 16;
+}  // namespace column
+
+// Rows 0 to kCatalogCapacity, every cell empty.
+CatalogTable MakeCatalogTable();
+
+// Reads the catalog file into the table. Empties `errorMessage` first and leaves a message
+// there on failure ("[53] File not found", …); the records read so far stay in the table.
+void LoadCatalog(CatalogTable& table, Console& console, std::string& errorMessage,
+                 const std::filesystem::path& file = kCatalogFile);
+
+// Splits `text` at each `delimiter` into parts[1..n], parts[0] = NumberText(n). An empty
+// delimiter becomes ","; a text without it gives parts[0] = "0". Too small an array is
+// reported on the console and in `errorMessage`.
+void ArgSplit(Console& console, std::string& errorMessage, const std::string& text,
+              std::vector<std::string>& parts, std::string& delimiter);
+
+}  // namespace ferrolux

@@ -1,0 +1,188 @@
+#include "console/console.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "console/charset.hpp"
+#include "console/text.hpp"
+
+namespace ferrolux {
+
+using std::chrono::milliseconds;
+
+namespace {
+constexpr size_t kMaxInputLine = 10000;
+constexpr char kEnterCode = 13;
+constexpr char kBackspaceCode = 8;
+}  // namespace
+
+Console::Console(Terminal& terminal, Keyboard& keyboard, Clock& clock)
+    : terminal_(terminal), keyboard_(keyboard), clock_(clock) {}
+
+void Console::UsePage(int /*page*/) {
+  // The program only ever uses one page of its own; it starts blank at the current size.
+  if (onOwnPage_) return;
+  ownPage_ = ScreenModel(startScreen_.Columns(), startScreen_.Rows());
+  ownPage_.cursorVisible = startScreen_.cursorVisible;
+  terminal_.TakePage();
+  onOwnPage_ = true;
+}
+
+void Console::LeavePage() {
+  if (!onOwnPage_) return;
+  terminal_.ReleasePage();
+  onOwnPage_ = false;
+}
+
+void Console::SetTitle(std::string_view title) { terminal_.SetTitle(title); }
+
+void Console::SetScreenSize(int columns, int rows) {
+  MutableScreen().Resize(columns, rows);
+  if (onOwnPage_) terminal_.SetSize(columns, rows);
+}
+
+void Console::SetColor(int foreground, int background) {
+  if (foreground >= 0 && foreground < 16) colors_.foreground = static_cast<std::uint8_t>(foreground);
+  if (background >= 0 && background < 16) colors_.background = static_cast<std::uint8_t>(background);
+}
+
+void Console::HideCursor() { MutableScreen().cursorVisible = false; }
+
+void Console::ClearScreen() {
+  ScreenModel& screen = MutableScreen();
+  screen.Fill(colors_);
+  screen.cursor = {1, 1};
+  if (!onOwnPage_) terminal_.StreamClear(colors_);
+}
+
+void Console::Locate(int row, int column) {
+  ScreenModel& screen = MutableScreen();
+  screen.cursor.row = std::clamp(row, 1, screen.Rows());
+  screen.cursor.column = std::clamp(column, 1, screen.Columns());
+}
+
+void Console::AdvanceRow() {
+  ScreenModel& screen = MutableScreen();
+  screen.cursor.column = 1;
+  if (screen.cursor.row < screen.Rows()) {
+    ++screen.cursor.row;
+  } else {
+    screen.ScrollUp(colors_);
+  }
+}
+
+void Console::PutGlyph(char32_t glyph) {
+  ScreenModel& screen = MutableScreen();
+  screen.Put(screen.cursor.row, screen.cursor.column, Cell{glyph, colors_});
+  if (++screen.cursor.column > screen.Columns()) AdvanceRow();
+}
+
+void Console::PrintText(std::string_view text) {
+  std::u32string glyphs;
+  glyphs.reserve(text.size());
+  for (char byte : text) glyphs += TextGlyph(static_cast<unsigned char>(byte));
+  for (char32_t glyph : glyphs) PutGlyph(glyph);
+  if (!onOwnPage_) terminal_.StreamText(glyphs, colors_);
+}
+
+void Console::PrintFrame(unsigned char cp437, int count) {
+  const std::u32string glyphs(count > 0 ? count : 0, Cp437Glyph(cp437));
+  for (char32_t glyph : glyphs) PutGlyph(glyph);
+  if (!onOwnPage_) terminal_.StreamText(glyphs, colors_);
+}
+
+void Console::PrintNumber(double value, int digits) {
+  PrintText((value < 0 ? "" : " ") + PlainNumberText(value, digits) + " ");
+}
+
+void Console::PrintLineEnd() {
+  AdvanceRow();
+  if (!onOwnPage_) terminal_.StreamLineEnd();
+}
+
+void Console::Beep() { terminal_.Beep(); }
+
+bool Console::Allows(std::string_view allowed, const std::string& key) const {
+  if (key.size() == 1) return allowed.find(key[0]) != std::string_view::npos;
+  for (size_t i = 0; i + 1 < allowed.size(); ++i)
+    if (allowed[i] == '\0' && allowed[i + 1] == key[1]) return true;
+  return false;
+}
+
+std::string Console::WaitKey(std::string_view allowed, milliseconds limit) {
+  Flush();
+  const auto start = clock_.Monotonic();
+  for (;;) {
+    std::optional<milliseconds> remaining;
+    if (limit > milliseconds{0}) {
+      remaining = limit - std::chrono::duration_cast<milliseconds>(clock_.Monotonic() - start);
+      if (*remaining <= milliseconds{0}) return {};
+    }
+    const std::optional<std::string> key = keyboard_.ReadKey(remaining);
+    if (!key) {
+      if (remaining) return {};
+      continue;
+    }
+    if (allowed.empty() || Allows(allowed, *key)) return *key;
+    Beep();
+  }
+}
+
+void Console::StepBack() {
+  ScreenModel& screen = MutableScreen();
+  if (screen.cursor.column > 1) {
+    --screen.cursor.column;
+  } else if (screen.cursor.row > 1) {
+    --screen.cursor.row;
+    screen.cursor.column = screen.Columns();
+  }
+}
+
+std::string Console::InputLine() {
+  ScreenModel& screen = MutableScreen();
+  const bool wasHidden = !screen.cursorVisible;
+  screen.cursorVisible = true;
+  std::string held;
+  for (;;) {
+    Flush();
+    const std::optional<std::string> key = keyboard_.ReadKey(std::nullopt);
+    if (!key || key->size() != 1) continue;
+    const char code = (*key)[0];
+    if (code == kEnterCode) break;
+    if (code == kBackspaceCode) {
+      if (held.empty()) continue;
+      held.pop_back();
+      StepBack();
+      screen.Put(screen.cursor.row, screen.cursor.column, Cell{U' ', colors_});
+      continue;
+    }
+    if (static_cast<unsigned char>(code) < 32) continue;
+    if (held.size() >= kMaxInputLine) continue;
+    held += code;
+    PrintText(*key);
+  }
+  PrintLineEnd();
+  MutableScreen().cursorVisible = !wasHidden;
+  return held;
+}
+
+std::string FormatDate(const LocalTime& time) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d-%02d-%04d", time.month, time.day, time.year);
+  return text;
+}
+
+std::string FormatTime(const LocalTime& time) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hour, time.minute, time.second);
+  return text;
+}
+
+std::string Console::DateText() { return FormatDate(clock_.Now()); }
+std::string Console::TimeText() { return FormatTime(clock_.Now()); }
+
+void Console::Flush() {
+  if (onOwnPage_) terminal_.Show(ownPage_);
+}
+
+}  // namespace ferrolux

@@ -1,0 +1,78 @@
+#pragma once
+// Console services: every screen and keyboard operation of the program. Each operation
+// changes the screen model first; the terminal mirrors the model before each blocking read.
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "console/ports.hpp"
+#include "console/screen.hpp"
+
+namespace ferrolux {
+
+inline constexpr int kStartColumns = 120;
+inline constexpr int kStartRows = 43;
+
+class Console {
+ public:
+  Console(Terminal& terminal, Keyboard& keyboard, Clock& clock);
+
+  // Screen operations; positions count from 1.
+  void UsePage(int page);
+  // Gives the terminal's start-up screen back; later output goes there as lines.
+  void LeavePage();
+  bool OnOwnPage() const { return onOwnPage_; }
+  void SetTitle(std::string_view title);
+  void SetScreenSize(int columns, int rows);
+  // A value of 16 or more leaves that half of the pair unchanged.
+  void SetColor(int foreground, int background);
+  void HideCursor();
+  void ClearScreen();
+  // Positions outside the screen are clamped onto it.
+  void Locate(int row, int column);
+  int CursorRow() const { return Screen().cursor.row; }
+  int CursorColumn() const { return Screen().cursor.column; }
+  void PrintText(std::string_view text);
+  // `count` copies of one frame character, given by its code-page 437 value.
+  void PrintFrame(unsigned char cp437, int count = 1);
+  // A blank (or "-"), the number with at most `digits` significant digits, one blank.
+  void PrintNumber(double value, int digits);
+  void PrintLineEnd();
+  void Beep();
+
+  // Keyboard operations. An empty `allowed` accepts every key; a zero limit waits for ever.
+  // A time-out gives the empty text.
+  std::string WaitKey(std::string_view allowed = {},
+                      std::chrono::milliseconds limit = std::chrono::milliseconds{0});
+  std::string InputLine();
+
+  std::string DateText();
+  std::string TimeText();
+
+  // Mirrors the model on the terminal; the console calls it before every blocking read.
+  void Flush();
+
+  const ScreenModel& Screen() const { return onOwnPage_ ? ownPage_ : startScreen_; }
+  Colors CurrentColors() const { return colors_; }
+
+ private:
+  ScreenModel& MutableScreen() { return onOwnPage_ ? ownPage_ : startScreen_; }
+  void PutGlyph(char32_t glyph);
+  void AdvanceRow();
+  void StepBack();
+  bool Allows(std::string_view allowed, const std::string& key) const;
+
+  Terminal& terminal_;
+  Keyboard& keyboard_;
+  Clock& clock_;
+  ScreenModel startScreen_{kStartColumns, kStartRows};
+  ScreenModel ownPage_{kStartColumns, kStartRows};
+  bool onOwnPage_ = false;
+  Colors colors_{7, 0};
+};
+
+std::string FormatDate(const LocalTime& time);  // MM-DD-YYYY
+std::string FormatTime(const LocalTime& time);  // HH:MM:SS, 24-hour clock
+
+}  // namespace ferrolux

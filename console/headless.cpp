@@ -1,0 +1,61 @@
+#include "console/headless.hpp"
+
+#include "console/charset.hpp"
+
+namespace ferrolux {
+
+void HeadlessTerminal::StreamText(std::u32string_view glyphs, Colors) {
+  for (char32_t glyph : glyphs) AppendUtf8(streamLines.back(), glyph);
+}
+
+void HeadlessTerminal::StreamLineEnd() { streamLines.emplace_back(); }
+
+void HeadlessTerminal::StreamClear(Colors) {
+  streamLines.assign(1, "");
+  ++streamClears;
+}
+
+ScriptedKeyboard& ScriptedKeyboard::Key(const std::string& key) {
+  events_.push_back({key, {}});
+  return *this;
+}
+
+ScriptedKeyboard& ScriptedKeyboard::Keys(const std::vector<std::string>& keys) {
+  for (const std::string& key : keys) Key(key);
+  return *this;
+}
+
+ScriptedKeyboard& ScriptedKeyboard::Type(const std::string& text) {
+  for (char c : text) Key(std::string(1, c));
+  return *this;
+}
+
+ScriptedKeyboard& ScriptedKeyboard::Line(const std::string& text) { return Type(text).Key("\r"); }
+
+ScriptedKeyboard& ScriptedKeyboard::Pause(std::chrono::milliseconds length) {
+  if (length > std::chrono::milliseconds{0}) events_.push_back({"", length});
+  return *this;
+}
+
+std::optional<std::string> ScriptedKeyboard::ReadKey(std::optional<std::chrono::milliseconds> limit) {
+  ++reads;
+  for (;;) {
+    if (events_.empty()) throw ScriptExhausted();
+    Event& next = events_.front();
+    if (next.pause <= std::chrono::milliseconds{0}) {
+      std::string key = next.key;
+      events_.pop_front();
+      return key;
+    }
+    if (limit && *limit <= next.pause) {
+      clock_.Advance(*limit);
+      next.pause -= *limit;
+      if (next.pause <= std::chrono::milliseconds{0}) events_.pop_front();
+      return std::nullopt;
+    }
+    clock_.Advance(next.pause);
+    events_.pop_front();
+  }
+}
+
+}  // namespace ferrolux

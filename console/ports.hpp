@@ -1,0 +1,64 @@
+#pragma once
+// The console's three ports. Production wires a real terminal, keyboard and clock;
+// tests wire the headless ones (console/headless.hpp).
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/screen.hpp"
+
+namespace ferrolux {
+
+class Terminal {
+ public:
+  virtual ~Terminal() = default;
+
+  // Before TakePage and after ReleasePage the program writes to the screen it was started
+  // on, as a stream of lines; in between, the terminal mirrors the screen model.
+  virtual void StreamText(std::u32string_view glyphs, Colors colors) = 0;
+  virtual void StreamLineEnd() = 0;
+  virtual void StreamClear(Colors colors) = 0;
+
+  virtual void TakePage() = 0;
+  virtual void ReleasePage() = 0;
+  virtual void SetTitle(std::string_view singleByteTitle) = 0;
+  // Asks for the size and returns once the terminal shows at least that much.
+  virtual void SetSize(int columns, int rows) = 0;
+  virtual void Beep() = 0;
+  // Makes the terminal show the model (called once before each blocking read).
+  virtual void Show(const ScreenModel& screen) = 0;
+};
+
+class Keyboard {
+ public:
+  virtual ~Keyboard() = default;
+  // The next key text, or none when the limit passes first (no limit: wait for ever).
+  virtual std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds> limit) = 0;
+};
+
+struct LocalTime {
+  int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalTime Now() = 0;
+  // A monotonic reading, for time limits.
+  virtual std::chrono::steady_clock::time_point Monotonic() = 0;
+};
+
+}  // namespace ferrolux
+
+namespace ferrolux {
+
+// Thrown by a keyboard when a signal (Ctrl+C, SIGTERM, SIGHUP) or the loss of the terminal
+// asks the program to end at once. Not a std::exception, so no failure handler swallows it.
+struct EndRequested {
+  int signal = 0;           // the signal number; 0 when the terminal went away
+  bool terminalGone = false;  // hang-up or end of input: nothing more can be shown
+};
+
+}  // namespace ferrolux
