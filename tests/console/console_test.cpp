@@ -1,0 +1,214 @@
+#include "console/console.hpp"
+
+#include <gtest/gtest.h>
+
+#include "console/box.hpp"
+#include "console/charset.hpp"
+#include "console/headless.hpp"
+#include "console/keys.hpp"
+
+namespace ferrolux {
+namespace {
+
+using std::chrono::milliseconds;
+
+class ConsoleTest : public ::testing::Test {
+ protected:
+  HeadlessConsole h;
+  Console& console = h.console;
+  const ScreenModel& Screen() const { return h.console.Screen(); }
+  void SetUp() override { console.UsePage(1); }
+};
+
+TEST(WaitKey, BeepsAtRefusedKeysAndReturnsTheFirstAllowedOne) {
+  struct Case {
+    std::vector<std::string> keys;
+    std::string allowed;
+    std::string expected;
+    int bells;
+  };
+  const Case cases[] = {
+      {{"x", "y"}, "YyNn", "y", 1},
+      {{keys::kUp, "N"}, "YyNn", "N", 1},
+      {{keys::kUp}, "", keys::kUp, 0},
+      {{keys::kDown, "x", keys::kUp}, keys::kUp, keys::kUp, 2},  // a pair matches only a pair
+      {{"H", "\x1b"}, "Yy\x1b", "\x1b", 1},
+  };
+  for (const Case& c : cases) {
+    HeadlessConsole h;
+    h.keyboard.Keys(c.keys);
+    EXPECT_EQ(h.console.WaitKey(c.allowed), c.expected);
+    EXPECT_EQ(h.terminal.bells, c.bells);
+  }
+}
+
+TEST_F(ConsoleTest, WaitKeyTimesOutWithTheEmptyTextOrReturnsAKeyAtOnce) {
+  h.keyboard.Pause(milliseconds{6000}).Key("k");
+  EXPECT_EQ(console.WaitKey({}, milliseconds{5000}), "");
+  EXPECT_EQ(h.clock.elapsed, milliseconds{5000});
+  EXPECT_EQ(console.WaitKey({}, milliseconds{5000}), "k");
+  EXPECT_EQ(h.clock.elapsed, milliseconds{6000});
+}
+
+TEST_F(ConsoleTest, WaitKeyKeepsItsLimitAcrossRefusedKeys) {
+  h.keyboard.Pause(milliseconds{3000}).Key("x").Pause(milliseconds{3000}).Key("y");
+  EXPECT_EQ(console.WaitKey("y", milliseconds{5000}), "");
+  EXPECT_EQ(h.clock.elapsed, milliseconds{5000});
+  EXPECT_EQ(h.terminal.bells, 1);
+}
+
+TEST_F(ConsoleTest, WaitKeyShowsTheScreenBeforeItWaits) {
+  h.keyboard.Key("a");
+  console.WaitKey();
+  EXPECT_EQ(h.terminal.shows, 1);
+}
+
+TEST_F(ConsoleTest, InputLineEditsWithBackspaceAndLeavesTheEchoOnScreen) {
+  console.Locate(5, 10);
+  h.keyboard.Type("12").Key(keys::kBackspace).Type("3").Key(keys::kLeft).Key("\x1b").Key("\r");
+  EXPECT_EQ(console.InputLine(), "13");
+  EXPECT_EQ(Screen().RowText(5).substr(9, 3), "13 ");
+  EXPECT_EQ(Screen().cursor, (Position{6, 1}));
+}
+
+TEST_F(ConsoleTest, InputLineBackspaceCrossesToTheEndOfThePreviousRow) {
+  console.Locate(5, 119);
+  h.keyboard.Type("abc").Key(keys::kBackspace).Key(keys::kBackspace).Line("Z");
+  EXPECT_EQ(console.InputLine(), "aZ");
+  EXPECT_EQ(Screen().At(5, 119).glyph, U'a');
+  EXPECT_EQ(Screen().At(5, 120).glyph, U'Z');
+  EXPECT_EQ(Screen().At(6, 1).glyph, U' ');
+}
+
+TEST_F(ConsoleTest, InputLineBackspaceOnAnEmptyLineDoesNothing) {
+  console.Locate(5, 10);
+  h.keyboard.Key(keys::kBackspace).Line("1");
+  EXPECT_EQ(console.InputLine(), "1");
+  EXPECT_EQ(Screen().At(5, 10).glyph, U'1');
+}
+
+TEST_F(ConsoleTest, InputLineHoldsAtMostTenThousandCharacters) {
+  console.Locate(1, 1);
+  h.keyboard.Line(std::string(10005, '7'));
+  EXPECT_EQ(console.InputLine().size(), 10000u);
+}
+
+TEST_F(ConsoleTest, InputLineShowsTheCursorOnlyWhileItReads) {
+  console.HideCursor();
+  bool visibleWhileReading = false;
+  struct Spy : Keyboard {
+    const ScreenModel* screen;
+    bool* seen;
+    std::optional<std::string> ReadKey(std::optional<milliseconds>) override {
+      *seen = screen->cursorVisible;
+      return "\r";
+    }
+  } spy;
+  Console spied(h.terminal, spy, h.clock);
+  spied.UsePage(1);
+  spied.HideCursor();
+  spy.screen = &spied.Screen();
+  spy.seen = &visibleWhileReading;
+  spied.InputLine();
+  EXPECT_TRUE(visibleWhileReading);
+  EXPECT_FALSE(spied.Screen().cursorVisible);
+}
+
+TEST_F(ConsoleTest, PrintTextWrapsAtTheLastColumnAndScrollsAtTheLastRow) {
+  console.Locate(43, 118);
+  console.PrintText("abcd");
+  EXPECT_EQ(Screen().At(42, 118).glyph, U'a');
+  EXPECT_EQ(Screen().At(42, 120).glyph, U'c');
+  EXPECT_EQ(Screen().At(43, 1).glyph, U'd');
+  EXPECT_EQ(Screen().cursor, (Position{43, 2}));
+}
+
+TEST_F(ConsoleTest, PrintLineEndScrollsOnlyOnTheLastRow) {
+  console.Locate(42, 5);
+  console.PrintText("x");
+  console.PrintLineEnd();
+  EXPECT_EQ(Screen().cursor, (Position{43, 1}));
+  console.PrintLineEnd();
+  EXPECT_EQ(Screen().cursor, (Position{43, 1}));
+  EXPECT_EQ(Screen().At(41, 5).glyph, U'x');
+}
+
+TEST_F(ConsoleTest, ClearScreenFillsWithTheCurrentColoursAndHomesTheCursor) {
+  console.SetColor(15, 1);
+  console.Locate(7, 7);
+  console.ClearScreen();
+  EXPECT_EQ(Screen().cursor, (Position{1, 1}));
+  for (int row = 1; row <= 43; ++row)
+    for (int column = 1; column <= 120; ++column)
+      ASSERT_EQ(Screen().At(row, column), (Cell{U' ', {15, 1}}));
+}
+
+TEST_F(ConsoleTest, SetColorWithSixteenOrMoreKeepsThatHalf) {
+  console.SetColor(14, 4);
+  console.SetColor(16, 1);
+  EXPECT_EQ(console.CurrentColors(), (Colors{14, 1}));
+  console.SetColor(7, 99);
+  EXPECT_EQ(console.CurrentColors(), (Colors{7, 1}));
+}
+
+TEST_F(ConsoleTest, PrintNumberPutsOneBlankAfterAndASignOrBlankBefore) {
+  console.Locate(1, 1);
+  console.PrintNumber(0.85, 7);
+  console.PrintNumber(-2.5, 15);
+  console.PrintNumber(24, 15);
+  EXPECT_EQ(Screen().RowText(1).substr(0, 14), " .85 -2.5  24 ");
+}
+
+TEST_F(ConsoleTest, ControlBytesShowAsPictureCharacters) {
+  console.Locate(1, 1);
+  console.PrintText(std::string("\x01\x1b\x7f\x81\x80\xe9", 6));
+  const std::u32string expected = U"☺←⌂ü€é";
+  for (size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(Screen().At(1, static_cast<int>(i) + 1).glyph, expected[i]) << i;
+}
+
+TEST(ConsoleStartScreen, WritesGoToTheStartScreenAsLinesUntilAPageIsTaken) {
+  HeadlessConsole h;
+  h.console.PrintText("Loading Catalog");
+  h.console.PrintLineEnd();
+  EXPECT_EQ(h.terminal.streamLines, (std::vector<std::string>{"Loading Catalog", ""}));
+  h.console.UsePage(1);
+  h.console.PrintText("on the page");
+  EXPECT_EQ(h.terminal.streamLines.size(), 2u);
+  EXPECT_TRUE(h.terminal.pageTaken);
+  h.console.LeavePage();
+  h.console.PrintText("after");
+  EXPECT_EQ(h.terminal.streamLines.back(), "after");
+  EXPECT_FALSE(h.terminal.pageTaken);
+}
+
+TEST(ConsoleClock, DateAndTimeTexts) {
+  HeadlessConsole h;
+  h.clock.now = {2026, 3, 4, 5, 6, 7};
+  EXPECT_EQ(h.console.DateText(), "03-04-2026");
+  EXPECT_EQ(h.console.TimeText(), "05:06:07");
+}
+
+TEST(Charset, TypedCharactersMapBackToSingleBytes) {
+  EXPECT_EQ(ByteOfTypedChar(U'a'), 'a');
+  EXPECT_EQ(ByteOfTypedChar(U'é'), 0xe9);
+  EXPECT_EQ(ByteOfTypedChar(U'€'), 0x80);
+  EXPECT_EQ(ByteOfTypedChar(U'─'), std::nullopt);
+  EXPECT_EQ(ByteOfTypedChar(0x81), std::nullopt);
+  for (int byte = 32; byte < 256; ++byte) {
+    const char32_t glyph = TextGlyph(static_cast<unsigned char>(byte));
+    if (byte == 127 || byte == 0x81 || byte == 0x8d || byte == 0x8f || byte == 0x90 || byte == 0x9d)
+      continue;
+    EXPECT_EQ(ByteOfTypedChar(glyph), byte) << byte;
+  }
+}
+
+TEST(Charset, NoByteEverShowsAsAControlCharacter) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const char32_t glyph = TextGlyph(static_cast<unsigned char>(byte));
+    EXPECT_TRUE(glyph >= 32 && glyph != 127 && !(glyph >= 0x80 && glyph < 0xa0)) << byte;
+  }
+}
+
+}  // namespace
+}  // namespace ferrolux
