@@ -15,6 +15,9 @@ enum class BandOutcome {
 // Fills rows 1 to 15 of the band table; done once at start-up.
 void FillBandTable(ProgramState& state);
 
+// Shows the help text over the lower part of the menu, waits for a key and erases it.
+void ShowBandHelp(Console& console);
+
 BandOutcome ChooseBand(Console& console, ProgramState& state);
 
 }  // namespace ferrolux
