@@ -1,0 +1,104 @@
+#include "app/program.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "console/headless.hpp"
+#include "console/keys.hpp"
+
+namespace ferrolux {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kOneCable[] =
+    "RG-8X\tTest RG-8X\t50\t0.78\t25\tStranded Cu\tFoam PE\tBraid\tPVC\t0.242 in\t300 V\t0.3\t0.35\t0.002\t"
+    "A small test cable.\tTesting.\r\n";
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  HeadlessConsole h;
+  fs::path folder;
+  fs::path catalog;
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("ferrolux-program-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::create_directories(folder);
+    catalog = folder / "CableCatalog.txt";
+    std::ofstream(catalog, std::ios::binary) << kOneCable;
+    h.clock.now = {2026, 12, 9, 7, 30, 0};
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  const ScreenModel& Screen() const { return h.console.Screen(); }
+};
+
+TEST_F(ProgramTest, StartUpLoadsTheCatalogOnTheStartScreenThenTakesAPageOfItsOwn) {
+  h.keyboard.Line("50").Line("100").Line("1.5").Key("N").Key(keys::kEscape);
+  EXPECT_EQ(RunProgram(h.console, catalog), 0);
+  EXPECT_EQ(h.terminal.pagesTaken, 1);
+  EXPECT_EQ(h.terminal.title, "Coaxial Cable Ferrolux By Tolvanik (v1.0a)");
+  EXPECT_EQ(h.terminal.sizeColumns, 120);
+  EXPECT_EQ(h.terminal.sizeRows, 43);
+  EXPECT_EQ(h.terminal.streamLines.front(), "Loading Catalog");
+  EXPECT_EQ(h.keyboard.Pending(), 0u);
+}
+
+TEST_F(ProgramTest, EscapeAtTheBandMenuEndsWithTheRunLinesAndNoErrorLine) {
+  h.keyboard.Line("50").Line("100").Line("1.5").Key("N");
+  h.keyboard.Key(keys::kEscape);
+  EXPECT_EQ(RunProgram(h.console, catalog), 0);
+  EXPECT_EQ(h.terminal.streamLines,
+            (std::vector<std::string>{"Loading Catalog", "Program Run Start: 12-09-2026  07:30:00",
+                                      "  Program Run End: 12-09-2026  07:30:00", ""}));
+}
+
+TEST_F(ProgramTest, HelpRestartsTheCycleAtTheLengthPrompt) {
+  h.keyboard.Line("50").Line("100").Line("1.5").Key("N").Key("?").Key("x");
+  try {
+    RunProgram(h.console, catalog);
+  } catch (const ScriptExhausted&) {
+  }
+  EXPECT_EQ(Screen().RowText(10).substr(34, 44), "      Enter the coaxial cable length in ft: ");
+  EXPECT_EQ(Screen().At(22, 26).glyph, U' ');
+  EXPECT_EQ(Screen().At(1, 1).glyph, U'╔');
+}
+
+TEST_F(ProgramTest, AMissingCatalogEndsBeforeAnyPageWithTheErrorLine) {
+  h.keyboard.Key("k");
+  EXPECT_EQ(RunProgram(h.console, folder / "nothing-here.txt"), 0);
+  EXPECT_EQ(h.terminal.pagesTaken, 0);
+  EXPECT_EQ(h.terminal.title, "");
+  EXPECT_EQ(h.terminal.sizeColumns, 0);
+  ASSERT_EQ(h.terminal.streamLines.size(), 4u);
+  EXPECT_EQ(h.terminal.streamLines[0], "Error: [53] File not found");
+  EXPECT_EQ(h.terminal.streamLines[1], "Program Run Start: 12-09-2026  07:30:00");
+}
+
+TEST_F(ProgramTest, AnInterruptEndsAtOnceWithTheRunLinesOnTheTerminalsScreen) {
+  struct Interrupting : Keyboard {
+    std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds>) override {
+      throw EndRequested{2, false};
+    }
+  } interrupting;
+  Console console(h.terminal, interrupting, h.clock);
+  EXPECT_EQ(RunProgram(console, catalog), 130);
+  EXPECT_FALSE(h.terminal.pageTaken);
+  EXPECT_EQ(h.terminal.streamLines.back(), "");
+  EXPECT_EQ(h.terminal.streamLines[h.terminal.streamLines.size() - 3], "Program Run Start: 12-09-2026  07:30:00");
+}
+
+TEST_F(ProgramTest, ALostTerminalEndsWithoutOutput) {
+  struct Gone : Keyboard {
+    std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds>) override {
+      throw EndRequested{1, true};
+    }
+  } gone;
+  Console console(h.terminal, gone, h.clock);
+  EXPECT_EQ(RunProgram(console, catalog), 129);
+  EXPECT_EQ(h.terminal.streamLines, (std::vector<std::string>{"Loading Catalog", ""}));
+}
+
+}  // namespace
+}  // namespace ferrolux
