@@ -1,0 +1,278 @@
+#include "console/pick_list.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "console/box.hpp"
+#include "console/console.hpp"
+#include "console/text.hpp"
+
+namespace ferrolux {
+
+namespace {
+
+constexpr int kSelectedForeground = 14;
+constexpr int kSelectedBackground = 4;
+constexpr int kWidthBeyondLongest = 3;  // the two borders and the blank before each item
+constexpr int kTitleRow = 1;            // rows below the top border
+constexpr int kSeparatorRow = 2;
+constexpr int kFirstItemRow = 3;
+constexpr int kRowsBesideWindow = 3;  // top border, title and separator
+constexpr char kHeaderComma = ',';
+// A header's count is trusted, but kept where the window arithmetic cannot overflow.
+constexpr double kCountLimit = 1e9;
+
+// Key codes: a character key is its byte, a key without a character 256 times its scan code.
+constexpr int kScanFactor = 256;
+constexpr int kEnter = 13;
+constexpr int kHome = 0x47 * kScanFactor;
+constexpr int kUp = 0x48 * kScanFactor;
+constexpr int kPageUp = 0x49 * kScanFactor;
+constexpr int kEnd = 0x4F * kScanFactor;
+constexpr int kDown = 0x50 * kScanFactor;
+constexpr int kPageDown = 0x51 * kScanFactor;
+
+struct Geometry {
+  int top, left, bottom;
+};
+
+struct Palette {
+  int textForeground, textBackground, frameForeground, frameBackground, itemForeground;
+};
+
+struct Header {
+  int count = 0;
+  std::string title;
+};
+
+int RoundedCount(double value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int>(std::nearbyint(std::clamp(value, -kCountLimit, kCountLimit)));
+}
+
+Header ReadHeader(const std::string& header) {
+  const size_t comma = header.find(kHeaderComma);
+  if (comma == std::string::npos) return {0, header};
+  return {RoundedCount(ParseNumber(header.substr(0, comma))), header.substr(comma + 1)};
+}
+
+// The title in the middle of `span` columns; an odd remainder goes to the right.
+std::string CentredTitle(const std::string& title, int span) {
+  const std::string shown = title.substr(0, static_cast<size_t>(std::max(span, 0)));
+  const int spare = span - static_cast<int>(shown.size());
+  return Blanks(spare / 2) + shown + Blanks(spare - spare / 2);
+}
+
+// One blank, then the item padded or cut so the row fills the width between the borders.
+std::string ItemRowText(const std::string& item, int width) {
+  std::string text = " " + item.substr(0, static_cast<size_t>(width - 2));
+  text.resize(static_cast<size_t>(width - 1), ' ');
+  return text;
+}
+
+class PickListRun {
+ public:
+  PickListRun(Console& console, const std::vector<std::string>& items, Geometry geometry,
+              Palette palette);
+  int Run();
+
+ private:
+  const std::string& Item(int index) const;
+  int LastReadableItem() const;
+  int LongestText() const;
+  void Open();
+  void DrawWindow();
+  std::string NextKey();
+  void ActOn(const std::string& key);
+  void MoveBy(int code);
+  void MoveDown();
+  void MoveUp();
+  void PageUp();
+  void PageDown();
+  void TypeAhead(char typed);
+  int FirstMatch() const;
+
+  Console& console_;
+  const std::vector<std::string>& items_;
+  Geometry geometry_;
+  Palette palette_;
+  Header header_;
+  int width_ = 0;
+  int rows_ = 0;
+  int selection_ = 1;
+  int first_ = 1;
+  int last_ = 0;
+  int keyCode_ = 0;
+  std::string search_;
+};
+
+PickListRun::PickListRun(Console& console, const std::vector<std::string>& items,
+                         Geometry geometry, Palette palette)
+    : console_(console), items_(items), geometry_(geometry), palette_(palette) {
+  header_ = ReadHeader(Item(0));
+  width_ = LongestText() + kWidthBeyondLongest;
+  rows_ = geometry_.bottom - geometry_.top - kRowsBesideWindow;
+  last_ = rows_;
+}
+
+const std::string& PickListRun::Item(int index) const {
+  static const std::string kMissing;
+  if (index < 0 || index >= static_cast<int>(items_.size())) return kMissing;
+  return items_[static_cast<size_t>(index)];
+}
+
+// Items past the vector's end are empty: they add no width and never match a search.
+int PickListRun::LastReadableItem() const {
+  return std::min(header_.count, static_cast<int>(items_.size()) - 1);
+}
+
+int PickListRun::LongestText() const {
+  size_t longest = header_.title.size();
+  for (int i = 1; i <= LastReadableItem(); ++i) longest = std::max(longest, Item(i).size());
+  return static_cast<int>(longest);
+}
+
+int PickListRun::Run() {
+  Open();
+  while (keyCode_ != kEnter) {
+    first_ = std::max(first_, 1);
+    DrawWindow();
+    ActOn(NextKey());
+  }
+  console_.SetColor(palette_.textForeground, palette_.textBackground);
+  return selection_;
+}
+
+void PickListRun::Open() {
+  const Geometry& g = geometry_;
+  DrawBox(console_, g.top, g.left, g.bottom, g.left + width_, kSingleLine,
+          palette_.frameForeground, palette_.frameBackground);
+  console_.SetColor(palette_.frameForeground, palette_.frameBackground);
+  console_.Locate(g.top + kTitleRow, g.left + 1);
+  console_.PrintText(CentredTitle(header_.title, width_ - 1));
+  console_.PrintLineEnd();
+  console_.Locate(g.top + kSeparatorRow, g.left + 1);
+  console_.PrintFrame(frame::kSingleHorizontal, width_ - 1);
+  console_.PrintLineEnd();
+}
+
+// Rows are written without line ends, so the screen never scrolls.
+void PickListRun::DrawWindow() {
+  const int first = first_;
+  const int last = last_;
+  for (int i = first; i <= last; ++i) {
+    console_.Locate(geometry_.top + kFirstItemRow + (i - first), geometry_.left + 1);
+    if (i == selection_) {
+      console_.SetColor(kSelectedForeground, kSelectedBackground);
+    } else {
+      console_.SetColor(palette_.itemForeground, palette_.textBackground);
+    }
+    console_.PrintText(ItemRowText(Item(i), width_));
+  }
+}
+
+std::string PickListRun::NextKey() {
+  std::string key;
+  while (key.empty()) key = console_.WaitKey();
+  return key;
+}
+
+void PickListRun::ActOn(const std::string& key) {
+  if (key.size() == 1) {
+    keyCode_ = static_cast<unsigned char>(key[0]);
+    TypeAhead(key[0]);
+    return;
+  }
+  search_.clear();
+  keyCode_ = kScanFactor * static_cast<unsigned char>(key[1]);
+  MoveBy(keyCode_);
+}
+
+void PickListRun::MoveBy(int code) {
+  switch (code) {
+    case kDown: MoveDown(); break;
+    case kUp: MoveUp(); break;
+    case kHome:
+      selection_ = 1;
+      first_ = 1;
+      last_ = rows_;
+      break;
+    case kEnd:
+      selection_ = header_.count;
+      last_ = header_.count;
+      first_ = last_ - rows_ + 1;
+      break;
+    case kPageUp: PageUp(); break;
+    case kPageDown: PageDown(); break;
+    default: break;  // other keys without a character only empty the search text
+  }
+}
+
+void PickListRun::MoveDown() {
+  selection_ = std::max(selection_ + 1, 1);
+  selection_ = std::min(selection_, header_.count);
+  if (selection_ > last_) {
+    ++last_;
+    first_ = last_ - rows_ + 1;
+  }
+}
+
+void PickListRun::MoveUp() {
+  selection_ = std::max(selection_ - 1, 1);
+  if (selection_ < first_) {
+    --first_;
+    last_ = first_ + rows_ - 1;
+  }
+}
+
+// Up by a whole window and one more, with the selection on the top row.
+void PickListRun::PageUp() {
+  selection_ = std::max(selection_ - rows_ - 1, 1);
+  first_ = selection_;
+  last_ = first_ + rows_ - 1;
+}
+
+// Down by one row less than a window, with the selection on the bottom row.
+void PickListRun::PageDown() {
+  selection_ = std::min(selection_ + rows_ - 1, header_.count);
+  last_ = selection_;
+  first_ = last_ - rows_ + 1;
+}
+
+// Every character key joins the search text, Enter, Esc, Tab and Backspace included; the
+// selected item then moves to the top row unless the window would run past the end.
+void PickListRun::TypeAhead(char typed) {
+  search_ += UpperCaseChar(typed);
+  const int match = FirstMatch();
+  if (match > 0) selection_ = match;
+  first_ = selection_;
+  last_ = first_ + rows_ - 1;
+  if (last_ > header_.count) {
+    last_ = header_.count;
+    first_ = last_ - rows_ + 1;
+  }
+}
+
+int PickListRun::FirstMatch() const {
+  for (int i = 1; i <= LastReadableItem(); ++i) {
+    const std::string& item = Item(i);
+    if (item.size() < search_.size()) continue;
+    const bool matches = std::equal(search_.begin(), search_.end(), item.begin(),
+                                    [](char wanted, char c) { return UpperCaseChar(c) == wanted; });
+    if (matches) return i;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void PickList(Console& console, const std::vector<std::string>& items, int& selection, int top,
+              int left, int bottom, int textForeground, int textBackground, int frameForeground,
+              int frameBackground, int itemForeground) {
+  PickListRun run(console, items, {top, left, bottom},
+                  {textForeground, textBackground, frameForeground, frameBackground,
+                   itemForeground});
+  selection = run.Run();
+}
+
+}  // namespace ferrolux
