@@ -17,6 +17,7 @@ namespace {
 
 const std::string kLoadingMessage = "Loading Catalog";
 constexpr int kHangUpSignal = 1;
+const std::string kEmptyCatalogMessage = "CableCatalog.txt holds no cables";
 
 // Start-up up to the loaded catalog; false when the run must go straight to the ending.
 bool LoadEverything(Console& console, ProgramState& state, const std::filesystem::path& file) {
@@ -27,7 +28,9 @@ bool LoadEverything(Console& console, ProgramState& state, const std::filesystem
   LoadCatalog(state.catalog, console, state.errorMessage, file);
   if (!state.errorMessage.empty()) return false;
   state.recordCount = static_cast<int>(ParseNumber(state.catalog[0][1]) + 0.5);
-  return true;
+  // Pick lists with nothing to choose would hand back a record that does not exist.
+  if (state.recordCount == 0) state.errorMessage = kEmptyCatalogMessage;
+  return state.errorMessage.empty();
 }
 
 void TakeOwnScreen(Console& console) {

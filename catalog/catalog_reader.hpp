@@ -1,0 +1,22 @@
+#pragma once
+// Reading the catalog's bytes, kept apart from splitting them so that a read failing part-way
+// can be tested.
+
+#include <functional>
+#include <string>
+#include <sys/types.h>
+
+#include "catalog/catalog.hpp"
+
+namespace ferrolux {
+
+inline constexpr size_t kMaxCatalogBytes = 16u << 20;  // a catalog is a few KiB; refuse absurd files
+
+// Reads up to `size` bytes into `buffer`: the count, 0 at the end, or -1 with errno set.
+using ReadBytes = std::function<ssize_t(char* buffer, size_t size)>;
+
+// Fills the table from the bytes `read` delivers. On a read failure the complete lines before
+// it stay in the table, no count is stored and the failure is left in `errorMessage`.
+void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, Console& console, std::string& errorMessage);
+
+}  // namespace ferrolux

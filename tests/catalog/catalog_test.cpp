@@ -1,0 +1,246 @@
+#include "catalog/catalog.hpp"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include "catalog/catalog_reader.hpp"
+#include "catalog/file_errors.hpp"
+#include "console/headless.hpp"
+
+namespace ferrolux {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Fields(int count, const std::string& prefix = "f") {
+  std::string line;
+  for (int i = 1; i <= count; ++i) line += (i > 1 ? "\t" : "") + prefix + std::to_string(i);
+  return line;
+}
+
+class CatalogTest : public ::testing::Test {
+ protected:
+  HeadlessConsole h;
+  CatalogTable table = MakeCatalogTable();
+  std::string error = "left over";
+  fs::path folder;
+  fs::path file;
+
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("ferrolux-catalog-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    file = folder / "CableCatalog.txt";
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  void Write(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+  void Load() { LoadCatalog(table, h.console, error, file); }
+};
+
+TEST_F(CatalogTest, FileFormatCases) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string count;
+    std::vector<std::vector<std::string>> records;  // the first fields of each record
+    std::string error;
+  };
+  const std::string sixteen = Fields(16);
+  const Case cases[] = {
+      {"empty file", "", " 0", {}, ""},
+      {"no final terminator", "a\tb", " 1", {{"a", "b"}}, ""},
+      {"final terminator adds no record", "a\tb\r\n", " 1", {{"a", "b"}}, ""},
+      {"blank line in the middle", "a\tb\r\n\r\nc\td\r\n", " 3", {{"a", "b"}, {"", ""}, {"c", "d"}}, ""},
+      {"lone CR ends a line", "a\tb\rc\td", " 2", {{"a", "b"}, {"c", "d"}}, ""},
+      {"line without a TAB is empty", "just text\r\n", " 1", {{"", ""}}, ""},
+      {"two TABs enclose an empty field", "a\t\tc", " 1", {{"a", "", "c"}}, ""},
+      {"quotes removed, blanks trimmed", "\" a b \"\t x \"5\"\"\" ", " 1", {{"a b", "x 5"}}, ""},
+      {"LF alone stays in the line", "a\tb\nc\td\n", " 1", {{"a", "b\nc", "d\n"}}, ""},
+      {"byte 26 ends the data", std::string("a\tb\r\n\x1a") + "c\td\r\n", " 1", {{"a", "b"}}, ""},
+      {"byte 26 in a line", std::string("a\tb\x1a\tc"), " 1", {{"a", "b"}}, ""},
+      {"trailing TAB after sixteen fields", sixteen + "\t", " 1", {{"f1", "f2"}}, ""},
+      {"exactly 32 fields", Fields(32), " 1", {{"f1", "f2"}}, ""},
+      {"33 fields: report and an empty record", Fields(33) + "\r\na\tb", " 2", {{"", ""}, {"a", "b"}},
+       "SubScript out of range in ArgSplit Subroutine"},
+  };
+  for (const Case& c : cases) {
+    HeadlessConsole local;
+    local.keyboard.Key("k");
+    CatalogTable t = MakeCatalogTable();
+    std::string message = "stale";
+    Write(c.bytes);
+    LoadCatalog(t, local.console, message, file);
+    EXPECT_EQ(message, c.error) << c.name;
+    EXPECT_EQ(t[0][1], c.count) << c.name;
+    for (size_t r = 0; r < c.records.size(); ++r)
+      for (size_t f = 0; f < c.records[r].size(); ++f)
+        EXPECT_EQ(t[r + 1][f + 1], c.records[r][f]) << c.name << " record " << r + 1 << " field " << f + 1;
+    EXPECT_EQ(t[c.records.size() + 1][1], "") << c.name;
+    EXPECT_EQ(local.keyboard.Pending(), c.error.empty() ? 1u : 0u) << c.name;
+  }
+}
+
+TEST_F(CatalogTest, SixteenFieldsAreStoredAndTheRestDropped) {
+  Write(Fields(20) + "\r\n");
+  Load();
+  EXPECT_EQ(table[1][16], "f16");
+  EXPECT_EQ(table[1][17], "");
+  EXPECT_EQ(table[1][0], "");
+  EXPECT_EQ(table[0][0], "");
+  EXPECT_EQ(table[0][2], "");
+}
+
+TEST_F(CatalogTest, TheOverflowReportIsPrintedAtTheCursor) {
+  h.console.UsePage(1);
+  h.keyboard.Key("k");
+  Write(Fields(40));
+  Load();
+  EXPECT_EQ(h.console.Screen().RowText(1).substr(0, 65), "             Error: SubScript out of range in ArgSplit Subroutine");
+  EXPECT_EQ(h.console.Screen().RowText(2).substr(0, 24), "     Array Boundry: 32  ");
+  EXPECT_EQ(h.console.Screen().RowText(3).substr(0, 24), "Number of Elements: 40  ");
+}
+
+TEST_F(CatalogTest, MoreThanTheCapacityGrowsTheTable) {
+  std::string bytes;
+  for (int i = 1; i <= 2000; ++i) bytes += "RG-" + std::to_string(i) + "\tP\r\n";
+  Write(bytes);
+  Load();
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(table[0][1], " 2000");
+  ASSERT_GT(table.size(), 2000u);
+  EXPECT_EQ(table[2000][1], "RG-2000");
+}
+
+TEST_F(CatalogTest, TheFileIsNeverWritten) {
+  Write("a\tb\r\n");
+  const auto before = fs::last_write_time(file);
+  Load();
+  EXPECT_EQ(fs::last_write_time(file), before);
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a\tb\r\n");
+}
+
+TEST_F(CatalogTest, FailuresLeaveTheirMessageAndNoCount) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"missing", [](const fs::path&) {}, "[53] File not found"},
+      {"a folder", [](const fs::path& f) { fs::create_directory(f); }, "[75] Path/file access error"},
+      {"a FIFO", [](const fs::path& f) { mkfifo(f.c_str(), 0600); }, "[75] Path/file access error"},
+      {"a link to a device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }, "[75] Path/file access error"},
+      {"oversize", [](const fs::path& f) {
+         std::ofstream(f) << "x";
+         fs::resize_file(f, kMaxCatalogBytes + 1);
+       }, "[7] Out of memory"},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(file);
+    c.make(file);
+    CatalogTable t = MakeCatalogTable();
+    std::string message;
+    LoadCatalog(t, h.console, message, file);
+    EXPECT_EQ(message, c.error) << c.name;
+    EXPECT_EQ(t[0][1], "") << c.name;
+    EXPECT_EQ(t[1][1], "") << c.name;
+  }
+}
+
+TEST_F(CatalogTest, APathThroughAFileIsNotFound) {
+  Write("a");
+  LoadCatalog(table, h.console, error, file / "CableCatalog.txt");
+  EXPECT_EQ(error, "[76] Path not found");
+}
+
+TEST_F(CatalogTest, AFileLockedByAnotherProcessIsRefused) {
+  Write("a\tb\r\n");
+  const int other = open(file.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+  Load();
+  close(other);
+  EXPECT_EQ(error, "[70] Permission denied");
+  Load();
+  EXPECT_EQ(error, "");
+}
+
+TEST_F(CatalogTest, AReadFailingPartWayKeepsTheLinesReadBeforeIt) {
+  int calls = 0;
+  const ReadBytes failing = [&](char* buffer, size_t) -> ssize_t {
+    if (calls++ == 0) {
+      const std::string bytes = "a\tb\r\nc\td\r\npartial\tline";
+      std::copy(bytes.begin(), bytes.end(), buffer);
+      return static_cast<ssize_t>(bytes.size());
+    }
+    errno = EIO;
+    return -1;
+  };
+  LoadCatalogFrom(failing, table, h.console, error);
+  EXPECT_EQ(error, "[72] Disk media error");
+  EXPECT_EQ(table[1][1], "a");
+  EXPECT_EQ(table[2][2], "d");
+  EXPECT_EQ(table[3][1], "");
+  EXPECT_EQ(table[0][1], "");
+}
+
+TEST(FileErrorMessage, SortsTheSystemsErrorsIntoTheProgramsCodes) {
+  struct Case {
+    int errnoValue;
+    const char* message;
+  };
+  const Case cases[] = {
+      {ENOENT, "[53] File not found"},     {ENOTDIR, "[76] Path not found"},
+      {EACCES, "[70] Permission denied"},  {EPERM, "[70] Permission denied"},
+      {EROFS, "[70] Permission denied"},   {EWOULDBLOCK, "[70] Permission denied"},
+      {EMFILE, "[67] Too many files"},     {ENFILE, "[67] Too many files"},
+      {ENXIO, "[68] Device unavailable"},  {ENODEV, "[68] Device unavailable"},
+      {EIO, "[72] Disk media error"},      {ENOMEM, "[7] Out of memory"},
+      {ELOOP, "[75] Path/file access error"}, {EINVAL, "[75] Path/file access error"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(FileErrorMessage(c.errnoValue), c.message) << c.errnoValue;
+}
+
+TEST(ArgSplit, SplitsIntoTheArrayAndNeverPastIt) {
+  struct Case {
+    const char* name;
+    std::string text, delimiter;
+    size_t bound;
+    std::vector<std::string> expected;  // the whole array afterwards
+    std::string delimiterAfter;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"empty text", "", "\t", 3, {"0", "x", "x", "x"}, "\t", ""},
+      {"no delimiter", "abc", "\t", 3, {"0", "x", "x", "x"}, "\t", ""},
+      {"empty delimiter splits on commas", "a, b", "", 3, {" 2", "a", "b", ""}, ",", ""},
+      {"multi-character delimiter", "a<>b<><>c", "<>", 4, {" 4", "a", "b", "", "c"}, "<>", ""},
+      {"elements past n emptied", "a\tb", "\t", 4, {" 2", "a", "b", "", ""}, "\t", ""},
+      {"exactly the bound", "a\tb\tc", "\t", 3, {" 3", "a", "b", "c"}, "\t", ""},
+      {"one past the bound", "a\tb\tc\td", "\t", 3, {"x", "x", "x", "x"}, "\t",
+       "SubScript out of range in ArgSplit Subroutine"},
+  };
+  for (const Case& c : cases) {
+    HeadlessConsole h;
+    h.keyboard.Key("k");
+    std::vector<std::string> parts(c.bound + 1, "x");
+    std::string delimiter = c.delimiter;
+    std::string error;
+    ArgSplit(h.console, error, c.text, parts, delimiter);
+    EXPECT_EQ(parts, c.expected) << c.name;
+    EXPECT_EQ(delimiter, c.delimiterAfter) << c.name;
+    EXPECT_EQ(error, c.error) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace ferrolux
