@@ -1,10 +1,192 @@
 #include "app/results_screen.hpp"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "app/main_screen.hpp"
+#include "app/number_texts.hpp"
 #include "app/program_state.hpp"
+#include "console/console.hpp"
+#include "console/format_output.hpp"
+#include "console/pick_list.hpp"
+#include "console/sort_list.hpp"
+#include "console/text.hpp"
+#include "model/loss.hpp"
 
 namespace ferrolux {
 
-// Placeholder until the cable choice and results screen land.
-void ChooseCableAndShowResults(Console&, ProgramState&) {}
+namespace {
+
+constexpr int kListTop = 5, kTypeListLeft = 46, kPartListLeft = 44, kListBottom = 39;
+constexpr int kPartListSpare = 9;  // the part list's bottom row is 9 + its count, at most 39
+constexpr int kText = 15, kBackground = 1, kListFrame = 14, kListFrameBackground = 4;
+constexpr int kWrappedText = 7;
+constexpr int kColumn = 5;
+constexpr int kLastUsableRow = main_screen::kWorkBottom;  // the frame's bottom line stays intact
+constexpr int kWrapWidth = 90;
+constexpr float kWarningSwr = 20;
+constexpr float kMaxEstimatedShackSwr = 6;
+constexpr int kFloatDigits = 7, kRoundedDigits = 15;
+const std::string kTypeTitle = ",Select Cable Type";
+const std::string kPartTitle = ",Please Make a Selection";
+
+// Writes the text and a line end at (row, 5), unless the row lies on or below the frame's
+// bottom line; a text long enough to wrap that far is cut short. Returns the next row.
+int PrintRow(Console& console, int row, const std::string& text) {
+  if (row > kLastUsableRow) return row + 1;
+  const size_t room = static_cast<size_t>(kLastUsableRow - row + 1) * main_screen::kScreenWidth - (kColumn - 1);
+  console.Locate(row, kColumn);
+  console.PrintText(std::string_view(text).substr(0, room - 1));
+  console.PrintLineEnd();
+  return row + 1;
+}
+
+void ClearList(std::vector<std::string>& list) { std::fill(list.begin(), list.end(), std::string()); }
+
+// Each distinct type once, at the place of its first record, then in descending byte order.
+int BuildTypeList(const ProgramState& state, std::vector<std::string>& list) {
+  int count = 0;
+  for (int r = 1; r <= state.recordCount; ++r) {
+    const std::string& type = state.catalog[r][column::kType];
+    const auto end = list.begin() + 1 + count;
+    if (std::find(list.begin() + 1, end, type) == end) list[++count] = type;
+  }
+  SortList(list, count, "D");
+  list[0] = NumberText(count) + kTypeTitle;
+  return count;
+}
+
+int Pick(Console& console, const std::vector<std::string>& list, int left, int bottom) {
+  int selection = 0;
+  PickList(console, list, selection, kListTop, left, bottom, kText, kBackground, kListFrame,
+           kListFrameBackground, kText);
+  return selection;
+}
+
+std::string ChooseType(Console& console, ProgramState& state) {
+  ClearList(state.typeList);
+  BuildTypeList(state, state.typeList);
+  const std::string type = state.typeList[Pick(console, state.typeList, kTypeListLeft, kListBottom)];
+  ClearList(state.typeList);
+  ClearWorkArea(console);
+  return type;
+}
+
+int ChoosePart(Console& console, ProgramState& state, const std::string& type) {
+  int count = 0;
+  for (int r = 1; r <= state.recordCount; ++r) {
+    if (state.catalog[r][column::kType] != type) continue;
+    state.recordIndex[++count] = r;
+    state.typeList[count] = state.catalog[r][column::kPartNumber];
+  }
+  state.recordIndex[0] = count;
+  state.typeList[0] = NumberText(count) + kPartTitle;
+  const int bottom = std::min(kPartListSpare + count, kListBottom);
+  const int row = state.recordIndex[Pick(console, state.typeList, kPartListLeft, bottom)];
+  ClearWorkArea(console);
+  return row;
+}
+
+// Rows 5 to 8; returns the row below the block (further down when row 8 wrapped).
+int ShowCableBlock(Console& console, const CatalogRow& cable) {
+  using namespace column;
+  console.SetColor(kText, kBackground);
+  int row = kListTop;
+  row = PrintRow(console, row, "      Cable Type: " + cable[kType] + ", " + cable[kPartNumber]);
+  row = PrintRow(console, row, "       Impedance: " + cable[kImpedance] + " Ohms     VF: " + cable[kVelocityFactor]);
+  row = PrintRow(console, row, "Center Conductor: " + cable[kCenterConductor]);
+  PrintRow(console, row,
+           " Dielectric Type: " + cable[kDielectric] + "   Shield Type: " + cable[kShield] +
+               "   Jacket Material: " + cable[kJacket] + "   Coaxial Diameter: " + cable[kDiameter] +
+               "   RMS: " + cable[kRms]);
+  return console.CursorRow();
+}
+
+std::string Rounded(double value, int places) {
+  return PlainNumberText(RoundHalfEven(value, places), kRoundedDigits);
+}
+
+int ShowResults(Console& console, int row, const ProgramState& state, const LossFigures& f) {
+  row = PrintRow(console, row, "       Frequency: " + PlainNumberText(state.freqMHz, kFloatDigits) + " MHz");
+  row = PrintRow(console, row, " STD. Match Loss: " + Rounded(f.stdMatchLoss, 3) + " dB 100 ft.");
+  const std::string length = (state.lengthFt < 0 ? "" : " ") + PlainNumberText(state.lengthFt, kFloatDigits) + " ";
+  row = PrintRow(console, row, "      Match Loss: " + Rounded(f.matchLoss, 3) + " dB @" + length + "ft.");
+  row = PrintRow(console, row, " Loss due to SWR: " + Rounded(f.swrLoss, 2) + " dB");
+  row = PrintRow(console, row, "      Total Loss: " + Rounded(f.totalLoss, 2) + " dB");
+  row = PrintRow(console, row, "        Power In: " + Rounded(state.powerW, 2) + " watts");
+  row = PrintRow(console, row, "       Power Out: " + Rounded(f.powerOut, 2) + " watts");
+  row = PrintRow(console, row, "      Power Loss: " + Rounded(f.powerLossPct, 2) + "%");
+  row = PrintRow(console, row, "    Apparent swr: " + PlainNumberText(state.shackSwr, kFloatDigits) + ":1");
+  return PrintRow(console, row, "        Real SWR: " + Rounded(f.realSwr, 2) + ":1 +-");
+}
+
+int ShowWarning(Console& console, int row, const LossFigures& f) {
+  row = PrintRow(console, row, "Real SWR is estimated at >20:1 (" + Rounded(f.realSwr, 0) + ":1)");
+  row = PrintRow(console, row, "The SWR specific calculations are not reliable when SWR is");
+  row = PrintRow(console, row, "that high. Note that at a 20:1 SWR you lose over 90% of any");
+  row = PrintRow(console, row, "incomming signal and likewise on your outgoing power. A 100");
+  return PrintRow(console, row, "watts out results in less than 2 watts at the antenna.");
+}
+
+// The estimator has no bracket above 6:1; its 0 would show a lossless line.
+int ShowNoEstimateNotice(Console& console, int row, const ProgramState& state) {
+  row = PrintRow(console, row,
+                 "Real SWR cannot be estimated for a measured SWR above 6:1 (" +
+                     PlainNumberText(state.shackSwr, kFloatDigits) + ":1).");
+  row = PrintRow(console, row, "The loss figures would not be reliable, so none are shown. Measure the SWR");
+  return PrintRow(console, row, "at the antenna, or bring the SWR in the shack down to 6:1 or less.");
+}
+
+int ShowFigures(Console& console, int row, const ProgramState& state, const CatalogRow& cable) {
+  if (state.shackSwr > kMaxEstimatedShackSwr) return ShowNoEstimateNotice(console, row + 1, state);
+  const LossFigures figures = ComputeLosses(
+      static_cast<float>(ParseNumber(cable[column::kK0])), static_cast<float>(ParseNumber(cable[column::kK1])),
+      static_cast<float>(ParseNumber(cable[column::kK2])), state.freqMHz, state.lengthFt, state.powerW,
+      state.shackSwr);
+  if (figures.realSwr >= kWarningSwr) return ShowWarning(console, row + 1, figures);
+  return ShowResults(console, row + 2, state, figures);
+}
+
+// The wrapped lines from row first on, in light grey; returns the row after the last one.
+int ShowWrapped(Console& console, ProgramState& state, const std::string& text, int first) {
+  FormatOutput(console, state.errorMessage, text, state.textLines, kWrapWidth);
+  const int count = static_cast<int>(ParseNumber(state.textLines[0]));
+  console.SetColor(kWrappedText, kBackground);
+  int row = first;
+  for (int i = 1; i <= count; ++i) row = PrintRow(console, row, state.textLines[i]);
+  return row;
+}
+
+void ShowTexts(Console& console, ProgramState& state, const CatalogRow& cable, int row) {
+  const int description = row + 1;
+  console.SetColor(kText, kBackground);
+  PrintRow(console, description, "Description: ");
+  const int afterDescription = ShowWrapped(console, state, cable[column::kDescription], description + 2);
+  const int uses = afterDescription + 1;
+  if (uses <= kLastUsableRow) {
+    console.SetColor(kText, kBackground);
+    console.Locate(uses, kColumn);
+    console.PrintText("Recommended Uses: ");
+  }
+  ShowWrapped(console, state, cable[column::kRecommendedUses], uses + 2);
+}
+
+void FitListsToCatalog(ProgramState& state) {
+  const size_t size = std::max<size_t>(kListBound + 1, static_cast<size_t>(state.recordCount) + 1);
+  if (state.typeList.size() < size) state.typeList.resize(size);
+  if (state.recordIndex.size() < size) state.recordIndex.resize(size);
+}
+
+}  // namespace
+
+void ChooseCableAndShowResults(Console& console, ProgramState& state) {
+  FitListsToCatalog(state);
+  const std::string type = ChooseType(console, state);
+  const CatalogRow& cable = state.catalog[ChoosePart(console, state, type)];
+  const int belowBlock = ShowCableBlock(console, cable);
+  const int afterFigures = ShowFigures(console, belowBlock, state, cable);
+  ShowTexts(console, state, cable, afterFigures);
+}
 
 }  // namespace ferrolux

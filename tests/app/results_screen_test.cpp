@@ -1,0 +1,279 @@
+#include "app/results_screen.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/main_screen.hpp"
+#include "app/number_texts.hpp"
+#include "app/program_state.hpp"
+#include "console/charset.hpp"
+#include "console/headless.hpp"
+#include "console/keys.hpp"
+#include "model/loss.hpp"
+
+namespace ferrolux {
+namespace {
+
+struct Cable {
+  std::string type, part, k0 = ".5", k1 = ".2", k2 = ".001";
+  std::string description = "A test cable.", uses = "Tests.";
+  std::string dielectric = "Foam PE";
+};
+
+class ResultsScreenTest : public ::testing::Test {
+ public:
+  HeadlessConsole h;
+  ProgramState state;
+  const ScreenModel& Screen() const { return h.console.Screen(); }
+
+  void SetUp() override {
+    h.console.UsePage(1);
+    h.console.SetColor(15, 1);
+    DrawMainScreen(h.console);
+    state.lengthFt = 50;
+    state.powerW = 100;
+    state.shackSwr = 1.1f;
+    state.freqMHz = 100;
+  }
+  void Load(const std::vector<Cable>& cables) {
+    state.catalog = MakeCatalogTable();
+    if (state.catalog.size() < cables.size() + 1) state.catalog.resize(cables.size() + 1);
+    int r = 0;
+    for (const Cable& c : cables) {
+      CatalogRow& row = state.catalog[++r];
+      row[column::kType] = c.type;
+      row[column::kPartNumber] = c.part;
+      row[column::kImpedance] = "50";
+      row[column::kVelocityFactor] = ".66";
+      row[column::kCenterConductor] = "Solid Cu";
+      row[column::kDielectric] = c.dielectric;
+      row[column::kShield] = "Braid";
+      row[column::kJacket] = "PVC";
+      row[column::kDiameter] = "0.405 in";
+      row[column::kRms] = "600 V";
+      row[column::kK0] = c.k0;
+      row[column::kK1] = c.k1;
+      row[column::kK2] = c.k2;
+      row[column::kDescription] = c.description;
+      row[column::kRecommendedUses] = c.uses;
+    }
+    state.recordCount = r;
+    state.catalog[0][1] = " " + std::to_string(r);
+  }
+  void Run(const std::vector<std::string>& keys = {keys::kEnter, keys::kEnter}) {
+    h.keyboard.Keys(keys);
+    ChooseCableAndShowResults(h.console, state);
+    EXPECT_EQ(h.keyboard.Pending(), 0u);
+  }
+  // The text of a row from column 5, without trailing blanks.
+  std::string Line(int row) const {
+    std::string text;
+    for (int column = 5; column <= 118; ++column) AppendUtf8(text, Screen().At(row, column).glyph);
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+  }
+  // An item row of a pick list, between its side borders, without trailing blanks.
+  std::string ListItem(int row, int left) const {
+    std::string text;
+    for (int column = left + 2; Screen().At(row, column).glyph != U'│' && column <= 120; ++column)
+      AppendUtf8(text, Screen().At(row, column).glyph);
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+  }
+};
+
+TEST_F(ResultsScreenTest, TheWorkedExampleShowsItsTenLines) {
+  Load({{"RG-8X", "Test 1"}});
+  Run();
+  const std::vector<std::string> expected = {
+      "      Cable Type: RG-8X, Test 1",
+      "       Impedance: 50 Ohms     VF: .66",
+      "Center Conductor: Solid Cu",
+      " Dielectric Type: Foam PE   Shield Type: Braid   Jacket Material: PVC   Coaxial Diameter: 0.405 in   RMS: 600 V",
+      "",
+      "",
+      "       Frequency: 100 MHz",
+      " STD. Match Loss: 2.6 dB 100 ft.",
+      "      Match Loss: 1.3 dB @ 50 ft.",
+      " Loss due to SWR: 0 dB",
+      "      Total Loss: 1.3 dB",
+      "        Power In: 100 watts",
+      "       Power Out: 74.06 watts",
+      "      Power Loss: 25.94%",
+      "    Apparent swr: 1.1:1",
+      "        Real SWR: 1.1:1 +-",
+      "",
+      "Description:",
+      "",
+      "A test cable.",
+      "",
+      "Recommended Uses:",
+      "",
+      "Tests.",
+  };
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(Line(5 + static_cast<int>(i)), expected[i]) << "row " << 5 + i;
+  EXPECT_EQ(Screen().At(11, 5).colors, (Colors{15, 1}));
+  EXPECT_EQ(Screen().At(22, 5).colors, (Colors{15, 1}));
+  EXPECT_EQ(Screen().At(24, 5).colors, (Colors{7, 1}));
+  EXPECT_EQ(Screen().At(26, 5).colors, (Colors{15, 1}));
+  EXPECT_EQ(Screen().At(28, 5).colors, (Colors{7, 1}));
+}
+
+TEST_F(ResultsScreenTest, SmallValuesShowWithoutALeadingZero) {
+  Load({{"RG-8X", "Test 1", ".85", "0", "0"}});
+  state.shackSwr = 1;
+  Run();
+  EXPECT_EQ(Line(12), " STD. Match Loss: .85 dB 100 ft.");
+  EXPECT_EQ(Line(13), "      Match Loss: .425 dB @ 50 ft.");
+}
+
+// A matched loss at which the estimate for a measured SWR of 2.2 is exactly 20, as text.
+std::string LossGivingExactlyTwenty() {
+  constexpr float kSwr = 2.2f;
+  float low = 0, high = 100;
+  for (int i = 0; i < 200; ++i) {
+    const float middle = (low + high) / 2;
+    (EstimateRealSwr(kSwr, middle) < 20 ? low : high) = middle;
+  }
+  float loss = low;
+  for (int i = 0; i < 100; ++i) loss = std::nextafter(loss, 0.0f);
+  for (int i = 0; i < 200; ++i, loss = std::nextafter(loss, 200.0f)) {
+    if (EstimateRealSwr(kSwr, loss) != 20.0f) continue;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g", loss);
+    return text;
+  }
+  return "";
+}
+
+void ExpectWarning(ResultsScreenTest& test, const std::string& number) {
+  EXPECT_EQ(test.Line(10), "Real SWR is estimated at >20:1 (" + number + ":1)");
+  EXPECT_EQ(test.Line(11), "The SWR specific calculations are not reliable when SWR is");
+  EXPECT_EQ(test.Line(14), "watts out results in less than 2 watts at the antenna.");
+  EXPECT_EQ(test.Line(15), "");
+  EXPECT_EQ(test.Line(16), "Description:");
+  EXPECT_EQ(test.Line(18), "A test cable.");
+}
+
+TEST_F(ResultsScreenTest, AnEstimatedSwrAboveTwentyShowsTheWarningInstead) {
+  Load({{"RG-8X", "Test 1", "1.1", "0", "0"}});
+  state.lengthFt = 100;
+  state.shackSwr = 5.5f;
+  Run();
+  ExpectWarning(*this, "21");
+}
+
+TEST_F(ResultsScreenTest, AnEstimatedSwrOfExactlyTwentyShowsTheWarning) {
+  const std::string k0 = LossGivingExactlyTwenty();
+  ASSERT_FALSE(k0.empty());
+  const float loss = static_cast<float>(std::stod(k0));
+  ASSERT_EQ(ComputeLosses(loss, 0, 0, 100, 100, 100, 2.2f).realSwr, 20.0f);
+  Load({{"RG-8X", "Test 1", k0, "0", "0"}});
+  state.lengthFt = 100;
+  state.shackSwr = 2.2f;
+  Run();
+  ExpectWarning(*this, "20");
+}
+
+TEST_F(ResultsScreenTest, AMeasuredSwrAboveSixShowsTheNoticeInsteadOfFigures) {
+  Load({{"RG-8X", "Test 1"}});
+  state.shackSwr = 6.5f;
+  Run();
+  EXPECT_EQ(Line(10), "Real SWR cannot be estimated for a measured SWR above 6:1 (6.5:1).");
+  EXPECT_EQ(Line(11), "The loss figures would not be reliable, so none are shown. Measure the SWR");
+  EXPECT_EQ(Line(12), "at the antenna, or bring the SWR in the shack down to 6:1 or less.");
+  EXPECT_EQ(Line(13), "");
+  EXPECT_EQ(Line(14), "Description:");
+}
+
+TEST_F(ResultsScreenTest, AWrappedRowEightPushesEverythingDown) {
+  Cable cable{"RG-8X", "Test 1"};
+  cable.dielectric = std::string(40, 'D');
+  Load({cable});
+  Run();
+  EXPECT_EQ(Screen().At(9, 28).glyph, U'V');  // "…RMS: 600 V" ran past column 120
+  EXPECT_EQ(Line(12), "       Frequency: 100 MHz");
+  EXPECT_EQ(Line(23), "Description:");
+}
+
+TEST_F(ResultsScreenTest, TextsThatWouldPassTheFrameAreCutAtRowFortyOne) {
+  std::string longText;
+  for (int i = 0; i < 120; ++i) longText += "word" + std::to_string(i) + " ";
+  Cable cable{"RG-8X", "Test 1"};
+  cable.description = longText;
+  cable.uses = longText;
+  Load({cable});
+  Run();
+  EXPECT_EQ(Line(24).substr(0, 6), "word0 ");
+  EXPECT_EQ(Screen().At(41, 5).colors, (Colors{7, 1}));
+  EXPECT_NE(Line(41), "");
+  for (int column = 2; column <= 118; ++column) EXPECT_EQ(Screen().At(42, column).glyph, U'═') << column;
+  EXPECT_EQ(Screen().At(43, 5).glyph, U' ');
+}
+
+TEST_F(ResultsScreenTest, TheTypeListHoldsEachTypeOnceInDescendingByteOrder) {
+  Load({{"RG-58", "A"}, {"rg-58", "B"}, {"RG-213", "C"}, {"RG-58", "D"}, {"LMR-400", "E"}, {"RG-8", "F"}});
+  try {
+    Run({});
+  } catch (const ScriptExhausted&) {
+  }
+  const std::vector<std::string> expected = {"rg-58", "RG-8", "RG-58", "RG-213", "LMR-400"};
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(ListItem(8 + static_cast<int>(i), 46), expected[i]) << i;
+  EXPECT_EQ(ListItem(8 + 5, 46), "");
+}
+
+TEST_F(ResultsScreenTest, ThePartListKeepsCatalogOrderAndFitsItsCount) {
+  Load({{"RG-58", "Second"}, {"RG-8", "Other"}, {"RG-58", "First"}});
+  try {
+    Run({keys::kDown, keys::kDown, keys::kEnter});  // RG-8, RG-58 -> RG-58
+  } catch (const ScriptExhausted&) {
+  }
+  EXPECT_EQ(ListItem(8, 44), "Second");
+  EXPECT_EQ(ListItem(9, 44), "First");
+  EXPECT_EQ(Screen().At(11, 44).glyph, U'└');  // bottom row 9 + 2
+}
+
+TEST_F(ResultsScreenTest, APartListOfThirtyOrMoreEndsAtRowThirtyNine) {
+  std::vector<Cable> cables;
+  for (int i = 0; i < 40; ++i) cables.push_back({"RG-58", "Part " + std::to_string(i)});
+  Load(cables);
+  try {
+    Run({keys::kEnter});
+  } catch (const ScriptExhausted&) {
+  }
+  EXPECT_EQ(Screen().At(39, 44).glyph, U'└');
+  EXPECT_EQ(Screen().At(40, 44).glyph, U' ');
+}
+
+TEST_F(ResultsScreenTest, ASingleRecordCatalogGivesOneItemLists) {
+  Load({{"RG-8X", "Only"}});
+  try {
+    Run({keys::kEnter});
+  } catch (const ScriptExhausted&) {
+  }
+  EXPECT_EQ(state.typeList[0], " 1,Please Make a Selection");
+  EXPECT_EQ(Screen().At(10, 44).glyph, U'└');
+}
+
+TEST_F(ResultsScreenTest, ATypeWithTwoHundredPartsScrollsToItsLastPart) {
+  std::vector<Cable> cables;
+  for (int i = 1; i <= 200; ++i) cables.push_back({"RG-58", "Part " + std::to_string(i)});
+  cables.back().k0 = "1";
+  Load(cables);
+  Run({keys::kEnter, keys::kEnd, keys::kEnter});
+  EXPECT_EQ(Line(5), "      Cable Type: RG-58, Part 200");
+}
+
+TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
+  struct Case {
+    double value;
+    int places;
+    double expected;
+  };
+  const Case cases[] = {{20.5, 0, 20}, {21.5, 0, 22}, {21.14715, 0, 21}, {0.125, 2, 0.12}, {0.375, 2, 0.38},
+                        {74.0552, 2, 74.06}, {0.004444, 2, 0}, {-1.5, 0, -2}};
+  for (const Case& c : cases) EXPECT_EQ(RoundHalfEven(c.value, c.places), c.expected) << c.value;
+}
+
+}  // namespace
+}  // namespace ferrolux
