@@ -1,35 +1,394 @@
 #include "console/curses_terminal.hpp"
 
+#include <fcntl.h>
+#include <langinfo.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <curses.h>
+
+#include "console/charset.hpp"
+#include "console/keys.hpp"
 
 namespace ferrolux {
 
-// Placeholder until the terminal backend lands.
-CursesTerminal::CursesTerminal() = default;
-CursesTerminal::~CursesTerminal() = default;
-void CursesTerminal::StreamText(std::u32string_view, Colors) {}
-void CursesTerminal::StreamLineEnd() {}
-void CursesTerminal::StreamClear(Colors) {}
-void CursesTerminal::TakePage() {}
-void CursesTerminal::ReleasePage() {}
-void CursesTerminal::SetTitle(std::string_view) {}
-void CursesTerminal::SetSize(int, int) {}
-void CursesTerminal::Beep() {}
-void CursesTerminal::Show(const ScreenModel&) {}
-std::optional<std::string> CursesTerminal::ReadKey(std::optional<std::chrono::milliseconds>) {
-  throw EndRequested{0, true};
+namespace {
+
+int g_signalWriteEnd = -1;
+
+// Only async-signal-safe work here: record the signal for the loop.
+void RecordSignal(int signal) {
+  const int saved = errno;
+  const unsigned char byte = static_cast<unsigned char>(signal);
+  [[maybe_unused]] const ssize_t written = write(g_signalWriteEnd, &byte, 1);
+  errno = saved;
+}
+
+constexpr int kHandledSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGWINCH};
+constexpr int kEscapeDelayMs = 50;
+const char kNotice[] = "Ferrolux needs a terminal of at least 120 columns by 43 rows. Please enlarge it.";
+
+// Console colour numbers count blue as bit 0 and red as bit 2; curses the other way round.
+int CursesColor(int console) { return ((console & 1) << 2) | (console & 2) | ((console & 4) >> 2) | (console & 8); }
+
+// ESC [ 3x/9x m (foreground) and 4x/10x m (background): the sixteen colours every terminal knows.
+std::string ColorSequence(Colors colors) {
+  const int fg = CursesColor(colors.foreground), bg = CursesColor(colors.background);
+  return "\x1b[" + std::to_string((fg & 8 ? 90 : 30) + (fg & 7)) + ";" +
+         std::to_string((bg & 8 ? 100 : 40) + (bg & 7)) + "m";
+}
+
+std::string Utf8Of(std::u32string_view glyphs) {
+  std::string out;
+  for (char32_t glyph : glyphs) AppendUtf8(out, glyph);
+  return out;
+}
+
+std::optional<std::string> KeyTextOfCode(int code) {
+  switch (code) {
+    case KEY_UP: return keys::kUp;
+    case KEY_DOWN: return keys::kDown;
+    case KEY_LEFT: return keys::kLeft;
+    case KEY_RIGHT: return keys::kRight;
+    case KEY_HOME: return keys::kHome;
+    case KEY_END: return keys::kEnd;
+    case KEY_PPAGE: return keys::kPageUp;
+    case KEY_NPAGE: return keys::kPageDown;
+    case KEY_IC: return keys::kInsert;
+    case KEY_DC: return keys::kDelete;
+    case KEY_BACKSPACE: return keys::kBackspace;
+    case KEY_ENTER: return keys::kEnter;
+    default: break;
+  }
+  for (int n = 1; n <= 10; ++n)
+    if (code == KEY_F(n)) return keys::Function(n);
+  return std::nullopt;
+}
+
+// A typed character as its key text; characters without a single byte are dropped.
+std::optional<std::string> KeyTextOfChar(wint_t ch) {
+  if (ch == 127) return keys::kBackspace;  // most terminals send DEL for Backspace
+  if (ch == '\n') return keys::kEnter;
+  if (ch == 0) return std::nullopt;
+  const std::optional<unsigned char> byte = ByteOfTypedChar(static_cast<char32_t>(ch));
+  if (!byte) return std::nullopt;
+  return std::string(1, static_cast<char>(*byte));
+}
+
+// Line drawing for terminals without UTF-8: the terminal's own set, double lines as single.
+const cchar_t* LineDrawing(char32_t glyph) {
+  switch (glyph) {
+    case U'┌': case U'╔': return WACS_ULCORNER;
+    case U'┐': case U'╗': return WACS_URCORNER;
+    case U'└': case U'╚': return WACS_LLCORNER;
+    case U'┘': case U'╝': return WACS_LRCORNER;
+    case U'─': case U'═': return WACS_HLINE;
+    case U'│': case U'║': return WACS_VLINE;
+    case U'╠': return WACS_LTEE;
+    case U'╣': return WACS_RTEE;
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+SignalPipe::SignalPipe() {
+  if (pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) throw std::runtime_error("cannot create the signal pipe");
+  g_signalWriteEnd = fds_[1];
+  for (int signal : kHandledSignals) {
+    struct sigaction action {};
+    action.sa_handler = RecordSignal;
+    sigemptyset(&action.sa_mask);
+    struct sigaction old {};
+    if (sigaction(signal, &action, &old) == 0) previous_[signal] = old;
+  }
+}
+
+SignalPipe::~SignalPipe() {
+  for (const auto& [signal, old] : previous_) sigaction(signal, &old, nullptr);
+  g_signalWriteEnd = -1;
+  close(fds_[0]);
+  close(fds_[1]);
+}
+
+int SignalPipe::Take() {
+  unsigned char byte = 0;
+  return read(fds_[0], &byte, 1) == 1 ? byte : 0;
+}
+
+CursesTerminal::CursesTerminal() {
+  std::setlocale(LC_ALL, "");
+  utf8_ = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+  if (tcgetattr(STDIN_FILENO, &original_) != 0) throw std::runtime_error("cannot read the terminal modes");
+  termiosSaved_ = true;
+  // Keys one at a time and unechoed, even before the page is taken; signals stay on.
+  struct termios keys = original_;
+  keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  keys.c_cc[VMIN] = 1;
+  keys.c_cc[VTIME] = 0;
+  tcsetattr(STDIN_FILENO, TCSAFLUSH, &keys);
+}
+
+CursesTerminal::~CursesTerminal() {
+  if (onPage_) ReleasePage();
+  if (streamColored_) Write("\x1b[0m");
+  if (termiosSaved_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &original_);
+}
+
+void CursesTerminal::Write(const std::string& bytes) const {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;  // the terminal is gone; nothing more can be shown
+    done += static_cast<size_t>(written);
+  }
+}
+
+void CursesTerminal::StreamText(std::u32string_view glyphs, Colors colors) {
+  if (released_) return Write(Utf8Of(glyphs));
+  streamColored_ = true;
+  Write(ColorSequence(colors) + Utf8Of(glyphs));
+}
+
+void CursesTerminal::StreamLineEnd() { Write("\r\n"); }
+
+// ESC [ 2 J clears in the current background; ESC [ H homes the cursor.
+void CursesTerminal::StreamClear(Colors colors) {
+  if (released_) return Write("\x1b[2J\x1b[H");
+  streamColored_ = true;
+  Write(ColorSequence(colors) + "\x1b[2J\x1b[H");
+}
+
+void CursesTerminal::TakePage() {
+  if (onPage_) return;
+  if (streamColored_) Write("\x1b[0m");
+  set_escdelay(kEscapeDelayMs);
+  SCREEN* screen = newterm(nullptr, stdout, stdin);
+  if (screen == nullptr) throw std::runtime_error("this terminal type is not known");
+  screen_ = screen;
+  onPage_ = true;
+  cbreak();
+  noecho();
+  nonl();
+  keypad(stdscr, TRUE);
+  intrflush(stdscr, FALSE);
+  if (has_colors()) start_color();
+}
+
+void CursesTerminal::ReleasePage() {
+  if (!onPage_) return;
+  endwin();
+  delscreen(static_cast<SCREEN*>(screen_));
+  screen_ = nullptr;
+  onPage_ = false;
+  released_ = true;
+  pairs_.clear();
+}
+
+void CursesTerminal::SetTitle(std::string_view singleByteTitle) {
+  const char* term = std::getenv("TERM");
+  const std::string type = term != nullptr ? term : "";
+  if (type.rfind("xterm", 0) != 0 && type.rfind("screen", 0) != 0 && type.rfind("tmux", 0) != 0 &&
+      type.rfind("rxvt", 0) != 0)
+    return;
+  std::string title;
+  for (char byte : singleByteTitle) AppendUtf8(title, TextGlyph(static_cast<unsigned char>(byte)));
+  // OSC 2 ; text BEL sets the window title.
+  Write("\x1b]2;" + title + "\a");
+}
+
+bool CursesTerminal::LargeEnough() const { return COLS >= wantColumns_ && LINES >= wantRows_; }
+
+void CursesTerminal::SetSize(int columns, int rows) {
+  wantColumns_ = columns;
+  wantRows_ = rows;
+  // CSI 8 ; rows ; columns t asks an xterm-like terminal to resize its window.
+  Write("\x1b[8;" + std::to_string(rows) + ";" + std::to_string(columns) + "t");
+  FollowWindowSize();
+  while (!LargeEnough()) {
+    DrawNotice();
+    if (WaitForInput(std::nullopt) == Wait::kInput) {
+      wtimeout(stdscr, 0);
+      wint_t ch = 0;
+      while (wget_wch(stdscr, &ch) != ERR) {
+      }
+    }
+  }
+}
+
+void CursesTerminal::Beep() {
+  if (onPage_) {
+    beep();
+  } else {
+    Write("\a");
+  }
+}
+
+void CursesTerminal::DrawNotice() {
+  erase();
+  attrset(A_NORMAL);
+  mvaddnstr(0, 0, kNotice, COLS);
+  const std::string now = "Now: " + std::to_string(COLS) + " x " + std::to_string(LINES);
+  if (LINES > 1) mvaddnstr(1, 0, now.c_str(), COLS);
+  curs_set(0);
+  refresh();
+}
+
+short CursesTerminal::PairOf(Colors colors) {
+  if (!has_colors()) return 0;
+  const auto key = std::make_pair<int, int>(colors.foreground, colors.background);
+  if (const auto found = pairs_.find(key); found != pairs_.end()) return found->second;
+  if (static_cast<int>(pairs_.size()) + 1 >= COLOR_PAIRS) return 0;
+  const short pair = static_cast<short>(pairs_.size() + 1);
+  const int colorsAvailable = COLORS >= 16 ? 15 : 7;
+  init_pair(pair, static_cast<short>(CursesColor(colors.foreground) & colorsAvailable),
+            static_cast<short>(CursesColor(colors.background) & colorsAvailable));
+  pairs_[key] = pair;
+  return pair;
+}
+
+void CursesTerminal::Draw(bool force) {
+  if (shown_ == nullptr) return;
+  if (!LargeEnough()) return DrawNotice();
+  if (!force && shown_->Version() == shownVersion_) {
+    move(shown_->cursor.row - 1, shown_->cursor.column - 1);
+    curs_set(shown_->cursorVisible ? 1 : 0);
+    refresh();
+    return;
+  }
+  if (force) clearok(stdscr, TRUE);
+  const bool boldBright = COLORS < 16;
+  for (int row = 1; row <= shown_->Rows(); ++row) {
+    for (int column = 1; column <= shown_->Columns(); ++column) {
+      const Cell& cell = shown_->At(row, column);
+      const attr_t attributes = (boldBright && (cell.colors.foreground & 8)) ? A_BOLD : A_NORMAL;
+      cchar_t shown{};
+      const cchar_t* drawing = utf8_ ? nullptr : LineDrawing(cell.glyph);
+      if (drawing != nullptr) {
+        shown = *drawing;
+        shown.attr = (shown.attr & A_ALTCHARSET) | attributes;
+        setcchar(&shown, shown.chars, shown.attr, PairOf(cell.colors), nullptr);
+      } else {
+        const bool showable = utf8_ || cell.glyph < 128;
+        const wchar_t text[2] = {showable ? static_cast<wchar_t>(cell.glyph) : L'?', L'\0'};
+        setcchar(&shown, text, attributes, PairOf(cell.colors), nullptr);
+      }
+      mvadd_wch(row - 1, column - 1, &shown);
+    }
+  }
+  shownVersion_ = shown_->Version();
+  move(shown_->cursor.row - 1, shown_->cursor.column - 1);
+  curs_set(shown_->cursorVisible ? 1 : 0);
+  refresh();
+}
+
+void CursesTerminal::Show(const ScreenModel& screen) {
+  if (!onPage_) return;
+  const bool another = shown_ != &screen;
+  shown_ = &screen;
+  Draw(another);
+}
+
+void CursesTerminal::FollowWindowSize() {
+  struct winsize size {};
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0 && onPage_)
+    resizeterm(size.ws_row, size.ws_col);
+}
+
+void CursesTerminal::ActOnSignal(int signal) {
+  if (signal == SIGWINCH) {
+    FollowWindowSize();
+    if (onPage_) Draw(true);
+    return;
+  }
+  throw EndRequested{signal, signal == SIGHUP};
+}
+
+CursesTerminal::Wait CursesTerminal::WaitForInput(std::optional<std::chrono::milliseconds> limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit.value_or(std::chrono::milliseconds{0});
+  for (;;) {
+    int timeout = -1;
+    if (limit) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0) return Wait::kTimeOut;
+      timeout = static_cast<int>(left.count());
+    }
+    struct pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {signals_.ReadEnd(), POLLIN, 0}};
+    const int ready = poll(watched, 2, timeout);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0) throw EndRequested{0, true};
+    if (ready == 0) return Wait::kTimeOut;
+    if (watched[1].revents & POLLIN) {
+      while (const int signal = signals_.Take()) ActOnSignal(signal);
+      continue;
+    }
+    if (watched[0].revents & (POLLHUP | POLLERR | POLLNVAL)) throw EndRequested{0, true};
+    if (watched[0].revents & POLLIN) return Wait::kInput;
+  }
+}
+
+std::optional<std::string> CursesTerminal::ReadStreamKey() {
+  unsigned char bytes[64];
+  const ssize_t got = read(STDIN_FILENO, bytes, sizeof bytes);
+  if (got <= 0) throw EndRequested{0, true};
+  // Before the page is taken only "any key" is asked for: the first byte of what arrived.
+  return KeyTextOfChar(bytes[0]).value_or(std::string(1, static_cast<char>(bytes[0])));
+}
+
+std::optional<std::string> CursesTerminal::ReadPageKey(bool inputReported) {
+  wtimeout(stdscr, 0);
+  wint_t ch = 0;
+  const int kind = wget_wch(stdscr, &ch);
+  if (kind == ERR) {
+    // Reported readable yet nothing to read, again and again: the other end has gone.
+    int pending = 0;
+    if (!inputReported) return std::nullopt;
+    if (++idleReadsWithoutInput_ > 2 && ioctl(STDIN_FILENO, FIONREAD, &pending) == 0 && pending == 0)
+      throw EndRequested{0, true};
+    return std::nullopt;
+  }
+  idleReadsWithoutInput_ = 0;
+  if (kind == KEY_CODE_YES) {
+    if (ch == KEY_RESIZE) {
+      Draw(true);
+      return std::nullopt;
+    }
+    return KeyTextOfCode(static_cast<int>(ch));
+  }
+  return KeyTextOfChar(ch);
+}
+
+std::optional<std::string> CursesTerminal::ReadKey(std::optional<std::chrono::milliseconds> limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit.value_or(std::chrono::milliseconds{0});
+  bool inputReported = false;
+  for (;;) {
+    if (onPage_) {
+      if (std::optional<std::string> key = ReadPageKey(inputReported)) return key;
+    }
+    std::optional<std::chrono::milliseconds> left;
+    if (limit) left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (WaitForInput(left) == Wait::kTimeOut) return std::nullopt;
+    inputReported = true;
+    if (!onPage_) {
+      if (std::optional<std::string> key = ReadStreamKey()) return key;
+    }
+  }
 }
 
 LocalTime SystemClock::Now() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-          local.tm_hour, local.tm_min, local.tm_sec};
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
-std::chrono::steady_clock::time_point SystemClock::Monotonic() {
-  return std::chrono::steady_clock::now();
-}
+std::chrono::steady_clock::time_point SystemClock::Monotonic() { return std::chrono::steady_clock::now(); }
 
 }  // namespace ferrolux

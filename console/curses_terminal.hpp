@@ -1,14 +1,37 @@
 #pragma once
-// The real terminal: ncursesw for the program's own page, plain lines on the start-up screen,
-// and the keyboard decoded into key texts. Every change to the terminal is undone on exit.
+// The real terminal: plain lines on the screen the program was started on, ncursesw for the
+// program's own page, and the keyboard decoded into key texts. Every change made to the
+// terminal is undone by the destructor, on every way out.
+
+#include <termios.h>
 
 #include <chrono>
+#include <map>
 #include <optional>
+#include <signal.h>
 #include <string>
+#include <utility>
 
 #include "console/ports.hpp"
 
 namespace ferrolux {
+
+// Ctrl+C, SIGTERM, SIGHUP and window changes are only recorded here, through a self-pipe;
+// the keyboard read acts on them.
+class SignalPipe {
+ public:
+  SignalPipe();
+  ~SignalPipe();
+  SignalPipe(const SignalPipe&) = delete;
+  SignalPipe& operator=(const SignalPipe&) = delete;
+  int ReadEnd() const { return fds_[0]; }
+  // The next recorded signal, or 0.
+  int Take();
+
+ private:
+  int fds_[2] = {-1, -1};
+  std::map<int, struct sigaction> previous_;
+};
 
 class CursesTerminal : public Terminal, public Keyboard {
  public:
@@ -28,6 +51,33 @@ class CursesTerminal : public Terminal, public Keyboard {
   void Show(const ScreenModel& screen) override;
 
   std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds> limit) override;
+
+ private:
+  enum class Wait { kInput, kTimeOut };
+  Wait WaitForInput(std::optional<std::chrono::milliseconds> limit);
+  void ActOnSignal(int signal);
+  void FollowWindowSize();
+  bool LargeEnough() const;
+  void Draw(bool force);
+  void DrawNotice();
+  short PairOf(Colors colors);
+  std::optional<std::string> ReadStreamKey();
+  std::optional<std::string> ReadPageKey(bool inputReported);
+  void Write(const std::string& bytes) const;
+
+  SignalPipe signals_;
+  struct termios original_ {};
+  bool termiosSaved_ = false;
+  bool onPage_ = false;
+  bool released_ = false;
+  bool streamColored_ = false;
+  bool utf8_ = true;
+  void* screen_ = nullptr;  // the curses SCREEN, kept opaque so no header here needs curses
+  const ScreenModel* shown_ = nullptr;
+  std::uint64_t shownVersion_ = 0;
+  int wantColumns_ = 0, wantRows_ = 0;
+  std::map<std::pair<int, int>, short> pairs_;
+  int idleReadsWithoutInput_ = 0;
 };
 
 class SystemClock : public Clock {
