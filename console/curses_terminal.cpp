@@ -327,7 +327,7 @@ CursesTerminal::Wait CursesTerminal::WaitForInput(std::optional<std::chrono::mil
     if (ready == 0) return Wait::kTimeOut;
     if (watched[1].revents & POLLIN) {
       while (const int signal = signals_.Take()) ActOnSignal(signal);
-      continue;
+      return Wait::kResized;
     }
     if (watched[0].revents & (POLLHUP | POLLERR | POLLNVAL)) throw EndRequested{0, true};
     if (watched[0].revents & POLLIN) return Wait::kInput;
@@ -374,9 +374,10 @@ std::optional<std::string> CursesTerminal::ReadKey(std::optional<std::chrono::mi
     }
     std::optional<std::chrono::milliseconds> left;
     if (limit) left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (WaitForInput(left) == Wait::kTimeOut) return std::nullopt;
-    inputReported = true;
-    if (!onPage_) {
+    const Wait wait = WaitForInput(left);
+    if (wait == Wait::kTimeOut) return std::nullopt;
+    inputReported = wait == Wait::kInput;
+    if (!onPage_ && inputReported) {
       if (std::optional<std::string> key = ReadStreamKey()) return key;
     }
   }

@@ -53,7 +53,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds> limit) override;
 
  private:
-  enum class Wait { kInput, kTimeOut };
+  enum class Wait { kInput, kTimeOut, kResized };
   Wait WaitForInput(std::optional<std::chrono::milliseconds> limit);
   void ActOnSignal(int signal);
   void FollowWindowSize();

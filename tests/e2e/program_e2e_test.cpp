@@ -1,0 +1,154 @@
+// The real program in a real (emulated) terminal.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "pty_session.hpp"
+
+namespace ferrolux::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kCatalog[] =
+    "RG-8X\tTest RG-8X\t50\t.78\t25\tStranded Cu\tFoam PE\tBraid\tPVC\t0.242 in\t300 V\t.5\t.2\t.001\t"
+    "A small test cable.\tTesting.\r\n"
+    "LMR-400\tTest LMR-400\t50\t.85\t24\tSolid Cu\tFoam PE\tFoil+braid\tPE\t0.405 in\t2500 V\t.1\t.12\t.0003\t"
+    "A low-loss test cable.\tLong runs.\r\n";
+
+class ProgramE2eTest : public ::testing::Test {
+ protected:
+  fs::path folder;
+  void SetUp() override {
+    folder = fs::temp_directory_path() /
+             ("ferrolux-e2e-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / "CableCatalog.txt", std::ios::binary) << kCatalog;
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  void EnterSettings(PtySession& s) {
+    ASSERT_TRUE(s.WaitForText("length in ft:"));
+    s.Send("50\r100\r1.1\rn");
+  }
+};
+
+TEST_F(ProgramE2eTest, AWholeCalculationFromTheKeyboardToTheRunLines) {
+  PtySession s(FERROLUX_BINARY, folder);
+  EnterSettings(s);
+  ASSERT_TRUE(s.WaitForText("Please select an option"));
+  EXPECT_EQ(s.Colors(24, 64).foreground, 14);
+  s.Send("f");
+  ASSERT_TRUE(s.WaitForText("desired frequency in MHz:"));
+  s.Send("100\r");
+  ASSERT_TRUE(s.WaitForText("Select Cable Type"));
+  s.Send("\x1b[B\x1b[A");  // Down and Up in the type list
+  s.Send("r");             // type-ahead picks RG-8X
+  s.Send("\r");
+  ASSERT_TRUE(s.WaitForText("Please Make a Selection"));
+  s.Send("\r");
+  ASSERT_TRUE(s.WaitForText("Real SWR: 1.1:1 +-"));
+  EXPECT_NE(s.Screen().find("Power Out: 74.06 watts"), std::string::npos) << s.Screen();
+  EXPECT_NE(s.Screen().find("Match Loss: 1.3 dB @ 50 ft."), std::string::npos);
+  EXPECT_EQ(s.Row(42).substr(0, 3), "╚");
+  EXPECT_EQ(s.Cell(42, 39), "[");
+  EXPECT_EQ(s.Colors(42, 39).foreground, 15);
+  EXPECT_EQ(s.Colors(42, 39).background, 4);
+  s.Send("x");  // refused: a bell
+  s.Send("y");
+  ASSERT_TRUE(s.WaitForText("length in ft:"));
+  EXPECT_GE(s.Bells(), 1);
+  EnterSettings(s);
+  ASSERT_TRUE(s.WaitForText("Please select an option"));
+  s.Send("\x1b");
+  EXPECT_EQ(s.WaitForExit(), 0);
+  EXPECT_TRUE(s.WaitForText("Program Run Start: "));
+  EXPECT_NE(s.Screen().find("  Program Run End: "), std::string::npos);
+  EXPECT_EQ(s.Screen().find("Transmission Line"), std::string::npos);  // back on the normal screen
+  EXPECT_TRUE(s.TerminalModesRestored());
+}
+
+TEST_F(ProgramE2eTest, TheFrameDividerAndTitleInTheirColours) {
+  PtySession s(FERROLUX_BINARY, folder);
+  ASSERT_TRUE(s.WaitForText("length in ft:"));
+  EXPECT_EQ(s.Cell(1, 1), "╔");
+  EXPECT_EQ(s.Cell(1, 119), "╗");
+  EXPECT_EQ(s.Cell(3, 1), "╠");
+  EXPECT_EQ(s.Cell(3, 118), "═");
+  EXPECT_EQ(s.Cell(3, 119), "╣");
+  EXPECT_EQ(s.Cell(42, 119), "╝");
+  EXPECT_EQ(s.Cell(2, 43), "T");
+  EXPECT_EQ(s.Colors(1, 1).foreground, 14);
+  EXPECT_EQ(s.Colors(1, 1).background, 1);
+  EXPECT_EQ(s.Colors(2, 43).foreground, 15);
+  EXPECT_EQ(s.Colors(2, 43).background, 1);
+}
+
+TEST_F(ProgramE2eTest, SignalsRestoreTheTerminalAndEndWithTheirStatus) {
+  struct Case {
+    int signal;
+    int status;
+    bool runLines;
+  };
+  for (const Case c : {Case{SIGINT, 130, true}, Case{SIGTERM, 143, true}, Case{SIGHUP, 129, false}}) {
+    PtySession s(FERROLUX_BINARY, folder);
+    ASSERT_TRUE(s.WaitForText("length in ft:"));
+    s.Send("12");
+    s.Signal(c.signal);
+    EXPECT_EQ(s.WaitForExit(), c.status) << c.signal;
+    EXPECT_EQ(s.Screen().find("Program Run Start: ") != std::string::npos, c.runLines) << c.signal;
+    EXPECT_TRUE(s.TerminalModesRestored()) << c.signal;
+  }
+}
+
+TEST_F(ProgramE2eTest, CtrlCFromTheKeyboardEndsTheRun) {
+  PtySession s(FERROLUX_BINARY, folder);
+  ASSERT_TRUE(s.WaitForText("length in ft:"));
+  s.Send("\x03");
+  EXPECT_EQ(s.WaitForExit(), 130);
+  EXPECT_TRUE(s.TerminalModesRestored());
+}
+
+TEST_F(ProgramE2eTest, AMissingCatalogShowsTheErrorWaitsAndPrintsTheRunLines) {
+  fs::remove(folder / "CableCatalog.txt");
+  PtySession s(FERROLUX_BINARY, folder);
+  ASSERT_TRUE(s.WaitForText("Error: [53] File not found"));
+  EXPECT_EQ(s.Colors(1, 1).background, 1);
+  s.Pump(std::chrono::milliseconds(100));
+  EXPECT_EQ(s.Screen().find("Program Run Start"), std::string::npos);
+  s.Send("k");
+  EXPECT_EQ(s.WaitForExit(), 0);
+  EXPECT_NE(s.Screen().find("Program Run Start: "), std::string::npos);
+  EXPECT_NE(s.Output().find("Loading Catalog"), std::string::npos);
+  EXPECT_TRUE(s.TerminalModesRestored());
+}
+
+TEST_F(ProgramE2eTest, ATooSmallTerminalShowsANoticeUntilItIsEnlarged) {
+  PtySession s(FERROLUX_BINARY, folder, 80, 24);
+  ASSERT_TRUE(s.WaitForText("at least 120 columns by 43 rows"));
+  s.Resize(120, 43);
+  ASSERT_TRUE(s.WaitForText("length in ft:"));
+  EXPECT_EQ(s.Cell(1, 1), "╔");
+  s.Resize(80, 24);
+  ASSERT_TRUE(s.WaitForText("at least 120 columns by 43 rows"));
+  s.Resize(120, 43);
+  ASSERT_TRUE(s.WaitForText("length in ft:"));
+}
+
+TEST(NoTerminal, StandardInputNotATerminalIsRefused) {
+  const std::string command = std::string(FERROLUX_BINARY) + " </dev/null 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  char line[256] = {};
+  const bool read = fgets(line, sizeof line, pipe) != nullptr;
+  const int status = pclose(pipe);
+  EXPECT_TRUE(read);
+  EXPECT_STREQ(line, "ferrolux: needs an interactive terminal\n");
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+}
+
+}  // namespace
+}  // namespace ferrolux::e2e

@@ -1,0 +1,175 @@
+#include "pty_session.hpp"
+
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <vterm.h>
+
+#include "console/charset.hpp"
+
+namespace ferrolux::e2e {
+
+namespace {
+
+int OnBell(void* user) {
+  ++static_cast<PtySession*>(user)->bells_;
+  return 1;
+}
+
+VTermScreenCallbacks BellCallbacks() {
+  VTermScreenCallbacks callbacks{};
+  callbacks.bell = OnBell;
+  return callbacks;
+}
+
+// xterm's palette index back to the console's numbering (blue is bit 0 there).
+int ConsoleColor(int index) {
+  return ((index & 1) << 2) | (index & 2) | ((index & 4) >> 2) | (index & 8);
+}
+
+int ColorNumber(VTermScreen* screen, VTermColor color, bool foreground) {
+  if (foreground ? VTERM_COLOR_IS_DEFAULT_FG(&color) : VTERM_COLOR_IS_DEFAULT_BG(&color)) return -1;
+  if (VTERM_COLOR_IS_INDEXED(&color)) return ConsoleColor(color.indexed.idx & 15);
+  (void)screen;
+  return -2;
+}
+
+}  // namespace
+
+PtySession::PtySession(const std::string& binary, const std::filesystem::path& folder, int columns, int rows) {
+  struct winsize size {};
+  size.ws_col = static_cast<unsigned short>(columns);
+  size.ws_row = static_cast<unsigned short>(rows);
+  child_ = forkpty(&master_, nullptr, nullptr, &size);
+  if (child_ < 0) throw std::runtime_error("forkpty failed");
+  if (child_ == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(126);
+    setenv("TERM", "xterm-256color", 1);
+    setenv("LANG", "C.UTF-8", 1);
+    execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  vterm_ = vterm_new(rows, columns);
+  vterm_set_utf8(vterm_, 1);
+  screen_ = vterm_obtain_screen(vterm_);
+  static const VTermScreenCallbacks callbacks = BellCallbacks();
+  vterm_screen_set_callbacks(screen_, &callbacks, this);
+  vterm_screen_enable_altscreen(screen_, 1);
+  vterm_screen_reset(screen_, 1);
+}
+
+PtySession::~PtySession() {
+  if (child_ > 0 && status_ < 0) {
+    kill(child_, SIGKILL);
+    waitpid(child_, nullptr, 0);
+  }
+  if (master_ >= 0) close(master_);
+  if (vterm_ != nullptr) vterm_free(vterm_);
+}
+
+void PtySession::Send(const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(master_, bytes.data() + done, bytes.size() - done);
+    if (written <= 0) return;
+    done += static_cast<size_t>(written);
+  }
+}
+
+void PtySession::Pump(std::chrono::milliseconds wait) {
+  struct pollfd watched = {master_, POLLIN, 0};
+  int timeout = static_cast<int>(wait.count());
+  while (poll(&watched, 1, timeout) > 0 && (watched.revents & POLLIN)) {
+    char buffer[65536];
+    const ssize_t got = read(master_, buffer, sizeof buffer);
+    if (got <= 0) return;
+    output_.append(buffer, static_cast<size_t>(got));
+    vterm_input_write(vterm_, buffer, static_cast<size_t>(got));
+    timeout = 0;
+  }
+}
+
+bool PtySession::WaitForText(const std::string& text, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < deadline) {
+    Pump(std::chrono::milliseconds(20));
+    if (Screen().find(text) == std::string::npos) continue;
+    // Let the rest of that screen arrive before the test reads it.
+    size_t seen = 0;
+    while (seen != output_.size()) {
+      seen = output_.size();
+      Pump(std::chrono::milliseconds(30));
+    }
+    return true;
+  }
+  return false;
+}
+
+std::string PtySession::Cell(int row, int column) const {
+  VTermScreenCell cell{};
+  vterm_screen_get_cell(screen_, VTermPos{row - 1, column - 1}, &cell);
+  std::string text;
+  if (cell.chars[0] == 0) return " ";
+  for (int i = 0; i < VTERM_MAX_CHARS_PER_CELL && cell.chars[i] != 0; ++i) AppendUtf8(text, cell.chars[i]);
+  return text;
+}
+
+CellColors PtySession::Colors(int row, int column) const {
+  VTermScreenCell cell{};
+  vterm_screen_get_cell(screen_, VTermPos{row - 1, column - 1}, &cell);
+  return {ColorNumber(screen_, cell.fg, true), ColorNumber(screen_, cell.bg, false)};
+}
+
+std::string PtySession::Row(int row) const {
+  int rows = 0, columns = 0;
+  vterm_get_size(vterm_, &rows, &columns);
+  std::string text;
+  for (int column = 1; column <= columns; ++column) text += Cell(row, column);
+  return text;
+}
+
+std::string PtySession::Screen() const {
+  int rows = 0, columns = 0;
+  vterm_get_size(vterm_, &rows, &columns);
+  std::string text;
+  for (int row = 1; row <= rows; ++row) text += Row(row) + "\n";
+  return text;
+}
+
+void PtySession::Resize(int columns, int rows) {
+  struct winsize size {};
+  size.ws_col = static_cast<unsigned short>(columns);
+  size.ws_row = static_cast<unsigned short>(rows);
+  ioctl(master_, TIOCSWINSZ, &size);
+  vterm_set_size(vterm_, rows, columns);
+  kill(child_, SIGWINCH);
+}
+
+void PtySession::Signal(int signal) { kill(child_, signal); }
+
+int PtySession::WaitForExit(std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (status_ < 0 && std::chrono::steady_clock::now() < deadline) {
+    Pump(std::chrono::milliseconds(10));
+    int raw = 0;
+    if (waitpid(child_, &raw, WNOHANG) == child_)
+      status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+  }
+  Pump(std::chrono::milliseconds(20));
+  return status_;
+}
+
+bool PtySession::TerminalModesRestored() const {
+  struct termios modes {};
+  if (tcgetattr(master_, &modes) != 0) return false;
+  return (modes.c_lflag & ICANON) && (modes.c_lflag & ECHO);
+}
+
+}  // namespace ferrolux::e2e

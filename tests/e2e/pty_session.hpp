@@ -1,0 +1,60 @@
+#pragma once
+// The real program in a pseudo-terminal, its output fed to a terminal emulator (libvterm)
+// so that tests can read the screen back: text, colours, bells, exit status and tty modes.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct VTerm;
+struct VTermScreen;
+
+namespace ferrolux::e2e {
+
+struct CellColors {
+  int foreground = -1;  // console colour numbers 0 to 15, -1 for the terminal's default
+  int background = -1;
+};
+
+class PtySession {
+ public:
+  PtySession(const std::string& binary, const std::filesystem::path& folder, int columns = 120, int rows = 43);
+  ~PtySession();
+  PtySession(const PtySession&) = delete;
+  PtySession& operator=(const PtySession&) = delete;
+
+  void Send(const std::string& bytes);
+  // Waits until the text shows anywhere on the screen; false after the timeout.
+  bool WaitForText(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+  // Reads what the program has written so far (without waiting).
+  void Pump(std::chrono::milliseconds wait = std::chrono::milliseconds(0));
+
+  std::string Row(int row) const;           // rows and columns count from 1
+  std::string Screen() const;               // all rows, joined by newlines
+  std::string Cell(int row, int column) const;
+  CellColors Colors(int row, int column) const;
+  int Bells() const { return bells_; }
+  const std::string& Output() const { return output_; }
+
+  void Resize(int columns, int rows);
+  void Signal(int signal);
+  // Waits for the program to end; returns its exit status (128 + n for a signal n), -1 on timeout.
+  int WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(5));
+  // Whether the pseudo-terminal is back in line mode with echo, as a shell expects.
+  bool TerminalModesRestored() const;
+
+  int bells_ = 0;
+
+ private:
+  int master_ = -1;
+  pid_t child_ = -1;
+  int status_ = -1;
+  VTerm* vterm_ = nullptr;
+  VTermScreen* screen_ = nullptr;
+  std::string output_;
+};
+
+}  // namespace ferrolux::e2e
