@@ -152,3 +152,54 @@ TEST(NoTerminal, StandardInputNotATerminalIsRefused) {
 
 }  // namespace
 }  // namespace ferrolux::e2e
+
+namespace ferrolux::e2e {
+namespace {
+
+class MenuE2eTest : public ::testing::Test {
+ protected:
+  fs::path folder = fs::temp_directory_path() / "ferrolux-e2e-menu";
+  void SetUp() override {
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / "CableCatalog.txt", std::ios::binary) << kCatalog;
+  }
+  void TearDown() override { fs::remove_all(folder); }
+};
+
+TEST_F(MenuE2eTest, HelpRefusedFrequencyAndAnEndWithN) {
+  PtySession s(FERROLUX_BINARY, folder);
+  ASSERT_TRUE(s.WaitForText("length in ft:"));
+  s.Send("50\r100\r1.1\rn");
+  ASSERT_TRUE(s.WaitForText("Please select an option 1 thru F or ?:"));
+  for (int column : {64, 71, 76}) EXPECT_EQ(s.Colors(24, column).foreground, 14) << column;
+  EXPECT_EQ(s.Colors(24, 65).foreground, 15);
+  s.Send("?");
+  ASSERT_TRUE(s.WaitForText("Press any key to return to the menu"));
+  s.Send(" ");
+  ASSERT_TRUE(s.WaitForText("length in ft:"));
+  s.Send("50\r100\r1.1\rn");
+  ASSERT_TRUE(s.WaitForText("Please select an option"));
+  s.Send("F");
+  ASSERT_TRUE(s.WaitForText("desired frequency in MHz:"));
+  s.Send("470.5\r");
+  ASSERT_TRUE(s.WaitForText("Invalid input. Please enter a frequency greater than 0 and less than 471..."));
+  s.Send("k");
+  ASSERT_TRUE(s.WaitForText("MHz: "));
+  s.Pump(std::chrono::milliseconds(100));
+  EXPECT_EQ(s.Screen().find("Invalid input"), std::string::npos);
+  s.Send("146,5\r");
+  ASSERT_TRUE(s.WaitForText("Select Cable Type"));
+  s.Send("l\r");  // type-ahead: LMR-400
+  ASSERT_TRUE(s.WaitForText("Please Make a Selection"));
+  s.Send("\x1b[B\r");
+  ASSERT_TRUE(s.WaitForText("Cable Type: LMR-400, Test LMR-400"));
+  EXPECT_NE(s.Screen().find("Frequency: 146 MHz"), std::string::npos);
+  s.Send("n");
+  EXPECT_EQ(s.WaitForExit(), 0);
+  EXPECT_NE(s.Screen().find("  Program Run End: "), std::string::npos);
+  EXPECT_TRUE(s.TerminalModesRestored());
+}
+
+}  // namespace
+}  // namespace ferrolux::e2e
