@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_screen.hpp"
-#include "app/program_state.hpp"
+#include "app/cycle_screen.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
 
@@ -12,22 +11,8 @@ namespace {
 
 using std::chrono::milliseconds;
 
-class BandMenuTest : public ::testing::Test {
+class BandMenuTest : public CycleScreenTest {
  protected:
-  HeadlessConsole h;
-  ProgramState state;
-  const ScreenModel& Screen() const { return h.console.Screen(); }
-  void SetUp() override {
-    FillBandTable(state);
-    h.console.UsePage(1);
-    h.console.SetColor(15, 1);
-    DrawMainScreen(h.console);
-  }
-  std::string Text(int row, int column, int length) const {
-    std::string text;
-    for (int c = column; c < column + length; ++c) text += static_cast<char>(Screen().At(row, c).glyph);
-    return text;
-  }
   BandOutcome Choose() {
     try {
       return ChooseBand(h.console, state);

@@ -7,6 +7,7 @@
 
 #include "console/headless.hpp"
 #include "console/keys.hpp"
+#include "support/temp_folder.hpp"
 
 namespace ferrolux {
 namespace {
@@ -20,17 +21,9 @@ const char kOneCable[] =
 class ProgramTest : public ::testing::Test {
  protected:
   HeadlessConsole h;
-  fs::path folder;
-  fs::path catalog;
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("ferrolux-program-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(folder);
-    catalog = folder / "CableCatalog.txt";
-    std::ofstream(catalog, std::ios::binary) << kOneCable;
-    h.clock.now = {2026, 12, 9, 7, 30, 0};
-  }
-  void TearDown() override { fs::remove_all(folder); }
+  testing::TempFolder folder;
+  fs::path catalog = folder.Write("CableCatalog.txt", kOneCable);
+  void SetUp() override { h.clock.now = {2026, 12, 9, 7, 30, 0}; }
   const ScreenModel& Screen() const { return h.console.Screen(); }
 };
 
@@ -67,7 +60,7 @@ TEST_F(ProgramTest, HelpRestartsTheCycleAtTheLengthPrompt) {
 
 TEST_F(ProgramTest, AMissingCatalogEndsBeforeAnyPageWithTheErrorLine) {
   h.keyboard.Key("k");
-  EXPECT_EQ(RunProgram(h.console, folder / "nothing-here.txt"), 0);
+  EXPECT_EQ(RunProgram(h.console, folder.Path() / "nothing-here.txt"), 0);
   EXPECT_EQ(h.terminal.pagesTaken, 0);
   EXPECT_EQ(h.terminal.title, "");
   EXPECT_EQ(h.terminal.sizeColumns, 0);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/main_screen.hpp"
+#include "app/cycle_screen.hpp"
 #include "app/number_texts.hpp"
 #include "app/program_state.hpp"
 #include "console/charset.hpp"
@@ -22,16 +22,10 @@ struct Cable {
   std::string dielectric = "Foam PE";
 };
 
-class ResultsScreenTest : public ::testing::Test {
+class ResultsScreenTest : public CycleScreenTest {
  public:
-  HeadlessConsole h;
-  ProgramState state;
-  const ScreenModel& Screen() const { return h.console.Screen(); }
-
   void SetUp() override {
-    h.console.UsePage(1);
-    h.console.SetColor(15, 1);
-    DrawMainScreen(h.console);
+    CycleScreenTest::SetUp();
     state.lengthFt = 50;
     state.powerW = 100;
     state.shackSwr = 1.1f;
@@ -69,8 +63,7 @@ class ResultsScreenTest : public ::testing::Test {
   }
   // The text of a row from column 5, without trailing blanks.
   std::string Line(int row) const {
-    std::string text;
-    for (int column = 5; column <= 118; ++column) AppendUtf8(text, Screen().At(row, column).glyph);
+    const std::string text = Text(row, 5, 114);
     return text.substr(0, text.find_last_not_of(' ') + 1);
   }
   // An item row of a pick list, between its side borders, without trailing blanks.

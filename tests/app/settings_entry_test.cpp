@@ -2,30 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_screen.hpp"
-#include "app/program_state.hpp"
+#include "app/cycle_screen.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
 
 namespace ferrolux {
 namespace {
 
-class SettingsEntryTest : public ::testing::Test {
+class SettingsEntryTest : public CycleScreenTest {
  protected:
-  HeadlessConsole h;
-  ProgramState state;
-  const ScreenModel& Screen() const { return h.console.Screen(); }
-  void SetUp() override {
-    h.console.UsePage(1);
-    h.console.SetColor(15, 1);
-    DrawMainScreen(h.console);
-  }
   // Columns 33 to 117 of a row.
-  std::string Area(int row) const {
-    std::string text;
-    for (int column = 33; column <= 117; ++column) text += static_cast<char>(Screen().At(row, column).glyph);
-    return text;
-  }
+  std::string Area(int row) const { return Text(row, 33, 85); }
 };
 
 TEST_F(SettingsEntryTest, ReadsTheFirstNumberOfEachLine) {

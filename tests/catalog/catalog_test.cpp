@@ -14,6 +14,7 @@
 #include "catalog/catalog_reader.hpp"
 #include "catalog/file_errors.hpp"
 #include "console/headless.hpp"
+#include "support/temp_folder.hpp"
 
 namespace ferrolux {
 namespace {
@@ -31,18 +32,10 @@ class CatalogTest : public ::testing::Test {
   HeadlessConsole h;
   CatalogTable table = MakeCatalogTable();
   std::string error = "left over";
-  fs::path folder;
-  fs::path file;
+  testing::TempFolder folder;
+  fs::path file = folder.Path() / "CableCatalog.txt";
 
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("ferrolux-catalog-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    file = folder / "CableCatalog.txt";
-  }
-  void TearDown() override { fs::remove_all(folder); }
-  void Write(const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+  void Write(const std::string& bytes) { folder.Write("CableCatalog.txt", bytes); }
   void Load() { LoadCatalog(table, h.console, error, file); }
 };
 

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "pty_session.hpp"
+#include "support/temp_folder.hpp"
 
 namespace ferrolux::e2e {
 namespace {
@@ -21,15 +22,9 @@ const char kCatalog[] =
 
 class ProgramE2eTest : public ::testing::Test {
  protected:
-  fs::path folder;
-  void SetUp() override {
-    folder = fs::temp_directory_path() /
-             ("ferrolux-e2e-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    std::ofstream(folder / "CableCatalog.txt", std::ios::binary) << kCatalog;
-  }
-  void TearDown() override { fs::remove_all(folder); }
+  ferrolux::testing::TempFolder temp;
+  fs::path folder = temp.Path();
+  void SetUp() override { temp.Write("CableCatalog.txt", kCatalog); }
   void EnterSettings(PtySession& s) {
     ASSERT_TRUE(s.WaitForText("length in ft:"));
     s.Send("50\r100\r1.1\rn");
@@ -150,24 +145,7 @@ TEST(NoTerminal, StandardInputNotATerminalIsRefused) {
   EXPECT_EQ(WEXITSTATUS(status), 1);
 }
 
-}  // namespace
-}  // namespace ferrolux::e2e
-
-namespace ferrolux::e2e {
-namespace {
-
-class MenuE2eTest : public ::testing::Test {
- protected:
-  fs::path folder = fs::temp_directory_path() / "ferrolux-e2e-menu";
-  void SetUp() override {
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    std::ofstream(folder / "CableCatalog.txt", std::ios::binary) << kCatalog;
-  }
-  void TearDown() override { fs::remove_all(folder); }
-};
-
-TEST_F(MenuE2eTest, HelpRefusedFrequencyAndAnEndWithN) {
+TEST_F(ProgramE2eTest, HelpRefusedFrequencyAndAnEndWithN) {
   PtySession s(FERROLUX_BINARY, folder);
   ASSERT_TRUE(s.WaitForText("length in ft:"));
   s.Send("50\r100\r1.1\rn");

@@ -1,0 +1,38 @@
+#pragma once
+// The screen as every step of a cycle finds it: the program's own page with frame and title.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/band_menu.hpp"
+#include "app/main_screen.hpp"
+#include "app/program_state.hpp"
+#include "console/charset.hpp"
+#include "console/headless.hpp"
+
+namespace ferrolux {
+
+class CycleScreenTest : public ::testing::Test {
+ public:
+  HeadlessConsole h;
+  ProgramState state;
+
+  const ScreenModel& Screen() const { return h.console.Screen(); }
+  // `length` cells of a row from `column` on, as UTF-8.
+  std::string Text(int row, int column, int length) const {
+    std::string text;
+    for (int c = column; c < column + length; ++c) AppendUtf8(text, Screen().At(row, c).glyph);
+    return text;
+  }
+
+ protected:
+  void SetUp() override {
+    FillBandTable(state);
+    h.console.UsePage(1);
+    h.console.SetColor(15, 1);
+    DrawMainScreen(h.console);
+  }
+};
+
+}  // namespace ferrolux
