@@ -152,6 +152,11 @@ void PtySession::Resize(int columns, int rows) {
   kill(child_, SIGWINCH);
 }
 
+void PtySession::CloseMaster() {
+  close(master_);
+  master_ = -1;
+}
+
 void PtySession::Signal(int signal) { kill(child_, signal); }
 
 int PtySession::WaitForExit(std::chrono::milliseconds timeout) {

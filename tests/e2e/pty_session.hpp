@@ -46,6 +46,12 @@ class PtySession {
   // Whether the pseudo-terminal is back in line mode with echo, as a shell expects.
   bool TerminalModesRestored() const;
 
+  pid_t Pid() const { return child_; }
+  // Hangs up the terminal under the program, as a dropped connection would.
+  void CloseMaster();
+  // The caller has reaped the program itself.
+  void Forget() { status_ = 0; }
+
   int bells_ = 0;
 
  private:
