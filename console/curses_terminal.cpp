@@ -15,6 +15,7 @@
 
 #include "console/charset.hpp"
 #include "console/keys.hpp"
+#include "console/typed_input.hpp"
 
 namespace ferrolux {
 
@@ -30,7 +31,8 @@ void RecordSignal(int signal) {
   errno = saved;
 }
 
-constexpr int kHandledSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGWINCH};
+// Ctrl+\ too: a core dump would leave the terminal on the page, without echo.
+constexpr int kHandledSignals[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGWINCH};
 constexpr int kEscapeDelayMs = 50;
 const char kNotice[] = "Ferrolux needs a terminal of at least 120 columns by 43 rows. Please enlarge it.";
 
@@ -71,14 +73,14 @@ std::optional<std::string> KeyTextOfCode(int code) {
   return std::nullopt;
 }
 
-// A typed character as its key text; characters without a single byte are dropped.
-std::optional<std::string> KeyTextOfChar(wint_t ch) {
-  if (ch == 127) return keys::kBackspace;  // most terminals send DEL for Backspace
-  if (ch == '\n') return keys::kEnter;
-  if (ch == 0) return std::nullopt;
-  const std::optional<unsigned char> byte = ByteOfTypedChar(static_cast<char32_t>(ch));
-  if (!byte) return std::nullopt;
-  return std::string(1, static_cast<char>(*byte));
+// A terminal that ignores the keypad mode sends its cursor keys as ESC [ A and so on; those
+// should move the bar too, not type "[A".
+void DefineCursorKeysOfNormalMode() {
+  static constexpr std::pair<const char*, int> kNormalMode[] = {
+      {"\x1b[A", KEY_UP}, {"\x1b[B", KEY_DOWN}, {"\x1b[C", KEY_RIGHT},
+      {"\x1b[D", KEY_LEFT}, {"\x1b[H", KEY_HOME}, {"\x1b[F", KEY_END}};
+  for (const auto& [sequence, code] : kNormalMode)
+    if (key_defined(sequence) == 0) define_key(sequence, code);
 }
 
 // Line drawing for terminals without UTF-8: the terminal's own set, double lines as single.
@@ -125,11 +127,14 @@ int SignalPipe::Take() {
 CursesTerminal::CursesTerminal() {
   std::setlocale(LC_ALL, "");
   utf8_ = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+  typed_ = TypedInputDecoder(utf8_);
   if (tcgetattr(STDIN_FILENO, &original_) != 0) throw std::runtime_error("cannot read the terminal modes");
   termiosSaved_ = true;
   // Keys one at a time and unechoed, even before the page is taken; signals stay on.
   struct termios keys = original_;
   keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  // Ctrl+S must reach the program as a key, not freeze its output until Ctrl+Q.
+  keys.c_iflag &= ~static_cast<tcflag_t>(IXON);
   keys.c_cc[VMIN] = 1;
   keys.c_cc[VTIME] = 0;
   tcsetattr(STDIN_FILENO, TCSAFLUSH, &keys);
@@ -178,6 +183,7 @@ void CursesTerminal::TakePage() {
   noecho();
   nonl();
   keypad(stdscr, TRUE);
+  DefineCursorKeysOfNormalMode();
   intrflush(stdscr, FALSE);
   if (has_colors()) start_color();
 }
@@ -342,11 +348,21 @@ std::optional<std::string> CursesTerminal::ReadStreamKey() {
   return KeyTextOfChar(bytes[0]).value_or(std::string(1, static_cast<char>(bytes[0])));
 }
 
+std::optional<std::string> CursesTerminal::TakeQueuedKey() {
+  if (queuedKeys_.empty()) return std::nullopt;
+  std::string key = std::move(queuedKeys_.front());
+  queuedKeys_.pop_front();
+  return key;
+}
+
+// Bytes come one at a time so that a broken character cannot swallow the key after it.
 std::optional<std::string> CursesTerminal::ReadPageKey(bool inputReported) {
+  if (std::optional<std::string> key = TakeQueuedKey()) return key;
   wtimeout(stdscr, 0);
-  wint_t ch = 0;
-  const int kind = wget_wch(stdscr, &ch);
-  if (kind == ERR) {
+  const int code = wgetch(stdscr);
+  if (code == ERR) {
+    for (std::string& key : typed_.Flush()) queuedKeys_.push_back(std::move(key));
+    if (std::optional<std::string> key = TakeQueuedKey()) return key;
     // Reported readable yet nothing to read, again and again: the other end has gone.
     int pending = 0;
     if (!inputReported) return std::nullopt;
@@ -355,14 +371,13 @@ std::optional<std::string> CursesTerminal::ReadPageKey(bool inputReported) {
     return std::nullopt;
   }
   idleReadsWithoutInput_ = 0;
-  if (kind == KEY_CODE_YES) {
-    if (ch == KEY_RESIZE) {
-      Draw(true);
-      return std::nullopt;
-    }
-    return KeyTextOfCode(static_cast<int>(ch));
+  if (code == KEY_RESIZE) {
+    Draw(true);
+    return std::nullopt;
   }
-  return KeyTextOfChar(ch);
+  if (code > 0xFF) return KeyTextOfCode(code);
+  for (std::string& key : typed_.Feed(static_cast<unsigned char>(code))) queuedKeys_.push_back(std::move(key));
+  return TakeQueuedKey();
 }
 
 std::optional<std::string> CursesTerminal::ReadKey(std::optional<std::chrono::milliseconds> limit) {

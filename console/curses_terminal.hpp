@@ -6,6 +6,7 @@
 #include <termios.h>
 
 #include <chrono>
+#include <deque>
 #include <map>
 #include <optional>
 #include <signal.h>
@@ -13,10 +14,11 @@
 #include <utility>
 
 #include "console/ports.hpp"
+#include "console/typed_input.hpp"
 
 namespace ferrolux {
 
-// Ctrl+C, SIGTERM, SIGHUP and window changes are only recorded here, through a self-pipe;
+// Ctrl+C, Ctrl+\, SIGTERM, SIGHUP and window changes are only recorded here, through a self-pipe;
 // the keyboard read acts on them.
 class SignalPipe {
  public:
@@ -63,6 +65,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   short PairOf(Colors colors);
   std::optional<std::string> ReadStreamKey();
   std::optional<std::string> ReadPageKey(bool inputReported);
+  std::optional<std::string> TakeQueuedKey();
   void Write(const std::string& bytes) const;
 
   SignalPipe signals_;
@@ -78,6 +81,8 @@ class CursesTerminal : public Terminal, public Keyboard {
   int wantColumns_ = 0, wantRows_ = 0;
   std::map<std::pair<int, int>, short> pairs_;
   int idleReadsWithoutInput_ = 0;
+  TypedInputDecoder typed_{true};
+  std::deque<std::string> queuedKeys_;
 };
 
 class SystemClock : public Clock {

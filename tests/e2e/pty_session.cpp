@@ -1,5 +1,6 @@
 #include "pty_session.hpp"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -8,6 +9,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
 #include <vterm.h>
@@ -56,6 +58,7 @@ PtySession::PtySession(const std::string& binary, const std::filesystem::path& f
     execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
+  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
   vterm_ = vterm_new(rows, columns);
   vterm_set_utf8(vterm_, 1);
   screen_ = vterm_obtain_screen(vterm_);
@@ -74,10 +77,17 @@ PtySession::~PtySession() {
   if (vterm_ != nullptr) vterm_free(vterm_);
 }
 
+// The program echoes while it reads, so a long paste is written as the terminal drains what it
+// shows; otherwise both ends would wait on full buffers.
 void PtySession::Send(const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
+    struct pollfd watched = {master_, POLLIN | POLLOUT, 0};
+    if (poll(&watched, 1, 1000) <= 0 || (watched.revents & (POLLERR | POLLHUP | POLLNVAL))) return;
+    if (watched.revents & POLLIN) Pump();
+    if (!(watched.revents & POLLOUT)) continue;
     const ssize_t written = write(master_, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EAGAIN) continue;
     if (written <= 0) return;
     done += static_cast<size_t>(written);
   }

@@ -1,0 +1,93 @@
+#include "console/typed_input.hpp"
+
+#include <cwchar>
+
+#include "console/charset.hpp"
+#include "console/keys.hpp"
+
+namespace ferrolux {
+
+namespace {
+
+constexpr unsigned char kDelete = 127;
+
+// The length of the character a lead byte begins; 0 for a byte that begins none.
+int Utf8Length(unsigned char byte) {
+  if (byte >= 0xC2 && byte <= 0xDF) return 2;
+  if (byte >= 0xE0 && byte <= 0xEF) return 3;
+  if (byte >= 0xF0 && byte <= 0xF4) return 4;
+  return 0;
+}
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Overlong forms, surrogates and values past U+10FFFF are not characters.
+std::optional<char32_t> DecodeUtf8(const std::string& bytes) {
+  const auto lead = static_cast<unsigned char>(bytes[0]);
+  char32_t ch = lead & (0x7F >> bytes.size());
+  for (size_t i = 1; i < bytes.size(); ++i) ch = (ch << 6) | (static_cast<unsigned char>(bytes[i]) & 0x3F);
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (ch < kSmallest[bytes.size()] || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) return std::nullopt;
+  return ch;
+}
+
+std::string RawKey(unsigned char byte) { return std::string(1, static_cast<char>(byte)); }
+
+}  // namespace
+
+std::optional<std::string> KeyTextOfChar(char32_t ch) {
+  if (ch == kDelete) return keys::kBackspace;  // most terminals send DEL for Backspace
+  if (ch == '\n') return keys::kEnter;
+  if (ch == 0) return std::nullopt;  // a lone NUL would read as the start of a two-byte key
+  const std::optional<unsigned char> byte = ByteOfTypedChar(ch);
+  if (!byte) return std::nullopt;
+  return RawKey(*byte);
+}
+
+void TypedInputDecoder::AppendRaw(std::vector<std::string>& keys) {
+  for (char byte : pending_) keys.push_back(RawKey(static_cast<unsigned char>(byte)));
+  pending_.clear();
+}
+
+void TypedInputDecoder::FinishCharacter(std::vector<std::string>& keys) {
+  if (const std::optional<char32_t> ch = DecodeUtf8(pending_)) {
+    if (std::optional<std::string> key = KeyTextOfChar(*ch)) keys.push_back(*key);
+    pending_.clear();
+    return;
+  }
+  AppendRaw(keys);
+}
+
+std::vector<std::string> TypedInputDecoder::Feed(unsigned char byte) {
+  std::vector<std::string> keys;
+  if (!utf8_) {
+    const wint_t wide = std::btowc(byte);
+    const std::optional<std::string> key =
+        wide == WEOF ? std::optional<std::string>(RawKey(byte)) : KeyTextOfChar(static_cast<char32_t>(wide));
+    if (key) keys.push_back(*key);
+    return keys;
+  }
+  if (!pending_.empty() && IsContinuation(byte)) {
+    pending_ += static_cast<char>(byte);
+    if (static_cast<int>(pending_.size()) == length_) FinishCharacter(keys);
+    return keys;
+  }
+  AppendRaw(keys);  // a character cut short: its bytes stand for themselves
+  if (const int length = Utf8Length(byte)) {
+    pending_ = RawKey(byte);
+    length_ = length;
+  } else if (byte < 0x80) {
+    if (std::optional<std::string> key = KeyTextOfChar(byte)) keys.push_back(*key);
+  } else {
+    keys.push_back(RawKey(byte));
+  }
+  return keys;
+}
+
+std::vector<std::string> TypedInputDecoder::Flush() {
+  std::vector<std::string> keys;
+  AppendRaw(keys);
+  return keys;
+}
+
+}  // namespace ferrolux

@@ -1,0 +1,276 @@
+// Faults and abuse through the real binary: every case ends cleanly, leaves the terminal in line
+// mode with echo, and never lets a catalog byte reach the terminal as a control sequence.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+
+#include "pty_session.hpp"
+#include "support/temp_folder.hpp"
+
+namespace ferrolux::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+std::string Record(const std::string& type, const std::string& part, const std::string& text = "Text.") {
+  return type + "\t" + part + "\t50\t.66\t25\tCu\tPE\tBraid\tPVC\t0.2 in\t300 V\t.5\t.2\t.001\t" + text + "\t" + text + "\r\n";
+}
+
+std::string BytesOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every byte a user can type that is neither a signal key nor Enter.
+std::string EveryTypedByte() {
+  std::string bytes;
+  for (int byte = 1; byte < 256; ++byte)
+    if (byte != 3 && byte != 13 && byte != 26 && byte != 28) bytes += static_cast<char>(byte);
+  return bytes;
+}
+
+class FaultE2eTest : public ::testing::Test {
+ protected:
+  ferrolux::testing::TempFolder temp;
+  fs::path Catalog() const { return temp.Path() / "CableCatalog.txt"; }
+  void WriteCatalog(const std::string& bytes) {
+    temp.Write("CableCatalog.txt", bytes);
+    written_ = bytes;
+  }
+  // The program only ever reads its catalog.
+  void TearDown() override {
+    if (written_) {
+      EXPECT_EQ(BytesOf(Catalog()), *written_);
+    }
+  }
+  void ToTheTypeList(PtySession& s) {
+    ASSERT_TRUE(s.WaitForText("length in ft:"));
+    s.Send("50\r100\r1.5\rn9");
+    ASSERT_TRUE(s.WaitForText("Select Cable Type"));
+  }
+  void ExpectCleanEnd(PtySession& s, int status = 0) {
+    EXPECT_EQ(s.WaitForExit(seconds(10)), status);
+    EXPECT_TRUE(s.TerminalModesRestored());
+  }
+
+ private:
+  std::optional<std::string> written_;
+};
+
+TEST_F(FaultE2eTest, CatalogsThatAreNotFilesAreRefusedAtOnce) {
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> make;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"missing", [](const fs::path&) {}, "Error: [53] File not found"},
+      {"a folder", [](const fs::path& f) { fs::create_directory(f); }, "Error: [75] Path/file access error"},
+      {"a FIFO", [](const fs::path& f) { mkfifo(f.c_str(), 0600); }, "Error: [75] Path/file access error"},
+      {"a link to /dev/zero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
+       "Error: [75] Path/file access error"},
+      {"100 MB without a CR",
+       [](const fs::path& f) {
+         std::ofstream(f) << "x";
+         fs::resize_file(f, 100'000'000);
+       },
+       "Error: [7] Out of memory"},
+      {"holding no cables", [](const fs::path& f) { std::ofstream(f) << ""; },
+       "Error: CableCatalog.txt holds no cables"},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(Catalog());
+    c.make(Catalog());
+    PtySession s(FERROLUX_BINARY, temp.Path());
+    ASSERT_TRUE(s.WaitForText(c.message, seconds(3))) << c.name << "\n" << s.Screen();
+    s.Send("k");
+    ExpectCleanEnd(s);
+    EXPECT_NE(s.Screen().find("Program Run Start: "), std::string::npos) << c.name;
+  }
+}
+
+TEST_F(FaultE2eTest, ControlBytesInTheCatalogShowAsGlyphsAndNeverReachTheTerminal) {
+  std::string hostile = "RG\x1b[6n\x1b]2;owned\x07\x01";
+  std::string high;  // every byte from 128 up, in words short enough to wrap
+  for (int byte = 128; byte < 256; ++byte) high += static_cast<char>(byte) + std::string(byte % 16 == 15, ' ');
+  WriteCatalog(Record(hostile, "P\x9b" "31m", high));
+  PtySession s(FERROLUX_BINARY, temp.Path());
+  ToTheTypeList(s);
+  EXPECT_TRUE(s.WaitForText("RG←[6n←]2;owned•☺"));
+  s.Send("\r\r");
+  ASSERT_TRUE(s.WaitForText("Recommended Uses:")) << s.Screen();
+  EXPECT_EQ(s.Output().find("\x1b[6n"), std::string::npos);
+  EXPECT_EQ(s.Output().find("\x1b]2;owned"), std::string::npos);
+  EXPECT_EQ(s.Output().find("\xc2\x9b"), std::string::npos);  // no C1 control either
+  s.Send("n");
+  ExpectCleanEnd(s);
+}
+
+TEST_F(FaultE2eTest, ManyRecordsAreAllReachableInTheLists) {
+  for (int records : {116, 2000}) {
+    std::string bytes;
+    for (int i = 1; i <= records; ++i) bytes += Record("RG-58", "Part " + std::to_string(i));
+    WriteCatalog(bytes);
+    PtySession s(FERROLUX_BINARY, temp.Path());
+    ToTheTypeList(s);
+    s.Send("\r");
+    ASSERT_TRUE(s.WaitForText("Please Make a Selection"));
+    s.Send("\x1bOF\r");  // End, Enter
+    ASSERT_TRUE(s.WaitForText("Cable Type: RG-58, Part " + std::to_string(records) + " ")) << records << s.Screen();
+    s.Send("n");
+    ExpectCleanEnd(s);
+  }
+}
+
+TEST_F(FaultE2eTest, AMegabyteWordIsReportedAndTheRunEndsWithTheReport) {
+  WriteCatalog(Record("RG-8X", "Long", std::string(1'000'000, 'w')));
+  PtySession s(FERROLUX_BINARY, temp.Path());
+  ToTheTypeList(s);
+  s.Send("\r\r");
+  // A word wider than the text column cannot be wrapped: each of the two texts reports it.
+  ASSERT_TRUE(s.WaitForText("Number of Elements: 25", seconds(10))) << s.Screen();
+  s.Send("k");
+  ASSERT_TRUE(s.WaitForText("Numb", seconds(10)));  // the second report scrolls the first away
+  s.Send("k");
+  ASSERT_TRUE(s.WaitForText("[ Would you like to do another? (Y/N)? ]", seconds(10))) << s.Screen();
+  s.Send("n");
+  ASSERT_TRUE(s.WaitForText("Error: SubScript out of range in FormatOutput() Subroutine")) << s.Screen();
+  s.Send("k");
+  ExpectCleanEnd(s);
+}
+
+TEST_F(FaultE2eTest, ResizingWhileAListIsOpenShowsTheNoticeThenTheSameScreen) {
+  WriteCatalog(Record("RG-8X", "One") + Record("LMR-400", "Two"));
+  PtySession s(FERROLUX_BINARY, temp.Path());
+  ToTheTypeList(s);
+  const std::string before = s.Screen();
+  s.Resize(80, 24);
+  ASSERT_TRUE(s.WaitForText("at least 120 columns by 43 rows"));
+  for (int i = 0; i < 20; ++i) s.Resize(i % 2 ? 100 : 90, 30);  // a burst of changes
+  s.Resize(120, 43);
+  ASSERT_TRUE(s.WaitForText("Select Cable Type"));
+  EXPECT_EQ(s.Screen(), before);
+  s.Send("\r\rn");
+  ExpectCleanEnd(s);
+}
+
+TEST_F(FaultE2eTest, SignalsWhileTypingAndDuringTheFrequencyMessageEndCleanly) {
+  struct Case {
+    const char* name;
+    bool duringMessage;
+    int signal;  // 0: the key below is typed instead
+    const char* key;
+  };
+  const Case cases[] = {
+      {"SIGINT while typing", false, SIGINT, ""},
+      {"SIGTERM while typing", false, SIGTERM, ""},
+      {"SIGHUP while typing", false, SIGHUP, ""},
+      {"Ctrl+C typed", false, 0, "\x03"},
+      {"Ctrl+\\ typed", false, 0, "\x1c"},
+      {"SIGINT during the message", true, SIGINT, ""},
+      {"SIGTERM during the message", true, SIGTERM, ""},
+  };
+  WriteCatalog(Record("RG-8X", "One"));
+  for (const Case& c : cases) {
+    PtySession s(FERROLUX_BINARY, temp.Path());
+    ASSERT_TRUE(s.WaitForText("length in ft:"));
+    if (c.duringMessage) {
+      s.Send("1\r1\r1\rnF");
+      ASSERT_TRUE(s.WaitForText("desired frequency in MHz:"));
+      s.Send("999\r");
+      ASSERT_TRUE(s.WaitForText("Invalid input.")) << c.name;
+    } else {
+      s.Send("123");
+      s.Pump(milliseconds(50));
+    }
+    const int signal = c.signal != 0 ? c.signal : (c.key[0] == '\x03' ? SIGINT : SIGQUIT);
+    if (c.signal != 0) s.Signal(c.signal);
+    else s.Send(c.key);
+    EXPECT_EQ(s.WaitForExit(seconds(10)), 128 + signal) << c.name;
+    EXPECT_TRUE(s.TerminalModesRestored()) << c.name;
+  }
+}
+
+TEST_F(FaultE2eTest, AClosedTerminalEndsTheProgramWithoutSpinning) {
+  WriteCatalog(Record("RG-8X", "One"));
+  auto* s = new PtySession(FERROLUX_BINARY, temp.Path());
+  ASSERT_TRUE(s->WaitForText("length in ft:"));
+  const pid_t child = s->Pid();
+  s->CloseMaster();
+  int status = 0;
+  const auto deadline = std::chrono::steady_clock::now() + seconds(5);
+  pid_t done = 0;
+  while (done == 0 && std::chrono::steady_clock::now() < deadline) {
+    done = waitpid(child, &status, WNOHANG);
+    usleep(10'000);
+  }
+  EXPECT_EQ(done, child);
+  struct rusage usage {};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  EXPECT_LT(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec, 2);
+  s->Forget();
+  delete s;
+}
+
+TEST_F(FaultE2eTest, EveryByteTypedAtEachPromptIsHandled) {
+  WriteCatalog(Record("RG-8X", "One"));
+  PtySession s(FERROLUX_BINARY, temp.Path());
+  const char* prompts[] = {"length in ft:", "input power in watts:", "measured in the shack:"};
+  for (const char* prompt : prompts) {
+    ASSERT_TRUE(s.WaitForText(prompt)) << s.Screen();
+    s.Send(EveryTypedByte() + "\r");
+  }
+  // None of those lines begins with a number, so the SWR of 0 is asked for again.
+  s.Pump(milliseconds(200));
+  s.Send("2\r");
+  ASSERT_TRUE(s.WaitForText("settings? [Y/N]")) << s.Screen();
+  std::string high;
+  for (int byte = 128; byte < 256; ++byte) high += static_cast<char>(byte);
+  s.Send(high + "n");  // bytes that are none of Y, N and Escape beep
+  ASSERT_TRUE(s.WaitForText("Escape Key to End Program"));
+  EXPECT_EQ(s.Bells(), 128);
+  s.Send("F");
+  ASSERT_TRUE(s.WaitForText("desired frequency in MHz:"));
+  s.Send(EveryTypedByte() + "\r");
+  ASSERT_TRUE(s.WaitForText("Invalid input."));
+  s.Send("\x1b");  // any key ends the message; the frequency is asked again
+  s.Pump(milliseconds(100));
+  s.Send("470\r");
+  ASSERT_TRUE(s.WaitForText("Select Cable Type"));
+  s.Send("\r\rn");
+  ExpectCleanEnd(s);
+}
+
+TEST_F(FaultE2eTest, ALongTypedLineIsCappedAndAPasteIntoTheListIsAllProcessed) {
+  std::string bytes;
+  for (int i = 0; i < 30; ++i) bytes += Record("RG-" + std::to_string(100 + i), "P");
+  WriteCatalog(bytes);
+  PtySession s(FERROLUX_BINARY, temp.Path());
+  ASSERT_TRUE(s.WaitForText("length in ft:"));
+  // Only 10,000 characters are held: as many Backspaces empty the line again.
+  s.Send(std::string(20'000, '7') + std::string(10'000, '\x7f') + "5\r");
+  ASSERT_TRUE(s.WaitForText("input power in watts:", seconds(20))) << s.Screen();
+  s.Send("100\r2\rn9");
+  ASSERT_TRUE(s.WaitForText("Select Cable Type"));
+  std::string paste;
+  for (int i = 0; i < 5000; ++i) paste += "\x1bOB";
+  s.Send(paste + "\r");  // Down 5000 times stops on the last of the 30 types
+  ASSERT_TRUE(s.WaitForText("Please Make a Selection", seconds(10)));
+  s.Send("\r");
+  ASSERT_TRUE(s.WaitForText("Cable Type: RG-100, P")) << s.Screen();  // descending: RG-100 is last
+  EXPECT_NE(s.Screen().find("@ 5 ft."), std::string::npos) << s.Screen();
+  s.Send("n");
+  ExpectCleanEnd(s);
+}
+
+}  // namespace
+}  // namespace ferrolux::e2e
