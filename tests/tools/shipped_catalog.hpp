@@ -34,9 +34,11 @@ class ShippedCatalog {
   // The cable's first row in the points file, which carries its published facts.
   const TableRow& FirstPointRow(int record) const {
     for (const TableRow& row : points.rows)
-      if (Published(row, "maker") == Fact(record, "maker") && Published(row, "part_number") == Fact(record, "part_number"))
-        return row;
+      if (IsPointOf(row, record)) return row;
     throw std::runtime_error("no points for record " + std::to_string(record));
+  }
+  bool IsPointOf(const TableRow& row, int record) const {
+    return Published(row, "maker") == Fact(record, "maker") && Published(row, "part_number") == Fact(record, "part_number");
   }
   std::string Published(const TableRow& row, const std::string& column) const {
     return row.fields[points.Column(column)];
@@ -44,8 +46,7 @@ class ShippedCatalog {
   std::vector<LossPoint> PointsUpTo(int record, double maxMhz) const {
     std::vector<LossPoint> kept;
     for (const TableRow& row : points.rows) {
-      if (Published(row, "maker") != Fact(record, "maker") || Published(row, "part_number") != Fact(record, "part_number"))
-        continue;
+      if (!IsPointOf(row, record)) continue;
       const LossPoint p{ParseNumber(Published(row, "freq_mhz")), ParseNumber(Published(row, "loss_db_per_100ft"))};
       if (p.mhz <= maxMhz) kept.push_back(p);
     }
