@@ -57,7 +57,7 @@ TEST_F(CatalogBuildTest, OneRecordPerFactsRowInItsOrderWithTheFittedCoefficients
   EXPECT_EQ(built.text, record("X2") + record("X1"));
   ASSERT_EQ(built.cables.size(), 2u);
   EXPECT_EQ(built.cables[1].partNumber, "Maker X1");
-  EXPECT_EQ(built.cables[1].pointsUsed, 3u);
+  EXPECT_EQ(built.cables[1].fit.pointsUsed, 3u);
 }
 
 TEST_F(CatalogBuildTest, EachBadInputGetsOneLineAndNoCatalogIsWritten) {

@@ -85,6 +85,7 @@ TEST_F(FitToolTest, EachBadInputGetsOneLineWithItsFileAndLineAndStatus2) {
       {"empty file", "", ":1: the file is empty"},
       {"comments only", "# nothing yet\n\n", ":2: no points in the file"},
       {"not finite", "10 1\n50 inf\n100 3\n", ":2: loss is not a number: inf"},
+      {"out of all proportion", "1 1e-300\n2 1e300\n5 1e-300\n", ":3: no finite fit"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

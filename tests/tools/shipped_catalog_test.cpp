@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <regex>
 
 #include "app/main_screen.hpp"
 #include "app/results_screen.hpp"
@@ -35,6 +35,13 @@ std::string Bytes(const std::filesystem::path& file) {
 double ShownLoss(const CatalogRow& cable, double mhz) {
   const auto k = [&](int column) { return static_cast<float>(ParseNumber(cable[column])); };
   return ComputeLosses(k(column::kK0), k(column::kK1), k(column::kK2), static_cast<float>(mhz), 100, 100, 1).stdMatchLoss;
+}
+
+// A rating in volts ("1100 V (Belden voltage rating)"), not only a peak power ("2.9 kW peak power").
+bool RatesVolts(const std::string& rating) {
+  for (size_t at = rating.find(" V"); at != std::string::npos; at = rating.find(" V", at + 1))
+    if (at > 0 && std::isdigit(static_cast<unsigned char>(rating[at - 1]))) return true;
+  return false;
 }
 
 class ShippedCatalogTest : public ::testing::Test, public ShippedCatalog {};
@@ -71,12 +78,11 @@ TEST_F(ShippedCatalogTest, EveryFieldIsFilledUnlessTheDataLeavesThatFactUnknown)
                         {column::kJacket, "jacket"},             {column::kDiameter, "od_in"}};
   const int alwaysFilled[] = {column::kType, column::kPartNumber, column::kK0, column::kK1, column::kK2,
                               column::kDescription, column::kRecommendedUses};
-  const std::regex voltage("[0-9] V");  // a rating in volts, not only a peak power
   for (int r = 1; r <= count; ++r) {
     SCOPED_TRACE(catalog[r][column::kPartNumber]);
     const TableRow& published = FirstPointRow(r);
     for (const Source& f : sources) EXPECT_EQ(catalog[r][f.column].empty(), Published(published, f.published).empty()) << f.published;
-    EXPECT_EQ(catalog[r][column::kRms].empty(), !std::regex_search(Published(published, "max_rms"), voltage));
+    EXPECT_EQ(catalog[r][column::kRms].empty(), !RatesVolts(Published(published, "max_rms")));
     for (int c : alwaysFilled) EXPECT_FALSE(catalog[r][c].empty()) << "column " << c;
   }
 }

@@ -83,8 +83,7 @@ void CatalogBuilder::CheckEveryCableHasFacts(const std::set<std::string>& used) 
 }
 
 CableFit CatalogBuilder::Fit(const TableRow& fact, const CablePoints& cable) const {
-  const std::vector<LossPoint> used = PointsToFit(cable.points, maxMhz_, points_.file, cable.lastLine);
-  return {Fact(fact, "Part Number", kRequired), used.size(), FitAsShipped(used)};
+  return {Fact(fact, "Part Number", kRequired), FitPoints(cable.points, maxMhz_, points_.file, cable.lastLine)};
 }
 
 std::string CatalogBuilder::Fact(const TableRow& fact, const std::string& column, bool required) const {
@@ -148,11 +147,15 @@ BuiltCatalog BuildCatalog(const std::filesystem::path& points, const std::filesy
   return CatalogBuilder(pointTable, factTable, maxMhz).Build();
 }
 
-ShippedFit FitAsShipped(const std::vector<LossPoint>& points) {
-  const Coefficients fitted = FitCoefficients(points);
-  const auto shipped = [](double k) { return *ReadNumber(CoefficientText(k)); };
+ShippedFit FitPoints(const std::vector<LossPoint>& points, double maxMhz, const std::filesystem::path& file,
+                     int line) {
+  const std::vector<LossPoint> used = PointsToFit(points, maxMhz, file, line);
+  const Coefficients fitted = FitCoefficients(used);
+  if (fitted.k0 == 0 && fitted.k1 == 0 && fitted.k2 == 0)
+    throw InputError(file, line, "no finite fit: the frequencies or losses are out of all proportion");
+  const auto shipped = [](double k) { return ReadNumber(CoefficientText(k)).value_or(0); };
   const Coefficients k{shipped(fitted.k0), shipped(fitted.k1), shipped(fitted.k2)};
-  return {k, MeasureFit(k, points)};
+  return {used.size(), k, MeasureFit(k, used)};
 }
 
 double Median(std::vector<double> values) {
@@ -163,13 +166,13 @@ double Median(std::vector<double> values) {
 }
 
 std::string CoefficientText(double k) {
-  if (k == 0) return "0";
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, k);
-  const int decimals = kSignificantDigits - 1 - std::atoi(std::strchr(buffer, 'e') + 1);
+  if (k == 0 || !std::isfinite(k)) return "0";
+  char exponent[32];
+  std::snprintf(exponent, sizeof exponent, "%.*e", kSignificantDigits - 1, k);
+  const int decimals = kSignificantDigits - 1 - std::atoi(std::strchr(exponent, 'e') + 1);
   if (decimals < 0) k = std::nearbyint(k * std::pow(10.0, decimals)) * std::pow(10.0, -decimals);
-  std::snprintf(buffer, sizeof buffer, "%.*f", std::max(0, decimals), k);
-  std::string text = buffer;
+  std::string text(static_cast<size_t>(std::snprintf(nullptr, 0, "%.*f", std::max(0, decimals), k)), '\0');
+  std::snprintf(text.data(), text.size() + 1, "%.*f", std::max(0, decimals), k);
   if (text.find('.') != std::string::npos) {
     text.erase(text.find_last_not_of('0') + 1);
     if (text.back() == '.') text.pop_back();

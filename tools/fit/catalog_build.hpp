@@ -13,15 +13,18 @@ inline constexpr double kDefaultMaxMhz = 1000;
 
 // The fitted coefficients as their catalog texts read back, and how well those fit.
 struct ShippedFit {
+  size_t pointsUsed = 0;
   Coefficients k;
   FitError error;
 };
 
-ShippedFit FitAsShipped(const std::vector<LossPoint>& points);
+// Fits the points up to `maxMhz`. Throws InputError at `line` of `file` when fewer than three
+// are left, or when their numbers are too extreme for any finite fit.
+ShippedFit FitPoints(const std::vector<LossPoint>& points, double maxMhz, const std::filesystem::path& file,
+                     int line);
 
 struct CableFit {
   std::string partNumber;  // as the catalog shows it
-  size_t pointsUsed = 0;
   ShippedFit fit;
 };
 
@@ -39,7 +42,8 @@ BuiltCatalog BuildCatalog(const std::filesystem::path& points, const std::filesy
 // The middle value, or the mean of the two middle values; 0 for none.
 double Median(std::vector<double> values);
 
-// Six significant digits in plain decimals, trailing zeros dropped: 0.000449123, 0.11499, 0.
+// Six significant digits in plain decimals, trailing zeros dropped: 0.000449123, 0.11499, 0;
+// a value that is not finite, which no fit gives, reads 0.
 std::string CoefficientText(double k);
 
 }  // namespace ferrolux::fit

@@ -74,11 +74,10 @@ std::string FitOneCable(const Options& o) {
   PointList list = ReadPointFile(o.files[0]);
   if (o.per100m)
     for (LossPoint& p : list.points) p.loss /= kMetresPer100Ft;
-  const auto used = PointsToFit(list.points, o.maxMhz, o.files[0], list.lastLine);
-  const ShippedFit fit = FitAsShipped(used);
+  const ShippedFit fit = FitPoints(list.points, o.maxMhz, o.files[0], list.lastLine);
   const FitError& e = fit.error;
   const std::string k0 = CoefficientText(fit.k.k0), k1 = CoefficientText(fit.k.k1), k2 = CoefficientText(fit.k.k2);
-  return Printed("Points up to %g MHz: %zu of %zu\n", o.maxMhz, used.size(), list.points.size()) +
+  return Printed("Points up to %g MHz: %zu of %zu\n", o.maxMhz, fit.pointsUsed, list.points.size()) +
          Printed("k0 %s\nk1 %s\nk2 %s\n", k0.c_str(), k1.c_str(), k2.c_str()) +
          Printed("Worst relative error: %.2f %% at %g MHz (datasheet %.4g, fit %.4g dB per 100 ft)\n",
                  e.worstRelative * kPercent, e.atRelative.mhz, e.atRelative.loss, LossAt(fit.k, e.atRelative.mhz)) +
@@ -106,7 +105,7 @@ std::string CatalogSummary(const BuiltCatalog& built, const std::string& file) {
   const CableFit* largest = nullptr;
   for (const CableFit& c : built.cables) {
     const FitError& e = c.fit.error;
-    summary += Printed("%-34s %2zu points  worst %5.2f %% at %g MHz\n", c.partNumber.c_str(), c.pointsUsed,
+    summary += Printed("%-34s %2zu points  worst %5.2f %% at %g MHz\n", c.partNumber.c_str(), c.fit.pointsUsed,
                        e.worstRelative * kPercent, e.atRelative.mhz);
     worst.push_back(e.worstRelative);
     if (!largest || e.worstRelative > largest->fit.error.worstRelative) largest = &c;

@@ -96,9 +96,12 @@ Coefficients FromSupport(unsigned support, const std::vector<double>& x) {
 
 std::optional<Candidate> FitSupport(const std::vector<LossPoint>& points, unsigned support) {
   const auto x = SolveAgainstOne(SupportColumns(points, support));
-  if (!x || std::any_of(x->begin(), x->end(), [](double v) { return v < 0; })) return std::nullopt;
+  if (!x || std::any_of(x->begin(), x->end(), [](double v) { return !(v >= 0) || !std::isfinite(v); }))
+    return std::nullopt;
   const Coefficients k = FromSupport(support, *x);
-  return Candidate{k, SquaredRelativeErrors(k, points), static_cast<int>(x->size())};
+  const double squares = SquaredRelativeErrors(k, points);
+  if (!std::isfinite(squares)) return std::nullopt;
+  return Candidate{k, squares, static_cast<int>(x->size())};
 }
 
 }  // namespace
@@ -106,10 +109,10 @@ std::optional<Candidate> FitSupport(const std::vector<LossPoint>& points, unsign
 double LossAt(const Coefficients& k, double mhz) { return k.k0 + k.k1 * std::sqrt(mhz) + k.k2 * mhz; }
 
 Coefficients FitCoefficients(const std::vector<LossPoint>& points) {
-  if (points.empty()) return {};
   std::vector<Candidate> candidates;
-  for (unsigned support = 1; support <= kEveryTerm; ++support)
+  for (unsigned support = 1; !points.empty() && support <= kEveryTerm; ++support)
     if (auto c = FitSupport(points, support)) candidates.push_back(*c);
+  if (candidates.empty()) return {};  // numbers too extreme for any finite fit
   const double best = std::min_element(candidates.begin(), candidates.end(), [](auto& a, auto& b) {
                         return a.squares < b.squares;
                       })->squares;

@@ -19,6 +19,7 @@ double LossAt(const Coefficients& k, double mhz);
 // The k0, k1, k2 >= 0 with the least sum of squared relative errors over the points. Every
 // support of the three terms is solved exactly and the best non-negative one kept; of solutions
 // that fit equally well the one with fewer terms wins, so an unneeded term is exactly 0.
+// All three are 0 when there are no points or no finite fit.
 Coefficients FitCoefficients(const std::vector<LossPoint>& points);
 
 struct FitError {

@@ -30,6 +30,10 @@ std::vector<std::string_view> Fields(std::string_view line) {
 PointList ReadPointFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw InputError(file, 0, "cannot be read");
+  return ReadPoints(in, file);
+}
+
+PointList ReadPoints(std::istream& in, const std::filesystem::path& file) {
   PointList list;
   std::string line;
   while (std::getline(in, line)) {
