@@ -95,6 +95,16 @@ TEST_F(CatalogBuildTest, EachBadInputGetsOneLineAndNoCatalogIsWritten) {
   }
 }
 
+TEST_F(CatalogBuildTest, ACatalogThatCannotBeWrittenIsOneErrorLineAndLeavesNothingBehind) {
+  Write(ThreePoints("X1"), FactRow("X1"));
+  const fs::path nowhere = folder.Path() / "missing" / "CableCatalog.txt";
+  std::ostringstream out, err;
+  EXPECT_EQ(RunFitTool({"--catalog", points.string(), facts.string(), nowhere.string()}, out, err), kToolFailed);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(err.str(), "ferrolux-fit: " + nowhere.string() + ": cannot be written\n");
+  EXPECT_FALSE(fs::exists(folder.Path() / "missing"));
+}
+
 TEST_F(CatalogBuildTest, MoreCablesThanTheCatalogHoldsAreRefused) {
   std::string pointRows, factRows;
   for (int i = 1; i <= 116; ++i) pointRows += ThreePoints("X" + std::to_string(i)), factRows += FactRow("X" + std::to_string(i));

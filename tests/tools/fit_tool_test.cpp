@@ -96,7 +96,8 @@ TEST_F(FitToolTest, EachBadInputGetsOneLineWithItsFileAndLineAndStatus2) {
 
 TEST_F(FitToolTest, AMissingFileAndAWrongCommandLineAreFaultsToo) {
   ExpectOneErrorLine(Tool({Path("none.txt")}), Path("none.txt") + ": cannot be read");
-  ExpectOneErrorLine(Tool({}), "wrong number of files");
+  ExpectOneErrorLine(Tool({}), "expected one points file");
+  ExpectOneErrorLine(Tool({"--catalog", "a", "b"}), "--catalog needs the points file, the facts file and the catalog file");
   ExpectOneErrorLine(Tool({"--bogus", "x"}), "unknown option --bogus");
   ExpectOneErrorLine(Tool({"x", "--max-mhz"}), "--max-mhz needs a frequency above 0, not nothing");
   ExpectOneErrorLine(Tool({"--max-mhz", "-5", "x"}), "--max-mhz needs a frequency above 0, not -5");

@@ -66,7 +66,9 @@ Options ParseOptions(const std::vector<std::string>& args) {
   }
   if (o.help) return o;
   if (o.catalog && o.per100m) throw UsageError("--per-100m is for one cable's points, not the catalog");
-  if (o.files.size() != (o.catalog ? kCatalogFiles : 1)) throw UsageError("wrong number of files");
+  if (o.catalog && o.files.size() != kCatalogFiles)
+    throw UsageError("--catalog needs the points file, the facts file and the catalog file to write");
+  if (!o.catalog && o.files.size() != 1) throw UsageError("expected one points file");
   return o;
 }
 
