@@ -90,16 +90,9 @@ int ChoosePart(Console& console, ProgramState& state, const std::string& type) {
 
 // Rows 5 to 8; returns the row below the block (further down when row 8 wrapped).
 int ShowCableBlock(Console& console, const CatalogRow& cable) {
-  using namespace column;
   console.SetColor(kText, kBackground);
   int row = kListTop;
-  row = PrintRow(console, row, "      Cable Type: " + cable[kType] + ", " + cable[kPartNumber]);
-  row = PrintRow(console, row, "       Impedance: " + cable[kImpedance] + " Ohms     VF: " + cable[kVelocityFactor]);
-  row = PrintRow(console, row, "Center Conductor: " + cable[kCenterConductor]);
-  PrintRow(console, row,
-           " Dielectric Type: " + cable[kDielectric] + "   Shield Type: " + cable[kShield] +
-               "   Jacket Material: " + cable[kJacket] + "   Coaxial Diameter: " + cable[kDiameter] +
-               "   RMS: " + cable[kRms]);
+  for (const std::string& text : CableBlockRows(cable)) row = PrintRow(console, row, text);
   return console.CursorRow();
 }
 
@@ -179,6 +172,16 @@ void FitListsToCatalog(ProgramState& state) {
 }
 
 }  // namespace
+
+std::array<std::string, kCableBlockRows> CableBlockRows(const CatalogRow& cable) {
+  using namespace column;
+  return {"      Cable Type: " + cable[kType] + ", " + cable[kPartNumber],
+          "       Impedance: " + cable[kImpedance] + " Ohms     VF: " + cable[kVelocityFactor],
+          "Center Conductor: " + cable[kCenterConductor],
+          " Dielectric Type: " + cable[kDielectric] + "   Shield Type: " + cable[kShield] +
+              "   Jacket Material: " + cable[kJacket] + "   Coaxial Diameter: " + cable[kDiameter] +
+              "   RMS: " + cable[kRms]};
+}
 
 void ChooseCableAndShowResults(Console& console, ProgramState& state) {
   FitListsToCatalog(state);
