@@ -14,6 +14,7 @@
 #include <curses.h>
 
 #include "console/charset.hpp"
+#include "console/curses_codes.hpp"
 #include "console/keys.hpp"
 
 namespace ferrolux {
@@ -33,13 +34,11 @@ void RecordSignal(int signal) {
 constexpr int kHandledSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGWINCH};
 constexpr int kEscapeDelayMs = 50;
 const char kNotice[] = "Ferrolux needs a terminal of at least 120 columns by 43 rows. Please enlarge it.";
-
-// Console colour numbers count blue as bit 0 and red as bit 2; curses the other way round.
-int CursesColor(int console) { return ((console & 1) << 2) | (console & 2) | ((console & 4) >> 2) | (console & 8); }
+constexpr Colors kNoticeColors{7, 0};
 
 // ESC [ 3x/9x m (foreground) and 4x/10x m (background): the sixteen colours every terminal knows.
 std::string ColorSequence(Colors colors) {
-  const int fg = CursesColor(colors.foreground), bg = CursesColor(colors.background);
+  const int fg = TerminalColor(colors.foreground), bg = TerminalColor(colors.background);
   return "\x1b[" + std::to_string((fg & 8 ? 90 : 30) + (fg & 7)) + ";" +
          std::to_string((bg & 8 ? 100 : 40) + (bg & 7)) + "m";
 }
@@ -79,21 +78,6 @@ std::optional<std::string> KeyTextOfChar(wint_t ch) {
   const std::optional<unsigned char> byte = ByteOfTypedChar(static_cast<char32_t>(ch));
   if (!byte) return std::nullopt;
   return std::string(1, static_cast<char>(*byte));
-}
-
-// Line drawing for terminals without UTF-8: the terminal's own set, double lines as single.
-const cchar_t* LineDrawing(char32_t glyph) {
-  switch (glyph) {
-    case U'┌': case U'╔': return WACS_ULCORNER;
-    case U'┐': case U'╗': return WACS_URCORNER;
-    case U'└': case U'╚': return WACS_LLCORNER;
-    case U'┘': case U'╝': return WACS_LRCORNER;
-    case U'─': case U'═': return WACS_HLINE;
-    case U'│': case U'║': return WACS_VLINE;
-    case U'╠': return WACS_LTEE;
-    case U'╣': return WACS_RTEE;
-    default: return nullptr;
-  }
 }
 
 }  // namespace
@@ -151,10 +135,17 @@ void CursesTerminal::Write(const std::string& bytes) const {
   }
 }
 
+// Colours are only sent when they change; the start colours are the terminal's own.
+std::string CursesTerminal::StreamColors(Colors colors) {
+  if (colors == streamColors_) return {};
+  streamColors_ = colors;
+  streamColored_ = colors != kStartColors;
+  return streamColored_ ? ColorSequence(colors) : "\x1b[0m";
+}
+
 void CursesTerminal::StreamText(std::u32string_view glyphs, Colors colors) {
   if (released_) return Write(Utf8Of(glyphs));
-  streamColored_ = true;
-  Write(ColorSequence(colors) + Utf8Of(glyphs));
+  Write(StreamColors(colors) + Utf8Of(glyphs));
 }
 
 void CursesTerminal::StreamLineEnd() { Write("\r\n"); }
@@ -162,8 +153,7 @@ void CursesTerminal::StreamLineEnd() { Write("\r\n"); }
 // ESC [ 2 J clears in the current background; ESC [ H homes the cursor.
 void CursesTerminal::StreamClear(Colors colors) {
   if (released_) return Write("\x1b[2J\x1b[H");
-  streamColored_ = true;
-  Write(ColorSequence(colors) + "\x1b[2J\x1b[H");
+  Write(StreamColors(colors) + "\x1b[2J\x1b[H");
 }
 
 void CursesTerminal::TakePage() {
@@ -179,17 +169,23 @@ void CursesTerminal::TakePage() {
   nonl();
   keypad(stdscr, TRUE);
   intrflush(stdscr, FALSE);
-  if (has_colors()) start_color();
+  // Curses only reads keys: with its window never touched, reading never redraws it.
+  wnoutrefresh(stdscr);
+  codes_ = std::make_unique<TerminfoCodes>(utf8_);
+  painter_ = std::make_unique<ScreenPainter>(*codes_);
+  FollowWindowSize();
 }
 
 void CursesTerminal::ReleasePage() {
   if (!onPage_) return;
+  Write(codes_->Reset());
   endwin();
   delscreen(static_cast<SCREEN*>(screen_));
   screen_ = nullptr;
+  painter_.reset();
+  codes_.reset();
   onPage_ = false;
   released_ = true;
-  pairs_.clear();
 }
 
 void CursesTerminal::SetTitle(std::string_view singleByteTitle) {
@@ -204,7 +200,7 @@ void CursesTerminal::SetTitle(std::string_view singleByteTitle) {
   Write("\x1b]2;" + title + "\a");
 }
 
-bool CursesTerminal::LargeEnough() const { return COLS >= wantColumns_ && LINES >= wantRows_; }
+bool CursesTerminal::LargeEnough() const { return columns_ >= wantColumns_ && rows_ >= wantRows_; }
 
 void CursesTerminal::SetSize(int columns, int rows) {
   wantColumns_ = columns;
@@ -232,61 +228,21 @@ void CursesTerminal::Beep() {
 }
 
 void CursesTerminal::DrawNotice() {
-  erase();
-  attrset(A_NORMAL);
-  mvaddnstr(0, 0, kNotice, COLS);
-  const std::string now = "Now: " + std::to_string(COLS) + " x " + std::to_string(LINES);
-  if (LINES > 1) mvaddnstr(1, 0, now.c_str(), COLS);
-  curs_set(0);
-  refresh();
-}
-
-short CursesTerminal::PairOf(Colors colors) {
-  if (!has_colors()) return 0;
-  const auto key = std::make_pair<int, int>(colors.foreground, colors.background);
-  if (const auto found = pairs_.find(key); found != pairs_.end()) return found->second;
-  if (static_cast<int>(pairs_.size()) + 1 >= COLOR_PAIRS) return 0;
-  const short pair = static_cast<short>(pairs_.size() + 1);
-  const int colorsAvailable = COLORS >= 16 ? 15 : 7;
-  init_pair(pair, static_cast<short>(CursesColor(colors.foreground) & colorsAvailable),
-            static_cast<short>(CursesColor(colors.background) & colorsAvailable));
-  pairs_[key] = pair;
-  return pair;
+  ScreenModel notice(columns_, rows_);
+  notice.Fill(kNoticeColors);
+  const std::string now = "Now: " + std::to_string(columns_) + " x " + std::to_string(rows_);
+  for (const auto& [row, text] : {std::pair{1, std::string(kNotice)}, std::pair{2, now}})
+    for (size_t i = 0; i < text.size(); ++i) notice.Put(row, static_cast<int>(i) + 1, Cell{TextGlyph(static_cast<unsigned char>(text[i])), kNoticeColors});
+  notice.cursorVisible = false;
+  Write(painter_->Paint(notice, false));
+  noticeShown_ = true;
 }
 
 void CursesTerminal::Draw(bool force) {
   if (shown_ == nullptr) return;
   if (!LargeEnough()) return DrawNotice();
-  if (!force && shown_->Version() == shownVersion_) {
-    move(shown_->cursor.row - 1, shown_->cursor.column - 1);
-    curs_set(shown_->cursorVisible ? 1 : 0);
-    refresh();
-    return;
-  }
-  if (force) clearok(stdscr, TRUE);
-  const bool boldBright = COLORS < 16;
-  for (int row = 1; row <= shown_->Rows(); ++row) {
-    for (int column = 1; column <= shown_->Columns(); ++column) {
-      const Cell& cell = shown_->At(row, column);
-      const attr_t attributes = (boldBright && (cell.colors.foreground & 8)) ? A_BOLD : A_NORMAL;
-      cchar_t shown{};
-      const cchar_t* drawing = utf8_ ? nullptr : LineDrawing(cell.glyph);
-      if (drawing != nullptr) {
-        shown = *drawing;
-        shown.attr = (shown.attr & A_ALTCHARSET) | attributes;
-        setcchar(&shown, shown.chars, shown.attr, PairOf(cell.colors), nullptr);
-      } else {
-        const bool showable = utf8_ || cell.glyph < 128;
-        const wchar_t text[2] = {showable ? static_cast<wchar_t>(cell.glyph) : L'?', L'\0'};
-        setcchar(&shown, text, attributes, PairOf(cell.colors), nullptr);
-      }
-      mvadd_wch(row - 1, column - 1, &shown);
-    }
-  }
-  shownVersion_ = shown_->Version();
-  move(shown_->cursor.row - 1, shown_->cursor.column - 1);
-  curs_set(shown_->cursorVisible ? 1 : 0);
-  refresh();
+  Write(painter_->Paint(*shown_, force || noticeShown_));
+  noticeShown_ = false;
 }
 
 void CursesTerminal::Show(const ScreenModel& screen) {
@@ -298,8 +254,9 @@ void CursesTerminal::Show(const ScreenModel& screen) {
 
 void CursesTerminal::FollowWindowSize() {
   struct winsize size {};
-  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0 && onPage_)
-    resizeterm(size.ws_row, size.ws_col);
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0) return;
+  columns_ = size.ws_col;
+  rows_ = size.ws_row;
 }
 
 void CursesTerminal::ActOnSignal(int signal) {
@@ -355,13 +312,7 @@ std::optional<std::string> CursesTerminal::ReadPageKey(bool inputReported) {
     return std::nullopt;
   }
   idleReadsWithoutInput_ = 0;
-  if (kind == KEY_CODE_YES) {
-    if (ch == KEY_RESIZE) {
-      Draw(true);
-      return std::nullopt;
-    }
-    return KeyTextOfCode(static_cast<int>(ch));
-  }
+  if (kind == KEY_CODE_YES) return KeyTextOfCode(static_cast<int>(ch));
   return KeyTextOfChar(ch);
 }
 

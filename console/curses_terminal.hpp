@@ -7,14 +7,18 @@
 
 #include <chrono>
 #include <map>
+#include <memory>
 #include <optional>
 #include <signal.h>
 #include <string>
 #include <utility>
 
+#include "console/painter.hpp"
 #include "console/ports.hpp"
 
 namespace ferrolux {
+
+class TerminfoCodes;
 
 // Ctrl+C, SIGTERM, SIGHUP and window changes are only recorded here, through a self-pipe;
 // the keyboard read acts on them.
@@ -60,7 +64,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   bool LargeEnough() const;
   void Draw(bool force);
   void DrawNotice();
-  short PairOf(Colors colors);
+  std::string StreamColors(Colors colors);
   std::optional<std::string> ReadStreamKey();
   std::optional<std::string> ReadPageKey(bool inputReported);
   void Write(const std::string& bytes) const;
@@ -71,12 +75,15 @@ class CursesTerminal : public Terminal, public Keyboard {
   bool onPage_ = false;
   bool released_ = false;
   bool streamColored_ = false;
+  Colors streamColors_ = kStartColors;
   bool utf8_ = true;
   void* screen_ = nullptr;  // the curses SCREEN, kept opaque so no header here needs curses
+  std::unique_ptr<TerminfoCodes> codes_;
+  std::unique_ptr<ScreenPainter> painter_;
   const ScreenModel* shown_ = nullptr;
-  std::uint64_t shownVersion_ = 0;
+  bool noticeShown_ = false;
+  int columns_ = 0, rows_ = 0;
   int wantColumns_ = 0, wantRows_ = 0;
-  std::map<std::pair<int, int>, short> pairs_;
   int idleReadsWithoutInput_ = 0;
 };
 
