@@ -73,6 +73,9 @@ TerminfoCodes::TerminfoCodes(bool utf8) : utf8_(utf8) {
   moveRight_ = Capability("cuf");
   moveRightOne_ = Capability("cuf1");
   erase_ = Capability("ech");
+  scrollRegion_ = Capability("csr");
+  scrollForward_ = Capability("ind");
+  scrollBackward_ = Capability("ri");
   nextLine_ = NewlineReturns() ? "\n" : Capability("cr") + "\n";
   clear_ = Capability("clear");
   showCursor_ = Capability("cnorm");
@@ -100,6 +103,10 @@ std::string TerminfoCodes::MoveRight(int count) const {
 }
 
 std::string TerminfoCodes::Erase(int count) const { return WithParameters(erase_, count); }
+
+std::string TerminfoCodes::ScrollRegion(int top, int bottom) const {
+  return WithParameters(scrollRegion_, top - 1, bottom - 1);
+}
 
 // Without sixteen colours, bright foregrounds are bold; leaving bold resets both halves.
 std::string TerminfoCodes::BrightnessChange(Colors to) const {

@@ -21,6 +21,9 @@ class TerminfoCodes : public ControlCodes {
   std::string Clear() const override { return clear_; }
   bool ErasesInBackground() const override { return erasesInBackground_; }
   std::string Erase(int count) const override;
+  std::string ScrollRegion(int top, int bottom) const override;
+  std::string ScrollForward() const override { return scrollForward_; }
+  std::string ScrollBackward() const override { return scrollBackward_; }
   std::string ShowCursor(bool visible) const override { return visible ? showCursor_ : hideCursor_; }
   std::string Glyph(char32_t glyph) const override;
   bool LastCellWritable() const override { return lastCellWritable_; }
@@ -37,6 +40,7 @@ class TerminfoCodes : public ControlCodes {
   bool erasesInBackground_ = false;
   bool lastCellWritable_ = false;
   std::string move_, moveToColumn_, moveRight_, moveRightOne_, erase_;
+  std::string scrollRegion_, scrollForward_, scrollBackward_;
   std::string nextLine_, clear_, showCursor_, hideCursor_, plain_, bold_;
   std::string altCharsOn_, altCharsOff_;
   std::array<std::string, kColors> foreground_, background_;

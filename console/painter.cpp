@@ -1,6 +1,8 @@
 #include "console/painter.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <utility>
 
 namespace ferrolux {
@@ -14,6 +16,8 @@ constexpr int kColorCount = 16;
 constexpr int kMostLineSteps = 3;
 // An erase leaves the cursor where it was, so a move follows it.
 constexpr int kMoveAfterErase = 6;
+// Setting the region twice, a move and the line that comes in cost about what three rows do.
+constexpr int kShortestScrollGain = 3;
 
 bool Blank(const Cell& cell) { return cell.glyph == U' '; }
 
@@ -37,6 +41,12 @@ Colors MostCommonColors(const ScreenModel& screen) {
 }
 
 // An empty way is no way; an empty best is none found yet.
+std::uint8_t MostCommonBackground(const ScreenModel& screen, int row) {
+  std::array<int, kColorCount> counts{};
+  for (int column = 1; column <= screen.Columns(); ++column) ++counts[screen.At(row, column).colors.background % kColorCount];
+  return static_cast<std::uint8_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
+}
+
 void KeepShorter(std::string& best, std::string way) {
   if (!way.empty() && (best.empty() || way.size() < best.size())) best = std::move(way);
 }
@@ -55,7 +65,11 @@ const Cell& ScreenPainter::Shown(int row, int column) const {
 
 std::string ScreenPainter::Paint(const ScreenModel& screen, bool fresh) {
   out_.clear();
-  if (fresh || screen.Columns() != columns_ || screen.Rows() != rows_) Start(screen);
+  if (fresh || screen.Columns() != columns_ || screen.Rows() != rows_) {
+    Start(screen);
+  } else {
+    ScrollShifted(screen);
+  }
   for (int row = 1; row <= rows_; ++row) PaintRow(screen, row);
   PlaceCursor(screen);
   return std::move(out_);
@@ -75,6 +89,63 @@ void ScreenPainter::Start(const ScreenModel& screen) {
   shown_.assign(static_cast<size_t>(columns_) * rows_, Cell{U' ', cleared});
   cursor_ = {1, 1};
   cursorVisible_.reset();
+}
+
+bool ScreenPainter::RowShows(const ScreenModel& screen, int row, int shownRow) const {
+  for (int column = 1; column <= columns_; ++column)
+    if (!LooksSame(Shown(shownRow, column), screen.At(row, column))) return false;
+  return true;
+}
+
+ScreenPainter::Shift ScreenPainter::FindShift(const ScreenModel& screen, int by) const {
+  Shift best, run;
+  for (int row = 1; row <= rows_; ++row) {
+    const int from = row + by;
+    if (from < 1 || from > rows_ || !RowShows(screen, row, from)) {
+      run = {};
+      continue;
+    }
+    if (run.first == 0) run = {row, row, by, 0};
+    run.last = row;
+    if (!RowShows(screen, row, row)) ++run.gain;
+    if (run.gain > best.gain) best = run;
+  }
+  return best;
+}
+
+// A block of rows that moved by one row, as a list does when its bar steps past the window's
+// edge, is scrolled into place: only the row that comes in is painted.
+void ScreenPainter::ScrollShifted(const ScreenModel& screen) {
+  const Shift up = FindShift(screen, 1), down = FindShift(screen, -1);
+  const Shift& shift = up.gain >= down.gain ? up : down;
+  const std::string scroll = shift.by > 0 ? codes_.ScrollForward() : codes_.ScrollBackward();
+  if (shift.gain < kShortestScrollGain || scroll.empty() || codes_.ScrollRegion(1, rows_).empty()) return;
+  const int top = shift.by > 0 ? shift.first : shift.first - 1;
+  const int bottom = shift.by > 0 ? shift.last + 1 : shift.last;
+  const int incoming = shift.by > 0 ? bottom : top;
+  out_ += codes_.ScrollRegion(top, bottom);
+  cursor_ = {};
+  MoveTo(incoming, 1);
+  // The line comes in blank in the current background: make it the one it mostly needs.
+  const std::uint8_t background = MostCommonBackground(screen, incoming);
+  UseColors({colors_ ? colors_->foreground : screen.At(incoming, 1).colors.foreground, background});
+  out_ += scroll + codes_.ScrollRegion(1, rows_);
+  cursor_ = {};
+  MoveShownRows(top, bottom, shift.by);
+}
+
+// The line that comes in is blank in the current background, where the terminal erases so.
+void ScreenPainter::MoveShownRows(int top, int bottom, int by) {
+  const auto rowStart = [&](int row) { return shown_.begin() + static_cast<std::ptrdiff_t>(row - 1) * columns_; };
+  if (by > 0) {
+    std::move(rowStart(top + 1), rowStart(bottom + 1), rowStart(top));
+  } else {
+    std::move_backward(rowStart(top), rowStart(bottom), rowStart(bottom + 1));
+  }
+  const int incoming = by > 0 ? bottom : top;
+  const bool known = codes_.ErasesInBackground() && colors_;
+  const Cell blank{U' ', known ? *colors_ : Colors{0, kUnknownColor}};
+  std::fill(rowStart(incoming), rowStart(incoming + 1), blank);
 }
 
 void ScreenPainter::PaintRow(const ScreenModel& screen, int row) {

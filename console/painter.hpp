@@ -33,6 +33,12 @@ class ControlCodes {
   virtual bool ErasesInBackground() const = 0;
   // Blanks `count` cells from the cursor on, in the current background; the cursor stays.
   virtual std::string Erase(int count) const = 0;
+  // Rows top to bottom become the region that the next two scroll by one line: forward (up)
+  // with the cursor on its bottom row, backward (down) with it on its top row. Setting a
+  // region may move the cursor anywhere.
+  virtual std::string ScrollRegion(int top, int bottom) const = 0;
+  virtual std::string ScrollForward() const = 0;
+  virtual std::string ScrollBackward() const = 0;
   virtual std::string ShowCursor(bool visible) const = 0;
   virtual std::string Glyph(char32_t glyph) const = 0;
   // Whether writing the bottom-right cell leaves the screen where it is.
@@ -52,8 +58,17 @@ class ScreenPainter {
     int row = 0, column = 0;  // 0: not known
     bool operator==(const Spot&) const = default;
   };
+  // Model rows first to last show what the terminal shows `by` rows further down; `gain` of
+  // them are not right where they are.
+  struct Shift {
+    int first = 0, last = 0, by = 0, gain = 0;
+  };
 
   void Start(const ScreenModel& screen);
+  bool RowShows(const ScreenModel& screen, int row, int shownRow) const;
+  Shift FindShift(const ScreenModel& screen, int by) const;
+  void ScrollShifted(const ScreenModel& screen);
+  void MoveShownRows(int top, int bottom, int by);
   void PaintRow(const ScreenModel& screen, int row);
   int EraseRun(const ScreenModel& screen, int row, int column);
   void PaintCell(const ScreenModel& screen, int row, int column);

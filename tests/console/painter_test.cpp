@@ -118,6 +118,33 @@ TEST(ScreenPainter, ANewSizeIsPaintedAfresh) {
   EXPECT_EQ(p.painter.Paint(smaller, false), "\x1b[41m\x1b[H\x1b[2J\x1b[?25l");
 }
 
+// Rows 1 to 4 each name their row; then they move up by one and a new row 4 comes in.
+TEST(ScreenPainter, RowsThatMovedUpByOneAreScrolledNotRepainted) {
+  testing::AnsiCodes codes;
+  ScreenPainter painter(codes);
+  ScreenModel screen(20, 5);
+  screen.Fill(kText);
+  screen.cursorVisible = false;
+  for (int row = 1; row <= 4; ++row) Write(screen, row, 1, "row " + std::to_string(row), kText);
+  painter.Paint(screen, true);
+  for (int row = 1; row <= 3; ++row) Write(screen, row, 1, "row " + std::to_string(row + 1), kText);
+  Write(screen, 4, 1, "row 5", kText);
+  EXPECT_EQ(painter.Paint(screen, false), "\x1b[1;4r\x1b[4;1H\n\x1b[1;5r\x1b[4;1Hrow 5");
+}
+
+TEST(ScreenPainter, RowsThatMovedDownByOneAreScrolledBack) {
+  testing::AnsiCodes codes;
+  ScreenPainter painter(codes);
+  ScreenModel screen(20, 5);
+  screen.Fill(kText);
+  screen.cursorVisible = false;
+  for (int row = 2; row <= 5; ++row) Write(screen, row, 1, "row " + std::to_string(row), kText);
+  painter.Paint(screen, true);
+  for (int row = 5; row >= 3; --row) Write(screen, row, 1, "row " + std::to_string(row - 1), kText);
+  Write(screen, 2, 1, "row 1", kText);
+  EXPECT_EQ(painter.Paint(screen, false), "\x1b[2;5r\x1b[2;1H\x1bM\x1b[1;5r\x1b[2;1Hrow 1");
+}
+
 TEST(ScreenPainter, WithoutEraseBlanksAreWritten) {
   Painted p;
   p.codes.canErase = false;

@@ -2,6 +2,7 @@
 // through a long run of the kinds of change the program's screens make.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vterm.h>
@@ -60,12 +61,32 @@ class Emulator {
   VTermScreen* screen_;
 };
 
+// Rows first to last take the contents of the row below (by 1) or above (by -1), as a list's
+// rows do when its bar steps past the window's edge.
+void ShiftRows(ScreenModel& screen, int first, int last, int by) {
+  const auto copyRow = [&](int to, int from) {
+    for (int c = 1; c <= kColumns; ++c) screen.Put(to, c, screen.At(from, c));
+  };
+  if (by > 0) {
+    for (int r = first; r <= last; ++r) copyRow(r, r + 1);
+  } else {
+    for (int r = last; r >= first; --r) copyRow(r, r - 1);
+  }
+}
+
 // One change of the kinds the screens make: text, a cleared block, a scroll, the cursor.
 void Change(ScreenModel& screen, std::mt19937& random) {
   const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   const Colors colors = kPalette[pick(0, std::size(kPalette) - 1)];
-  const int row = pick(1, kRows), column = pick(1, kColumns);
-  switch (pick(0, 5)) {
+  const int row = pick(2, kRows - 1), column = pick(1, kColumns);
+  switch (pick(0, 6)) {
+    case 6: {
+      const int by = pick(0, 1) == 1 ? 1 : -1;
+      const int last = std::min(kRows - 1, row + pick(3, 30));
+      ShiftRows(screen, row, last, by);
+      screen.Put(by > 0 ? last : row, column, Cell{U'n', colors});
+      break;
+    }
     case 0:
     case 1:
       for (int i = pick(1, 40); i > 0 && column + i <= kColumns; --i)
@@ -84,22 +105,35 @@ void Change(ScreenModel& screen, std::mt19937& random) {
   }
 }
 
+// Every row different, so that a row painted from a wrong idea of the terminal shows.
+void Scatter(ScreenModel& screen, std::mt19937& random) {
+  screen.Fill({15, 1});
+  for (int row = 1; row <= kRows; ++row)
+    for (int column = 1; column <= kColumns; column += 1 + static_cast<int>(random() % 4))
+      screen.Put(row, column, Cell{kGlyphs[random() % std::size(kGlyphs)], kPalette[random() % std::size(kPalette)]});
+}
+
 TEST(PainterOnATerminal, EveryPaintShowsTheModelExactly) {
-  for (const bool canErase : {true, false}) {
+  for (const bool able : {true, false}) {
     testing::AnsiCodes codes;
-    codes.canErase = canErase;
+    codes.canErase = able;
+    codes.canScroll = able;
     ScreenPainter painter(codes);
     Emulator terminal;
     ScreenModel screen(kColumns, kRows);
-    screen.Fill({15, 1});
     std::mt19937 random(11);
+    Scatter(screen, random);
     terminal.Feed(painter.Paint(screen, true));
+    int scrolls = 0;
     for (int step = 0; step < kSteps; ++step) {
       Change(screen, random);
-      terminal.Feed(painter.Paint(screen, false));
-      ASSERT_EQ(terminal.Difference(screen), "") << "step " << step << (canErase ? "" : " without erase");
+      const std::string bytes = painter.Paint(screen, false);
+      if (bytes.find("r\x1b[") != std::string::npos) ++scrolls;  // a region set and reset
+      terminal.Feed(bytes);
+      ASSERT_EQ(terminal.Difference(screen), "") << "step " << step << (able ? "" : " without erase and scroll");
       ASSERT_TRUE(!screen.cursorVisible || terminal.CursorAt(screen.cursor)) << "step " << step;
     }
+    EXPECT_EQ(scrolls > 0, able) << scrolls << " scrolls";
   }
 }
 

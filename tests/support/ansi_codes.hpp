@@ -12,6 +12,7 @@ class AnsiCodes : public ControlCodes {
  public:
   bool erasesInBackground = true;
   bool canErase = true;
+  bool canScroll = true;
 
   std::string MoveTo(int row, int column) const override {
     return Csi(std::to_string(row) + ";" + std::to_string(column) + "H");
@@ -29,6 +30,11 @@ class AnsiCodes : public ControlCodes {
   std::string Clear() const override { return Csi("H") + Csi("2J"); }
   bool ErasesInBackground() const override { return erasesInBackground; }
   std::string Erase(int count) const override { return canErase ? Csi(std::to_string(count) + "X") : ""; }
+  std::string ScrollRegion(int top, int bottom) const override {
+    return canScroll ? Csi(std::to_string(top) + ";" + std::to_string(bottom) + "r") : "";
+  }
+  std::string ScrollForward() const override { return "\n"; }
+  std::string ScrollBackward() const override { return "\x1bM"; }
   std::string ShowCursor(bool visible) const override { return Csi(visible ? "?25h" : "?25l"); }
   std::string Glyph(char32_t glyph) const override {
     std::string out;
