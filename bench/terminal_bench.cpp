@@ -6,7 +6,9 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,8 +21,9 @@ namespace {
 using namespace ferrolux::e2e;
 using std::chrono::milliseconds;
 
-constexpr int kStartUpRuns = 25;
+constexpr int kStartUpRuns = 25;  // the median of at least 20
 constexpr int kDownPresses = 10;
+constexpr int kTypeListRows = 31;
 constexpr int kMenuItems = 30;
 constexpr milliseconds kIdleSpan{3000};
 constexpr milliseconds kFirstScreenTimeout{5000};
@@ -86,6 +89,26 @@ std::optional<size_t> MostBytesPerDown(PtySession& session) {
   return most;
 }
 
+// The distinct cable types of the catalog: the first field of each line.
+size_t CatalogTypes(const std::filesystem::path& folder) {
+  std::ifstream catalog(folder / "CableCatalog.txt", std::ios::binary);
+  std::set<std::string> types;
+  std::string line;
+  while (std::getline(catalog, line, '\r')) {
+    if (!line.empty() && line.front() == '\n') line.erase(0, 1);
+    if (!line.empty()) types.insert(line.substr(0, line.find('\t')));
+  }
+  return types.size();
+}
+
+// With the bar just past the first presses: the Down key that first scrolls the list, when the
+// catalog has more types than the list shows.
+std::optional<size_t> ScrollingDownBytes(PtySession& session, size_t types) {
+  if (types <= static_cast<size_t>(kTypeListRows)) return std::nullopt;
+  for (int row = kDownPresses + 1; row < kTypeListRows; ++row) BytesForKeys(session, kDownKey);
+  return BytesForKeys(session, kDownKey);
+}
+
 size_t MostBytesPerTypedCharacter(PtySession& session) {
   size_t most = 0;
   for (char typed : kTypedCharacters) most = std::max(most, BytesForKeys(session, std::string(1, typed)));
@@ -121,12 +144,15 @@ void CalculationFigures(const Launch& program) {
   PtySession session = Start(program);
   if (FirstScreenBytes(session) == 0) return;
   Print("idle_wakeups", static_cast<double>(WakeUpsOver(session.Pid(), kIdleSpan)));
+  Print("idle_seconds", std::chrono::duration<double>(kIdleSpan).count());
   Print("typed_char_bytes", static_cast<double>(MostBytesPerTypedCharacter(session)));
   for (size_t typed = 0; typed < kTypedCharacters.size(); ++typed) BytesForKeys(session, kBackspaceKey);
   if (!ReachBandMenu(session) || !ReachRefusedFrequency(session)) return;
   Print("message_wakeups_per_s", WakeUpsPerSecondUntilGone(session, kRefusedFrequency));
   if (!ReachTypeListByFrequency(session)) return;
   if (const std::optional<size_t> down = MostBytesPerDown(session)) Print("down_key_bytes", *down);
+  if (const std::optional<size_t> scroll = ScrollingDownBytes(session, CatalogTypes(program.folder)))
+    Print("scrolling_down_key_bytes", *scroll);
   if (!ReachClosingQuestion(session)) return;
   Print("peak_rss_kib", static_cast<double>(PeakResidentKiB(session.Pid())));
 }
