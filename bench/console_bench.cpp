@@ -17,6 +17,9 @@ constexpr int kWrapWidth = 90;
 constexpr size_t kLineArraySize = 2000;  // room for 100 KiB at 90 columns
 constexpr size_t kKinds = 40;
 constexpr int kDownPresses = 100;
+// Where and in which colours the results screen shows its cable-type list.
+constexpr int kListTop = 5, kListLeft = 46, kListBottom = 39;
+constexpr int kText = 15, kBackground = 1, kFrame = 14, kFrameBackground = 4;
 
 void BM_FormatOutput(benchmark::State& state) {
   const std::string text = ferrolux::bench::Words(static_cast<size_t>(state.range(0)));
@@ -50,7 +53,8 @@ void BM_PickListRedraw(benchmark::State& state) {
   int selection = 0;
   for (auto _ : state) {
     h.keyboard.Keys(std::vector<std::string>(kDownPresses, ferrolux::keys::kDown)).Key(ferrolux::keys::kEnter);
-    ferrolux::PickList(h.console, list, selection, 5, 46, 39, 15, 1, 14, 4, 15);
+    ferrolux::PickList(h.console, list, selection, kListTop, kListLeft, kListBottom, kText, kBackground, kFrame,
+                       kFrameBackground, kText);
     benchmark::DoNotOptimize(selection);
   }
   state.SetItemsProcessed(state.iterations() * (kDownPresses + 1));

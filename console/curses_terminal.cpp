@@ -230,19 +230,21 @@ void CursesTerminal::Beep() {
 void CursesTerminal::DrawNotice() {
   ScreenModel notice(columns_, rows_);
   notice.Fill(kNoticeColors);
-  const std::string now = "Now: " + std::to_string(columns_) + " x " + std::to_string(rows_);
-  for (const auto& [row, text] : {std::pair{1, std::string(kNotice)}, std::pair{2, now}})
-    for (size_t i = 0; i < text.size(); ++i) notice.Put(row, static_cast<int>(i) + 1, Cell{TextGlyph(static_cast<unsigned char>(text[i])), kNoticeColors});
   notice.cursorVisible = false;
+  const auto put = [&](int row, const std::string& text) {
+    for (size_t i = 0; i < text.size(); ++i)
+      notice.Put(row, static_cast<int>(i) + 1, Cell{TextGlyph(static_cast<unsigned char>(text[i])), kNoticeColors});
+  };
+  put(1, kNotice);
+  put(2, "Now: " + std::to_string(columns_) + " x " + std::to_string(rows_));
   Write(painter_->Paint(notice, false));
-  noticeShown_ = true;
 }
 
+// The notice and the page differ in size, so the painter starts afresh between them.
 void CursesTerminal::Draw(bool force) {
   if (shown_ == nullptr) return;
   if (!LargeEnough()) return DrawNotice();
-  Write(painter_->Paint(*shown_, force || noticeShown_));
-  noticeShown_ = false;
+  Write(painter_->Paint(*shown_, force));
 }
 
 void CursesTerminal::Show(const ScreenModel& screen) {

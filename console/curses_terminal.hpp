@@ -11,7 +11,6 @@
 #include <optional>
 #include <signal.h>
 #include <string>
-#include <utility>
 
 #include "console/painter.hpp"
 #include "console/ports.hpp"
@@ -81,7 +80,6 @@ class CursesTerminal : public Terminal, public Keyboard {
   std::unique_ptr<TerminfoCodes> codes_;
   std::unique_ptr<ScreenPainter> painter_;
   const ScreenModel* shown_ = nullptr;
-  bool noticeShown_ = false;
   int columns_ = 0, rows_ = 0;
   int wantColumns_ = 0, wantRows_ = 0;
   int idleReadsWithoutInput_ = 0;

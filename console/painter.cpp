@@ -40,13 +40,14 @@ Colors MostCommonColors(const ScreenModel& screen) {
   return {static_cast<std::uint8_t>(most / kColorCount), static_cast<std::uint8_t>(most % kColorCount)};
 }
 
-// An empty way is no way; an empty best is none found yet.
 std::uint8_t MostCommonBackground(const ScreenModel& screen, int row) {
   std::array<int, kColorCount> counts{};
-  for (int column = 1; column <= screen.Columns(); ++column) ++counts[screen.At(row, column).colors.background % kColorCount];
+  for (int column = 1; column <= screen.Columns(); ++column)
+    ++counts[screen.At(row, column).colors.background % kColorCount];
   return static_cast<std::uint8_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
 }
 
+// An empty way is no way; an empty best is none found yet.
 void KeepShorter(std::string& best, std::string way) {
   if (!way.empty() && (best.empty() || way.size() < best.size())) best = std::move(way);
 }

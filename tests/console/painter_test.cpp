@@ -76,8 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "\x1b[97;41m "},
         EditCase{"AForegroundChangeOnABlankIsInvisible", [](ScreenModel& s) { Write(s, 4, 4, " ", kFrame); }, ""},
         // Two unchanged cells in the current colours are cheaper to write again than to jump.
-        EditCase{"AShortGapIsWrittenAgain", [](ScreenModel& s) { Write(s, 2, 2, "x", kFrame), Write(s, 2, 5, "y", kFrame); },
-                 "\x1b[2Gxaby"},
+        EditCase{"AShortGapIsWrittenAgain",
+                 [](ScreenModel& s) { Write(s, 2, 2, "x", kFrame), Write(s, 2, 5, "y", kFrame); }, "\x1b[2Gxaby"},
         EditCase{"ALongGapIsJumped", [](ScreenModel& s) { Write(s, 2, 5, "c", kFrame), Write(s, 2, 15, "d", kFrame); },
                  "c\x1b[9Cd"},
         EditCase{"TheRowBelowStartsWithALineEnd", [](ScreenModel& s) { Write(s, 3, 1, "e", kFrame); }, "\r\ne"},
