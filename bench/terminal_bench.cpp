@@ -25,6 +25,7 @@ constexpr int kStartUpRuns = 25;  // the median of at least 20
 constexpr int kDownPresses = 10;
 constexpr int kTypeListRows = 31;
 constexpr int kMenuItems = 30;
+constexpr int kColumns = 120, kRows = 43;
 constexpr milliseconds kIdleSpan{3000};
 constexpr milliseconds kFirstScreenTimeout{5000};
 const std::string kTypedCharacters = "123";
@@ -48,7 +49,7 @@ std::vector<std::string> WhiptailMenu() {
 }
 
 PtySession Start(const Launch& launch) {
-  return PtySession(launch.binary, launch.folder, 120, 43, launch.arguments);
+  return PtySession(launch.binary, launch.folder, kColumns, kRows, launch.arguments);
 }
 
 // The complete first screen, and the bytes it took, from a run left to finish drawing.
@@ -78,6 +79,12 @@ double StartUpMs(const Launch& launch, const std::string& complete) {
 }
 
 void Print(const char* name, double value) { std::printf("%s %.6g\n", name, value); }
+
+// A step on the way to the next screen; the figures after a failed one are left out.
+bool Reached(bool reached, const char* screen) {
+  if (!reached) std::fprintf(stderr, "ferrolux_terminal_bench: %s did not show\n", screen);
+  return reached;
+}
 
 // The most bytes one Down key cost, among the presses that moved the bar at all.
 std::optional<size_t> MostBytesPerDown(PtySession& session) {
@@ -135,25 +142,26 @@ void StartUpFigures(const Launch& program, const std::optional<Launch>& peer) {
 
 void WhiptailKeyFigures(const Launch& peer) {
   PtySession session = Start(peer);
-  if (!session.WaitForText(peer.readyText) || !Settle(session)) return;
+  if (!Reached(session.WaitForText(peer.readyText) && Settle(session), "whiptail's menu")) return;
   if (const std::optional<size_t> down = MostBytesPerDown(session)) Print("whiptail_down_key_bytes", *down);
 }
 
 // One run from the first screen to the closing question, figures taken on the way.
 void CalculationFigures(const Launch& program) {
   PtySession session = Start(program);
-  if (FirstScreenBytes(session) == 0) return;
+  if (!Reached(FirstScreenBytes(session) > 0, "the first screen")) return;
   Print("idle_wakeups", static_cast<double>(WakeUpsOver(session.Pid(), kIdleSpan)));
   Print("idle_seconds", std::chrono::duration<double>(kIdleSpan).count());
   Print("typed_char_bytes", static_cast<double>(MostBytesPerTypedCharacter(session)));
   for (size_t typed = 0; typed < kTypedCharacters.size(); ++typed) BytesForKeys(session, kBackspaceKey);
-  if (!ReachBandMenu(session) || !ReachRefusedFrequency(session)) return;
+  if (!Reached(ReachBandMenu(session), "the band menu")) return;
+  if (!Reached(ReachRefusedFrequency(session), "the refused frequency")) return;
   Print("message_wakeups_per_s", WakeUpsPerSecondUntilGone(session, kRefusedFrequency));
-  if (!ReachTypeListByFrequency(session)) return;
+  if (!Reached(ReachTypeListByFrequency(session), "the cable-type list")) return;
   if (const std::optional<size_t> down = MostBytesPerDown(session)) Print("down_key_bytes", *down);
   if (const std::optional<size_t> scroll = ScrollingDownBytes(session, CatalogTypes(program.folder)))
     Print("scrolling_down_key_bytes", *scroll);
-  if (!ReachClosingQuestion(session)) return;
+  if (!Reached(ReachClosingQuestion(session), "the closing question")) return;
   Print("peak_rss_kib", static_cast<double>(PeakResidentKiB(session.Pid())));
 }
 
