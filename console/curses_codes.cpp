@@ -86,6 +86,7 @@ TerminfoCodes::TerminfoCodes(bool utf8) : utf8_(utf8) {
   moveToColumn_ = Capability("hpa");
   moveRight_ = Capability("cuf");
   moveRightOne_ = Capability("cuf1");
+  moveLeftOne_ = Capability("cub1");
   erase_ = Capability("ech");
   scrollRegion_ = Capability("csr");
   scrollForward_ = Capability("ind");

@@ -16,6 +16,7 @@ class TerminfoCodes : public ControlCodes {
   std::string MoveTo(int row, int column) const override;
   std::string MoveToColumn(int column) const override;
   std::string MoveRight(int count) const override;
+  std::string MoveLeftOne() const override { return moveLeftOne_; }
   std::string NextLine() const override { return nextLine_; }
   std::string SetColors(std::optional<Colors> from, Colors to) const override;
   std::string Clear() const override { return clear_; }
@@ -39,7 +40,7 @@ class TerminfoCodes : public ControlCodes {
   bool brightByBold_ = false;
   bool erasesInBackground_ = false;
   bool lastCellWritable_ = false;
-  std::string move_, moveToColumn_, moveRight_, moveRightOne_, erase_;
+  std::string move_, moveToColumn_, moveRight_, moveRightOne_, moveLeftOne_, erase_;
   std::string scrollRegion_, scrollForward_, scrollBackward_;
   std::string nextLine_, clear_, showCursor_, hideCursor_, plain_, bold_;
   std::string altCharsOn_, altCharsOff_;

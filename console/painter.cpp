@@ -12,8 +12,9 @@ namespace {
 // A background no colour number has: a cell the terminal shows in colours not known.
 constexpr std::uint8_t kUnknownColor = 0xFF;
 constexpr int kColorCount = 16;
-// Going down by whole lines pays only for a few rows.
+// Going down by whole lines, or left by single steps, pays only for a few.
 constexpr int kMostLineSteps = 3;
+constexpr int kMostLeftSteps = 3;
 // An erase leaves the cursor where it was, so a move follows it.
 constexpr int kMoveAfterErase = 6;
 // Setting the region twice, a move and the line that comes in cost about what three rows do.
@@ -221,7 +222,14 @@ void ScreenPainter::MoveTo(int row, int column) {
 // written again when they already show in the current colours.
 std::string ScreenPainter::MoveAlongRow(int row, int from, int to) const {
   std::string best = codes_.MoveToColumn(to);
-  if (to < from) return best;
+  if (to < from) {
+    if (from - to <= kMostLeftSteps && !codes_.MoveLeftOne().empty()) {
+      std::string left;
+      for (int c = to; c < from; ++c) left += codes_.MoveLeftOne();
+      KeepShorter(best, left);
+    }
+    return best;
+  }
   KeepShorter(best, codes_.MoveRight(to - from));
   KeepShorter(best, Rewrite(row, from, to));
   return best;

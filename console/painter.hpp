@@ -23,6 +23,7 @@ class ControlCodes {
   virtual std::string MoveTo(int row, int column) const = 0;
   virtual std::string MoveToColumn(int column) const = 0;
   virtual std::string MoveRight(int count) const = 0;
+  virtual std::string MoveLeftOne() const = 0;
   // To column 1 of the next row; never scrolls, as it is not used on the last row.
   virtual std::string NextLine() const = 0;
   // From the colours the terminal writes in now (none: not known) to `to`.

@@ -71,13 +71,14 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"BothHalvesChangeInOneSequence", [](ScreenModel& s) { Write(s, 2, 5, "c", kQuestion); },
                  "\x1b[97;41mc"},
         // A blank whose background is right needs no colour change, whatever its foreground.
-        EditCase{"ABlankKeepsTheCurrentForeground", [](ScreenModel& s) { Write(s, 2, 3, " ", kText); }, "\x1b[3G "},
+        EditCase{"ABlankKeepsTheCurrentForeground", [](ScreenModel& s) { Write(s, 2, 3, " ", kText); }, "\b\b "},
+        EditCase{"FarLeftIsAColumnMove", [](ScreenModel& s) { Write(s, 2, 1, "x", kFrame); }, "\x1b[1Gx"},
         EditCase{"ABlankInAnotherBackgroundTakesItsOwnColours", [](ScreenModel& s) { Write(s, 2, 5, " ", kQuestion); },
                  "\x1b[97;41m "},
         EditCase{"AForegroundChangeOnABlankIsInvisible", [](ScreenModel& s) { Write(s, 4, 4, " ", kFrame); }, ""},
         // Two unchanged cells in the current colours are cheaper to write again than to jump.
         EditCase{"AShortGapIsWrittenAgain",
-                 [](ScreenModel& s) { Write(s, 2, 2, "x", kFrame), Write(s, 2, 5, "y", kFrame); }, "\x1b[2Gxaby"},
+                 [](ScreenModel& s) { Write(s, 2, 2, "x", kFrame), Write(s, 2, 5, "y", kFrame); }, "\b\b\bxaby"},
         EditCase{"ALongGapIsJumped", [](ScreenModel& s) { Write(s, 2, 5, "c", kFrame), Write(s, 2, 15, "d", kFrame); },
                  "c\x1b[9Cd"},
         EditCase{"TheRowBelowStartsWithALineEnd", [](ScreenModel& s) { Write(s, 3, 1, "e", kFrame); }, "\r\ne"},

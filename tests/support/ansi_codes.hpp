@@ -19,6 +19,7 @@ class AnsiCodes : public ControlCodes {
   }
   std::string MoveToColumn(int column) const override { return Csi(std::to_string(column) + "G"); }
   std::string MoveRight(int count) const override { return Csi(count == 1 ? "C" : std::to_string(count) + "C"); }
+  std::string MoveLeftOne() const override { return "\b"; }
   std::string NextLine() const override { return "\r\n"; }
   std::string SetColors(std::optional<Colors> from, Colors to) const override {
     std::string parameters;
