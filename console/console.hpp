@@ -69,7 +69,7 @@ class Console {
   ScreenModel startScreen_{kStartColumns, kStartRows};
   ScreenModel ownPage_{kStartColumns, kStartRows};
   bool onOwnPage_ = false;
-  Colors colors_{7, 0};
+  Colors colors_ = kStartColors;
 };
 
 std::string FormatDate(const LocalTime& time);  // MM-DD-YYYY

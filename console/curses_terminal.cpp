@@ -14,6 +14,7 @@
 #include <curses.h>
 
 #include "console/charset.hpp"
+#include "console/curses_codes.hpp"
 #include "console/keys.hpp"
 #include "console/typed_input.hpp"
 
@@ -35,13 +36,11 @@ void RecordSignal(int signal) {
 constexpr int kHandledSignals[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGWINCH};
 constexpr int kEscapeDelayMs = 50;
 const char kNotice[] = "Ferrolux needs a terminal of at least 120 columns by 43 rows. Please enlarge it.";
-
-// Console colour numbers count blue as bit 0 and red as bit 2; curses the other way round.
-int CursesColor(int console) { return ((console & 1) << 2) | (console & 2) | ((console & 4) >> 2) | (console & 8); }
+constexpr Colors kNoticeColors{7, 0};
 
 // ESC [ 3x/9x m (foreground) and 4x/10x m (background): the sixteen colours every terminal knows.
 std::string ColorSequence(Colors colors) {
-  const int fg = CursesColor(colors.foreground), bg = CursesColor(colors.background);
+  const int fg = TerminalColor(colors.foreground), bg = TerminalColor(colors.background);
   return "\x1b[" + std::to_string((fg & 8 ? 90 : 30) + (fg & 7)) + ";" +
          std::to_string((bg & 8 ? 100 : 40) + (bg & 7)) + "m";
 }
@@ -81,21 +80,6 @@ void DefineCursorKeysOfNormalMode() {
       {"\x1b[D", KEY_LEFT}, {"\x1b[H", KEY_HOME}, {"\x1b[F", KEY_END}};
   for (const auto& [sequence, code] : kNormalMode)
     if (key_defined(sequence) == 0) define_key(sequence, code);
-}
-
-// Line drawing for terminals without UTF-8: the terminal's own set, double lines as single.
-const cchar_t* LineDrawing(char32_t glyph) {
-  switch (glyph) {
-    case U'┌': case U'╔': return WACS_ULCORNER;
-    case U'┐': case U'╗': return WACS_URCORNER;
-    case U'└': case U'╚': return WACS_LLCORNER;
-    case U'┘': case U'╝': return WACS_LRCORNER;
-    case U'─': case U'═': return WACS_HLINE;
-    case U'│': case U'║': return WACS_VLINE;
-    case U'╠': return WACS_LTEE;
-    case U'╣': return WACS_RTEE;
-    default: return nullptr;
-  }
 }
 
 }  // namespace
@@ -156,10 +140,17 @@ void CursesTerminal::Write(const std::string& bytes) const {
   }
 }
 
+// Colours are only sent when they change; the start colours are the terminal's own.
+std::string CursesTerminal::StreamColors(Colors colors) {
+  if (colors == streamColors_) return {};
+  streamColors_ = colors;
+  streamColored_ = colors != kStartColors;
+  return streamColored_ ? ColorSequence(colors) : "\x1b[0m";
+}
+
 void CursesTerminal::StreamText(std::u32string_view glyphs, Colors colors) {
   if (released_) return Write(Utf8Of(glyphs));
-  streamColored_ = true;
-  Write(ColorSequence(colors) + Utf8Of(glyphs));
+  Write(StreamColors(colors) + Utf8Of(glyphs));
 }
 
 void CursesTerminal::StreamLineEnd() { Write("\r\n"); }
@@ -167,8 +158,7 @@ void CursesTerminal::StreamLineEnd() { Write("\r\n"); }
 // ESC [ 2 J clears in the current background; ESC [ H homes the cursor.
 void CursesTerminal::StreamClear(Colors colors) {
   if (released_) return Write("\x1b[2J\x1b[H");
-  streamColored_ = true;
-  Write(ColorSequence(colors) + "\x1b[2J\x1b[H");
+  Write(StreamColors(colors) + "\x1b[2J\x1b[H");
 }
 
 void CursesTerminal::TakePage() {
@@ -185,17 +175,23 @@ void CursesTerminal::TakePage() {
   keypad(stdscr, TRUE);
   DefineCursorKeysOfNormalMode();
   intrflush(stdscr, FALSE);
-  if (has_colors()) start_color();
+  // Curses only reads keys: with its window never touched, reading never redraws it.
+  wnoutrefresh(stdscr);
+  codes_ = std::make_unique<TerminfoCodes>(utf8_);
+  painter_ = std::make_unique<ScreenPainter>(*codes_);
+  FollowWindowSize();
 }
 
 void CursesTerminal::ReleasePage() {
   if (!onPage_) return;
+  Write(codes_->Reset());
   endwin();
   delscreen(static_cast<SCREEN*>(screen_));
   screen_ = nullptr;
+  painter_.reset();
+  codes_.reset();
   onPage_ = false;
   released_ = true;
-  pairs_.clear();
 }
 
 void CursesTerminal::SetTitle(std::string_view singleByteTitle) {
@@ -210,7 +206,7 @@ void CursesTerminal::SetTitle(std::string_view singleByteTitle) {
   Write("\x1b]2;" + title + "\a");
 }
 
-bool CursesTerminal::LargeEnough() const { return COLS >= wantColumns_ && LINES >= wantRows_; }
+bool CursesTerminal::LargeEnough() const { return columns_ >= wantColumns_ && rows_ >= wantRows_; }
 
 void CursesTerminal::SetSize(int columns, int rows) {
   wantColumns_ = columns;
@@ -238,61 +234,23 @@ void CursesTerminal::Beep() {
 }
 
 void CursesTerminal::DrawNotice() {
-  erase();
-  attrset(A_NORMAL);
-  mvaddnstr(0, 0, kNotice, COLS);
-  const std::string now = "Now: " + std::to_string(COLS) + " x " + std::to_string(LINES);
-  if (LINES > 1) mvaddnstr(1, 0, now.c_str(), COLS);
-  curs_set(0);
-  refresh();
+  ScreenModel notice(columns_, rows_);
+  notice.Fill(kNoticeColors);
+  notice.cursorVisible = false;
+  const auto put = [&](int row, const std::string& text) {
+    for (size_t i = 0; i < text.size(); ++i)
+      notice.Put(row, static_cast<int>(i) + 1, Cell{TextGlyph(static_cast<unsigned char>(text[i])), kNoticeColors});
+  };
+  put(1, kNotice);
+  put(2, "Now: " + std::to_string(columns_) + " x " + std::to_string(rows_));
+  Write(painter_->Paint(notice, false));
 }
 
-short CursesTerminal::PairOf(Colors colors) {
-  if (!has_colors()) return 0;
-  const auto key = std::make_pair<int, int>(colors.foreground, colors.background);
-  if (const auto found = pairs_.find(key); found != pairs_.end()) return found->second;
-  if (static_cast<int>(pairs_.size()) + 1 >= COLOR_PAIRS) return 0;
-  const short pair = static_cast<short>(pairs_.size() + 1);
-  const int colorsAvailable = COLORS >= 16 ? 15 : 7;
-  init_pair(pair, static_cast<short>(CursesColor(colors.foreground) & colorsAvailable),
-            static_cast<short>(CursesColor(colors.background) & colorsAvailable));
-  pairs_[key] = pair;
-  return pair;
-}
-
+// The notice and the page differ in size, so the painter starts afresh between them.
 void CursesTerminal::Draw(bool force) {
   if (shown_ == nullptr) return;
   if (!LargeEnough()) return DrawNotice();
-  if (!force && shown_->Version() == shownVersion_) {
-    move(shown_->cursor.row - 1, shown_->cursor.column - 1);
-    curs_set(shown_->cursorVisible ? 1 : 0);
-    refresh();
-    return;
-  }
-  if (force) clearok(stdscr, TRUE);
-  const bool boldBright = COLORS < 16;
-  for (int row = 1; row <= shown_->Rows(); ++row) {
-    for (int column = 1; column <= shown_->Columns(); ++column) {
-      const Cell& cell = shown_->At(row, column);
-      const attr_t attributes = (boldBright && (cell.colors.foreground & 8)) ? A_BOLD : A_NORMAL;
-      cchar_t shown{};
-      const cchar_t* drawing = utf8_ ? nullptr : LineDrawing(cell.glyph);
-      if (drawing != nullptr) {
-        shown = *drawing;
-        shown.attr = (shown.attr & A_ALTCHARSET) | attributes;
-        setcchar(&shown, shown.chars, shown.attr, PairOf(cell.colors), nullptr);
-      } else {
-        const bool showable = utf8_ || cell.glyph < 128;
-        const wchar_t text[2] = {showable ? static_cast<wchar_t>(cell.glyph) : L'?', L'\0'};
-        setcchar(&shown, text, attributes, PairOf(cell.colors), nullptr);
-      }
-      mvadd_wch(row - 1, column - 1, &shown);
-    }
-  }
-  shownVersion_ = shown_->Version();
-  move(shown_->cursor.row - 1, shown_->cursor.column - 1);
-  curs_set(shown_->cursorVisible ? 1 : 0);
-  refresh();
+  Write(painter_->Paint(*shown_, force));
 }
 
 void CursesTerminal::Show(const ScreenModel& screen) {
@@ -304,8 +262,9 @@ void CursesTerminal::Show(const ScreenModel& screen) {
 
 void CursesTerminal::FollowWindowSize() {
   struct winsize size {};
-  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_row > 0 && size.ws_col > 0 && onPage_)
-    resizeterm(size.ws_row, size.ws_col);
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0) return;
+  columns_ = size.ws_col;
+  rows_ = size.ws_row;
 }
 
 void CursesTerminal::ActOnSignal(int signal) {
@@ -371,11 +330,7 @@ std::optional<std::string> CursesTerminal::ReadPageKey(bool inputReported) {
     return std::nullopt;
   }
   idleReadsWithoutInput_ = 0;
-  if (code == KEY_RESIZE) {
-    Draw(true);
-    return std::nullopt;
-  }
-  if (code > 0xFF) return KeyTextOfCode(code);
+  if (code > 0xFF) return KeyTextOfCode(code);  // a window change comes through the signal pipe
   for (std::string& key : typed_.Feed(static_cast<unsigned char>(code))) queuedKeys_.push_back(std::move(key));
   return TakeQueuedKey();
 }

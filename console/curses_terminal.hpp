@@ -8,15 +8,18 @@
 #include <chrono>
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <signal.h>
 #include <string>
-#include <utility>
 
+#include "console/painter.hpp"
 #include "console/ports.hpp"
 #include "console/typed_input.hpp"
 
 namespace ferrolux {
+
+class TerminfoCodes;
 
 // Ctrl+C, Ctrl+\, SIGTERM, SIGHUP and window changes are only recorded here, through a self-pipe;
 // the keyboard read acts on them.
@@ -62,7 +65,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   bool LargeEnough() const;
   void Draw(bool force);
   void DrawNotice();
-  short PairOf(Colors colors);
+  std::string StreamColors(Colors colors);
   std::optional<std::string> ReadStreamKey();
   std::optional<std::string> ReadPageKey(bool inputReported);
   std::optional<std::string> TakeQueuedKey();
@@ -74,12 +77,14 @@ class CursesTerminal : public Terminal, public Keyboard {
   bool onPage_ = false;
   bool released_ = false;
   bool streamColored_ = false;
+  Colors streamColors_ = kStartColors;
   bool utf8_ = true;
   void* screen_ = nullptr;  // the curses SCREEN, kept opaque so no header here needs curses
+  std::unique_ptr<TerminfoCodes> codes_;
+  std::unique_ptr<ScreenPainter> painter_;
   const ScreenModel* shown_ = nullptr;
-  std::uint64_t shownVersion_ = 0;
+  int columns_ = 0, rows_ = 0;
   int wantColumns_ = 0, wantRows_ = 0;
-  std::map<std::pair<int, int>, short> pairs_;
   int idleReadsWithoutInput_ = 0;
   TypedInputDecoder typed_{true};
   std::deque<std::string> queuedKeys_;

@@ -1,6 +1,7 @@
 #include "console/format_output.hpp"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "console/overflow_report.hpp"
@@ -25,15 +26,16 @@ std::string PadOrCut(std::string line, int width) {
 
 // Takes the next line off the front of `rest`: everything up to its last blank within the width,
 // leading blanks dropped. Without such a blank the line is empty and `rest` stays as it is.
-std::string TakeLine(std::string& rest, int width) {
+// A view, so that taking a line costs the line and not the whole rest.
+std::string TakeLine(std::string_view& rest, int width) {
   const size_t reach = std::min(rest.size(), Columns(width));
   if (reach == 0) return {};
   const size_t lastBlank = rest.find_last_of(kBlank, reach - 1);
-  if (lastBlank == std::string::npos) return {};
-  std::string line = rest.substr(0, lastBlank + 1);
-  rest.erase(0, lastBlank + 1);
-  line.erase(0, line.find_first_not_of(kBlank));
-  return line;
+  if (lastBlank == std::string_view::npos) return {};
+  std::string_view line = rest.substr(0, lastBlank + 1);
+  rest.remove_prefix(lastBlank + 1);
+  line.remove_prefix(std::min(line.find_first_not_of(kBlank), line.size()));
+  return std::string(line);
 }
 
 // The array keeps the lines that fitted and their count, U.
@@ -44,8 +46,9 @@ void ReportTooManyLines(Console& console, std::string& errorMessage,
   ReportOverflow(console, errorMessage, upperBound, upperBound + 1);
 }
 
-void WrapLines(Console& console, std::string& errorMessage, std::string rest,
+void WrapLines(Console& console, std::string& errorMessage, const std::string& text,
                std::vector<std::string>& lines, int width, int upperBound) {
+  std::string_view rest = text;
   int count = 0;
   while (!rest.empty()) {
     if (++count > upperBound) {
@@ -54,7 +57,7 @@ void WrapLines(Console& console, std::string& errorMessage, std::string rest,
     }
     lines[count] = PadOrCut(TakeLine(rest, width), width);
     lines[0] = NumberText(count);
-    if (rest.size() < kShortestRest) rest.clear();
+    if (rest.size() < kShortestRest) rest = {};
   }
 }
 
@@ -68,7 +71,7 @@ void FormatOutput(Console& console, std::string& errorMessage, const std::string
   const int upperBound = static_cast<int>(lines.size()) - 1;
   std::fill(lines.begin(), lines.end(), std::string{});
   if (rest.size() > Columns(width)) {
-    WrapLines(console, errorMessage, std::move(rest), lines, width, upperBound);
+    WrapLines(console, errorMessage, rest, lines, width, upperBound);
   } else if (upperBound < 1) {
     ReportTooManyLines(console, errorMessage, lines, upperBound);
   } else {

@@ -11,6 +11,9 @@
 
 namespace ferrolux {
 
+// The colours the console starts in; on a terminal they stand for the terminal's own.
+inline constexpr Colors kStartColors{7, 0};
+
 class Terminal {
  public:
   virtual ~Terminal() = default;

@@ -10,11 +10,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 #include <vterm.h>
 
 #include "console/charset.hpp"
+#include "console/painter.hpp"
 
 namespace ferrolux::e2e {
 
@@ -31,31 +33,31 @@ VTermScreenCallbacks BellCallbacks() {
   return callbacks;
 }
 
-// xterm's palette index back to the console's numbering (blue is bit 0 there).
-int ConsoleColor(int index) {
-  return ((index & 1) << 2) | (index & 2) | ((index & 4) >> 2) | (index & 8);
-}
-
 int ColorNumber(VTermScreen* screen, VTermColor color, bool foreground) {
   if (foreground ? VTERM_COLOR_IS_DEFAULT_FG(&color) : VTERM_COLOR_IS_DEFAULT_BG(&color)) return -1;
-  if (VTERM_COLOR_IS_INDEXED(&color)) return ConsoleColor(color.indexed.idx & 15);
+  if (VTERM_COLOR_IS_INDEXED(&color)) return TerminalColor(color.indexed.idx & 15);  // the swap turns it back
   (void)screen;
   return -2;
 }
 
 }  // namespace
 
-PtySession::PtySession(const std::string& binary, const std::filesystem::path& folder, int columns, int rows) {
+PtySession::PtySession(const std::string& binary, const std::filesystem::path& folder, int columns, int rows,
+                       const std::vector<std::string>& arguments) {
   struct winsize size {};
   size.ws_col = static_cast<unsigned short>(columns);
   size.ws_row = static_cast<unsigned short>(rows);
+  // Built before the fork, so the child only has to exec.
+  std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   child_ = forkpty(&master_, nullptr, nullptr, &size);
   if (child_ < 0) throw std::runtime_error("forkpty failed");
   if (child_ == 0) {
     if (chdir(folder.c_str()) != 0) _exit(126);
     setenv("TERM", "xterm-256color", 1);
     setenv("LANG", "C.UTF-8", 1);
-    execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+    execv(binary.c_str(), argv.data());
     _exit(127);
   }
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
@@ -106,20 +108,35 @@ void PtySession::Pump(std::chrono::milliseconds wait) {
   }
 }
 
-bool PtySession::WaitForText(const std::string& text, std::chrono::milliseconds timeout) {
+bool PtySession::PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < deadline) {
-    Pump(std::chrono::milliseconds(20));
-    if (Screen().find(text) == std::string::npos) continue;
-    // Let the rest of that screen arrive before the test reads it.
-    size_t seen = 0;
-    while (seen != output_.size()) {
-      seen = output_.size();
-      Pump(std::chrono::milliseconds(30));
-    }
-    return true;
+  for (;;) {
+    if (done()) return true;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || master_ < 0) return false;
+    const size_t seen = output_.size();
+    struct pollfd watched = {master_, POLLIN, 0};
+    if (poll(&watched, 1, static_cast<int>(left.count())) <= 0) continue;
+    Pump();
+    if (output_.size() == seen) return done();  // the other end has gone
   }
-  return false;
+}
+
+bool PtySession::WaitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    const size_t seen = output_.size();
+    Pump(quiet);
+    if (output_.size() == seen) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+  }
+}
+
+bool PtySession::WaitForText(const std::string& text, std::chrono::milliseconds timeout) {
+  if (!PumpUntil([&] { return Screen().find(text) != std::string::npos; }, timeout)) return false;
+  // Let the rest of that screen arrive before the test reads it.
+  WaitForQuiet(std::chrono::milliseconds(30));
+  return true;
 }
 
 std::string PtySession::Cell(int row, int column) const {

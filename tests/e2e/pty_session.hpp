@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,8 @@ struct CellColors {
 
 class PtySession {
  public:
-  PtySession(const std::string& binary, const std::filesystem::path& folder, int columns = 120, int rows = 43);
+  PtySession(const std::string& binary, const std::filesystem::path& folder, int columns = 120, int rows = 43,
+             const std::vector<std::string>& arguments = {});
   ~PtySession();
   PtySession(const PtySession&) = delete;
   PtySession& operator=(const PtySession&) = delete;
@@ -31,6 +33,10 @@ class PtySession {
   bool WaitForText(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(5));
   // Reads what the program has written so far (without waiting).
   void Pump(std::chrono::milliseconds wait = std::chrono::milliseconds(0));
+  // Reads output as it comes until `done` holds after a read; false after the timeout.
+  bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+  // Reads until the program has written nothing for `quiet`; false after the timeout.
+  bool WaitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
   std::string Row(int row) const;           // rows and columns count from 1
   std::string Screen() const;               // all rows, joined by newlines

@@ -1,0 +1,50 @@
+// Loading catalogs from the shipped size up to far beyond it: the time must grow linearly.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "bench_data.hpp"
+#include "catalog/catalog.hpp"
+#include "console/headless.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A catalog file of `records` lines in a folder of its own, removed afterwards.
+class CatalogFile {
+ public:
+  explicit CatalogFile(size_t records)
+      : folder_(fs::temp_directory_path() / ("ferrolux-bench-" + std::to_string(getpid()))) {
+    fs::create_directories(folder_);
+    path_ = folder_ / ("catalog-" + std::to_string(records) + ".txt");
+    std::ofstream out(path_, std::ios::binary);
+    for (size_t i = 1; i <= records; ++i) out << ferrolux::bench::CatalogLine(i);
+  }
+  ~CatalogFile() { fs::remove_all(folder_); }
+  CatalogFile(const CatalogFile&) = delete;
+  CatalogFile& operator=(const CatalogFile&) = delete;
+  const fs::path& Path() const { return path_; }
+
+ private:
+  fs::path folder_;
+  fs::path path_;
+};
+
+void BM_LoadCatalog(benchmark::State& state) {
+  const CatalogFile file(static_cast<size_t>(state.range(0)));
+  ferrolux::HeadlessConsole h;
+  std::string errorMessage;
+  for (auto _ : state) {
+    ferrolux::CatalogTable table = ferrolux::MakeCatalogTable();
+    ferrolux::LoadCatalog(table, h.console, errorMessage, file.Path());
+    benchmark::DoNotOptimize(table.data());
+  }
+  if (!errorMessage.empty()) state.SkipWithError(errorMessage.c_str());
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_LoadCatalog)->Arg(115)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

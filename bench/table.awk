@@ -1,0 +1,72 @@
+# Turns the benchmarks' output into the performance tables. Input: Google Benchmark's CSV with
+# the quotes removed; -v terminal=FILE names the terminal benchmark's "name value" lines.
+
+function met(ok) { return ok ? "yes" : "**no**" }
+function have(name) { return name in t }
+function grouped(n,    s) {
+  s = sprintf("%d", n)
+  while (s ~ /[0-9][0-9][0-9][0-9]/) sub(/[0-9][0-9][0-9]($|,)/, ",&", s)
+  return s
+}
+function duration(value, unit) {
+  if (unit == "us") value *= 1000
+  if (unit == "ms") value *= 1000000
+  if (value >= 1000000) return sprintf("%.2f ms", value / 1000000)
+  if (value >= 1000) return sprintf("%.1f µs", value / 1000)
+  return sprintf("%.0f ns", value)
+}
+
+BEGIN {
+  while ((getline line < terminal) > 0) {
+    split(line, field, " ")
+    t[field[1]] = field[2]
+  }
+}
+
+NR > 1 { real[$1] = $3; unit[$1] = $5; items[$1] = $7 }
+
+END {
+  print "| Figure | Goal | Measured | Met |"
+  print "|---|---|---|---|"
+  ratio = t["startup_ratio"]
+  printf "| Start-up to the complete first screen, median of 25 runs | ≤ 1.5 × whiptail's 30-item menu | %.2f ms, %.2f × whiptail's %.2f ms | %s |\n",
+    t["startup_ms"], ratio, t["whiptail_startup_ms"], met(have("startup_ratio") && ratio <= 1.5)
+  printf "| Bytes for the first complete screen | ≤ 2,000 | %s (whiptail's 30-item menu: %s) | %s |\n",
+    grouped(t["first_screen_bytes"]), grouped(t["whiptail_menu_bytes"]), met(t["first_screen_bytes"] > 0 && t["first_screen_bytes"] <= 2000)
+  if (have("down_key_bytes"))
+    printf "| Bytes for one Down key in the cable-type list | ≤ 100 | %d, the most of 10 presses (whiptail: %d) | %s |\n",
+      t["down_key_bytes"], t["whiptail_down_key_bytes"], met(t["down_key_bytes"] <= 100)
+  else
+    print "| Bytes for one Down key in the cable-type list | ≤ 100 | not measurable: the catalog has one cable type | — |"
+  if (have("scrolling_down_key_bytes"))
+    printf "| Bytes for a Down key that scrolls the cable-type list | — | %d | — |\n", t["scrolling_down_key_bytes"]
+  printf "| Bytes for one typed character at a prompt | ≤ 16 | %d, the most of 3 | %s |\n",
+    t["typed_char_bytes"], met(have("typed_char_bytes") && t["typed_char_bytes"] <= 16)
+  printf "| Wake-ups while waiting for a key with no time limit | 0 per second | %d in %d s | %s |\n",
+    t["idle_wakeups"], t["idle_seconds"], met(have("idle_wakeups") && t["idle_wakeups"] == 0)
+  printf "| Wake-ups during the 5-second frequency message | ≤ 55 per second | %.1f per second | %s |\n",
+    t["message_wakeups_per_s"], met(have("message_wakeups_per_s") && t["message_wakeups_per_s"] >= 0 && t["message_wakeups_per_s"] <= 55)
+  printf "| Peak resident memory through a whole calculation | ≤ 6 MiB | %.1f MiB | %s |\n",
+    t["peak_rss_kib"] / 1024, met(have("peak_rss_kib") && t["peak_rss_kib"] <= 6 * 1024)
+  small = real["BM_LoadCatalog/10000"]; large = real["BM_LoadCatalog/100000"]
+  printf "| `LoadCatalog` on 100,000 vs 10,000 records | time ratio ≤ 12 | %.1f | %s |\n",
+    (small > 0 ? large / small : 0), met(small > 0 && large / small <= 12)
+
+  print ""
+  print "| In-process benchmark | Time per call |"
+  print "|---|---|"
+  row("BM_ComputeLosses", "`ComputeLosses`")
+  row("BM_LoadCatalog/115", "`LoadCatalog`, 115 records")
+  row("BM_LoadCatalog/10000", "`LoadCatalog`, 10,000 records")
+  row("BM_LoadCatalog/100000", "`LoadCatalog`, 100,000 records")
+  row("BM_FormatOutput/2048", "`FormatOutput`, 2 KiB of text")
+  row("BM_FormatOutput/102400", "`FormatOutput`, 100 KiB of text")
+  row("BM_SortList/40", "`SortList`, 40 types")
+  row("BM_SortList/115", "`SortList`, 115 types")
+  if (items["BM_PickListRedraw"] > 0)
+    printf "| `PickList`, one redraw of the cable-type list on the screen model | %s |\n", duration(1e9 / items["BM_PickListRedraw"], "ns")
+}
+
+function row(name, label) {
+  if (name in real) printf "| %s | %s |\n", label, duration(real[name], unit[name])
+}

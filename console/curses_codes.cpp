@@ -1,0 +1,153 @@
+#include "console/curses_codes.hpp"
+
+#include <termios.h>
+#include <unistd.h>
+
+#include <curses.h>
+#include <term.h>
+
+#include "console/charset.hpp"
+
+namespace ferrolux {
+
+namespace {
+
+constexpr int kBright = 8;
+constexpr int kBaseColors = 8;
+
+// Padding ($<5>, $<2*/>) only asks for delays that no terminal of today needs; written as it
+// stands it would show.
+std::string WithoutPadding(std::string text) {
+  for (size_t start = text.find("$<"); start != std::string::npos; start = text.find("$<", start)) {
+    const size_t end = text.find_first_not_of("0123456789.*/", start + 2);
+    if (end == std::string::npos || text[end] != '>') {
+      start += 2;
+      continue;
+    }
+    text.erase(start, end + 1 - start);
+  }
+  return text;
+}
+
+// A string capability, or "" when the terminal has none.
+std::string Capability(const char* name) {
+  const char* value = tigetstr(name);
+  if (value == nullptr || value == reinterpret_cast<const char*>(-1)) return {};
+  return WithoutPadding(value);
+}
+
+bool Flag(const char* name) { return tigetflag(name) > 0; }
+
+std::string WithParameters(const std::string& capability, int first, int second = 0) {
+  if (capability.empty()) return {};
+  const char* value = tiparm(capability.c_str(), first, second);
+  return value != nullptr ? WithoutPadding(value) : "";
+}
+
+// The terminal's own newline translation already returns to column 1.
+bool NewlineReturns() {
+  struct termios modes {};
+  return tcgetattr(STDOUT_FILENO, &modes) == 0 && (modes.c_oflag & OPOST) && (modes.c_oflag & ONLCR);
+}
+
+// Line drawing as the VT100 alternate character set names it; double lines as single.
+char AltCharOf(char32_t glyph) {
+  switch (glyph) {
+    case U'┌': case U'╔': return 'l';
+    case U'┐': case U'╗': return 'k';
+    case U'└': case U'╚': return 'm';
+    case U'┘': case U'╝': return 'j';
+    case U'─': case U'═': return 'q';
+    case U'│': case U'║': return 'x';
+    case U'╠': return 't';
+    case U'╣': return 'u';
+    default: return 0;
+  }
+}
+
+// Two plain SGR sequences as one (ESC [ 93 m and ESC [ 44 m give ESC [ 93 ; 44 m).
+std::string JoinedSgr(const std::string& first, const std::string& second) {
+  const auto plain = [](const std::string& sgr) {
+    return sgr.size() > 3 && sgr.compare(0, 2, "\x1b[") == 0 && sgr.back() == 'm' &&
+           sgr.find_first_not_of("0123456789;", 2) == sgr.size() - 1;
+  };
+  if (!plain(first) || !plain(second)) return first + second;
+  return first.substr(0, first.size() - 1) + ";" + second.substr(2);
+}
+
+}  // namespace
+
+TerminfoCodes::TerminfoCodes(bool utf8) : utf8_(utf8) {
+  const int colors = tigetnum("colors");
+  brightByBold_ = colors < kColors;
+  erasesInBackground_ = Flag("bce");
+  lastCellWritable_ = !Flag("am") || Flag("xenl");
+  move_ = Capability("cup");
+  moveToColumn_ = Capability("hpa");
+  moveRight_ = Capability("cuf");
+  moveRightOne_ = Capability("cuf1");
+  moveLeftOne_ = Capability("cub1");
+  erase_ = Capability("ech");
+  scrollRegion_ = Capability("csr");
+  scrollForward_ = Capability("ind");
+  scrollBackward_ = Capability("ri");
+  nextLine_ = NewlineReturns() ? "\n" : Capability("cr") + "\n";
+  clear_ = Capability("clear");
+  showCursor_ = Capability("cnorm");
+  hideCursor_ = Capability("civis");
+  plain_ = Capability("sgr0");
+  bold_ = Capability("bold");
+  altCharsOn_ = Capability("smacs");
+  altCharsOff_ = Capability("rmacs");
+  if (colors < kBaseColors) return;
+  const std::string setForeground = Capability("setaf"), setBackground = Capability("setab");
+  for (int c = 0; c < kColors; ++c) {
+    const int shown = brightByBold_ ? TerminalColor(c) % kBaseColors : TerminalColor(c);
+    foreground_[c] = WithParameters(setForeground, shown);
+    background_[c] = WithParameters(setBackground, shown);
+  }
+}
+
+std::string TerminfoCodes::MoveTo(int row, int column) const { return WithParameters(move_, row - 1, column - 1); }
+
+std::string TerminfoCodes::MoveToColumn(int column) const { return WithParameters(moveToColumn_, column - 1); }
+
+std::string TerminfoCodes::MoveRight(int count) const {
+  if (count == 1 && !moveRightOne_.empty()) return moveRightOne_;
+  return WithParameters(moveRight_, count);
+}
+
+std::string TerminfoCodes::Erase(int count) const { return WithParameters(erase_, count); }
+
+std::string TerminfoCodes::ScrollRegion(int top, int bottom) const {
+  return WithParameters(scrollRegion_, top - 1, bottom - 1);
+}
+
+// Without sixteen colours, bright foregrounds are bold; leaving bold resets both halves.
+std::string TerminfoCodes::BrightnessChange(Colors to) const {
+  return plain_ + ((to.foreground & kBright) ? bold_ : "") + foreground_[to.foreground % kColors] +
+         background_[to.background % kColors];
+}
+
+std::string TerminfoCodes::SetColors(std::optional<Colors> from, Colors to) const {
+  const bool brightnessChanges = !from || ((from->foreground ^ to.foreground) & kBright);
+  if (brightByBold_ && brightnessChanges) return BrightnessChange(to);
+  std::string foreground, background;
+  if (!from || from->foreground != to.foreground) foreground = foreground_[to.foreground % kColors];
+  if (!from || from->background != to.background) background = background_[to.background % kColors];
+  return JoinedSgr(foreground, background);
+}
+
+std::string TerminfoCodes::Glyph(char32_t glyph) const {
+  std::string out;
+  if (utf8_) {
+    AppendUtf8(out, glyph);
+  } else if (const char alt = AltCharOf(glyph); alt != 0) {
+    out = altCharsOn_ + static_cast<char>(NCURSES_ACS(alt) & A_CHARTEXT) + altCharsOff_;
+  } else {
+    out = glyph < 128 ? static_cast<char>(glyph) : '?';
+  }
+  return out;
+}
+
+}  // namespace ferrolux

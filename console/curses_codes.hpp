@@ -1,0 +1,50 @@
+#pragma once
+// The control sequences of the terminal curses was started on, read from its terminfo entry.
+
+#include <array>
+#include <string>
+
+#include "console/painter.hpp"
+
+namespace ferrolux {
+
+class TerminfoCodes : public ControlCodes {
+ public:
+  // Needs the terminal set up (newterm); `utf8` tells whether the locale writes UTF-8.
+  explicit TerminfoCodes(bool utf8);
+
+  std::string MoveTo(int row, int column) const override;
+  std::string MoveToColumn(int column) const override;
+  std::string MoveRight(int count) const override;
+  std::string MoveLeftOne() const override { return moveLeftOne_; }
+  std::string NextLine() const override { return nextLine_; }
+  std::string SetColors(std::optional<Colors> from, Colors to) const override;
+  std::string Clear() const override { return clear_; }
+  bool ErasesInBackground() const override { return erasesInBackground_; }
+  std::string Erase(int count) const override;
+  std::string ScrollRegion(int top, int bottom) const override;
+  std::string ScrollForward() const override { return scrollForward_; }
+  std::string ScrollBackward() const override { return scrollBackward_; }
+  std::string ShowCursor(bool visible) const override { return visible ? showCursor_ : hideCursor_; }
+  std::string Glyph(char32_t glyph) const override;
+  bool LastCellWritable() const override { return lastCellWritable_; }
+
+  // Plain colours and a visible cursor, as the terminal had them before the program.
+  std::string Reset() const { return plain_ + showCursor_; }
+
+ private:
+  static constexpr int kColors = 16;
+  std::string BrightnessChange(Colors to) const;
+
+  bool utf8_;
+  bool brightByBold_ = false;
+  bool erasesInBackground_ = false;
+  bool lastCellWritable_ = false;
+  std::string move_, moveToColumn_, moveRight_, moveRightOne_, moveLeftOne_, erase_;
+  std::string scrollRegion_, scrollForward_, scrollBackward_;
+  std::string nextLine_, clear_, showCursor_, hideCursor_, plain_, bold_;
+  std::string altCharsOn_, altCharsOff_;
+  std::array<std::string, kColors> foreground_, background_;
+};
+
+}  // namespace ferrolux

@@ -1,0 +1,169 @@
+#include "console/painter.hpp"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+
+#include "support/ansi_codes.hpp"
+
+namespace ferrolux {
+namespace {
+
+constexpr Colors kText{15, 1};
+constexpr Colors kFrame{14, 1};
+constexpr Colors kBar{14, 4};
+constexpr Colors kQuestion{15, 4};
+
+void Write(ScreenModel& screen, int row, int column, const std::string& text, Colors colors) {
+  for (size_t i = 0; i < text.size(); ++i)
+    screen.Put(row, column + static_cast<int>(i), Cell{static_cast<char32_t>(text[i]), colors});
+}
+
+// A 20 by 5 screen in the text colours with a word in the frame colours, painted once, cursor hidden.
+struct Painted {
+  testing::AnsiCodes codes;
+  ScreenPainter painter{codes};
+  ScreenModel screen{20, 5};
+  std::string first;
+  Painted() {
+    screen.Fill(kText);
+    screen.cursorVisible = false;
+    Write(screen, 2, 3, "ab", kFrame);
+    first = painter.Paint(screen, true);
+  }
+};
+
+TEST(ScreenPainter, AFreshPaintClearsInTheMostCommonColoursAndWritesOnlyTheRest) {
+  Painted p;
+  EXPECT_EQ(p.first, "\x1b[97;44m\x1b[H\x1b[2J\r\n  \x1b[93mab\x1b[?25l");
+}
+
+TEST(ScreenPainter, AnUnchangedScreenCostsNothing) {
+  Painted p;
+  EXPECT_EQ(p.painter.Paint(p.screen, false), "");
+}
+
+struct EditCase {
+  std::string name;
+  std::function<void(ScreenModel&)> edit;
+  std::string bytes;
+};
+
+void PrintTo(const EditCase& c, std::ostream* out) { *out << c.name; }
+
+class ScreenPainterEdit : public ::testing::TestWithParam<EditCase> {};
+
+TEST_P(ScreenPainterEdit, SendsOnlyWhatChanged) {
+  Painted p;
+  GetParam().edit(p.screen);
+  EXPECT_EQ(p.painter.Paint(p.screen, false), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, ScreenPainterEdit,
+    ::testing::Values(
+        // The cursor already stands after "ab": no move, no colour change.
+        EditCase{"TheNextCellInTheSameColours", [](ScreenModel& s) { Write(s, 2, 5, "c", kFrame); }, "c"},
+        EditCase{"OnlyTheForegroundChanges", [](ScreenModel& s) { Write(s, 2, 5, "c", kText); }, "\x1b[97mc"},
+        EditCase{"OnlyTheBackgroundChanges", [](ScreenModel& s) { Write(s, 2, 5, "c", kBar); }, "\x1b[41mc"},
+        EditCase{"BothHalvesChangeInOneSequence", [](ScreenModel& s) { Write(s, 2, 5, "c", kQuestion); },
+                 "\x1b[97;41mc"},
+        // A blank whose background is right needs no colour change, whatever its foreground.
+        EditCase{"ABlankKeepsTheCurrentForeground", [](ScreenModel& s) { Write(s, 2, 3, " ", kText); }, "\b\b "},
+        EditCase{"FarLeftIsAColumnMove", [](ScreenModel& s) { Write(s, 2, 1, "x", kFrame); }, "\x1b[1Gx"},
+        EditCase{"ABlankInAnotherBackgroundTakesItsOwnColours", [](ScreenModel& s) { Write(s, 2, 5, " ", kQuestion); },
+                 "\x1b[97;41m "},
+        EditCase{"AForegroundChangeOnABlankIsInvisible", [](ScreenModel& s) { Write(s, 4, 4, " ", kFrame); }, ""},
+        // Two unchanged cells in the current colours are cheaper to write again than to jump.
+        EditCase{"AShortGapIsWrittenAgain",
+                 [](ScreenModel& s) { Write(s, 2, 2, "x", kFrame), Write(s, 2, 5, "y", kFrame); }, "\b\b\bxaby"},
+        EditCase{"ALongGapIsJumped", [](ScreenModel& s) { Write(s, 2, 5, "c", kFrame), Write(s, 2, 15, "d", kFrame); },
+                 "c\x1b[9Cd"},
+        EditCase{"TheRowBelowStartsWithALineEnd", [](ScreenModel& s) { Write(s, 3, 1, "e", kFrame); }, "\r\ne"},
+        EditCase{"TwoRowsBelowAreTwoLineEnds", [](ScreenModel& s) { Write(s, 4, 1, "e", kFrame); }, "\r\n\r\ne"},
+        EditCase{"ARowAboveIsReachedDirectly", [](ScreenModel& s) { Write(s, 1, 9, "f", kFrame); }, "\x1b[1;9Hf"},
+        EditCase{"ALongRunOfBlanksIsErased",
+                 [](ScreenModel& s) { Write(s, 4, 1, std::string(16, ' '), kBar); }, "\r\n\r\n\x1b[41m\x1b[16X"},
+        EditCase{"AShortRunOfBlanksIsWritten", [](ScreenModel& s) { Write(s, 4, 1, "    ", kBar); },
+                 "\r\n\r\n\x1b[41m    "},
+        EditCase{"AVisibleCursorIsPlacedAndShown",
+                 [](ScreenModel& s) {
+                   s.cursor = {3, 7};
+                   s.cursorVisible = true;
+                 },
+                 "\x1b[3;7H\x1b[?25h"}));
+
+TEST(ScreenPainter, TheCursorIsPlacedButNotShownAgain) {
+  Painted p;
+  p.screen.cursorVisible = true;
+  p.painter.Paint(p.screen, false);
+  p.screen.cursor = {5, 2};
+  EXPECT_EQ(p.painter.Paint(p.screen, false), "\x1b[5;2H");
+}
+
+// Terminals disagree on where the cursor stands after the last column.
+TEST(ScreenPainter, AfterTheLastColumnTheNextMoveIsAbsolute) {
+  Painted p;
+  Write(p.screen, 3, 20, "z", kFrame);
+  Write(p.screen, 4, 1, "w", kFrame);
+  EXPECT_EQ(p.painter.Paint(p.screen, false), "\x1b[3;20Hz\x1b[4;1Hw");
+}
+
+TEST(ScreenPainter, ANewSizeIsPaintedAfresh) {
+  Painted p;
+  ScreenModel smaller(10, 3);
+  smaller.Fill(kBar);
+  smaller.cursorVisible = false;
+  EXPECT_EQ(p.painter.Paint(smaller, false), "\x1b[41m\x1b[H\x1b[2J\x1b[?25l");
+}
+
+// Rows 1 to 4 each name their row; then they move up by one and a new row 4 comes in.
+TEST(ScreenPainter, RowsThatMovedUpByOneAreScrolledNotRepainted) {
+  testing::AnsiCodes codes;
+  ScreenPainter painter(codes);
+  ScreenModel screen(20, 5);
+  screen.Fill(kText);
+  screen.cursorVisible = false;
+  for (int row = 1; row <= 4; ++row) Write(screen, row, 1, "row " + std::to_string(row), kText);
+  painter.Paint(screen, true);
+  for (int row = 1; row <= 3; ++row) Write(screen, row, 1, "row " + std::to_string(row + 1), kText);
+  Write(screen, 4, 1, "row 5", kText);
+  EXPECT_EQ(painter.Paint(screen, false), "\x1b[1;4r\x1b[4;1H\n\x1b[1;5r\x1b[4;1Hrow 5");
+}
+
+TEST(ScreenPainter, RowsThatMovedDownByOneAreScrolledBack) {
+  testing::AnsiCodes codes;
+  ScreenPainter painter(codes);
+  ScreenModel screen(20, 5);
+  screen.Fill(kText);
+  screen.cursorVisible = false;
+  for (int row = 2; row <= 5; ++row) Write(screen, row, 1, "row " + std::to_string(row), kText);
+  painter.Paint(screen, true);
+  for (int row = 5; row >= 3; --row) Write(screen, row, 1, "row " + std::to_string(row - 1), kText);
+  Write(screen, 2, 1, "row 1", kText);
+  EXPECT_EQ(painter.Paint(screen, false), "\x1b[2;5r\x1b[2;1H\x1bM\x1b[1;5r\x1b[2;1Hrow 1");
+}
+
+TEST(ScreenPainter, WithoutEraseBlanksAreWritten) {
+  Painted p;
+  p.codes.canErase = false;
+  Write(p.screen, 4, 1, std::string(16, ' '), kBar);
+  EXPECT_EQ(p.painter.Paint(p.screen, false), "\r\n\r\n\x1b[41m" + std::string(16, ' '));
+}
+
+// A terminal that clears in its own colours leaves every cell to be written.
+TEST(ScreenPainter, ATerminalThatClearsInItsOwnColoursGetsEveryCell) {
+  testing::AnsiCodes codes;
+  codes.erasesInBackground = false;
+  codes.canErase = false;
+  ScreenPainter painter(codes);
+  ScreenModel screen(4, 2);
+  screen.Fill(kText);
+  screen.cursorVisible = false;
+  EXPECT_EQ(painter.Paint(screen, true), "\x1b[H\x1b[2J\x1b[97;44m    \x1b[2;1H    \x1b[?25l");
+}
+
+}  // namespace
+}  // namespace ferrolux
