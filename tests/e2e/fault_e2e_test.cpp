@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+#include "process_status.hpp"
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
 
@@ -24,6 +25,13 @@ using std::chrono::seconds;
 std::string Record(const std::string& type, const std::string& part, const std::string& text = "Text.") {
   return type + "\t" + part + "\t50\t.66\t25\tCu\tPE\tBraid\tPVC\t0.2 in\t300 V\t.5\t.2\t.001\t" + text + "\t" + text + "\r\n";
 }
+
+// Far below the 100 MB file and the endless /dev/zero; the sanitizers' shadow memory counts too.
+#ifdef FERROLUX_SANITIZED
+constexpr long kBoundedMemoryKiB = 96 * 1024;
+#else
+constexpr long kBoundedMemoryKiB = 12 * 1024;
+#endif
 
 std::string BytesOf(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -92,6 +100,7 @@ TEST_F(FaultE2eTest, CatalogsThatAreNotFilesAreRefusedAtOnce) {
     c.make(Catalog());
     PtySession s(FERROLUX_BINARY, temp.Path());
     ASSERT_TRUE(s.WaitForText(c.message, seconds(3))) << c.name << "\n" << s.Screen();
+    EXPECT_LT(PeakResidentKiB(s.Pid()), kBoundedMemoryKiB) << c.name;
     s.Send("k");
     ExpectCleanEnd(s);
     EXPECT_NE(s.Screen().find("Program Run Start: "), std::string::npos) << c.name;
