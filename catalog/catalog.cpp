@@ -36,21 +36,31 @@ class OpenFile {
   int descriptor_;
 };
 
+// Doubling keeps loading linear; the last step stops at the record limit.
+size_t GrownSize(size_t rows, size_t needed) {
+  return std::min(std::max(rows * 2, needed + 1), kMaxCatalogRecords + 1);
+}
+
 class RecordWriter {
  public:
   RecordWriter(CatalogTable& table, Console& console, std::string& errorMessage)
       : table_(table), console_(console), errorMessage_(errorMessage), split_(kSplitBound + 1) {}
 
   void Add(std::string line) {
+    if (count_ == kMaxCatalogRecords) {
+      full_ = true;
+      return;
+    }
     line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
     std::string delimiter = kFieldDelimiter;
     ArgSplit(console_, errorMessage_, line, split_, delimiter);
     ++count_;
-    if (table_.size() <= count_) table_.resize(std::max(table_.size() * 2, count_ + 1));
+    if (table_.size() <= count_) table_.resize(GrownSize(table_.size(), count_));
     for (int c = 1; c <= kStoredFields; ++c) table_[count_][c] = TrimBlanks(split_[c]);
     std::fill(split_.begin(), split_.end(), std::string());
   }
   size_t Count() const { return count_; }
+  bool Full() const { return full_; }
 
  private:
   CatalogTable& table_;
@@ -58,6 +68,7 @@ class RecordWriter {
   std::string& errorMessage_;
   std::vector<std::string> split_;
   size_t count_ = 0;
+  bool full_ = false;
 };
 
 // Cuts the bytes into lines (ending at CR or CR LF; a lone LF stays in the line), up to the
@@ -131,9 +142,15 @@ void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, Console& consol
       errorMessage = NumberedErrorMessage(kErrorOutOfMemory);
       return;
     }
-    if (got == 0 || !lines.Feed(buffer, static_cast<size_t>(got))) break;
+    const bool more = got > 0 && lines.Feed(buffer, static_cast<size_t>(got));
+    if (records.Full()) break;
+    if (!more) break;
   }
   lines.Finish();
+  if (records.Full()) {
+    errorMessage = NumberedErrorMessage(kErrorOutOfMemory);
+    return;
+  }
   table[0][1] = NumberText(static_cast<long long>(records.Count()));
 }
 

@@ -11,6 +11,9 @@
 namespace ferrolux {
 
 inline constexpr size_t kMaxCatalogBytes = 16u << 20;  // a catalog is a few KiB; refuse absurd files
+// Each record costs a row of 18 cells, however short its line: a file of nothing but line ends
+// must not cost gigabytes.
+inline constexpr size_t kMaxCatalogRecords = 100'000;
 
 // Reads up to `size` bytes into `buffer`: the count, 0 at the end, or -1 with errno set.
 using ReadBytes = std::function<ssize_t(char* buffer, size_t size)>;

@@ -3,13 +3,33 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "catalog/catalog_reader.hpp"
 #include "console/headless.hpp"
 #include "console/text.hpp"
 
+namespace {
+
+// An input starting with '*' and a count stands for its rest repeated up to count x 64 bytes,
+// so that files of many lines are tried too (the size limits have tests of their own).
+constexpr std::uint8_t kRepeatMark = '*';
+constexpr std::size_t kRepeatUnit = 64;
+
+struct Stream {
+  const std::uint8_t* pattern;
+  std::size_t patternSize;
+  std::size_t size;
+};
+
+Stream StreamOf(const std::uint8_t* data, std::size_t size) {
+  if (size < 3 || data[0] != kRepeatMark) return {data, size, size};
+  return {data + 2, size - 2, (1 + static_cast<std::size_t>(data[1])) * kRepeatUnit};
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const Stream stream = StreamOf(data, size);
   ferrolux::HeadlessConsole h;
   for (int i = 0; i < 64; ++i) h.keyboard.Key("k");  // answers for overflow reports
   ferrolux::CatalogTable table = ferrolux::MakeCatalogTable();
@@ -17,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t at = 0;
   // Deliver the bytes in uneven pieces so that line ends fall across reads.
   const ferrolux::ReadBytes read = [&](char* buffer, std::size_t room) -> ssize_t {
-    const std::size_t piece = std::min({room, size - at, static_cast<std::size_t>(1 + at % 7)});
-    std::memcpy(buffer, data + at, piece);
+    const std::size_t piece = std::min({room, stream.size - at, static_cast<std::size_t>(1 + at % 7)});
+    for (std::size_t i = 0; i < piece; ++i) buffer[i] = static_cast<char>(stream.pattern[(at + i) % stream.patternSize]);
     at += piece;
     return static_cast<ssize_t>(piece);
   };

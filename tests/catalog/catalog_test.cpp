@@ -113,6 +113,26 @@ TEST_F(CatalogTest, MoreThanTheCapacityGrowsTheTable) {
   EXPECT_EQ(table[2000][1], "RG-2000");
 }
 
+TEST_F(CatalogTest, AFileOfLineEndsOnlyCannotExhaustMemory) {
+  struct Case {
+    size_t lines;
+    std::string error, count;
+  };
+  const Case cases[] = {
+      {kMaxCatalogRecords, "", " " + std::to_string(kMaxCatalogRecords)},
+      {kMaxCatalogRecords + 1, "[7] Out of memory", ""},
+      {kMaxCatalogBytes, "[7] Out of memory", ""},  // 16 MiB of CRs would be 16 million rows
+  };
+  for (const Case& c : cases) {
+    Write(std::string(c.lines, '\r'));
+    table = MakeCatalogTable();
+    Load();
+    EXPECT_EQ(error, c.error) << c.lines;
+    EXPECT_EQ(table[0][1], c.count) << c.lines;
+    EXPECT_LE(table.size(), kMaxCatalogRecords + 1) << c.lines;
+  }
+}
+
 TEST_F(CatalogTest, TheFileIsNeverWritten) {
   Write("a\tb\r\n");
   const auto before = fs::last_write_time(file);
