@@ -39,7 +39,8 @@ END {
   else
     print "| Bytes for one Down key in the cable-type list | ≤ 100 | not measurable: the catalog has one cable type | — |"
   if (have("scrolling_down_key_bytes"))
-    printf "| Bytes for a Down key that scrolls the cable-type list | — | %d | — |\n", t["scrolling_down_key_bytes"]
+    printf "| Bytes for a Down key that scrolls the cable-type list | ≤ 100 | %d | %s |\n", t["scrolling_down_key_bytes"],
+      t["scrolling_down_key_bytes"] <= 100 ? "yes" : "no: the row that comes in redraws both frames"
   printf "| Bytes for one typed character at a prompt | ≤ 16 | %d, the most of 3 | %s |\n",
     t["typed_char_bytes"], met(have("typed_char_bytes") && t["typed_char_bytes"] <= 16)
   printf "| Wake-ups while waiting for a key with no time limit | 0 per second | %d in %d s | %s |\n",
