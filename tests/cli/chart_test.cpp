@@ -1,0 +1,344 @@
+#include "cli/chart.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <map>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "cli/chart_scale.hpp"
+#include "cli/svg_chart.hpp"
+#include "support/temp_folder.hpp"
+
+namespace ferrolux::cli {
+namespace {
+
+// Two cables whose loss grows with the root of the frequency: 12.6 and 3.8 dB at 1000 MHz.
+ChartSpec TwoCables(bool utf8, bool color) {
+  ChartSpec spec;
+  spec.series = {{"thin", [](double mhz) { return 0.4 * std::sqrt(mhz); }},
+                 {"thick", [](double mhz) { return 0.12 * std::sqrt(mhz); }}};
+  spec.lossUnit = "dB/100 ft";
+  spec.width = 60;
+  spec.height = 16;
+  spec.utf8 = utf8;
+  spec.color = color;
+  return spec;
+}
+
+std::string WithoutColor(const std::string& line) {
+  return std::regex_replace(line, std::regex("\x1b\\[[0-9;]*m"), "");
+}
+
+std::string TrimmedRight(std::string line) {
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+// The chart as a reader sees it, trailing blanks dropped; every line must fill the width.
+std::string Picture(const std::vector<std::string>& lines, int width) {
+  std::string picture;
+  for (const std::string& line : lines) {
+    EXPECT_EQ(CellCount(WithoutColor(line)), width) << line;
+    picture += "\n" + TrimmedRight(WithoutColor(line));
+  }
+  return picture + "\n";
+}
+
+// Each printed character replaced by the series its colour stands for: 1 for red, 2 for green,
+// '.' for plain text.
+std::string ColorPicture(const std::vector<std::string>& lines) {
+  const std::map<std::string, char> kSeries{{"0", '.'}, {"31", '1'}, {"32", '2'}};
+  std::string picture;
+  for (const std::string& line : lines) {
+    std::string row;
+    char color = '.';
+    for (std::size_t at = 0; at < line.size();) {
+      if (line[at] == '\x1b') {
+        const std::size_t end = line.find('m', at);
+        color = kSeries.at(line.substr(at + 2, end - at - 2));
+        at = end + 1;
+        continue;
+      }
+      row += line[at] == ' ' ? ' ' : color;
+      for (++at; at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80;) ++at;
+    }
+    picture += "\n" + TrimmedRight(row);
+  }
+  return picture + "\n";
+}
+
+struct GoldenCase {
+  std::string name;
+  bool utf8, color;
+  std::string picture;
+};
+
+TEST(Chart, DrawsTheGoldenPictures) {
+  const std::vector<GoldenCase> cases{
+      {"braille in colour", true, true, R"(
+dB/100 ft
+15┤
+  │
+  │                                                       ⡠⠊
+  │                                                     ⡠⠊
+10┤                                                   ⡠⠊
+  │                                                ⢀⠔⠊
+  │                                             ⢀⠤⠊⠁
+ 5┤                                         ⢀⡠⠔⠊⠁
+  │                                    ⢀⣀⠤⠒⠊⠁              ⢀
+  │                             ⢀⣀⡠⠤⠔⠒⠉⠁            ⢀⣀⡠⠤⠔⠒⠉⠁
+  │                 ⣀⣀⣀⣀⠤⠤⠤⠔⠒⠒⠉⠉⠁       ⣀⣀⣀⣀⠤⠤⠤⠔⠒⠒⠉⠉⠁
+ 0┤⣤⣤⣤⣒⡲⠶⠶⠶⠶⠶⠶⠮⠭⠭⠭⠭⠭⠤⠤⠤⠤⠤⠤⠒⠒⠒⠒⠒⠒⠒⠒⠊⠉⠉⠉⠉⠉
+  └────┬─────┬─────┬──┬─┬─┬─┬┬┬────┬────────┬──┬─────┬─────┬
+      1.8   3.5    7    14  21     50      144      440  MHz
+━━ thin                        ━━ thick
+)"},
+      {"braille marked in monochrome", true, false, R"(
+dB/100 ft
+15┤
+  │
+  │                                                       ⡠⠊
+  │                                                     ⡠⠊
+10┤                                                   ⡠*
+  │                                                ⢀⠔⠊
+  │                                             ⢀⠤⠊⠁
+ 5┤                                         ⢀⡠⠔*⠁
+  │                                    ⢀⣀⠤⠒⠊⠁              ⢀
+  │                             ⢀⣀⡠⠤⠔⠒⠉*            ⢀⣀⡠⠤⠔⠒⠉+
+  │                 ⣀⣀⣀*⠤⠤⠤⠔⠒⠒⠉*⠁       ⣀⣀⣀+⠤⠤⠤⠔⠒⠒⠉+⠁
+ 0┤+⣤⣤⣒*⠶⠶⠶+⠶⠶⠮*⠭⠭⠭+⠤⠤⠤⠤⠤⠤⠒+⠒⠒⠒⠒⠒⠒⠊+⠉⠉⠉⠉
+  └────┬─────┬─────┬──┬─┬─┬─┬┬┬────┬────────┬──┬─────┬─────┬
+      1.8   3.5    7    14  21     50      144      440  MHz
+─*─ thin                       ─+─ thick
+)"},
+      {"ASCII marks", false, false, R"(
+dB/100 ft
+15+
+  |
+  |                                                        *
+  |                                                     ***
+10+                                                   **
+  |                                                ***
+  |                                             ***
+ 5+                                         ****
+  |                                   ******              ++
+  |                           ********            ++++++++
+  |         ******************  ++++++++++++++++++
+ 0+*+*+*+*+*++++++++++++++++++++
+  +----+-----+-----+--+-+-+-+++----+--------+--+-----+-----+
+      1.8   3.5    7    14  21     50      144      440  MHz
+* thin                         + thick
+)"},
+  };
+  for (const GoldenCase& c : cases)
+    EXPECT_EQ(Picture(DrawChart(TwoCables(c.utf8, c.color)), 60), c.picture) << c.name;
+}
+
+TEST(Chart, ColoursEachSeriesAndOnlyTheSeries) {
+  EXPECT_EQ(ColorPicture(DrawChart(TwoCables(true, true))), R"(
+...... ..
+...
+  .
+  .                                                       11
+  .                                                     11
+...                                                   11
+  .                                                111
+  .                                             1111
+ ..                                         11111
+  .                                    111111              2
+  .                             11111111            22222222
+  .                 1111111111111       2222222222222
+ ..1212121212121212122222222222222222222
+  ..........................................................
+      ...   ...    .    ..  ..     ..      ...      ...  ...
+11 ....                        22 .....
+)");
+  EXPECT_EQ(Picture(DrawChart(TwoCables(false, true)), 60), Picture(DrawChart(TwoCables(false, false)), 60));
+}
+
+struct LossScaleCase {
+  double highest;
+  int maxSteps;
+  std::string top;
+  double step;
+};
+
+TEST(NiceLossScale, RoundsUpToSteps) {
+  const std::vector<LossScaleCase> cases{
+      {12.6, 5, "15", 5},
+      {12.6, 9, "14", 2},
+      {7, 3, "7.5", 2.5},
+      {0.7, 4, "0.8", 0.2},
+      {4, 4, "4", 1},
+      {0, 5, "0.010", 0.002},  // nothing to show still gives a scale
+      {std::nan(""), 5, "0.010", 0.002},
+  };
+  for (const LossScaleCase& c : cases) {
+    const LossScale scale = NiceLossScale(c.highest, c.maxSteps);
+    EXPECT_EQ(LossTickText(scale, scale.steps), c.top) << c.highest;
+    EXPECT_DOUBLE_EQ(scale.step, c.step) << c.highest;
+  }
+}
+
+TEST(PrintableText, KeepsOutputSafeForItsTarget) {
+  struct Case {
+    std::string text;
+    TextTarget target;
+    std::string printable;
+  };
+  const std::vector<Case> cases{
+      {"\x1b[2Jcable\x07", TextTarget::kUtf8Terminal, "?[2Jcable?"},
+      {"Sch\xC3\xBCtz \xE2\x80\x93 5/8\"", TextTarget::kUtf8Terminal, "Sch\xC3\xBCtz \xE2\x80\x93 5/8\""},
+      {"Sch\xC3\xBCtz", TextTarget::kAsciiTerminal, "Sch?tz"},
+      {"broken \xC3 \xE0\x80\x80 \x84", TextTarget::kUtf8Terminal, "broken ? ??? ?"},
+      {"wide \xE6\xBC\xA2", TextTarget::kUtf8Terminal, "wide ?"},
+      {"wide \xE6\xBC\xA2\x01", TextTarget::kXml, "wide \xE6\xBC\xA2?"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PrintableText(c.text, c.target), c.printable) << c.text;
+}
+
+double NotANumber(double) { return std::numeric_limits<double>::quiet_NaN(); }
+
+struct OddCase {
+  std::string name;
+  std::function<void(ChartSpec&)> change;
+  std::string shows;  // in the stripped text; a whole chart unless it starts "Cannot"
+};
+
+TEST(Chart, OddInputGivesAChartOrOneLineSayingWhy) {
+  const std::vector<OddCase> cases{
+      {"no series", [](ChartSpec& s) { s.series.clear(); }, "440  MHz"},
+      {"losses not finite or negative",
+       [](ChartSpec& s) {
+         s.series = {{"nan", NotANumber}, {"minus", [](double) { return -1.0; }}};
+       },
+       "nan"},
+      {"zero loss lies on the bottom",
+       [](ChartSpec& s) {
+         s.series = {{"none", [](double) { return 0.0; }}};
+       },
+       "0┤⣀⣀⣀⣀"},
+      {"no loss function", [](ChartSpec& s) { s.series[0].loss = nullptr; }, "━━ thin"},
+      {"label with terminal codes", [](ChartSpec& s) { s.series[0].label = "\x1b[2J\r\n"; }, "━━ ?[2J??"},
+      {"long label cut", [](ChartSpec& s) { s.series[0].label = std::string(70, 'w'); }, "www…\n━━ thick"},
+      {"nine series: the first eight",
+       [](ChartSpec& s) {
+         s.series = std::vector<ChartSeries>(9, s.series[0]);
+         s.series[8].label = "ninth";
+       },
+       "━━ thin"},
+      {"narrow range labels its ends",
+       [](ChartSpec& s) {
+         s.fromMHz = 14;
+         s.toMHz = 14.35;
+       },
+       "14.35"},
+      {"falling range",
+       [](ChartSpec& s) {
+         s.fromMHz = 1000;
+         s.toMHz = 1;
+       },
+       "Cannot plot: the frequencies"},
+      {"empty range", [](ChartSpec& s) { s.toMHz = s.fromMHz; }, "Cannot plot: the frequencies"},
+      {"range from 0", [](ChartSpec& s) { s.fromMHz = 0; }, "Cannot plot: the frequencies"},
+      {"range to infinity", [](ChartSpec& s) { s.toMHz = std::numeric_limits<double>::infinity(); },
+       "Cannot plot:"},
+      {"too narrow", [](ChartSpec& s) { s.width = 19; }, "Cannot plot in 19x16 characters: too small"},
+      {"too low", [](ChartSpec& s) { s.height = -1; }, "Cannot plot in 60x-1 characters: too small"},
+      {"no room for the legend",
+       [](ChartSpec& s) {
+         s.height = 6;
+         s.series = std::vector<ChartSeries>(8, s.series[0]);
+       },
+       "Cannot plot in 60x6"},
+      {"too big", [](ChartSpec& s) { s.width = std::numeric_limits<int>::max(); },
+       "Cannot plot in 2147483647x16"},
+  };
+  for (const OddCase& c : cases) {
+    ChartSpec spec = TwoCables(true, true);
+    c.change(spec);
+    const std::vector<std::string> lines = DrawChart(spec);
+    const std::string picture =
+        c.shows.starts_with("Cannot") ? Picture(lines, CellCount(lines.at(0))) : Picture(lines, spec.width);
+    EXPECT_NE(picture.find(c.shows), std::string::npos) << c.name << picture;
+    EXPECT_EQ(lines.size(), c.shows.starts_with("Cannot") ? 1u : 16u) << c.name;
+    EXPECT_EQ(picture.find("ninth"), std::string::npos) << c.name;
+  }
+}
+
+// The width and height from the header of a PNG file.
+std::pair<int, int> PngSize(const std::filesystem::path& png) {
+  std::ifstream in(png, std::ios::binary);
+  unsigned char header[24] = {};
+  in.read(reinterpret_cast<char*>(header), sizeof header);
+  const auto big = [&](int at) {
+    return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+  };
+  return {big(16), big(20)};
+}
+
+struct SvgCase {
+  std::string name;
+  std::function<void(ChartSpec&)> change;
+  int pngWidth, pngHeight;
+  int polylines;
+};
+
+TEST(SvgChart, RendersAtItsSizeWithAPolylinePerSeries) {
+  const std::vector<SvgCase> cases{
+      {"two cables",
+       [](ChartSpec& s) {
+         s.width = 80;
+         s.height = 24;
+       },
+       800, 480, 2},
+      {"labels to escape, a small size",
+       [](ChartSpec& s) {
+         s.series[1].label = "<b> & \"it's\"\x1b";
+         s.width = 10;
+         s.height = 5;
+       },
+       480, 300, 2},
+      {"a gap splits a line",
+       [](ChartSpec& s) {
+         s.series = {{"gap", [](double f) { return f > 10 && f < 100 ? -1 : 1; }}, {"none", {}}};
+       },
+       600, 320, 2},
+      {"range that cannot be drawn", [](ChartSpec& s) { s.toMHz = 0; }, 600, 320, 0},
+  };
+  testing::TempFolder folder;
+  for (const SvgCase& c : cases) {
+    ChartSpec spec = TwoCables(true, true);
+    c.change(spec);
+    const std::string svg = DrawSvgChart(spec);
+    const std::filesystem::path file = folder.Write("chart.svg", svg);
+    const std::filesystem::path png = folder.Path() / "chart.png";
+    ASSERT_EQ(std::system(("rsvg-convert " + file.string() + " -o " + png.string()).c_str()), 0)
+        << c.name << svg;
+    EXPECT_EQ(PngSize(png), std::make_pair(c.pngWidth, c.pngHeight)) << c.name;
+    std::ptrdiff_t polylines = 0;
+    for (std::size_t at = svg.find("<polyline"); at != std::string::npos; at = svg.find("<polyline", at + 1))
+      ++polylines;
+    EXPECT_EQ(polylines, c.polylines) << c.name;
+  }
+}
+
+TEST(SvgChart, LegendNamesEachSeriesEscaped) {
+  ChartSpec spec = TwoCables(true, true);
+  spec.series[1].label = "<b> & \"it's\"";
+  const std::string svg = DrawSvgChart(spec);
+  EXPECT_NE(svg.find(">thin</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">&lt;b&gt; &amp; &quot;it&apos;s&quot;</text>"), std::string::npos);
+  EXPECT_NE(svg.find("<title>&lt;b&gt;"), std::string::npos);
+  EXPECT_NE(svg.find(">dB/100 ft</text>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ferrolux::cli
