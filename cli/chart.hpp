@@ -21,8 +21,8 @@ struct ChartSpec {
   bool color = true;                 // ANSI colours, else a distinct mark per series
 };
 
-// Exactly spec.height lines of spec.width cells (ANSI colour codes aside), or one line saying why
-// the spec cannot be drawn. Losses that cannot be drawn (not finite, negative) leave gaps.
+// Exactly `height` lines of `width` cells (ANSI colour codes aside), or one line saying why no
+// chart fits. Losses that cannot be drawn (not finite, negative) leave gaps.
 std::vector<std::string> DrawChart(const ChartSpec& spec);
 
 }  // namespace ferrolux::cli
