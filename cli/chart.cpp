@@ -83,7 +83,7 @@ std::string CutToCells(std::string_view text, int cells, std::string_view ellips
   return kept > 0 ? FirstCells(text, kept) + std::string(ellipsis) : FirstCells(text, cells);
 }
 
-int SeriesColor(const ChartSpec& spec, std::size_t series) { return spec.color ? kColors[series] : kPlain; }
+int SeriesColor(const ChartSettings& chart, std::size_t series) { return chart.color ? kColors[series] : kPlain; }
 
 // The plot area in dots: two across and four down per cell in braille, one per cell in ASCII.
 // Each cell remembers the series that passed through it and a series mark set upon it.
@@ -134,13 +134,13 @@ int DotOfLoss(double loss, double top, int dotRows) {
 }
 
 // Samples the series once per dot column; steep stretches are joined up so the curve stays a line.
-std::vector<std::optional<int>> TraceSeries(DotCanvas& canvas, const ChartSpec& spec, std::size_t series,
+std::vector<std::optional<int>> TraceSeries(DotCanvas& canvas, const ChartSettings& chart, std::size_t series,
                                             double top) {
   std::vector<std::optional<int>> heights(static_cast<std::size_t>(canvas.DotColumns()));
   std::optional<int> previous;
   for (int x = 0; x < canvas.DotColumns(); ++x) {
-    const double mhz = FrequencyAtShare((x + 0.5) / canvas.DotColumns(), spec.fromMHz, spec.toMHz);
-    const std::optional<double> loss = PlottableLoss(spec.series[series], mhz);
+    const double mhz = FrequencyAtShare((x + 0.5) / canvas.DotColumns(), chart.fromMHz, chart.toMHz);
+    const std::optional<double> loss = PlottableLoss(chart.series[series], mhz);
     std::optional<int> height;
     if (loss) {
       height = DotOfLoss(*loss, top, canvas.DotRows());
@@ -163,11 +163,11 @@ void MarkSeries(DotCanvas& canvas, const std::vector<std::optional<int>>& height
       canvas.Mark(column, canvas.RowOfDot(*y), series);
 }
 
-void DrawAllSeries(DotCanvas& canvas, const ChartSpec& spec, double top) {
-  const std::size_t count = SeriesShown(spec);
+void DrawAllSeries(DotCanvas& canvas, const ChartSettings& chart, double top) {
+  const std::size_t count = SeriesShown(chart);
   for (std::size_t series = 0; series < count; ++series) {
-    const auto heights = TraceSeries(canvas, spec, series, top);
-    if (spec.utf8 && !spec.color) MarkSeries(canvas, heights, series, count);
+    const auto heights = TraceSeries(canvas, chart, series, top);
+    if (chart.utf8 && !chart.color) MarkSeries(canvas, heights, series, count);
   }
 }
 
@@ -182,11 +182,11 @@ std::string Braille(std::uint8_t dots) {
   return {'\xE2', static_cast<char>(0xA0 + (dots >> 6)), static_cast<char>(0x80 + (dots & 0x3F))};
 }
 
-Cell SpotCell(const DotCanvas::Spot& spot, int column, const ChartSpec& spec) {
-  if (spot.mark >= 0) return {std::string(1, kMarks[spot.mark]), SeriesColor(spec, spot.mark)};
+Cell SpotCell(const DotCanvas::Spot& spot, int column, const ChartSettings& chart) {
+  if (spot.mark >= 0) return {std::string(1, kMarks[spot.mark]), SeriesColor(chart, spot.mark)};
   if (spot.series == 0) return {};
   const std::size_t owner = CellOwner(spot.series, column);
-  return {spec.utf8 ? Braille(spot.dots) : std::string(1, kMarks[owner]), SeriesColor(spec, owner)};
+  return {chart.utf8 ? Braille(spot.dots) : std::string(1, kMarks[owner]), SeriesColor(chart, owner)};
 }
 
 int LossLabelWidth(const LossScale& scale) {
@@ -195,13 +195,13 @@ int LossLabelWidth(const LossScale& scale) {
   return widest;
 }
 
-std::vector<Row> PlotRows(const DotCanvas& canvas, const LossScale& scale, int left, const ChartSpec& spec) {
-  const Glyphs& glyphs = spec.utf8 ? kUnicodeGlyphs : kAsciiGlyphs;
-  std::vector<Row> rows(static_cast<std::size_t>(canvas.Rows()), Row(static_cast<std::size_t>(spec.width)));
+std::vector<Row> PlotRows(const DotCanvas& canvas, const LossScale& scale, int left, const ChartSettings& chart) {
+  const Glyphs& glyphs = chart.utf8 ? kUnicodeGlyphs : kAsciiGlyphs;
+  std::vector<Row> rows(static_cast<std::size_t>(canvas.Rows()), Row(static_cast<std::size_t>(chart.width)));
   for (int row = 0; row < canvas.Rows(); ++row) {
     PutText(rows[row], left - 1, glyphs.lossAxis);
     for (int column = 0; column < canvas.Columns(); ++column)
-      rows[row][left + column] = SpotCell(canvas.At(column, row), column, spec);
+      rows[row][left + column] = SpotCell(canvas.At(column, row), column, chart);
   }
   for (int i = 0; i <= scale.steps; ++i) {
     Row& row = rows[canvas.RowOfDot(DotOfLoss(i * scale.step, scale.top, canvas.DotRows()))];
@@ -217,21 +217,21 @@ struct FrequencyTick {
   std::string label;
 };
 
-std::vector<FrequencyTick> FrequencyTicks(const ChartSpec& spec, int left, int columns) {
+std::vector<FrequencyTick> FrequencyTicks(const ChartSettings& chart, int left, int columns) {
   std::vector<FrequencyTick> ticks;
-  for (const BandTick& band : BandTicksWithin(spec.fromMHz, spec.toMHz)) {
-    const double share = AxisShare(band.mhz, spec.fromMHz, spec.toMHz);
+  for (const BandTick& band : BandTicksWithin(chart.fromMHz, chart.toMHz)) {
+    const double share = AxisShare(band.mhz, chart.fromMHz, chart.toMHz);
     ticks.push_back(
         {left + std::min(columns - 1, static_cast<int>(share * columns)), std::string(band.label)});
   }
   return ticks;
 }
 
-Row FrequencyAxisRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSpec& spec) {
-  const Glyphs& glyphs = spec.utf8 ? kUnicodeGlyphs : kAsciiGlyphs;
-  Row row(static_cast<std::size_t>(spec.width));
+Row FrequencyAxisRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
+  const Glyphs& glyphs = chart.utf8 ? kUnicodeGlyphs : kAsciiGlyphs;
+  Row row(static_cast<std::size_t>(chart.width));
   PutText(row, left - 1, glyphs.corner);
-  for (int column = left; column < spec.width; ++column) PutText(row, column, glyphs.frequencyAxis);
+  for (int column = left; column < chart.width; ++column) PutText(row, column, glyphs.frequencyAxis);
   for (const FrequencyTick& tick : ticks) PutText(row, tick.column, glyphs.frequencyTick);
   return row;
 }
@@ -242,27 +242,27 @@ AxisLabel CentredLabel(std::string text, int column) {
 }
 
 // The band labels that fit; a range with fewer than two of them gets its ends labelled too.
-Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSpec& spec) {
-  const int unitStart = spec.width - CellCount(kFrequencyUnit);
+Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
+  const int unitStart = chart.width - CellCount(kFrequencyUnit);
   std::vector<AxisLabel> labels;
   for (const FrequencyTick& tick : ticks) labels.push_back(CentredLabel(tick.label, tick.column));
   PlaceAxisLabels(labels, 0, unitStart - 1, 1);
   if (std::count_if(labels.begin(), labels.end(), [](const AxisLabel& l) { return l.shown; }) < 2) {
-    labels.push_back(CentredLabel(FrequencyText(spec.fromMHz), left));
-    labels.push_back(CentredLabel(FrequencyText(spec.toMHz), spec.width - 1));
+    labels.push_back(CentredLabel(FrequencyText(chart.fromMHz), left));
+    labels.push_back(CentredLabel(FrequencyText(chart.toMHz), chart.width - 1));
     PlaceAxisLabels(labels, 0, unitStart - 1, 1);
   }
-  Row row(static_cast<std::size_t>(spec.width));
+  Row row(static_cast<std::size_t>(chart.width));
   for (const AxisLabel& label : labels)
     if (label.shown) PutText(row, static_cast<int>(label.start), label.text);
   PutText(row, unitStart, kFrequencyUnit);
   return row;
 }
 
-std::string LegendSample(const ChartSpec& spec, std::size_t series) {
+std::string LegendSample(const ChartSettings& chart, std::size_t series) {
   const std::string mark(1, kMarks[series]);
-  if (!spec.utf8) return mark;
-  return spec.color ? "━━" : "─" + mark + "─";
+  if (!chart.utf8) return mark;
+  return chart.color ? "━━" : "─" + mark + "─";
 }
 
 int LegendColumnWidth(int width, int perLine) { return (width - kLegendGap * (perLine - 1)) / perLine; }
@@ -279,62 +279,62 @@ std::optional<int> LegendLineCount(const std::vector<int>& entryWidths, int shor
   return std::nullopt;
 }
 
-std::optional<std::vector<Row>> LegendRows(const ChartSpec& spec, int mostLines) {
-  const std::size_t count = SeriesShown(spec);
+std::optional<std::vector<Row>> LegendRows(const ChartSettings& chart, int mostLines) {
+  const std::size_t count = SeriesShown(chart);
   if (count == 0) return std::vector<Row>{};
-  const TextTarget target = spec.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;
-  const int sampleWidth = CellCount(LegendSample(spec, 0));
+  const TextTarget target = chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;
+  const int sampleWidth = CellCount(LegendSample(chart, 0));
   std::vector<std::string> labels;
   std::vector<int> entryWidths;
   for (std::size_t s = 0; s < count; ++s) {
-    labels.push_back(PrintableText(spec.series[s].label, target));
+    labels.push_back(PrintableText(chart.series[s].label, target));
     entryWidths.push_back(sampleWidth + 1 + CellCount(labels.back()));
   }
   const std::optional<int> lines =
-      LegendLineCount(entryWidths, sampleWidth + 1 + kShortestLegendLabel, spec.width, mostLines);
+      LegendLineCount(entryWidths, sampleWidth + 1 + kShortestLegendLabel, chart.width, mostLines);
   if (!lines) return std::nullopt;
   const int perLine = (static_cast<int>(count) + *lines - 1) / *lines;
-  const int columnWidth = LegendColumnWidth(spec.width, perLine);
-  const std::string_view ellipsis = spec.utf8 ? kUnicodeGlyphs.ellipsis : kAsciiGlyphs.ellipsis;
-  std::vector<Row> rows(static_cast<std::size_t>(*lines), Row(static_cast<std::size_t>(spec.width)));
+  const int columnWidth = LegendColumnWidth(chart.width, perLine);
+  const std::string_view ellipsis = chart.utf8 ? kUnicodeGlyphs.ellipsis : kAsciiGlyphs.ellipsis;
+  std::vector<Row> rows(static_cast<std::size_t>(*lines), Row(static_cast<std::size_t>(chart.width)));
   for (std::size_t s = 0; s < count; ++s) {
     Row& row = rows[s / static_cast<std::size_t>(perLine)];
     const int column = static_cast<int>(s % static_cast<std::size_t>(perLine)) * (columnWidth + kLegendGap);
-    PutText(row, column, LegendSample(spec, s), SeriesColor(spec, s));
+    PutText(row, column, LegendSample(chart, s), SeriesColor(chart, s));
     PutText(row, column + sampleWidth + 1, CutToCells(labels[s], columnWidth - sampleWidth - 1, ellipsis));
   }
   return rows;
 }
 
-std::string SizeProblem(const ChartSpec& spec, std::string_view why) {
-  return "Cannot plot in " + std::to_string(spec.width) + "x" + std::to_string(spec.height) +
+std::string SizeProblem(const ChartSettings& chart, std::string_view why) {
+  return "Cannot plot in " + std::to_string(chart.width) + "x" + std::to_string(chart.height) +
          " characters: " + std::string(why);
 }
 
 }  // namespace
 
-std::vector<std::string> DrawChart(const ChartSpec& spec) {
-  if (!ChartRangeValid(spec.fromMHz, spec.toMHz)) return {std::string(kChartRangeProblem)};
+std::vector<std::string> DrawChart(const ChartSettings& chart) {
+  if (!ChartRangeValid(chart.fromMHz, chart.toMHz)) return {std::string(kChartRangeProblem)};
   constexpr std::string_view kTooSmall = "too small for the chart and its legend.";
-  if (spec.width < kMinWidth || spec.height < kMinHeight) return {SizeProblem(spec, kTooSmall)};
-  if (spec.width > kMostCells || spec.height > kMostCells)
+  if (chart.width < kMinWidth || chart.height < kMinHeight) return {SizeProblem(chart, kTooSmall)};
+  if (chart.width > kMostCells || chart.height > kMostCells)
     return {
-        SizeProblem(spec, "at most " + std::to_string(kMostCells) + "x" + std::to_string(kMostCells) + ".")};
-  const auto legend = LegendRows(spec, spec.height - kFixedRows - kMinPlotRows);
-  if (!legend) return {SizeProblem(spec, kTooSmall)};
-  const int plotRows = spec.height - kFixedRows - static_cast<int>(legend->size());
-  const LossScale scale = NiceLossScale(HighestLoss(spec), std::clamp((plotRows - 1) / 2, 1, kMostLossSteps));
+        SizeProblem(chart, "at most " + std::to_string(kMostCells) + "x" + std::to_string(kMostCells) + ".")};
+  const auto legend = LegendRows(chart, chart.height - kFixedRows - kMinPlotRows);
+  if (!legend) return {SizeProblem(chart, kTooSmall)};
+  const int plotRows = chart.height - kFixedRows - static_cast<int>(legend->size());
+  const LossScale scale = NiceLossScale(HighestLoss(chart), std::clamp((plotRows - 1) / 2, 1, kMostLossSteps));
   const int left = LossLabelWidth(scale) + 1;
-  DotCanvas canvas(spec.width - left, plotRows, spec.utf8);
-  DrawAllSeries(canvas, spec, scale.top);
-  const auto ticks = FrequencyTicks(spec, left, canvas.Columns());
+  DotCanvas canvas(chart.width - left, plotRows, chart.utf8);
+  DrawAllSeries(canvas, chart, scale.top);
+  const auto ticks = FrequencyTicks(chart, left, canvas.Columns());
 
-  std::vector<Row> rows{Row(static_cast<std::size_t>(spec.width))};
+  std::vector<Row> rows{Row(static_cast<std::size_t>(chart.width))};
   PutText(rows[0], 0,
-          PrintableText(spec.lossUnit, spec.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal));
-  for (Row& row : PlotRows(canvas, scale, left, spec)) rows.push_back(std::move(row));
-  rows.push_back(FrequencyAxisRow(ticks, left, spec));
-  rows.push_back(FrequencyLabelRow(ticks, left, spec));
+          PrintableText(chart.lossUnit, chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal));
+  for (Row& row : PlotRows(canvas, scale, left, chart)) rows.push_back(std::move(row));
+  rows.push_back(FrequencyAxisRow(ticks, left, chart));
+  rows.push_back(FrequencyLabelRow(ticks, left, chart));
   rows.insert(rows.end(), legend->begin(), legend->end());
   std::vector<std::string> lines;
   for (const Row& row : rows) lines.push_back(RowText(row));

@@ -12,7 +12,7 @@ struct ChartSeries {
   std::function<double(double mhz)> loss;
 };
 
-struct ChartSpec {
+struct ChartSettings {
   std::vector<ChartSeries> series;   // up to 8; any beyond are left out
   double fromMHz = 1, toMHz = 1000;  // logarithmic axis
   std::string lossUnit;              // e.g. "dB/100 ft", "dB/100 m", "dB"
@@ -23,6 +23,6 @@ struct ChartSpec {
 
 // Exactly `height` lines of `width` cells (ANSI colour codes aside), or one line saying why no
 // chart fits. Losses that cannot be drawn (not finite, negative) leave gaps.
-std::vector<std::string> DrawChart(const ChartSpec& spec);
+std::vector<std::string> DrawChart(const ChartSettings& chart);
 
 }  // namespace ferrolux::cli

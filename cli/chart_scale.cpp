@@ -87,7 +87,7 @@ std::string FixedText(double value, int decimals) {
   return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : "?";
 }
 
-std::size_t SeriesShown(const ChartSpec& spec) { return std::min(spec.series.size(), kMaxChartSeries); }
+std::size_t SeriesShown(const ChartSettings& chart) { return std::min(chart.series.size(), kMaxChartSeries); }
 
 bool ChartRangeValid(double fromMHz, double toMHz) {
   return std::isfinite(fromMHz) && std::isfinite(toMHz) && fromMHz > 0 && toMHz > fromMHz;
@@ -108,12 +108,12 @@ std::optional<double> PlottableLoss(const ChartSeries& series, double mhz) {
   return loss;
 }
 
-double HighestLoss(const ChartSpec& spec) {
+double HighestLoss(const ChartSettings& chart) {
   double highest = 0;
-  for (std::size_t s = 0; s < SeriesShown(spec); ++s)
+  for (std::size_t s = 0; s < SeriesShown(chart); ++s)
     for (int i = 0; i < kLossSamples; ++i) {
-      const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), spec.fromMHz, spec.toMHz);
-      highest = std::max(highest, PlottableLoss(spec.series[s], mhz).value_or(0));
+      const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), chart.fromMHz, chart.toMHz);
+      highest = std::max(highest, PlottableLoss(chart.series[s], mhz).value_or(0));
     }
   return highest;
 }

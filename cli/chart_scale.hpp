@@ -15,7 +15,7 @@ inline constexpr std::size_t kMaxChartSeries = 8;
 inline constexpr std::string_view kChartRangeProblem =
     "Cannot plot: the frequencies must rise from above 0 MHz.";
 
-std::size_t SeriesShown(const ChartSpec& spec);
+std::size_t SeriesShown(const ChartSettings& chart);
 
 // Finite, above 0 and rising: a range a logarithmic axis can show.
 bool ChartRangeValid(double fromMHz, double toMHz);
@@ -28,7 +28,7 @@ double FrequencyAtShare(double share, double fromMHz, double toMHz);
 std::optional<double> PlottableLoss(const ChartSeries& series, double mhz);
 
 // The highest plottable loss of the shown series across the range; 0 when there is none.
-double HighestLoss(const ChartSpec& spec);
+double HighestLoss(const ChartSettings& chart);
 
 // From 0 to `top` in `steps` equal steps of 1, 2, 2.5 or 5 times a power of ten.
 struct LossScale {

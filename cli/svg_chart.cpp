@@ -104,37 +104,37 @@ struct LegendGrid {
   double entryWidth = 0;
 };
 
-LegendGrid LayOutLegend(const ChartSpec& spec, double plotWidth) {
-  const int count = static_cast<int>(SeriesShown(spec));
+LegendGrid LayOutLegend(const ChartSettings& chart, double plotWidth) {
+  const int count = static_cast<int>(SeriesShown(chart));
   if (count == 0) return {};
   double widest = kNarrowestLegendEntry;
   for (int s = 0; s < count; ++s)
-    widest = std::max(widest, kLegendLineLength + kLabelGap * 2 + TextWidth(spec.series[s].label));
+    widest = std::max(widest, kLegendLineLength + kLabelGap * 2 + TextWidth(chart.series[s].label));
   const int perRow = std::clamp(static_cast<int>(plotWidth / widest), 1, count);
   return {perRow, (count + perRow - 1) / perRow, plotWidth / perRow};
 }
 
-std::string Legend(const ChartSpec& spec, const LegendGrid& grid, const Frame& frame) {
+std::string Legend(const ChartSettings& chart, const LegendGrid& grid, const Frame& frame) {
   std::string body;
-  for (std::size_t s = 0; s < SeriesShown(spec); ++s) {
+  for (std::size_t s = 0; s < SeriesShown(chart); ++s) {
     const double x = frame.left + static_cast<double>(s % grid.perRow) * grid.entryWidth;
     const double y =
         frame.bottom + kFrequencyLabelSpace + kLegendRowHeight * (static_cast<double>(s / grid.perRow) + 0.5);
     body += "<g stroke=\"" + std::string(kColors[s]) + "\" stroke-width=\"3\">" +
             Line(x, y, x + kLegendLineLength, y) + "</g>\n";
-    body += Text(x + kLegendLineLength + kLabelGap, y + 4, "start", spec.series[s].label);
+    body += Text(x + kLegendLineLength + kLabelGap, y + 4, "start", chart.series[s].label);
   }
   return Group("class=\"legend\"", body);
 }
 
-std::string LossAxis(const ChartSpec& spec, const LossScale& scale, const Frame& frame) {
+std::string LossAxis(const ChartSettings& chart, const LossScale& scale, const Frame& frame) {
   std::string grid, labels;
   for (int i = 0; i <= scale.steps; ++i) {
     const double y = frame.bottom - i * scale.step / scale.top * frame.Height();
     if (i > 0) grid += Line(frame.left, y, frame.right, y);
     labels += Text(frame.left - 6, y + 4, "end", LossTickText(scale, i));
   }
-  labels += Text(frame.left - 6, frame.top - 12, "start", spec.lossUnit);
+  labels += Text(frame.left - 6, frame.top - 12, "start", chart.lossUnit);
   return Group("class=\"loss-grid\" stroke=\"" + std::string(kGridColor) + "\"", grid) +
          Group("class=\"loss-labels\" fill=\"" + std::string(kAxisColor) + "\"", labels);
 }
@@ -144,18 +144,18 @@ AxisLabel CentredLabel(std::string text, double x) {
   return {std::move(text), x - width / 2, width};
 }
 
-std::string FrequencyAxis(const ChartSpec& spec, const Frame& frame, double documentWidth) {
+std::string FrequencyAxis(const ChartSettings& chart, const Frame& frame, double documentWidth) {
   std::string grid;
   std::vector<AxisLabel> labels;
-  for (const BandTick& band : BandTicksWithin(spec.fromMHz, spec.toMHz)) {
-    const double x = frame.left + AxisShare(band.mhz, spec.fromMHz, spec.toMHz) * frame.Width();
+  for (const BandTick& band : BandTicksWithin(chart.fromMHz, chart.toMHz)) {
+    const double x = frame.left + AxisShare(band.mhz, chart.fromMHz, chart.toMHz) * frame.Width();
     grid += Line(x, frame.top, x, frame.bottom);
     labels.push_back(CentredLabel(std::string(band.label), x));
   }
   PlaceAxisLabels(labels, 0, documentWidth, kLabelGap);
   if (std::count_if(labels.begin(), labels.end(), [](const AxisLabel& l) { return l.shown; }) < 2) {
-    labels.push_back(CentredLabel(FrequencyText(spec.fromMHz), frame.left));
-    labels.push_back(CentredLabel(FrequencyText(spec.toMHz), frame.right));
+    labels.push_back(CentredLabel(FrequencyText(chart.fromMHz), frame.left));
+    labels.push_back(CentredLabel(FrequencyText(chart.toMHz), frame.right));
     PlaceAxisLabels(labels, 0, documentWidth, kLabelGap);
   }
   std::string texts;
@@ -167,9 +167,9 @@ std::string FrequencyAxis(const ChartSpec& spec, const Frame& frame, double docu
 }
 
 // One polyline per unbroken run of plottable losses: normally one for the whole range.
-std::string SeriesLines(const ChartSpec& spec, std::size_t series, const Frame& frame, double top) {
+std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Frame& frame, double top) {
   const int samples = std::max(2, static_cast<int>(frame.Width() / kPixelsPerSample) + 1);
-  std::string body = "<title>" + Escaped(spec.series[series].label) + "</title>\n";
+  std::string body = "<title>" + Escaped(chart.series[series].label) + "</title>\n";
   std::string points;
   const auto flush = [&] {
     if (!points.empty()) body += "<polyline points=\"" + points + "\"/>\n";
@@ -177,7 +177,7 @@ std::string SeriesLines(const ChartSpec& spec, std::size_t series, const Frame& 
   };
   for (int i = 0; i < samples; ++i) {
     const double share = i / (samples - 1.0);
-    const auto loss = PlottableLoss(spec.series[series], FrequencyAtShare(share, spec.fromMHz, spec.toMHz));
+    const auto loss = PlottableLoss(chart.series[series], FrequencyAtShare(share, chart.fromMHz, chart.toMHz));
     if (!loss) {
       flush();
       continue;
@@ -193,24 +193,24 @@ std::string SeriesLines(const ChartSpec& spec, std::size_t series, const Frame& 
 
 }  // namespace
 
-std::string DrawSvgChart(const ChartSpec& spec) {
-  const int width = std::clamp(spec.width, kMinWidth / kPixelsPerColumn, kMostCells) * kPixelsPerColumn;
-  const int height = std::clamp(spec.height, kMinHeight / kPixelsPerRow, kMostCells) * kPixelsPerRow;
-  if (!ChartRangeValid(spec.fromMHz, spec.toMHz))
+std::string DrawSvgChart(const ChartSettings& chart) {
+  const int width = std::clamp(chart.width, kMinWidth / kPixelsPerColumn, kMostCells) * kPixelsPerColumn;
+  const int height = std::clamp(chart.height, kMinHeight / kPixelsPerRow, kMostCells) * kPixelsPerRow;
+  if (!ChartRangeValid(chart.fromMHz, chart.toMHz))
     return Document(width, height, Text(width / 2.0, height / 2.0, "middle", kChartRangeProblem));
   const double plotWidth = width - kLeftMargin - kRightMargin;
-  const LegendGrid legend = LayOutLegend(spec, plotWidth);
+  const LegendGrid legend = LayOutLegend(chart, plotWidth);
   const Frame frame{kLeftMargin, kTopMargin, width - kRightMargin,
                     height - kFrequencyLabelSpace - legend.rows * kLegendRowHeight - kLabelGap};
   const int mostSteps = std::clamp(static_cast<int>(frame.Height() / kPixelsPerLossStep), 1, kMostLossSteps);
-  const LossScale scale = NiceLossScale(HighestLoss(spec), mostSteps);
+  const LossScale scale = NiceLossScale(HighestLoss(chart), mostSteps);
 
-  std::string body = LossAxis(spec, scale, frame) + FrequencyAxis(spec, frame, width);
+  std::string body = LossAxis(chart, scale, frame) + FrequencyAxis(chart, frame, width);
   body += "<rect class=\"axes\" x=\"" + Number(frame.left) + "\" y=\"" + Number(frame.top) + "\" width=\"" +
           Number(frame.Width()) + "\" height=\"" + Number(frame.Height()) + "\" fill=\"none\" stroke=\"" +
           std::string(kAxisColor) + "\"/>\n";
-  for (std::size_t s = 0; s < SeriesShown(spec); ++s) body += SeriesLines(spec, s, frame, scale.top);
-  body += Legend(spec, legend, frame);
+  for (std::size_t s = 0; s < SeriesShown(chart); ++s) body += SeriesLines(chart, s, frame, scale.top);
+  body += Legend(chart, legend, frame);
   return Document(width, height, body);
 }
 

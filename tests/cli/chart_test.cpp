@@ -21,16 +21,16 @@ namespace ferrolux::cli {
 namespace {
 
 // Two cables whose loss grows with the root of the frequency: 12.6 and 3.8 dB at 1000 MHz.
-ChartSpec TwoCables(bool utf8, bool color) {
-  ChartSpec spec;
-  spec.series = {{"thin", [](double mhz) { return 0.4 * std::sqrt(mhz); }},
+ChartSettings TwoCables(bool utf8, bool color) {
+  ChartSettings chart;
+  chart.series = {{"thin", [](double mhz) { return 0.4 * std::sqrt(mhz); }},
                  {"thick", [](double mhz) { return 0.12 * std::sqrt(mhz); }}};
-  spec.lossUnit = "dB/100 ft";
-  spec.width = 60;
-  spec.height = 16;
-  spec.utf8 = utf8;
-  spec.color = color;
-  return spec;
+  chart.lossUnit = "dB/100 ft";
+  chart.width = 60;
+  chart.height = 16;
+  chart.utf8 = utf8;
+  chart.color = color;
+  return chart;
 }
 
 std::string WithoutColor(const std::string& line) {
@@ -210,39 +210,39 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 struct OddCase {
   std::string name;
-  std::function<void(ChartSpec&)> change;
+  std::function<void(ChartSettings&)> change;
   std::string shows;  // in the stripped text; a whole chart unless it starts "Cannot"
 };
 
 TEST(Chart, OddInputGivesAChartOrOneLineSayingWhy) {
   const std::vector<OddCase> cases{
-      {"no series", [](ChartSpec& s) { s.series.clear(); }, "440  MHz"},
+      {"no series", [](ChartSettings& s) { s.series.clear(); }, "440  MHz"},
       {"losses not finite or negative",
-       [](ChartSpec& s) { s.series = {{"inf", [](double) { return kInfinity; }}, {"-", [](double) { return -1.; }}}; },
+       [](ChartSettings& s) { s.series = {{"inf", [](double) { return kInfinity; }}, {"-", [](double) { return -1.; }}}; },
        "inf"},
-      {"zero loss on the bottom", [](ChartSpec& s) { s.series = {{"0", [](double) { return 0.0; }}}; }, "0┤⣀⣀⣀"},
-      {"no loss function", [](ChartSpec& s) { s.series[0].loss = nullptr; }, "━━ thin"},
-      {"label with terminal codes", [](ChartSpec& s) { s.series[0].label = "\x1b[2J\r\n"; }, "━━ ?[2J??"},
-      {"long label cut", [](ChartSpec& s) { s.series[0].label = std::string(70, 'w'); }, "www…\n━━ thick"},
+      {"zero loss on the bottom", [](ChartSettings& s) { s.series = {{"0", [](double) { return 0.0; }}}; }, "0┤⣀⣀⣀"},
+      {"no loss function", [](ChartSettings& s) { s.series[0].loss = nullptr; }, "━━ thin"},
+      {"label with terminal codes", [](ChartSettings& s) { s.series[0].label = "\x1b[2J\r\n"; }, "━━ ?[2J??"},
+      {"long label cut", [](ChartSettings& s) { s.series[0].label = std::string(70, 'w'); }, "www…\n━━ thick"},
       {"nine series: the first eight",
-       [](ChartSpec& s) { s.series.resize(8, s.series[0]), s.series.push_back({"ninth", {}}); }, "━━ thin"},
-      {"narrow range labels its ends", [](ChartSpec& s) { s.fromMHz = 14, s.toMHz = 14.35; }, "14.35"},
-      {"falling range", [](ChartSpec& s) { s.fromMHz = 1000, s.toMHz = 1; }, "Cannot plot: the frequencies"},
-      {"empty range", [](ChartSpec& s) { s.toMHz = s.fromMHz; }, "Cannot plot: the frequencies"},
-      {"range from 0", [](ChartSpec& s) { s.fromMHz = 0; }, "Cannot plot: the frequencies"},
-      {"range to infinity", [](ChartSpec& s) { s.toMHz = kInfinity; }, "Cannot plot: the frequencies"},
-      {"too narrow", [](ChartSpec& s) { s.width = 19; }, "Cannot plot in 19x16 characters: too small"},
-      {"too low", [](ChartSpec& s) { s.height = -1; }, "Cannot plot in 60x-1 characters: too small"},
-      {"no room for the legend", [](ChartSpec& s) { s.height = 6, s.series.resize(8, s.series[0]); },
+       [](ChartSettings& s) { s.series.resize(8, s.series[0]), s.series.push_back({"ninth", {}}); }, "━━ thin"},
+      {"narrow range labels its ends", [](ChartSettings& s) { s.fromMHz = 14, s.toMHz = 14.35; }, "14.35"},
+      {"falling range", [](ChartSettings& s) { s.fromMHz = 1000, s.toMHz = 1; }, "Cannot plot: the frequencies"},
+      {"empty range", [](ChartSettings& s) { s.toMHz = s.fromMHz; }, "Cannot plot: the frequencies"},
+      {"range from 0", [](ChartSettings& s) { s.fromMHz = 0; }, "Cannot plot: the frequencies"},
+      {"range to infinity", [](ChartSettings& s) { s.toMHz = kInfinity; }, "Cannot plot: the frequencies"},
+      {"too narrow", [](ChartSettings& s) { s.width = 19; }, "Cannot plot in 19x16 characters: too small"},
+      {"too low", [](ChartSettings& s) { s.height = -1; }, "Cannot plot in 60x-1 characters: too small"},
+      {"no room for the legend", [](ChartSettings& s) { s.height = 6, s.series.resize(8, s.series[0]); },
        "Cannot plot in 60x6 characters: too small"},
-      {"too big", [](ChartSpec& s) { s.width = 1 << 30; }, "Cannot plot in 1073741824x16 characters: at most"},
+      {"too big", [](ChartSettings& s) { s.width = 1 << 30; }, "Cannot plot in 1073741824x16 characters: at most"},
   };
   for (const OddCase& c : cases) {
-    ChartSpec spec = TwoCables(true, true);
-    c.change(spec);
-    const std::vector<std::string> lines = DrawChart(spec);
+    ChartSettings chart = TwoCables(true, true);
+    c.change(chart);
+    const std::vector<std::string> lines = DrawChart(chart);
     const std::string picture =
-        c.shows.starts_with("Cannot") ? Picture(lines, CellCount(lines.at(0))) : Picture(lines, spec.width);
+        c.shows.starts_with("Cannot") ? Picture(lines, CellCount(lines.at(0))) : Picture(lines, chart.width);
     EXPECT_NE(picture.find(c.shows), std::string::npos) << c.name << picture;
     EXPECT_EQ(lines.size(), c.shows.starts_with("Cannot") ? 1u : 16u) << c.name;
     EXPECT_EQ(picture.find("ninth"), std::string::npos) << c.name;
@@ -262,7 +262,7 @@ std::pair<int, int> PngSize(const std::filesystem::path& png) {
 
 struct SvgCase {
   std::string name;
-  std::function<void(ChartSpec&)> change;
+  std::function<void(ChartSettings&)> change;
   int pngWidth, pngHeight;
   int polylines;
   std::string shows;
@@ -270,20 +270,20 @@ struct SvgCase {
 
 TEST(SvgChart, RendersAtItsSizeWithAPolylinePerSeriesAndEscapedLabels) {
   const std::vector<SvgCase> cases{
-      {"two cables", [](ChartSpec& s) { s.width = 80, s.height = 24; }, 800, 480, 2, ">thick</text>"},
+      {"two cables", [](ChartSettings& s) { s.width = 80, s.height = 24; }, 800, 480, 2, ">thick</text>"},
       {"labels to escape, a small size",
-       [](ChartSpec& s) { s.series[1].label = "<b> & \"it's\"\x1b", s.width = 10, s.height = 5; }, 480, 300, 2,
+       [](ChartSettings& s) { s.series[1].label = "<b> & \"it's\"\x1b", s.width = 10, s.height = 5; }, 480, 300, 2,
        ">&lt;b&gt; &amp; &quot;it&apos;s&quot;?</text>"},
       {"a gap splits a line",
-       [](ChartSpec& s) { s.series = {{"gap", [](double f) { return f > 10 && f < 100 ? -1 : 1; }}, {"none", {}}}; },
+       [](ChartSettings& s) { s.series = {{"gap", [](double f) { return f > 10 && f < 100 ? -1 : 1; }}, {"none", {}}}; },
        600, 320, 2, ">dB/100 ft</text>"},
-      {"range that cannot be drawn", [](ChartSpec& s) { s.toMHz = 0; }, 600, 320, 0, "Cannot plot: the frequencies"},
+      {"range that cannot be drawn", [](ChartSettings& s) { s.toMHz = 0; }, 600, 320, 0, "Cannot plot: the frequencies"},
   };
   testing::TempFolder folder;
   for (const SvgCase& c : cases) {
-    ChartSpec spec = TwoCables(true, true);
-    c.change(spec);
-    const std::string svg = DrawSvgChart(spec);
+    ChartSettings chart = TwoCables(true, true);
+    c.change(chart);
+    const std::string svg = DrawSvgChart(chart);
     const std::filesystem::path file = folder.Write("chart.svg", svg);
     const std::filesystem::path png = folder.Path() / "chart.png";
     ASSERT_EQ(std::system(("rsvg-convert " + file.string() + " -o " + png.string()).c_str()), 0)
