@@ -1,0 +1,344 @@
+#include "cli/chart.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "cli/chart_scale.hpp"
+
+namespace ferrolux::cli {
+
+namespace {
+
+constexpr int kMinWidth = 20;
+constexpr int kMinHeight = 6;
+constexpr int kMostCells = 1000;  // across and down
+constexpr int kMinPlotRows = 2;
+constexpr int kFixedRows = 3;  // the loss unit above the plot, the frequency axis and its labels
+constexpr int kMostLossSteps = 10;
+constexpr int kLegendGap = 3;
+constexpr int kShortestLegendLabel = 3;
+constexpr int kMarkSpacing = 8;  // cells between two marks of one series on a braille curve
+constexpr std::string_view kFrequencyUnit = "MHz";
+
+// Marks and colours go together: a series keeps both whether the terminal shows colour or not.
+constexpr std::array<char, kMaxChartSeries> kMarks{'*', '+', 'o', 'x', '#', '@', '%', '&'};
+constexpr std::array<int, kMaxChartSeries> kColors{31, 32, 34, 35, 36, 33, 91, 94};
+constexpr int kPlain = 0;
+
+struct Glyphs {
+  std::string_view lossAxis, lossTick, corner, frequencyAxis, frequencyTick, ellipsis;
+};
+constexpr Glyphs kUnicodeGlyphs{"│", "┤", "└", "─", "┬", "…"};
+constexpr Glyphs kAsciiGlyphs{"|", "+", "+", "-", "+", "..."};
+
+struct Cell {
+  std::string glyph = " ";
+  int color = kPlain;
+};
+using Row = std::vector<Cell>;
+
+std::string Sgr(int code) { return "\x1b[" + std::to_string(code) + "m"; }
+
+std::string RowText(const Row& row) {
+  std::string out;
+  int color = kPlain;
+  for (const Cell& cell : row) {
+    if (cell.color != color) out += Sgr(cell.color);
+    color = cell.color;
+    out += cell.glyph;
+  }
+  if (color != kPlain) out += Sgr(kPlain);
+  return out;
+}
+
+std::size_t CharacterLength(std::string_view text, std::size_t at) {
+  std::size_t length = 1;
+  while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80)
+    ++length;
+  return length;
+}
+
+// Printable text from a column on, one character per cell, cut at the row's end.
+void PutText(Row& row, int column, std::string_view text, int color = kPlain) {
+  for (std::size_t at = 0; at < text.size() && column < static_cast<int>(row.size()); ++column) {
+    const std::size_t length = CharacterLength(text, at);
+    if (column >= 0) row[column] = {std::string(text.substr(at, length)), color};
+    at += length;
+  }
+}
+
+std::string FirstCells(std::string_view text, int cells) {
+  std::size_t at = 0;
+  for (; at < text.size() && cells > 0; --cells) at += CharacterLength(text, at);
+  return std::string(text.substr(0, at));
+}
+
+std::string CutToCells(std::string_view text, int cells, std::string_view ellipsis) {
+  if (CellCount(text) <= cells) return std::string(text);
+  const int kept = cells - CellCount(ellipsis);
+  return kept > 0 ? FirstCells(text, kept) + std::string(ellipsis) : FirstCells(text, cells);
+}
+
+int SeriesColor(const ChartSettings& chart, std::size_t series) { return chart.color ? kColors[series] : kPlain; }
+
+// The plot area in dots: two across and four down per cell in braille, one per cell in ASCII.
+// Each cell remembers the series that passed through it and a series mark set upon it.
+class DotCanvas {
+ public:
+  struct Spot {
+    std::uint8_t dots = 0;
+    std::uint8_t series = 0;
+    int mark = -1;
+  };
+
+  DotCanvas(int columns, int rows, bool braille)
+      : columns_(columns),
+        rows_(rows),
+        across_(braille ? 2 : 1),
+        down_(braille ? 4 : 1),
+        spots_(static_cast<std::size_t>(columns * rows)) {}
+
+  int Columns() const { return columns_; }
+  int Rows() const { return rows_; }
+  int DotsAcross() const { return across_; }
+  int DotColumns() const { return columns_ * across_; }
+  int DotRows() const { return rows_ * down_; }
+  int RowOfDot(int y) const { return rows_ - 1 - y / down_; }
+  const Spot& At(int column, int row) const {
+    return spots_[static_cast<std::size_t>(row * columns_ + column)];
+  }
+
+  // y counts up from the bottom row of dots.
+  void Plot(int x, int y, std::size_t series) {
+    constexpr std::array<std::array<std::uint8_t, 4>, 2> kBrailleBits{
+        {{0x01, 0x02, 0x04, 0x40}, {0x08, 0x10, 0x20, 0x80}}};
+    Spot& spot = Mutable(x / across_, RowOfDot(y));
+    spot.dots |= kBrailleBits[x % across_][down_ - 1 - y % down_];
+    spot.series |= static_cast<std::uint8_t>(1u << series);
+  }
+  void Mark(int column, int row, std::size_t series) { Mutable(column, row).mark = static_cast<int>(series); }
+
+ private:
+  Spot& Mutable(int column, int row) { return spots_[static_cast<std::size_t>(row * columns_ + column)]; }
+
+  int columns_, rows_, across_, down_;
+  std::vector<Spot> spots_;
+};
+
+int DotOfLoss(double loss, double top, int dotRows) {
+  return std::clamp(static_cast<int>(std::lround(loss / top * (dotRows - 1))), 0, dotRows - 1);
+}
+
+// Samples the series once per dot column; steep stretches are joined up so the curve stays a line.
+std::vector<std::optional<int>> TraceSeries(DotCanvas& canvas, const ChartSettings& chart, std::size_t series,
+                                            double top) {
+  std::vector<std::optional<int>> heights(static_cast<std::size_t>(canvas.DotColumns()));
+  std::optional<int> previous;
+  for (int x = 0; x < canvas.DotColumns(); ++x) {
+    const double mhz = FrequencyAtShare((x + 0.5) / canvas.DotColumns(), chart.fromMHz, chart.toMHz);
+    const std::optional<double> loss = PlottableLoss(chart.series[series], mhz);
+    std::optional<int> height;
+    if (loss) {
+      height = DotOfLoss(*loss, top, canvas.DotRows());
+      const int from = previous ? *previous + (*height > *previous) - (*height < *previous) : *height;
+      for (int y = std::min(from, *height); y <= std::max(from, *height); ++y) canvas.Plot(x, y, series);
+    }
+    heights[static_cast<std::size_t>(x)] = previous = height;
+  }
+  return heights;
+}
+
+// On a monochrome braille chart a series shows its mark every few cells, staggered against the
+// other series so curves that run together still show every mark.
+void MarkSeries(DotCanvas& canvas, const std::vector<std::optional<int>>& heights, std::size_t series,
+                std::size_t count) {
+  const int spacing = std::max(kMarkSpacing, 2 * static_cast<int>(count));
+  const int offset = (spacing / 2 + static_cast<int>(series) * spacing / static_cast<int>(count)) % spacing;
+  for (int column = offset; column < canvas.Columns(); column += spacing)
+    if (const auto& y = heights[static_cast<std::size_t>(column * canvas.DotsAcross())])
+      canvas.Mark(column, canvas.RowOfDot(*y), series);
+}
+
+void DrawAllSeries(DotCanvas& canvas, const ChartSettings& chart, double top) {
+  const std::size_t count = SeriesShown(chart);
+  for (std::size_t series = 0; series < count; ++series) {
+    const auto heights = TraceSeries(canvas, chart, series, top);
+    if (chart.utf8 && !chart.color) MarkSeries(canvas, heights, series, count);
+  }
+}
+
+// Where series overlap, the cells take turns column by column so each stays visible.
+std::size_t CellOwner(std::uint8_t series, int column) {
+  int turn = column % std::popcount(series);
+  for (std::size_t s = 0;; ++s)
+    if ((series >> s & 1) && turn-- == 0) return s;
+}
+
+std::string Braille(std::uint8_t dots) {
+  return {'\xE2', static_cast<char>(0xA0 + (dots >> 6)), static_cast<char>(0x80 + (dots & 0x3F))};
+}
+
+Cell SpotCell(const DotCanvas::Spot& spot, int column, const ChartSettings& chart) {
+  if (spot.mark >= 0) return {std::string(1, kMarks[spot.mark]), SeriesColor(chart, spot.mark)};
+  if (spot.series == 0) return {};
+  const std::size_t owner = CellOwner(spot.series, column);
+  return {chart.utf8 ? Braille(spot.dots) : std::string(1, kMarks[owner]), SeriesColor(chart, owner)};
+}
+
+int LossLabelWidth(const LossScale& scale) {
+  int widest = 0;
+  for (int i = 0; i <= scale.steps; ++i) widest = std::max(widest, CellCount(LossTickText(scale, i)));
+  return widest;
+}
+
+std::vector<Row> PlotRows(const DotCanvas& canvas, const LossScale& scale, int left, const ChartSettings& chart) {
+  const Glyphs& glyphs = chart.utf8 ? kUnicodeGlyphs : kAsciiGlyphs;
+  std::vector<Row> rows(static_cast<std::size_t>(canvas.Rows()), Row(static_cast<std::size_t>(chart.width)));
+  for (int row = 0; row < canvas.Rows(); ++row) {
+    PutText(rows[row], left - 1, glyphs.lossAxis);
+    for (int column = 0; column < canvas.Columns(); ++column)
+      rows[row][left + column] = SpotCell(canvas.At(column, row), column, chart);
+  }
+  for (int i = 0; i <= scale.steps; ++i) {
+    Row& row = rows[canvas.RowOfDot(DotOfLoss(i * scale.step, scale.top, canvas.DotRows()))];
+    const std::string text = LossTickText(scale, i);
+    PutText(row, left - 1 - CellCount(text), text);
+    PutText(row, left - 1, glyphs.lossTick);
+  }
+  return rows;
+}
+
+struct FrequencyTick {
+  int column;  // in the row, not the plot
+  std::string label;
+};
+
+std::vector<FrequencyTick> FrequencyTicks(const ChartSettings& chart, int left, int columns) {
+  std::vector<FrequencyTick> ticks;
+  for (const BandTick& band : BandTicksWithin(chart.fromMHz, chart.toMHz)) {
+    const double share = AxisShare(band.mhz, chart.fromMHz, chart.toMHz);
+    ticks.push_back(
+        {left + std::min(columns - 1, static_cast<int>(share * columns)), std::string(band.label)});
+  }
+  return ticks;
+}
+
+Row FrequencyAxisRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
+  const Glyphs& glyphs = chart.utf8 ? kUnicodeGlyphs : kAsciiGlyphs;
+  Row row(static_cast<std::size_t>(chart.width));
+  PutText(row, left - 1, glyphs.corner);
+  for (int column = left; column < chart.width; ++column) PutText(row, column, glyphs.frequencyAxis);
+  for (const FrequencyTick& tick : ticks) PutText(row, tick.column, glyphs.frequencyTick);
+  return row;
+}
+
+AxisLabel CentredLabel(std::string text, int column) {
+  const int width = CellCount(text);
+  return {std::move(text), static_cast<double>(column - (width - 1) / 2), static_cast<double>(width)};
+}
+
+// The band labels that fit; a range with fewer than two of them gets its ends labelled too.
+Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
+  const int unitStart = chart.width - CellCount(kFrequencyUnit);
+  std::vector<AxisLabel> labels;
+  for (const FrequencyTick& tick : ticks) labels.push_back(CentredLabel(tick.label, tick.column));
+  PlaceAxisLabels(labels, 0, unitStart - 1, 1);
+  if (std::count_if(labels.begin(), labels.end(), [](const AxisLabel& l) { return l.shown; }) < 2) {
+    labels.push_back(CentredLabel(FrequencyText(chart.fromMHz), left));
+    labels.push_back(CentredLabel(FrequencyText(chart.toMHz), chart.width - 1));
+    PlaceAxisLabels(labels, 0, unitStart - 1, 1);
+  }
+  Row row(static_cast<std::size_t>(chart.width));
+  for (const AxisLabel& label : labels)
+    if (label.shown) PutText(row, static_cast<int>(label.start), label.text);
+  PutText(row, unitStart, kFrequencyUnit);
+  return row;
+}
+
+std::string LegendSample(const ChartSettings& chart, std::size_t series) {
+  const std::string mark(1, kMarks[series]);
+  if (!chart.utf8) return mark;
+  return chart.color ? "━━" : "─" + mark + "─";
+}
+
+int LegendColumnWidth(int width, int perLine) { return (width - kLegendGap * (perLine - 1)) / perLine; }
+
+// The fewest lines that hold every entry whole, else as many as allowed with labels cut short.
+std::optional<int> LegendLineCount(const std::vector<int>& entryWidths, int shortestEntry, int width,
+                                   int mostLines) {
+  const int count = static_cast<int>(entryWidths.size());
+  const int widest = *std::max_element(entryWidths.begin(), entryWidths.end());
+  const int most = std::min(count, mostLines);
+  for (int lines = 1; lines <= most; ++lines)
+    if (LegendColumnWidth(width, (count + lines - 1) / lines) >= widest) return lines;
+  if (most >= 1 && LegendColumnWidth(width, (count + most - 1) / most) >= shortestEntry) return most;
+  return std::nullopt;
+}
+
+std::optional<std::vector<Row>> LegendRows(const ChartSettings& chart, int mostLines) {
+  const std::size_t count = SeriesShown(chart);
+  if (count == 0) return std::vector<Row>{};
+  const TextTarget target = chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;
+  const int sampleWidth = CellCount(LegendSample(chart, 0));
+  std::vector<std::string> labels;
+  std::vector<int> entryWidths;
+  for (std::size_t s = 0; s < count; ++s) {
+    labels.push_back(PrintableText(chart.series[s].label, target));
+    entryWidths.push_back(sampleWidth + 1 + CellCount(labels.back()));
+  }
+  const std::optional<int> lines =
+      LegendLineCount(entryWidths, sampleWidth + 1 + kShortestLegendLabel, chart.width, mostLines);
+  if (!lines) return std::nullopt;
+  const int perLine = (static_cast<int>(count) + *lines - 1) / *lines;
+  const int columnWidth = LegendColumnWidth(chart.width, perLine);
+  const std::string_view ellipsis = chart.utf8 ? kUnicodeGlyphs.ellipsis : kAsciiGlyphs.ellipsis;
+  std::vector<Row> rows(static_cast<std::size_t>(*lines), Row(static_cast<std::size_t>(chart.width)));
+  for (std::size_t s = 0; s < count; ++s) {
+    Row& row = rows[s / static_cast<std::size_t>(perLine)];
+    const int column = static_cast<int>(s % static_cast<std::size_t>(perLine)) * (columnWidth + kLegendGap);
+    PutText(row, column, LegendSample(chart, s), SeriesColor(chart, s));
+    PutText(row, column + sampleWidth + 1, CutToCells(labels[s], columnWidth - sampleWidth - 1, ellipsis));
+  }
+  return rows;
+}
+
+std::string SizeProblem(const ChartSettings& chart, std::string_view why) {
+  return "Cannot plot in " + std::to_string(chart.width) + "x" + std::to_string(chart.height) +
+         " characters: " + std::string(why);
+}
+
+}  // namespace
+
+std::vector<std::string> DrawChart(const ChartSettings& chart) {
+  if (!ChartRangeValid(chart.fromMHz, chart.toMHz)) return {std::string(kChartRangeProblem)};
+  constexpr std::string_view kTooSmall = "too small for the chart and its legend.";
+  if (chart.width < kMinWidth || chart.height < kMinHeight) return {SizeProblem(chart, kTooSmall)};
+  if (chart.width > kMostCells || chart.height > kMostCells)
+    return {
+        SizeProblem(chart, "at most " + std::to_string(kMostCells) + "x" + std::to_string(kMostCells) + ".")};
+  const auto legend = LegendRows(chart, chart.height - kFixedRows - kMinPlotRows);
+  if (!legend) return {SizeProblem(chart, kTooSmall)};
+  const int plotRows = chart.height - kFixedRows - static_cast<int>(legend->size());
+  const LossScale scale = NiceLossScale(HighestLoss(chart), std::clamp((plotRows - 1) / 2, 1, kMostLossSteps));
+  const int left = LossLabelWidth(scale) + 1;
+  DotCanvas canvas(chart.width - left, plotRows, chart.utf8);
+  DrawAllSeries(canvas, chart, scale.top);
+  const auto ticks = FrequencyTicks(chart, left, canvas.Columns());
+
+  std::vector<Row> rows{Row(static_cast<std::size_t>(chart.width))};
+  PutText(rows[0], 0,
+          PrintableText(chart.lossUnit, chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal));
+  for (Row& row : PlotRows(canvas, scale, left, chart)) rows.push_back(std::move(row));
+  rows.push_back(FrequencyAxisRow(ticks, left, chart));
+  rows.push_back(FrequencyLabelRow(ticks, left, chart));
+  rows.insert(rows.end(), legend->begin(), legend->end());
+  std::vector<std::string> lines;
+  for (const Row& row : rows) lines.push_back(RowText(row));
+  return lines;
+}
+
+}  // namespace ferrolux::cli

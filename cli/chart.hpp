@@ -1,0 +1,28 @@
+#pragma once
+// Matched loss against frequency as a picture in the terminal.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ferrolux::cli {
+
+struct ChartSeries {
+  std::string label;
+  std::function<double(double mhz)> loss;
+};
+
+struct ChartSettings {
+  std::vector<ChartSeries> series;   // up to 8; any beyond are left out
+  double fromMHz = 1, toMHz = 1000;  // logarithmic axis
+  std::string lossUnit;              // e.g. "dB/100 ft", "dB/100 m", "dB"
+  int width = 80, height = 24;       // terminal cells of the whole chart incl. legend and axes
+  bool utf8 = true;                  // braille dots, else ASCII marks
+  bool color = true;                 // ANSI colours, else a distinct mark per series
+};
+
+// Exactly `height` lines of `width` cells (ANSI colour codes aside), or one line saying why no
+// chart fits. Losses that cannot be drawn (not finite, negative) leave gaps.
+std::vector<std::string> DrawChart(const ChartSettings& chart);
+
+}  // namespace ferrolux::cli

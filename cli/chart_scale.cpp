@@ -1,0 +1,187 @@
+#include "cli/chart_scale.hpp"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace ferrolux::cli {
+
+namespace {
+
+// No feed line loses more than this; the scale's labels stay short.
+constexpr double kAbsurdLoss = 1e6;
+// A loss scale never tops out below this, so a lossless line lies along the bottom.
+constexpr double kSmallestTop = 0.01;
+constexpr int kLossSamples = 1024;
+
+struct Band {
+  double mhz;
+  std::string_view label;
+  bool main;
+};
+
+constexpr std::array<Band, 21> kBands{{
+    {0.1357, "0.136", false}, {0.472, "0.472", false}, {1.8, "1.8", true},    {3.5, "3.5", true},
+    {7, "7", true},           {10.1, "10.1", false},   {14, "14", true},      {18.068, "18", false},
+    {21, "21", true},         {24.89, "24.9", false},  {28, "28", true},      {50, "50", true},
+    {144, "144", true},       {222, "222", false},     {440, "440", true},    {902, "902", false},
+    {1240, "1240", true},     {2300, "2300", false},   {3400, "3400", false}, {5650, "5650", false},
+    {10000, "10000", false},
+}};
+
+struct Decoded {
+  char32_t point;
+  std::size_t length;
+  bool valid;
+};
+
+// The code point at the front of a non-empty text; a broken sequence gives up one byte.
+Decoded DecodeUtf8(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  const std::size_t length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
+  if (length == 0 || length > text.size()) return {0, 1, false};
+  char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[i]);
+    if ((next & 0xC0) != 0x80) return {0, 1, false};
+    point = point << 6 | (next & 0x3F);
+  }
+  constexpr std::array<char32_t, 5> kShortest{0, 0, 0x80, 0x800, 0x10000};
+  if (point < kShortest[length] || point > 0x10FFFF || (point >= 0xD800 && point < 0xE000))
+    return {0, 1, false};
+  return {point, length, true};
+}
+
+// Latin, Greek, Cyrillic and general punctuation: one cell on every terminal.
+bool OneCellWide(char32_t point) {
+  return (point >= 0x20 && point < 0x7F) || (point >= 0xA0 && point < 0x300 && point != 0xAD) ||
+         (point >= 0x370 && point < 0x530) || (point >= 0x2010 && point < 0x2028);
+}
+
+bool Printable(char32_t point, TextTarget target) {
+  switch (target) {
+    case TextTarget::kAsciiTerminal:
+      return point >= 0x20 && point < 0x7F;
+    case TextTarget::kUtf8Terminal:
+      return OneCellWide(point);
+    case TextTarget::kXml:
+      return point >= 0x20 && !(point >= 0x7F && point < 0xA0) && point != 0xFFFE && point != 0xFFFF;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string FixedText(double value, int decimals) {
+  std::array<char, 400> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+  return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : "?";
+}
+
+std::size_t SeriesShown(const ChartSettings& chart) { return std::min(chart.series.size(), kMaxChartSeries); }
+
+bool ChartRangeValid(double fromMHz, double toMHz) {
+  return std::isfinite(fromMHz) && std::isfinite(toMHz) && fromMHz > 0 && toMHz > fromMHz;
+}
+
+double AxisShare(double mhz, double fromMHz, double toMHz) {
+  return std::log(mhz / fromMHz) / std::log(toMHz / fromMHz);
+}
+
+double FrequencyAtShare(double share, double fromMHz, double toMHz) {
+  return fromMHz * std::pow(toMHz / fromMHz, share);
+}
+
+std::optional<double> PlottableLoss(const ChartSeries& series, double mhz) {
+  if (!series.loss) return std::nullopt;
+  const double loss = series.loss(mhz);
+  if (!std::isfinite(loss) || loss < 0 || loss > kAbsurdLoss) return std::nullopt;
+  return loss;
+}
+
+double HighestLoss(const ChartSettings& chart) {
+  double highest = 0;
+  for (std::size_t s = 0; s < SeriesShown(chart); ++s)
+    for (int i = 0; i < kLossSamples; ++i) {
+      const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), chart.fromMHz, chart.toMHz);
+      highest = std::max(highest, PlottableLoss(chart.series[s], mhz).value_or(0));
+    }
+  return highest;
+}
+
+LossScale NiceLossScale(double highestLoss, int maxSteps) {
+  constexpr std::array<double, 4> kMantissas{1, 2, 2.5, 5};
+  const double highest =
+      std::isfinite(highestLoss) ? std::clamp(highestLoss, kSmallestTop, kAbsurdLoss) : kSmallestTop;
+  maxSteps = std::max(maxSteps, 1);
+  for (int exponent = static_cast<int>(std::floor(std::log10(highest / maxSteps)));; ++exponent)
+    for (const double mantissa : kMantissas) {
+      const double step = mantissa * std::pow(10.0, exponent);
+      const int steps = std::max(1, static_cast<int>(std::ceil(highest / step - 1e-9)));
+      if (steps <= maxSteps)
+        return {steps * step, step, steps, std::max(0, -exponent + (mantissa == 2.5 ? 1 : 0))};
+    }
+}
+
+std::string LossTickText(const LossScale& scale, int index) {
+  return FixedText(index * scale.step, scale.decimals);
+}
+
+std::vector<BandTick> BandTicksWithin(double fromMHz, double toMHz) {
+  std::vector<BandTick> ticks;
+  for (const bool main : {true, false})
+    for (const Band& band : kBands)
+      if (band.main == main && band.mhz >= fromMHz && band.mhz <= toMHz)
+        ticks.push_back({band.mhz, band.label});
+  return ticks;
+}
+
+std::string FrequencyText(double mhz) {
+  std::array<char, 64> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), mhz, std::chars_format::general, 4);
+  return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : "?";
+}
+
+void PlaceAxisLabels(std::vector<AxisLabel>& labels, double low, double high, double gap) {
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    AxisLabel& label = labels[i];
+    label.start = std::clamp(label.start, low, std::max(low, high - label.width));
+    const auto clashes = [&](const AxisLabel& other) {
+      return other.shown && label.start < other.start + other.width + gap &&
+             other.start < label.start + label.width + gap;
+    };
+    label.shown = label.start + label.width <= high &&
+                  std::none_of(labels.begin(), labels.begin() + static_cast<std::ptrdiff_t>(i), clashes);
+  }
+}
+
+std::string PrintableText(std::string_view text, TextTarget target) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const Decoded decoded = DecodeUtf8(text.substr(i));
+    if (decoded.valid && Printable(decoded.point, target))
+      out += text.substr(i, decoded.length);
+    else
+      out += '?';
+    i += decoded.length;
+  }
+  return out;
+}
+
+int CellCount(std::string_view printable) {
+  return static_cast<int>(std::count_if(printable.begin(), printable.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+}  // namespace ferrolux::cli
