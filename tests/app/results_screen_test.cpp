@@ -112,6 +112,28 @@ TEST_F(ResultsScreenTest, TheWorkedExampleShowsItsTenLines) {
   EXPECT_EQ(Screen().At(28, 5).colors, (Colors{7, 1}));
 }
 
+TEST_F(ResultsScreenTest, FiguresThatOverflowShowedOverflowWithoutTheirSignOrNotANumber) {
+  struct Case {
+    float lengthFt;
+    const char* matchLoss;
+    const char* swrLoss;
+    const char* realSwr;
+  };
+  const Case cases[] = {
+      {-INFINITY, "      Match Loss: -inf dB @-inf ft.", " Loss due to SWR: inf dB", "        Real SWR: -inf:1 +-"},
+      {INFINITY, "      Match Loss: inf dB @ inf ft.", " Loss due to SWR: 0 dB", "        Real SWR: nan:1 +-"},
+  };
+  for (const Case& c : cases) {
+    Load({{"RG-8X", "Test 1"}});
+    state.lengthFt = c.lengthFt;
+    state.shackSwr = 1.5f;
+    Run();
+    EXPECT_EQ(Line(13), c.matchLoss);
+    EXPECT_EQ(Line(14), c.swrLoss);
+    EXPECT_EQ(Line(20), c.realSwr);
+  }
+}
+
 TEST_F(ResultsScreenTest, SmallValuesShowWithoutALeadingZero) {
   Load({{"RG-8X", "Test 1", ".85", "0", "0"}});
   state.shackSwr = 1;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "console/box.hpp"
 #include "console/charset.hpp"
 #include "console/headless.hpp"
@@ -156,7 +158,10 @@ TEST_F(ConsoleTest, PrintNumberPutsOneBlankAfterAndASignOrBlankBefore) {
   console.PrintNumber(0.85, 7);
   console.PrintNumber(-2.5, 15);
   console.PrintNumber(24, 15);
-  EXPECT_EQ(Screen().RowText(1).substr(0, 14), " .85 -2.5  24 ");
+  console.PrintNumber(-HUGE_VAL, 7);
+  console.PrintNumber(NAN, 7);
+  console.PrintNumber(HUGE_VAL, 7);
+  EXPECT_EQ(Screen().RowText(1).substr(0, 29), " .85 -2.5  24 -inf  nan  inf ");
 }
 
 TEST_F(ConsoleTest, ControlBytesShowAsPictureCharacters) {
