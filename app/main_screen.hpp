@@ -19,6 +19,7 @@ inline constexpr int kFrameRight = 119;
 inline constexpr int kDividerRow = 3;
 inline constexpr int kTitleRow = 2, kTitleColumn = 43;
 inline constexpr int kWorkTop = 4, kWorkBottom = 41, kWorkLeft = 2, kWorkWidth = 117;
+inline constexpr int kWorkRight = kWorkLeft + kWorkWidth - 1;  // typed text keeps inside it
 inline constexpr int kQuestionRow = 42, kQuestionColumn = 39;
 inline constexpr int kQuestionForeground = 15, kQuestionBackground = 4;
 inline const std::string kWindowTitle = "Coaxial Cable Ferrolux By Tolvanik (v1.0a)";
