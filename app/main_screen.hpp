@@ -30,7 +30,7 @@ inline const std::string kClosingQuestion = "[ Would you like to do another? (Y/
 // Clears the screen and draws frame, divider and title; leaves the colours at 15 on 1.
 void DrawMainScreen(Console& console);
 
-// Blanks rows 4 to 41, columns 2 to 118, in 15 on 1.
+// Blanks rows 4 to 41, columns 2 to 118, in 15 on 1, and draws the frame's right side beside them.
 void ClearWorkArea(Console& console);
 
 // Asks the closing question; the upper-cased answer is "Y" or "N".

@@ -260,6 +260,27 @@ TEST_F(ResultsScreenTest, APartListOfThirtyOrMoreEndsAtRowThirtyNine) {
   EXPECT_EQ(Screen().At(40, 44).glyph, U' ');
 }
 
+TEST_F(ResultsScreenTest, ALongTypeBrokeTheFramesOrBlankedTheList) {
+  for (const size_t length : {72u, 10000u}) {
+    const std::string type(length, 'T');
+    Load({{type, "Test 1"}});
+    try {
+      Run({});
+    } catch (const ScriptExhausted&) {
+    }
+    EXPECT_EQ(Text(5, 118, 3), "─┐ ") << length;
+    EXPECT_EQ(Text(39, 118, 3), "─┘ ") << length;
+    EXPECT_EQ(ListItem(8, 46), type.substr(0, 71)) << length;
+    EXPECT_EQ(Text(4, 119, 2), "║ ") << length;
+    EXPECT_EQ(Text(40, 119, 2), "║ ") << length;
+    try {
+      Run({keys::kEnter});  // on to the part list
+    } catch (const ScriptExhausted&) {
+    }
+    for (int row = 4; row <= 41; ++row) EXPECT_EQ(Text(row, 119, 2), "║ ") << length << ", row " << row;
+  }
+}
+
 TEST_F(ResultsScreenTest, ASingleRecordCatalogGivesOneItemLists) {
   Load({{"RG-8X", "Only"}});
   try {
