@@ -97,7 +97,7 @@ void EnterFrequency(Console& console, ProgramState& state) {
   while (state.freqMHz <= 0) {
     console.Locate(kFrequencyRow, kFrequencyColumn);
     console.PrintText(kFrequencyPrompt);
-    state.answer = FirstField(console.InputLine());
+    state.answer = FirstField(console.InputLine(main_screen::kWorkRight));
     state.freqMHz = static_cast<float>(ParseNumber(state.answer));
     if (state.freqMHz > 0 && state.freqMHz <= kMaxFrequency) continue;
     state.freqMHz = 0;

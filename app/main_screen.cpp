@@ -23,6 +23,12 @@ void DrawMainScreen(Console& console) {
 }
 
 void ClearWorkArea(Console& console) {
+  // A pick list as wide as the room has its right border on the frame's: put the frame back.
+  console.SetColor(kFrameForeground, kFrameBackground);
+  for (int row = kWorkTop; row <= kWorkBottom; ++row) {
+    console.Locate(row, kFrameRight);
+    console.PrintFrame(frame::kDoubleVertical);
+  }
   console.SetColor(kTextForeground, kFrameBackground);
   const std::string blanks = Blanks(kWorkWidth);
   for (int row = kWorkTop; row <= kWorkBottom; ++row) {

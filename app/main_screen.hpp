@@ -19,6 +19,7 @@ inline constexpr int kFrameRight = 119;
 inline constexpr int kDividerRow = 3;
 inline constexpr int kTitleRow = 2, kTitleColumn = 43;
 inline constexpr int kWorkTop = 4, kWorkBottom = 41, kWorkLeft = 2, kWorkWidth = 117;
+inline constexpr int kWorkRight = kWorkLeft + kWorkWidth - 1;  // typed text keeps inside it
 inline constexpr int kQuestionRow = 42, kQuestionColumn = 39;
 inline constexpr int kQuestionForeground = 15, kQuestionBackground = 4;
 inline const std::string kWindowTitle = "Coaxial Cable Ferrolux By Tolvanik (v1.0a)";
@@ -29,7 +30,7 @@ inline const std::string kClosingQuestion = "[ Would you like to do another? (Y/
 // Clears the screen and draws frame, divider and title; leaves the colours at 15 on 1.
 void DrawMainScreen(Console& console);
 
-// Blanks rows 4 to 41, columns 2 to 118, in 15 on 1.
+// Blanks rows 4 to 41, columns 2 to 118, in 15 on 1, and draws the frame's right side beside them.
 void ClearWorkArea(Console& console);
 
 // Asks the closing question; the upper-cased answer is "Y" or "N".

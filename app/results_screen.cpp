@@ -60,7 +60,7 @@ int BuildTypeList(const ProgramState& state, std::vector<std::string>& list) {
 int Pick(Console& console, const std::vector<std::string>& list, int left, int bottom) {
   int selection = 0;
   PickList(console, list, selection, kListTop, left, bottom, kText, kBackground, kListFrame,
-           kListFrameBackground, kText);
+           kListFrameBackground, kText, main_screen::kFrameRight);
   return selection;
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/main_screen.hpp"
 #include "app/program_state.hpp"
 #include "console/console.hpp"
 #include "console/text.hpp"
@@ -24,7 +25,7 @@ const std::string kReviseQuestion = " Do you want to revise any of these setting
 const std::string kReviseKeys = "YyNn\x1b";
 
 float ReadNumber(Console& console) {
-  return static_cast<float>(ParseNumber(FirstField(console.InputLine())));
+  return static_cast<float>(ParseNumber(FirstField(console.InputLine(main_screen::kWorkRight))));
 }
 
 float AskNumber(Console& console, int row, const std::string& prompt) {

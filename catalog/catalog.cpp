@@ -108,6 +108,15 @@ class LineCutter {
   bool afterCarriageReturn_ = false;
 };
 
+// Editors and tools lock with fcntl or lockf as often as with flock, and the two kinds do not
+// see each other: a record lock of either type held elsewhere on any part of the file counts.
+bool RecordLockedElsewhere(int descriptor) {
+  struct flock probe {};
+  probe.l_type = F_WRLCK;
+  probe.l_whence = SEEK_SET;
+  return fcntl(descriptor, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+}
+
 // Opens the file for reading only, refusing anything that could block or is not a plain file,
 // and holds an exclusive lock while it is read. Returns the message of a failure, or "".
 std::string OpenForReading(const std::filesystem::path& file, int& descriptor) {
@@ -118,6 +127,7 @@ std::string OpenForReading(const std::filesystem::path& file, int& descriptor) {
   if (!S_ISREG(status.st_mode)) return NumberedErrorMessage(kErrorFileAccess);
   if (static_cast<unsigned long long>(status.st_size) > kMaxCatalogBytes) return NumberedErrorMessage(kErrorOutOfMemory);
   if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) return FileErrorMessage(errno);
+  if (RecordLockedElsewhere(descriptor)) return FileErrorMessage(EWOULDBLOCK);
   return {};
 }
 

@@ -3,6 +3,7 @@
 // changes the screen model first; the terminal mirrors the model before each blocking read.
 
 #include <chrono>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -45,7 +46,11 @@ class Console {
   // A time-out gives the empty text.
   std::string WaitKey(std::string_view allowed = {},
                       std::chrono::milliseconds limit = std::chrono::milliseconds{0});
-  std::string InputLine();
+  // Reads a typed line in a field from the cursor to `lastColumn` (at most the row's end).
+  // Text that would pass the field's end scrolls inside it, so that the end of the text and
+  // the cursor stay in view; the line held is not changed by it. Before a page is taken the
+  // echo goes to the start-up screen as it is typed.
+  std::string InputLine(int lastColumn = std::numeric_limits<int>::max());
 
   std::string DateText();
   std::string TimeText();
@@ -61,6 +66,12 @@ class Console {
   void PutGlyph(char32_t glyph);
   void AdvanceRow();
   void StepBack();
+  struct InputField {
+    int row, column, width;
+  };
+  void EchoTyped(const InputField& field, const std::string& held);
+  void EraseTyped(const InputField& field, const std::string& held);
+  void RedrawField(const InputField& field, const std::string& held, size_t firstShown);
   bool Allows(std::string_view allowed, const std::string& key) const;
 
   Terminal& terminal_;

@@ -15,6 +15,14 @@ void HeadlessTerminal::StreamClear(Colors) {
   ++streamClears;
 }
 
+void HeadlessTerminal::Show(const ScreenModel& screen) {
+  ++shows;
+  shownCursor = screen.cursor;
+  if (shownVersion_ == screen.Version()) return;
+  shownVersion_ = screen.Version();
+  ++repaints;
+}
+
 ScriptedKeyboard& ScriptedKeyboard::Key(const std::string& key) {
   events_.push_back({key, {}});
   return *this;

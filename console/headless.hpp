@@ -3,7 +3,9 @@
 // script of keys and pauses, and a clock that only moves when the script says so.
 
 #include <chrono>
+#include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,7 +37,7 @@ class HeadlessTerminal : public Terminal {
   void SetTitle(std::string_view title) override { this->title = title; }
   void SetSize(int columns, int rows) override { sizeColumns = columns, sizeRows = rows; }
   void Beep() override { ++bells; }
-  void Show(const ScreenModel&) override { ++shows; }
+  void Show(const ScreenModel& screen) override;
 
   bool pageTaken = false;
   int pagesTaken = 0;
@@ -43,9 +45,15 @@ class HeadlessTerminal : public Terminal {
   int sizeColumns = 0, sizeRows = 0;
   int bells = 0;
   int shows = 0;
+  // Shows that found the screen changed since the last one, and the cursor the last one showed.
+  int repaints = 0;
+  Position shownCursor;
   // What went to the start-up screen, as UTF-8 lines (the last one may be unfinished).
   std::vector<std::string> streamLines{""};
   int streamClears = 0;
+
+ private:
+  std::optional<std::uint64_t> shownVersion_;
 };
 
 // Thrown when the program asks for a key that the script does not have. Not a

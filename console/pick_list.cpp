@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "console/box.hpp"
 #include "console/console.hpp"
@@ -14,6 +15,7 @@ namespace {
 constexpr int kSelectedForeground = 14;
 constexpr int kSelectedBackground = 4;
 constexpr int kWidthBeyondLongest = 3;  // the two borders and the blank before each item
+constexpr int kNarrowestWidth = 2;      // a border and the blank before each item
 constexpr int kTitleRow = 1;            // rows below the top border
 constexpr int kSeparatorRow = 2;
 constexpr int kFirstItemRow = 3;
@@ -33,7 +35,7 @@ constexpr int kDown = 0x50 * kScanFactor;
 constexpr int kPageDown = 0x51 * kScanFactor;
 
 struct Geometry {
-  int top, left, bottom;
+  int top, left, bottom, rightmost;
 };
 
 struct Palette {
@@ -79,7 +81,8 @@ class PickListRun {
  private:
   const std::string& Item(int index) const;
   int LastReadableItem() const;
-  int LongestText() const;
+  size_t LongestItem() const;
+  int WidthWithin(int rightmost) const;
   void Open();
   void DrawWindow();
   std::string NextKey();
@@ -90,7 +93,7 @@ class PickListRun {
   void PageUp();
   void PageDown();
   void TypeAhead(char typed);
-  int FirstMatch() const;
+  void FindMatch();
 
   Console& console_;
   const std::vector<std::string>& items_;
@@ -104,13 +107,21 @@ class PickListRun {
   int last_ = 0;
   int keyCode_ = 0;
   std::string search_;
+  // Only items from here on can match the search text: an item matching a longer search text
+  // matches the shorter one too. Past the last item once the search text matches nothing.
+  int matchFrom_ = 1;
+  struct Window {
+    int first, last, selection;
+    bool operator==(const Window&) const = default;
+  };
+  std::optional<Window> drawn_;
 };
 
 PickListRun::PickListRun(Console& console, const std::vector<std::string>& items,
                          Geometry geometry, Palette palette)
     : console_(console), items_(items), geometry_(geometry), palette_(palette) {
   header_ = ReadHeader(Item(0));
-  width_ = LongestText() + kWidthBeyondLongest;
+  width_ = WidthWithin(std::min(geometry_.rightmost, console_.Screen().Columns()));
   rows_ = geometry_.bottom - geometry_.top - kRowsBesideWindow;
   last_ = rows_;
 }
@@ -126,10 +137,17 @@ int PickListRun::LastReadableItem() const {
   return std::min(header_.count, static_cast<int>(items_.size()) - 1);
 }
 
-int PickListRun::LongestText() const {
-  size_t longest = header_.title.size();
+size_t PickListRun::LongestItem() const {
+  size_t longest = 0;
   for (int i = 1; i <= LastReadableItem(); ++i) longest = std::max(longest, Item(i).size());
-  return static_cast<int>(longest);
+  return longest;
+}
+
+// As wide as the longest text, unless that would put the right border past `rightmost`.
+int PickListRun::WidthWithin(int rightmost) const {
+  const size_t longest = std::max(header_.title.size(), LongestItem());
+  const int widest = std::max(rightmost - geometry_.left, kNarrowestWidth);
+  return static_cast<int>(std::min(longest + kWidthBeyondLongest, static_cast<size_t>(widest)));
 }
 
 int PickListRun::Run() {
@@ -156,8 +174,12 @@ void PickListRun::Open() {
   console_.PrintLineEnd();
 }
 
-// Rows are written without line ends, so the screen never scrolls.
+// Rows are written without line ends, so the screen never scrolls. A key that left the window
+// and the selection as they were costs no drawing.
 void PickListRun::DrawWindow() {
+  const Window window{first_, last_, selection_};
+  if (drawn_ == window) return;
+  drawn_ = window;
   const int first = first_;
   const int last = last_;
   for (int i = first; i <= last; ++i) {
@@ -184,6 +206,7 @@ void PickListRun::ActOn(const std::string& key) {
     return;
   }
   search_.clear();
+  matchFrom_ = 1;
   keyCode_ = kScanFactor * static_cast<unsigned char>(key[1]);
   MoveBy(keyCode_);
 }
@@ -242,9 +265,11 @@ void PickListRun::PageDown() {
 // Every character key joins the search text, Enter, Esc, Tab and Backspace included; the
 // selected item then moves to the top row unless the window would run past the end.
 void PickListRun::TypeAhead(char typed) {
-  search_ += UpperCaseChar(typed);
-  const int match = FirstMatch();
-  if (match > 0) selection_ = match;
+  if (matchFrom_ <= LastReadableItem()) {
+    search_ += UpperCaseChar(typed);
+    FindMatch();
+    if (matchFrom_ <= LastReadableItem()) selection_ = matchFrom_;
+  }
   first_ = selection_;
   last_ = first_ + rows_ - 1;
   if (last_ > header_.count) {
@@ -253,23 +278,22 @@ void PickListRun::TypeAhead(char typed) {
   }
 }
 
-int PickListRun::FirstMatch() const {
-  for (int i = 1; i <= LastReadableItem(); ++i) {
-    const std::string& item = Item(i);
+void PickListRun::FindMatch() {
+  for (; matchFrom_ <= LastReadableItem(); ++matchFrom_) {
+    const std::string& item = Item(matchFrom_);
     if (item.size() < search_.size()) continue;
     const bool matches = std::equal(search_.begin(), search_.end(), item.begin(),
                                     [](char wanted, char c) { return UpperCaseChar(c) == wanted; });
-    if (matches) return i;
+    if (matches) return;
   }
-  return 0;
 }
 
 }  // namespace
 
 void PickList(Console& console, const std::vector<std::string>& items, int& selection, int top,
               int left, int bottom, int textForeground, int textBackground, int frameForeground,
-              int frameBackground, int itemForeground) {
-  PickListRun run(console, items, {top, left, bottom},
+              int frameBackground, int itemForeground, int rightmost) {
+  PickListRun run(console, items, {top, left, bottom, rightmost},
                   {textForeground, textBackground, frameForeground, frameBackground,
                    itemForeground});
   selection = run.Run();

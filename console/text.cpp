@@ -125,7 +125,8 @@ std::string ExponentForm(const std::string& mantissa, int exponent) {
 }  // namespace
 
 std::string PlainNumberText(double value, int digits) {
-  if (!std::isfinite(value)) return "overflow";
+  if (std::isnan(value)) return "nan";  // a NaN's sign bit means nothing
+  if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
   if (value == 0) return "0";
   std::string mantissa;
   int exponent = 0;

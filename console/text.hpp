@@ -18,7 +18,7 @@ std::string NumberText(long long value);
 
 // The number with at most `digits` significant digits: no blank before it, ".85" rather than
 // "0.85", no trailing zeros, no lone point. Beyond the plain range an exponent form is used
-// (1.5E+09, 2E-08); a value that is not finite reads "overflow".
+// (1.5E+09, 2E-08). Infinities read "inf" and "-inf", not-a-number "nan".
 std::string PlainNumberText(double value, int digits);
 
 // a-z and the code-page 437 letters ä ö ü é ñ å ç upper-cased; everything else unchanged.

@@ -103,6 +103,14 @@ TEST_F(BandMenuTest, TypedFrequenciesInRangeAreTaken) {
   }
 }
 
+TEST_F(BandMenuTest, ALongTypedFrequencyRanOverTheFrame) {
+  h.keyboard.Key("f").Line(std::string(78, '0') + "100");
+  EXPECT_EQ(Choose(), BandOutcome::kChosen);
+  EXPECT_EQ(state.freqMHz, 100);
+  EXPECT_EQ(Text(20, 78, 42), std::string(37, '0') + "100 ║");
+  EXPECT_EQ(Text(21, 1, 120), "║" + std::string(117, ' ') + "║ ");
+}
+
 TEST_F(BandMenuTest, RefusedFrequenciesShowTheMessageUntilAKey) {
   for (const std::string typed : {"471", "470.5", "0", "-5", "abc"}) {
     HeadlessConsole local;

@@ -49,14 +49,14 @@ TEST_F(MainScreenTest, ClearWorkAreaBlanksOnlyTheInsideBelowTheDivider) {
   h.console.SetColor(7, 0);
   for (int row = 4; row <= 41; ++row) {
     h.console.Locate(row, 2);
-    h.console.PrintText(std::string(117, 'x'));
+    h.console.PrintText(std::string(118, 'x'));  // over the frame's right side too
   }
   ClearWorkArea(h.console);
   EXPECT_EQ(Screen().cursor, (Position{41, 119}));
   EXPECT_EQ(h.console.CurrentColors(), kText);
   for (int row = 4; row <= 41; ++row) {
     EXPECT_EQ(Screen().At(row, 1).glyph, U'║');
-    EXPECT_EQ(Screen().At(row, 119).glyph, U'║');
+    EXPECT_EQ(Screen().At(row, 119), (Cell{U'║', kFrame}));
     for (int column = 2; column <= 118; ++column) ASSERT_EQ(Screen().At(row, column), (Cell{U' ', kText}));
   }
 }

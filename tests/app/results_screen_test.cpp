@@ -112,6 +112,28 @@ TEST_F(ResultsScreenTest, TheWorkedExampleShowsItsTenLines) {
   EXPECT_EQ(Screen().At(28, 5).colors, (Colors{7, 1}));
 }
 
+TEST_F(ResultsScreenTest, FiguresThatOverflowShowedOverflowWithoutTheirSignOrNotANumber) {
+  struct Case {
+    float lengthFt;
+    const char* matchLoss;
+    const char* swrLoss;
+    const char* realSwr;
+  };
+  const Case cases[] = {
+      {-INFINITY, "      Match Loss: -inf dB @-inf ft.", " Loss due to SWR: inf dB", "        Real SWR: -inf:1 +-"},
+      {INFINITY, "      Match Loss: inf dB @ inf ft.", " Loss due to SWR: 0 dB", "        Real SWR: nan:1 +-"},
+  };
+  for (const Case& c : cases) {
+    Load({{"RG-8X", "Test 1"}});
+    state.lengthFt = c.lengthFt;
+    state.shackSwr = 1.5f;
+    Run();
+    EXPECT_EQ(Line(13), c.matchLoss);
+    EXPECT_EQ(Line(14), c.swrLoss);
+    EXPECT_EQ(Line(20), c.realSwr);
+  }
+}
+
 TEST_F(ResultsScreenTest, SmallValuesShowWithoutALeadingZero) {
   Load({{"RG-8X", "Test 1", ".85", "0", "0"}});
   state.shackSwr = 1;
@@ -236,6 +258,27 @@ TEST_F(ResultsScreenTest, APartListOfThirtyOrMoreEndsAtRowThirtyNine) {
   }
   EXPECT_EQ(Screen().At(39, 44).glyph, U'└');
   EXPECT_EQ(Screen().At(40, 44).glyph, U' ');
+}
+
+TEST_F(ResultsScreenTest, ALongTypeBrokeTheFramesOrBlankedTheList) {
+  for (const size_t length : {72u, 10000u}) {
+    const std::string type(length, 'T');
+    Load({{type, "Test 1"}});
+    try {
+      Run({});
+    } catch (const ScriptExhausted&) {
+    }
+    EXPECT_EQ(Text(5, 118, 3), "─┐ ") << length;
+    EXPECT_EQ(Text(39, 118, 3), "─┘ ") << length;
+    EXPECT_EQ(ListItem(8, 46), type.substr(0, 71)) << length;
+    EXPECT_EQ(Text(4, 119, 2), "║ ") << length;
+    EXPECT_EQ(Text(40, 119, 2), "║ ") << length;
+    try {
+      Run({keys::kEnter});  // on to the part list
+    } catch (const ScriptExhausted&) {
+    }
+    for (int row = 4; row <= 41; ++row) EXPECT_EQ(Text(row, 119, 2), "║ ") << length << ", row " << row;
+  }
 }
 
 TEST_F(ResultsScreenTest, ASingleRecordCatalogGivesOneItemLists) {

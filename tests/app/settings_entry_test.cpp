@@ -60,6 +60,23 @@ TEST_F(SettingsEntryTest, PromptsAndHintsStandAtTheirRowsBeforeTheSwrIsAsked) {
   EXPECT_TRUE(Screen().cursorVisible);
 }
 
+TEST_F(SettingsEntryTest, EightyTypedDigitsRanOverTheFrame) {
+  const std::string zeros(77, '0');
+  h.keyboard.Line(zeros + "050").Line(zeros + "100").Line(zeros + "1.5");
+  try {
+    EnterSettings(h.console, state);
+  } catch (const ScriptExhausted&) {
+  }
+  EXPECT_EQ(state.lengthFt, 50);
+  EXPECT_EQ(state.powerW, 100);
+  EXPECT_EQ(state.shackSwr, 1.5f);
+  // Each field ends at column 118, where the cursor stood after the text's tail.
+  EXPECT_EQ(Text(10, 77, 43), std::string(38, '0') + "050 ║");
+  EXPECT_EQ(Text(12, 77, 43), std::string(38, '0') + "100 ║");
+  EXPECT_EQ(Text(14, 83, 37), std::string(32, '0') + "1.5 ║");
+  for (int row : {11, 13}) EXPECT_EQ(Text(row, 1, 120), "║" + std::string(117, ' ') + "║ ") << row;
+}
+
 TEST_F(SettingsEntryTest, ARefusedSwrComesBackOnAnEmptyRow) {
   h.keyboard.Line("50").Line("100").Line("12345");
   try {

@@ -187,6 +187,23 @@ TEST_F(CatalogTest, AFileLockedByAnotherProcessIsRefused) {
   EXPECT_EQ(error, "");
 }
 
+// Record locks of one process never conflict with each other, but those of another open file
+// description do: such a lock stands for one that another process holds.
+TEST_F(CatalogTest, RecordLocksHeldElsewhereWereIgnored) {
+  Write("a\tb\r\n");
+  for (const short type : {F_WRLCK, F_RDLCK}) {
+    const int other = open(file.c_str(), O_RDWR);
+    struct flock lock {};
+    lock.l_type = type;
+    ASSERT_EQ(fcntl(other, F_OFD_SETLK, &lock), 0);
+    Load();
+    close(other);
+    EXPECT_EQ(error, "[70] Permission denied") << type;
+    Load();
+    EXPECT_EQ(error, "") << type;
+  }
+}
+
 TEST_F(CatalogTest, AReadFailingPartWayKeepsTheLinesReadBeforeIt) {
   int calls = 0;
   const ReadBytes failing = [&](char* buffer, size_t) -> ssize_t {

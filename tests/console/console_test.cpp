@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "console/box.hpp"
 #include "console/charset.hpp"
 #include "console/headless.hpp"
@@ -71,13 +73,46 @@ TEST_F(ConsoleTest, InputLineEditsWithBackspaceAndLeavesTheEchoOnScreen) {
   EXPECT_EQ(Screen().cursor, (Position{6, 1}));
 }
 
-TEST_F(ConsoleTest, InputLineBackspaceCrossesToTheEndOfThePreviousRow) {
-  console.Locate(5, 119);
-  h.keyboard.Type("abc").Key(keys::kBackspace).Key(keys::kBackspace).Line("Z");
-  EXPECT_EQ(console.InputLine(), "aZ");
-  EXPECT_EQ(Screen().At(5, 119).glyph, U'a');
-  EXPECT_EQ(Screen().At(5, 120).glyph, U'Z');
-  EXPECT_EQ(Screen().At(6, 1).glyph, U' ');
+std::vector<std::string> TypedKeys(const std::string& text, const std::vector<std::string>& after = {}) {
+  std::vector<std::string> keys;
+  for (char c : text) keys.emplace_back(1, c);
+  keys.insert(keys.end(), after.begin(), after.end());
+  return keys;
+}
+
+TEST(InputLine, TypedTextRanPastTheEndOfItsField) {
+  struct Case {
+    const char* name;
+    int column, lastColumn;  // the field on row 5; a "|" stands just past it
+    std::vector<std::string> keys;
+    std::string held;
+    std::string shown;  // row 5 from the field's start to the "|"
+    int cursorColumn;   // after the last key, while the line is read
+  };
+  const std::string az = "abcdefghijklmnopqrstuvwxyz";
+  const std::vector<std::string> backspaces(24, keys::kBackspace);
+  const Case cases[] = {
+      {"fits with the cursor after it", 10, 20, TypedKeys("abcdefghij"), "abcdefghij", "abcdefghij |", 20},
+      {"one more scrolls by one", 10, 20, TypedKeys("abcdefghijk"), "abcdefghijk", "bcdefghijk |", 20},
+      {"the end stays in view", 10, 20, TypedKeys(az), az, "qrstuvwxyz |", 20},
+      {"backspace scrolls back", 10, 20, TypedKeys(az, {keys::kBackspace}), az.substr(0, 25), "pqrstuvwxy |", 20},
+      {"back inside the field", 10, 20, TypedKeys(az, backspaces), "ab", "ab         |", 12},
+      {"the row's end bounds the field", 117, 500, TypedKeys("abcd"), "abcd", "bcd ", 120},
+  };
+  for (const Case& c : cases) {
+    HeadlessConsole h;
+    h.console.UsePage(1);
+    if (c.lastColumn < 120) {
+      h.console.Locate(5, c.lastColumn + 1);
+      h.console.PrintText("|");
+    }
+    h.console.Locate(5, c.column);
+    h.keyboard.Keys(c.keys).Key(keys::kEnter);
+    EXPECT_EQ(h.console.InputLine(c.lastColumn), c.held) << c.name;
+    EXPECT_EQ(h.terminal.shownCursor, (Position{5, c.cursorColumn})) << c.name;
+    EXPECT_EQ(h.console.Screen().RowText(5).substr(c.column - 1, c.shown.size()), c.shown) << c.name;
+    EXPECT_EQ(h.console.Screen().RowText(6), std::string(120, ' ')) << c.name;
+  }
 }
 
 TEST_F(ConsoleTest, InputLineBackspaceOnAnEmptyLineDoesNothing) {
@@ -91,6 +126,7 @@ TEST_F(ConsoleTest, InputLineHoldsAtMostTenThousandCharacters) {
   console.Locate(1, 1);
   h.keyboard.Line(std::string(10005, '7'));
   EXPECT_EQ(console.InputLine().size(), 10000u);
+  EXPECT_EQ(h.terminal.shows - h.terminal.repaints, 5);  // the keys past the limit changed nothing
 }
 
 TEST_F(ConsoleTest, InputLineShowsTheCursorOnlyWhileItReads) {
@@ -156,7 +192,10 @@ TEST_F(ConsoleTest, PrintNumberPutsOneBlankAfterAndASignOrBlankBefore) {
   console.PrintNumber(0.85, 7);
   console.PrintNumber(-2.5, 15);
   console.PrintNumber(24, 15);
-  EXPECT_EQ(Screen().RowText(1).substr(0, 14), " .85 -2.5  24 ");
+  console.PrintNumber(-HUGE_VAL, 7);
+  console.PrintNumber(NAN, 7);
+  console.PrintNumber(HUGE_VAL, 7);
+  EXPECT_EQ(Screen().RowText(1).substr(0, 29), " .85 -2.5  24 -inf  nan  inf ");
 }
 
 TEST_F(ConsoleTest, ControlBytesShowAsPictureCharacters) {
@@ -171,10 +210,12 @@ TEST(ConsoleStartScreen, WritesGoToTheStartScreenAsLinesUntilAPageIsTaken) {
   HeadlessConsole h;
   h.console.PrintText("Loading Catalog");
   h.console.PrintLineEnd();
-  EXPECT_EQ(h.terminal.streamLines, (std::vector<std::string>{"Loading Catalog", ""}));
+  h.keyboard.Line(std::string(130, 'x'));
+  EXPECT_EQ(h.console.InputLine(20), std::string(130, 'x'));  // no field to scroll in a stream
+  EXPECT_EQ(h.terminal.streamLines, (std::vector<std::string>{"Loading Catalog", std::string(130, 'x'), ""}));
   h.console.UsePage(1);
   h.console.PrintText("on the page");
-  EXPECT_EQ(h.terminal.streamLines.size(), 2u);
+  EXPECT_EQ(h.terminal.streamLines.size(), 3u);
   EXPECT_TRUE(h.terminal.pageTaken);
   h.console.LeavePage();
   h.console.PrintText("after");

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -83,10 +84,11 @@ class PickListTest : public ::testing::Test {
   }
 
   // Plays the keys, then Enter, and gives the returned selection.
-  int Pick(const List& list, Place place, const Keys& keys, int selection = 0) {
+  int Pick(const List& list, Place place, const Keys& keys, int selection = 0,
+           int rightmost = std::numeric_limits<int>::max()) {
     h.keyboard.Keys(keys).Key(keys::kEnter);
     PickList(h.console, list, selection, place.top, place.left, place.bottom, kTextForeground,
-             kTextBackground, kFrameForeground, kFrameBackground, kItemForeground);
+             kTextBackground, kFrameForeground, kFrameBackground, kItemForeground, rightmost);
     EXPECT_EQ(h.keyboard.Pending(), 0u);
     return selection;
   }
@@ -159,6 +161,39 @@ TEST_F(PickListTest, ElementsPastTheCountShowAsTheyAreCutToTheWidth) {
   Pick(list, kSmall, {});
   ExpectItemRow(kSmall, 5, 0, "AB", kSelected);
   ExpectItemRow(kSmall, 5, 1, "LON", kUnselected);
+}
+
+TEST_F(PickListTest, ALongItemPutTheRightBorderPastItsColumn) {
+  struct Case {
+    const char* name;
+    std::string title;
+    size_t itemLength;
+    int rightmost;
+    int right;  // the column of the right border
+  };
+  const Case cases[] = {
+      {"72 characters", "T", 72, 119, 119},
+      {"10,000 characters", "T", 10000, 119, 119},
+      {"a title wider than the room", std::string(90, 't'), 3, 119, 119},
+      {"no column given: the screen's edge", "T", 200, std::numeric_limits<int>::max(), 120},
+      {"a list that fits keeps its width", "T", 10, 119, 59},
+  };
+  constexpr Place place{5, 46, 12};
+  for (const Case& c : cases) {
+    h.console.ClearScreen();
+    const List list = TextList(c.title, {std::string(c.itemLength, 'x'), "short"});
+    Pick(list, place, {}, 0, c.rightmost);
+    const int width = c.right - place.left;
+    EXPECT_EQ(Cells(Screen(), place.top, c.right, 2), "┐ ") << c.name;
+    EXPECT_EQ(Cells(Screen(), place.bottom, c.right, 2), "┘ ") << c.name;
+    const std::string title = c.title.substr(0, static_cast<size_t>(width - 1));
+    const int spare = width - 1 - static_cast<int>(title.size());
+    EXPECT_EQ(Cells(Screen(), place.top + 1, place.left + 1, width),
+              Blanks(spare / 2) + title + Blanks(spare - spare / 2) + "│")
+        << c.name;
+    ExpectItemRow(place, width, 0, list[1], kSelected);
+    ExpectItemRow(place, width, 1, list[2], kUnselected);
+  }
 }
 
 TEST_F(PickListTest, EnterAtOnceReturnsOneAndSetsTextColours) {
@@ -358,6 +393,14 @@ const WalkCase kLongListCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(LongList, PickListWalk, ::testing::ValuesIn(kLongListCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PickListTest, KeysThatMovedNothingRedrewTheWindow) {
+  const List list = TextList("T", kTwenty);
+  Pick(list, kSmall, Join({Typed("Item 07"), Repeat("q", 500), {keys::kDown}, Repeat("z", 500)}));
+  // Drawn at the opening, at "7", at Down and at the first "z" (which moves item 8 to the top).
+  EXPECT_EQ(h.terminal.repaints, 4);
+  EXPECT_EQ(h.terminal.shows, 1009);
+}
 
 }  // namespace
 }  // namespace ferrolux

@@ -66,8 +66,10 @@ TEST(PlainNumberText, WritesSignificantDigitsWithoutPaddingZeros) {
       {1.0 / 3, 7, ".3333333"},
       {2.0 / 3, 7, ".6666667"},
       {100, 15, "100"},
-      {HUGE_VAL, 7, "overflow"},
-      {NAN, 15, "overflow"},
+      {HUGE_VAL, 7, "inf"},
+      {-HUGE_VAL, 15, "-inf"},
+      {NAN, 15, "nan"},
+      {-NAN, 7, "nan"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(PlainNumberText(c.value, c.digits), c.expected) << c.value << " @" << c.digits;
