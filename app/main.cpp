@@ -2,29 +2,43 @@
 
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <exception>
+#include <iostream>
 
+#include "app/command_line.hpp"
 #include "app/program.hpp"
+#include "catalog/catalog_search.hpp"
 #include "console/console.hpp"
 #include "console/curses_terminal.hpp"
 
 namespace {
 constexpr int kExitNoTerminal = 1;
-}
 
-int main() {
+int RunCalculator(const ferrolux::CalculatorOptions& options) {
   if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
     std::fputs("ferrolux: needs an interactive terminal\n", stderr);
     return kExitNoTerminal;
   }
   try {
+    const auto catalog = ferrolux::ChooseCatalog(options.catalog, ferrolux::PlacesOfThisProcess());
     ferrolux::CursesTerminal terminal;
     ferrolux::SystemClock clock;
     ferrolux::Console console(terminal, terminal, clock);
-    return ferrolux::RunProgram(console);
+    return ferrolux::RunProgram(console, catalog);
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "ferrolux: %s\n", failure.what());
     return kExitNoTerminal;
   }
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app;
+  ferrolux::CalculatorOptions options;
+  ferrolux::AddCalculatorOptions(app, options);
+  if (const auto ended = ferrolux::ParseCommandLine(app, options, argc, argv, std::cout, std::cerr)) return *ended;
+  return RunCalculator(options);
 }

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 #include "catalog/catalog.hpp"
 
@@ -14,15 +15,10 @@ namespace {
 
 const std::filesystem::path kCatalogFolder = "ferrolux";
 
-bool Exists(const std::filesystem::path& file) {
-  std::error_code ignored;
-  return std::filesystem::exists(file, ignored);
-}
-
-// Only "no such file" moves the search on: a catalog that exists but cannot be read must be
-// reported, not silently replaced by another one.
+// Only a file that is not there moves the search on: a catalog that exists but cannot be read
+// must be reported, not silently replaced by another one.
 bool IsMissing(const std::filesystem::path& file) {
-  return access(file.c_str(), F_OK) != 0 && (errno == ENOENT);
+  return access(file.c_str(), F_OK) != 0 && (errno == ENOENT || errno == ENOTDIR);
 }
 
 std::filesystem::path UserDataFolder() {
@@ -43,16 +39,12 @@ std::filesystem::path ThisExecutable() {
 CatalogPlaces PlacesOfThisProcess() { return {UserDataFolder(), ThisExecutable()}; }
 
 std::filesystem::path LocateCatalog(const CatalogPlaces& places) {
-  if (!IsMissing(kCatalogFile)) return kCatalogFile;
-  if (!places.userData.empty()) {
-    std::filesystem::path userCopy = places.userData / kCatalogFolder / kCatalogFile;
-    if (Exists(userCopy)) return userCopy;
-  }
-  if (!places.executable.empty()) {
-    std::filesystem::path installed =
-        places.executable.parent_path().parent_path() / "share" / kCatalogFolder / kCatalogFile;
-    if (Exists(installed)) return installed;
-  }
+  std::vector<std::filesystem::path> candidates{kCatalogFile};
+  if (!places.userData.empty()) candidates.push_back(places.userData / kCatalogFolder / kCatalogFile);
+  if (!places.executable.empty())
+    candidates.push_back(places.executable.parent_path().parent_path() / "share" / kCatalogFolder / kCatalogFile);
+  for (const std::filesystem::path& candidate : candidates)
+    if (!IsMissing(candidate)) return candidate;
   return kCatalogFile;
 }
 

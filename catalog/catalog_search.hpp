@@ -16,9 +16,9 @@ struct CatalogPlaces {
 // The places of this process: its environment and /proc/self/exe.
 CatalogPlaces PlacesOfThisProcess();
 
-// ./CableCatalog.txt unless it does not exist (any other failure is the loader's to report),
-// then the user's copy, then the installed one beside the program. When none exists, the
-// plain name comes back so the loader reports "[53] File not found" as it always has.
+// The first of ./CableCatalog.txt, the user's copy and the one installed beside the program
+// that is there; one that is there but cannot be read is taken, for the loader to report.
+// When none exists, the plain name comes back so the loader reports "[53] File not found".
 std::filesystem::path LocateCatalog(const CatalogPlaces& places);
 
 // The file named on the command line wins over every place.

@@ -35,7 +35,7 @@ const char* TextOf(int code) {
 }  // namespace
 
 std::string NumberedErrorMessage(int code) {
-  return "[" + std::to_string(code) + "] " + TextOf(code);
+  return std::string("[").append(std::to_string(code)).append("] ").append(TextOf(code));
 }
 
 std::string FileErrorMessage(int errnoValue) { return NumberedErrorMessage(CodeOf(errnoValue)); }

@@ -67,7 +67,7 @@ std::string CentredTitle(const std::string& title, int span) {
 
 // One blank, then the item padded or cut so the row fills the width between the borders.
 std::string ItemRowText(const std::string& item, int width) {
-  std::string text = " " + item.substr(0, static_cast<size_t>(width - 2));
+  std::string text = std::string(" ").append(item, 0, static_cast<size_t>(width - 2));
   text.resize(static_cast<size_t>(width - 1), ' ');
   return text;
 }

@@ -88,7 +88,7 @@ std::string FirstField(std::string_view line) {
 }
 
 std::string NumberText(long long value) {
-  return (value < 0 ? "" : " ") + std::to_string(value);
+  return std::string(value < 0 ? "" : " ").append(std::to_string(value));
 }
 
 namespace {
@@ -109,14 +109,14 @@ void SignificantDigits(double magnitude, int digits, std::string& mantissa, int&
 
 std::string PlainForm(const std::string& mantissa, int exponent) {
   const int length = static_cast<int>(mantissa.size());
-  if (exponent < 0) return "." + std::string(-exponent - 1, '0') + mantissa;
+  if (exponent < 0) return std::string(".").append(-exponent - 1, '0').append(mantissa);
   if (length <= exponent + 1) return mantissa + std::string(exponent + 1 - length, '0');
   return mantissa.substr(0, exponent + 1) + "." + mantissa.substr(exponent + 1);
 }
 
 std::string ExponentForm(const std::string& mantissa, int exponent) {
   std::string text = mantissa.substr(0, 1);
-  if (mantissa.size() > 1) text += "." + mantissa.substr(1);
+  if (mantissa.size() > 1) text.append(".").append(mantissa, 1);
   char tail[16];
   std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
   return text + tail;

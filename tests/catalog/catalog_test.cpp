@@ -119,7 +119,7 @@ TEST_F(CatalogTest, AFileOfLineEndsOnlyCannotExhaustMemory) {
     std::string error, count;
   };
   const Case cases[] = {
-      {kMaxCatalogRecords, "", " " + std::to_string(kMaxCatalogRecords)},
+      {kMaxCatalogRecords, "", std::string(" ").append(std::to_string(kMaxCatalogRecords))},
       {kMaxCatalogRecords + 1, "[7] Out of memory", ""},
       {kMaxCatalogBytes, "[7] Out of memory", ""},  // 16 MiB of CRs would be 16 million rows
   };

@@ -25,7 +25,7 @@ class AnsiCodes : public ControlCodes {
     std::string parameters;
     if (!from || from->foreground != to.foreground) parameters = Color(to.foreground, 30, 90);
     if (!from || from->background != to.background)
-      parameters += (parameters.empty() ? "" : ";") + Color(to.background, 40, 100);
+      parameters.append(parameters.empty() ? "" : ";").append(Color(to.background, 40, 100));
     return parameters.empty() ? "" : Csi(parameters + "m");
   }
   std::string Clear() const override { return Csi("H") + Csi("2J"); }

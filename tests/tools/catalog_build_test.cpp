@@ -107,7 +107,10 @@ TEST_F(CatalogBuildTest, ACatalogThatCannotBeWrittenIsOneErrorLineAndLeavesNothi
 
 TEST_F(CatalogBuildTest, MoreCablesThanTheCatalogHoldsAreRefused) {
   std::string pointRows, factRows;
-  for (int i = 1; i <= 116; ++i) pointRows += ThreePoints("X" + std::to_string(i)), factRows += FactRow("X" + std::to_string(i));
+  for (int i = 1; i <= 116; ++i) {
+    const std::string number = std::to_string(i);
+    pointRows += ThreePoints("X" + number), factRows += FactRow("X" + number);
+  }
   Write(pointRows, factRows);
   try {
     BuildCatalog(points, facts);

@@ -10,7 +10,9 @@ namespace ferrolux::fit {
 namespace {
 
 std::string Place(const std::filesystem::path& file, int line) {
-  return file.string() + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": ";
+  std::string place = file.string();
+  if (line > 0) place.append(":").append(std::to_string(line));
+  return place.append(": ");
 }
 
 double CheckedNumber(std::string_view field, const char* what, const std::filesystem::path& file, int line) {

@@ -1,0 +1,83 @@
+#include "app/command_line.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+
+#include "app/program.hpp"
+
+namespace ferrolux {
+
+namespace {
+
+const char kUsage[] =
+    "usage: ferrolux [--catalog FILE]\n"
+    "       ferrolux --help | --version\n";
+
+const char kDescription[] =
+    "\n"
+    "Ferrolux tells how much of the transmitter's power a coaxial feed line loses on the way to\n"
+    "the antenna. It runs full screen in a terminal of at least 120 columns by 43 rows.\n"
+    "\n"
+    "Keys:\n"
+    "  Settings     type the length (ft), the power (W) and the SWR measured in the shack,\n"
+    "               each ended by Enter; then Y or Escape to revise them, N to go on\n"
+    "  Band menu    1 to 9 and A to E pick a band, F a frequency in MHz, ? a help text,\n"
+    "               Escape ends the program\n"
+    "  Cable lists  Up, Down, PgUp, PgDn, Home and End move the bar, the first letters of an\n"
+    "               item jump to it, Enter chooses\n"
+    "  Results      Y for another calculation, N to end\n"
+    "  At any time  Ctrl+C ends the program and gives the terminal back as it was\n"
+    "\n"
+    "The catalog is the first of these that exists:\n"
+    "  1. ./CableCatalog.txt, in the folder the program starts in\n"
+    "  2. $XDG_DATA_HOME/ferrolux/CableCatalog.txt (by default ~/.local/share/ferrolux/),\n"
+    "     a copy of your own\n"
+    "  3. <bin>/../share/ferrolux/CableCatalog.txt, the one installed with the program\n"
+    "\n"
+    "Options:\n"
+    "  --catalog FILE  read FILE as the catalog instead\n"
+    "  -h, --help      show this text and end\n"
+    "  --version       show the version and end\n"
+    "\n"
+    "More in the manual: man ferrolux; datasheet points to catalog lines: man ferrolux-fit\n";
+
+int WrongCommandLine(const std::string& complaint, std::ostream& err) {
+  err << "ferrolux: " << complaint << '\n' << kUsage;
+  return kExitUsage;
+}
+
+}  // namespace
+
+void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
+  app.set_help_flag();  // the program writes its own help text
+  app.allow_extras();   // so that a stray argument is named in the program's own words
+  app.add_flag("-h,--help", options.help);
+  app.add_flag("--version", options.version);
+  app.add_option_function<std::string>("--catalog", [&options](const std::string& file) { options.catalog = file; })
+      ->type_name("FILE");
+}
+
+std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc,
+                                    const char* const* argv, std::ostream& out, std::ostream& err) {
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& failure) {
+    return WrongCommandLine(failure.what(), err);
+  }
+  if (const std::vector<std::string> stray = app.remaining(); !stray.empty()) {
+    const bool option = stray.front().starts_with('-');
+    return WrongCommandLine((option ? "unknown option " : "unexpected argument ") + stray.front(), err);
+  }
+  if (options.help) {
+    out << kUsage << kDescription;
+    return kExitNormal;
+  }
+  if (options.version) {
+    out << "ferrolux " FERROLUX_VERSION "\n";
+    return kExitNormal;
+  }
+  return std::nullopt;
+}
+
+}  // namespace ferrolux

@@ -1,0 +1,70 @@
+// The program as it is installed: into a prefix, and as a Debian package.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "pty_session.hpp"
+#include "support/run_command.hpp"
+#include "support/temp_folder.hpp"
+
+namespace ferrolux::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using ferrolux::testing::Quoted;
+using ferrolux::testing::RunCommand;
+
+const char* const kInstalledFiles[] = {
+    "bin/ferrolux",           "bin/ferrolux-fit",          "share/ferrolux/CableCatalog.txt",
+    "share/ferrolux/NOTICE",  "share/man/man1/ferrolux.1", "share/man/man1/ferrolux-fit.1",
+    "share/doc/ferrolux/README.md",
+};
+
+TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheInstalledCatalog) {
+  ferrolux::testing::TempFolder temp;
+  const fs::path prefix = temp.Path() / "prefix", elsewhere = temp.Path() / "elsewhere";
+  const auto installed = RunCommand(Quoted(CMAKE_COMMAND) + " --install " + Quoted(FERROLUX_BUILD_FOLDER) +
+                                        " --prefix " + Quoted(prefix), temp);
+  ASSERT_EQ(installed.status, 0) << installed.out << installed.err;
+  for (const char* file : kInstalledFiles) EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
+
+  fs::create_directories(elsewhere);
+  PtySession s((prefix / "bin/ferrolux").string(), elsewhere);
+  ASSERT_TRUE(s.WaitForText("length in ft:")) << s.Screen();
+  s.Send("100\r100\r1.5\rn9");
+  for (const char* shipped : {"Select Cable Type", "Westflex 103", "LMR-400"})
+    ASSERT_TRUE(s.WaitForText(shipped)) << shipped << "\n" << s.Screen();
+  s.Send("lmr-4\r\r");
+  ASSERT_TRUE(s.WaitForText("Cable Type: LMR-400, Times LMR-400")) << s.Screen();
+}
+
+TEST(Install, TheDebianPackageNamesItsLibrariesAndHoldsTheInstalledFilesUnderUsr) {
+  ferrolux::testing::TempFolder temp;
+  const auto packed = RunCommand("cd " + Quoted(temp.Path()) + " && " + Quoted(CPACK_COMMAND) + " -G DEB --config " +
+                                     Quoted(fs::path(FERROLUX_BUILD_FOLDER) / "CPackConfig.cmake"), temp);
+  ASSERT_EQ(packed.status, 0) << packed.out << packed.err;
+  fs::path package;
+  for (const auto& entry : fs::directory_iterator(temp.Path()))
+    if (entry.path().extension() == ".deb") package = entry.path();
+  ASSERT_EQ(package.filename().string().rfind("ferrolux_" FERROLUX_VERSION "_", 0), 0u) << package;
+
+  const auto info = RunCommand("dpkg-deb --info " + Quoted(package), temp);
+  const size_t depends = info.out.find("\n Depends: ");
+  ASSERT_NE(depends, std::string::npos) << info.out;
+  const std::string dependsLine = info.out.substr(depends + 1, info.out.find('\n', depends + 1) - depends);
+  for (const char* library : {"libc6 (>= ", "libncursesw6 (>= ", "libtinfo6 (>= ", "libstdc++6 (>= "})
+    EXPECT_NE(dependsLine.find(library), std::string::npos) << library << " in " << dependsLine;
+  EXPECT_NE(info.out.find("\n Version: " FERROLUX_VERSION "\n"), std::string::npos) << info.out;
+
+  const auto contents = RunCommand("dpkg-deb --contents " + Quoted(package) + " | awk '{print $6}'", temp);
+  for (const char* file : kInstalledFiles)
+    EXPECT_NE(contents.out.find("./usr/" + std::string(file) + "\n"), std::string::npos) << file;
+  std::istringstream lines(contents.out);
+  for (std::string line; std::getline(lines, line);)
+    EXPECT_TRUE(line == "./" || line.rfind("./usr/", 0) == 0) << line;
+}
+
+}  // namespace
+}  // namespace ferrolux::e2e
