@@ -92,7 +92,7 @@ void Console::PrintFrame(unsigned char cp437, int count) {
 }
 
 void Console::PrintNumber(double value, int digits) {
-  PrintText((value < 0 ? "" : " ") + PlainNumberText(value, digits) + " ");
+  PrintText(PrintedNumberText(value, digits));
 }
 
 void Console::PrintLineEnd() {
