@@ -64,6 +64,7 @@ END {
   row("BM_FormatOutput/102400", "`FormatOutput`, 100 KiB of text")
   row("BM_SortList/40", "`SortList`, 40 types")
   row("BM_SortList/115", "`SortList`, 115 types")
+  row("BM_CompareCommand", "`ferrolux compare`, 71 shipped cables: load, calculate, write (goal well under 20 ms)")
   if (items["BM_PickListRedraw"] > 0)
     printf "| `PickList`, one redraw of the cable-type list on the screen model | %s |\n", duration(1e9 / items["BM_PickListRedraw"], "ns")
 }
