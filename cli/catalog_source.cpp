@@ -35,12 +35,12 @@ std::vector<CatalogRow> LoadCables(const std::filesystem::path& file, std::ostre
   std::string errorMessage;
   LoadCatalog(table, reporter, errorMessage, file);
   const std::string name = file.string();
-  if (!errorMessage.empty()) throw CommandError(kExitCatalog, name + ": " + errorMessage);
+  if (!errorMessage.empty()) throw CommandError(kExitFailure, name + ": " + errorMessage);
   const auto count = static_cast<size_t>(ParseNumber(table[0][1]) + 0.5);
   std::vector<CatalogRow> cables;
   for (size_t r = 1; r <= count; ++r)
     if (HoldsAnything(table[r])) cables.push_back(std::move(table[r]));
-  if (cables.empty()) throw CommandError(kExitCatalog, name + ": holds no cables");
+  if (cables.empty()) throw CommandError(kExitFailure, name + ": holds no cables");
   return cables;
 }
 

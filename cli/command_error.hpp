@@ -9,7 +9,7 @@
 namespace ferrolux::cli {
 
 inline constexpr int kExitDone = 0;
-inline constexpr int kExitCatalog = 1;  // the catalog could not be loaded, or a file not written
+inline constexpr int kExitFailure = 1;  // the catalog could not be loaded, or the output not written
 inline constexpr int kExitUsage = 2;    // the command line asks for something that cannot be done
 
 class CommandError : public std::runtime_error {

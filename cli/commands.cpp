@@ -42,13 +42,16 @@ void Run(CommandContext& context, const Command& command) {
   try {
     command(io);
     io.out.flush();
-    context.exitStatus = io.out ? kExitDone : kExitCatalog;
+    context.exitStatus = io.out ? kExitDone : kExitFailure;
     if (!io.out) io.err << kProgram << ": the output could not be written\n";
   } catch (const CommandError& error) {
     io.out.flush();
     io.err << kProgram << ": " << error.what() << '\n';
     for (const std::string& line : error.Details()) io.err << line << '\n';
     context.exitStatus = error.Status();
+  } catch (const std::exception& failure) {
+    io.err << kProgram << ": " << failure.what() << '\n';
+    context.exitStatus = kExitFailure;
   }
 }
 
