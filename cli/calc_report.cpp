@@ -78,8 +78,10 @@ std::vector<FigureRow> FigureRows(const Settings& s, const Calculation& c) {
   rows.push_back({"    Apparent swr: ", apparent, apparent});
   rows.push_back({"        Real SWR: ", estimate(Rounded(e.realSwr, 2) + ":1 +-"),
                   line([](const LineFigures& f) { return Rounded(f.antennaSwr, 2) + ":1"; })});
-  rows.push_back({" Ret. Loss Shack: ", "", line([](const LineFigures& f) { return ReturnLossText(f.shackReturnLossDb); })});
-  rows.push_back({"  Ret. Loss Ant.: ", "", line([](const LineFigures& f) { return ReturnLossText(f.antennaReturnLossDb); })});
+  rows.push_back(
+      {" Ret. Loss Shack: ", "", line([](const LineFigures& f) { return ReturnLossText(f.shackReturnLossDb); })});
+  rows.push_back(
+      {"  Ret. Loss Ant.: ", "", line([](const LineFigures& f) { return ReturnLossText(f.antennaReturnLossDb); })});
   return rows;
 }
 
@@ -164,8 +166,8 @@ Json InputsJson(const CatalogRow& cable, const Settings& s) {
 void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c,
                    const OutputStyle& style) {
   out << DisplayText("      Cable Type: " + CableName(cable), style.utf8) << '\n';
-  out << DisplayText("       Impedance: " + cable[column::kImpedance] + " Ohms     VF: " + cable[column::kVelocityFactor],
-                     style.utf8)
+  const std::string impedance = cable[column::kImpedance], vf = cable[column::kVelocityFactor];
+  out << DisplayText("       Impedance: " + impedance + " Ohms     VF: " + vf, style.utf8)
       << "\n\n";
   const std::vector<FigureRow> rows = FigureRows(settings, c);
   size_t width = 0;

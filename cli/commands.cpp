@@ -56,7 +56,8 @@ void Run(CommandContext& context, const Command& command) {
 }
 
 void AddSettingOptions(CLI::App& command, SettingTexts& s) {
-  command.add_option("--length", s.length, "Cable length in feet; 30m for metres (plain numbers are metres with --metric)")
+  command
+      .add_option("--length", s.length, "Cable length in feet; 30m for metres (plain numbers are metres with --metric)")
       ->type_name("L")
       ->required();
   command.add_option("--power", s.power, "Transmitter power in watts")->type_name("W")->capture_default_str();

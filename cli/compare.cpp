@@ -78,7 +78,9 @@ std::string PaintBar(const std::string& line, const ComparedCable& row, const Ou
   return line.substr(0, line.size() - bar.size()) + Painted(bar, BarColor(l->powerLostPct), true);
 }
 
-Json OptionalNumber(bool present, double value) { return present && std::isfinite(value) ? Json(value) : Json(nullptr); }
+Json OptionalNumber(bool present, double value) {
+  return present && std::isfinite(value) ? Json(value) : Json(nullptr);
+}
 
 Json RowJson(const ComparedCable& row) {
   const Calculation& c = row.calculation;
