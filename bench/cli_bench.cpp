@@ -40,4 +40,15 @@ void BM_CompareCommand(benchmark::State& state) {
 }
 BENCHMARK(BM_CompareCommand)->Unit(benchmark::kMillisecond);
 
+// Eight cables, the most a chart takes, on an 80 x 24 chart and as SVG.
+void BM_PlotCommand(benchmark::State& state) {
+  RunCommand(state, {"plot", "--type", "CATV Hardline", "--width", "80", "--height", "24"});
+}
+BENCHMARK(BM_PlotCommand)->Unit(benchmark::kMillisecond);
+
+void BM_PlotSvgCommand(benchmark::State& state) {
+  RunCommand(state, {"plot", "--type", "CATV Hardline", "--svg", "-"});
+}
+BENCHMARK(BM_PlotSvgCommand)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -12,6 +12,8 @@
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
+#include "cli/plot.hpp"
+#include "cli/svg_chart.hpp"
 
 namespace ferrolux::cli {
 
@@ -31,7 +33,8 @@ struct Io {
 // Every option a subcommand can take; CLI11 writes into it while parsing.
 struct OptionValues {
   SettingTexts settings;
-  std::string cable, type, match, format = "text", sort = "total";
+  std::string cable, type, match, format = "text", sort = "total", svg;
+  PlotOptions plot;
 };
 
 using Command = std::function<void(const Io&)>;
@@ -115,6 +118,25 @@ void RunCables(const OptionValues& o, const Io& io) {
   else WriteCablesText(io.out, cables, o.settings.metric, io.style);
 }
 
+void WriteSvg(const std::string& file, const std::string& svg, const Io& io) {
+  if (file == "-") {
+    io.out << svg;
+    return;
+  }
+  std::ofstream stream(file, std::ios::binary);
+  stream << svg;
+  stream.close();
+  if (!stream) throw CommandError(kExitFailure, file + ": the chart could not be written");
+}
+
+void RunPlot(const OptionValues& o, const Io& io) {
+  if (!o.plot.length.empty()) ReadLength(o.plot.length, o.plot.metric);
+  const std::vector<CatalogRow> cables = io.Cables();
+  const ChartSpec chart = BuildChart(cables, o.plot, io.style);
+  if (!o.svg.empty()) return WriteSvg(o.svg, DrawSvgChart(chart), io);
+  for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
+}
+
 CLI::App& AddCommand(CLI::App& app, CommandContext& context, const std::string& name, const std::string& about,
                      const std::shared_ptr<OptionValues>& options,
                      void (*run)(const OptionValues&, const Io&)) {
@@ -155,12 +177,27 @@ void AddCables(CLI::App& app, CommandContext& context, const std::shared_ptr<Opt
   AddFormatOption(cables, o->format);
 }
 
+void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
+  CLI::App& plot = AddCommand(app, context, "plot", "Matched loss against frequency, up to 8 cables", o, RunPlot);
+  PlotOptions& p = o->plot;
+  plot.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C");
+  plot.add_option("--type", p.type, "Every cable of this type")->type_name("T");
+  plot.add_option("--length", p.length, "Loss for this length instead of per 100 ft (30m for metres)")->type_name("L");
+  plot.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres");
+  plot.add_option("--from", p.fromMHz, "Lowest frequency in MHz")->type_name("F")->capture_default_str();
+  plot.add_option("--to", p.toMHz, "Highest frequency in MHz")->type_name("F")->capture_default_str();
+  plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")->type_name("N");
+  plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")->type_name("N");
+  plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")->type_name("FILE");
+}
+
 }  // namespace
 
 void AddCommands(CLI::App& app, CommandContext& context) {
   const auto options = std::make_shared<OptionValues>();
   AddCalc(app, context, options);
   AddCompare(app, context, options);
+  AddPlot(app, context, options);
   AddCables(app, context, options);
   app.require_subcommand(0, 1);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The subcommands calc, compare and cables, added to the program's command line. Each
+// The subcommands calc, compare, plot and cables, added to the program's command line. Each
 // one runs while the command line is parsed and leaves its exit status in the context; main
 // returns that status, or starts the calculator when no subcommand ran.
 

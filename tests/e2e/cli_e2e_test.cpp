@@ -94,6 +94,28 @@ TEST_F(CliE2eTest, ScriptsGetEveryCableWithoutAnyTerminalCode) {
   EXPECT_NE(text.out.find("LMR-400   Times LMR-400-UF"), std::string::npos) << text.out;
 }
 
+TEST_F(CliE2eTest, PlotDrawsToTheSizeAskedOrWritesAnSvgThatRenders) {
+  const CommandResult chart = Run({"plot", "--cable", "9913", "--cable", "lmr-240", "--width", "90", "--height", "20"});
+  EXPECT_EQ(chart.status, 0) << chart.err;
+  EXPECT_EQ(std::count(chart.out.begin(), chart.out.end(), '\n'), 20);
+  EXPECT_EQ(chart.out.find('\x1b'), std::string::npos);
+  for (size_t at = 0, end; (end = chart.out.find('\n', at)) != std::string::npos; at = end + 1) {
+    const std::string line = chart.out.substr(at, end - at);
+    EXPECT_LE(std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }), 90) << line;
+  }
+
+  const CommandResult svg = Run({"plot", "--type", "CATV Hardline", "--svg", "chart.svg"});
+  EXPECT_EQ(svg.status, 0) << svg.err;
+  EXPECT_EQ(svg.out, "");
+  const CommandResult rendered = RunCommand("/usr/bin/rsvg-convert", {"-o", "chart.png", "chart.svg"}, folder);
+  EXPECT_EQ(rendered.status, 0) << rendered.err;
+  EXPECT_GT(fs::file_size(folder / "chart.png"), 1000u);
+
+  const CommandResult unwritable = Run({"plot", "--cable", "9913", "--svg", "no/such/folder/chart.svg"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "ferrolux: no/such/folder/chart.svg: the chart could not be written\n");
+}
+
 // Colour and the width of the terminal, only where standard output is a terminal.
 TEST_F(CliE2eTest, ColourOnlyOnATerminalAndNeverWithNoColor) {
   const std::vector<std::string> compare{"compare", "--length", "100", "--band", "2m", "--match", "Messi"};
