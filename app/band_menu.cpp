@@ -6,6 +6,7 @@
 #include "app/program_state.hpp"
 #include "console/console.hpp"
 #include "console/text.hpp"
+#include "model/bands.hpp"
 
 namespace ferrolux {
 
@@ -13,21 +14,15 @@ namespace {
 
 using std::chrono::milliseconds;
 
-struct Band {
-  const char* menuLine;
-  const char* frequency;
+// The menu lines of the bands in model/bands.hpp, in the same order, then the typed frequency.
+const char* const kMenuLines[kBandRows - 1] = {
+    "1. 160 Meters  (1.8 MHz)", "2.  80 Meters  (3.5 MHz)", "3.  40 Meters  (7   MHz)",
+    "4.  30 Meters  (10.1 MHz)", "5.  20 Meters  (14 MHz)",  "6.  17 Meters  (18 MHz)",
+    "7.  15 Meters  (21 MHz)",  "8.  12 Meters  (24 MHz)",  "9.  10 Meters  (28 MHz)",
+    "A.   6 Meters  (50 MHz)",  "B.   2 Meters  (144 MHz)", "C. .25 Meters  (219 MHz)",
+    "D.  70 cm      (420 MHz)", "E.  GMRS       (460 MHz)", "F. Enter Specific Frequency",
 };
-
-const Band kBands[kBandRows - 1] = {
-    {"1. 160 Meters  (1.8 MHz)", "1.9"},     {"2.  80 Meters  (3.5 MHz)", "3.75"},
-    {"3.  40 Meters  (7   MHz)", "7.2"},     {"4.  30 Meters  (10.1 MHz)", "10.125"},
-    {"5.  20 Meters  (14 MHz)", "14.175"},   {"6.  17 Meters  (18 MHz)", "18.125"},
-    {"7.  15 Meters  (21 MHz)", "21.225"},   {"8.  12 Meters  (24 MHz)", "24.940"},
-    {"9.  10 Meters  (28 MHz)", "28.5"},     {"A.   6 Meters  (50 MHz)", "50.2"},
-    {"B.   2 Meters  (144 MHz)", "146"},     {"C. .25 Meters  (219 MHz)", "222"},
-    {"D.  70 cm      (420 MHz)", "430"},     {"E.  GMRS       (460 MHz)", "465"},
-    {"F. Enter Specific Frequency", ""},
-};
+static_assert(kBands.size() == kBandRows - 2, "one menu line per band, then the typed frequency");
 
 constexpr int kSpecificFrequency = 15;
 constexpr int kMenuColumn = 46, kMenuFirstRow = 6;
@@ -114,8 +109,8 @@ void EnterFrequency(Console& console, ProgramState& state) {
 
 void FillBandTable(ProgramState& state) {
   for (int band = 1; band < kBandRows; ++band) {
-    state.bands[band][1] = kBands[band - 1].menuLine;
-    state.bands[band][2] = kBands[band - 1].frequency;
+    state.bands[band][1] = kMenuLines[band - 1];
+    if (band <= static_cast<int>(kBands.size())) state.bands[band][2] = kBands[band - 1].centreMHz;
   }
 }
 

@@ -63,6 +63,8 @@ std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& opti
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& failure) {
+    // A subcommand's --help comes as a parse "error" whose status is success.
+    if (failure.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(failure, out, err);
     return WrongCommandLine(failure.what(), err);
   }
   if (const std::vector<std::string> stray = app.remaining(); !stray.empty()) {

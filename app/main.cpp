@@ -11,6 +11,7 @@
 #include "app/command_line.hpp"
 #include "app/program.hpp"
 #include "catalog/catalog_search.hpp"
+#include "cli/commands.hpp"
 #include "console/console.hpp"
 #include "console/curses_terminal.hpp"
 
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
   CLI::App app;
   ferrolux::CalculatorOptions options;
   ferrolux::AddCalculatorOptions(app, options);
+  ferrolux::cli::CommandContext commands;
+  commands.catalogFile = [&options] { return ferrolux::ChooseCatalog(options.catalog, ferrolux::PlacesOfThisProcess()); };
+  ferrolux::cli::AddCommands(app, commands);
   if (const auto ended = ferrolux::ParseCommandLine(app, options, argc, argv, std::cout, std::cerr)) return *ended;
+  if (commands.exitStatus) return *commands.exitStatus;
   return RunCalculator(options);
 }

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "app/band_menu.hpp"
+#include "app/console_overflow_reporter.hpp"
 #include "app/ending.hpp"
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
@@ -25,7 +26,8 @@ bool LoadEverything(Console& console, ProgramState& state, const std::filesystem
   FillBandTable(state);
   console.PrintText(kLoadingMessage);
   console.PrintLineEnd();
-  LoadCatalog(state.catalog, console, state.errorMessage, file);
+  ConsoleOverflowReporter reporter(console);
+  LoadCatalog(state.catalog, reporter, state.errorMessage, file);
   if (!state.errorMessage.empty()) return false;
   state.recordCount = static_cast<int>(ParseNumber(state.catalog[0][1]) + 0.5);
   // Pick lists with nothing to choose would hand back a record that does not exist.

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/main_screen.hpp"
-#include "app/number_texts.hpp"
 #include "app/program_state.hpp"
 #include "console/console.hpp"
 #include "console/format_output.hpp"

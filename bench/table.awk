@@ -64,6 +64,9 @@ END {
   row("BM_FormatOutput/102400", "`FormatOutput`, 100 KiB of text")
   row("BM_SortList/40", "`SortList`, 40 types")
   row("BM_SortList/115", "`SortList`, 115 types")
+  row("BM_CompareCommand", "`ferrolux compare`, 71 shipped cables: load, calculate, write (goal well under 20 ms)")
+  row("BM_PlotCommand", "`ferrolux plot`, 8 shipped cables on an 80 x 24 chart")
+  row("BM_PlotSvgCommand", "`ferrolux plot --svg`, 8 shipped cables")
   if (items["BM_PickListRedraw"] > 0)
     printf "| `PickList`, one redraw of the cable-type list on the screen model | %s |\n", duration(1e9 / items["BM_PickListRedraw"], "ns")
 }

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "console/overflow_report.hpp"
+#include "catalog/overflow_reporter.hpp"
 #include "console/text.hpp"
 
 namespace ferrolux {
@@ -21,7 +21,7 @@ int CountFields(const std::string& text, const std::string& delimiter) {
 
 }  // namespace
 
-void ArgSplit(Console& console, std::string& errorMessage, const std::string& text,
+void ArgSplit(OverflowReporter& reporter, std::string& errorMessage, const std::string& text,
               std::vector<std::string>& parts, std::string& delimiter) {
   if (delimiter.empty()) delimiter.push_back(kDefaultDelimiter);
   if (parts.empty()) return;
@@ -33,7 +33,8 @@ void ArgSplit(Console& console, std::string& errorMessage, const std::string& te
   const int upperBound = static_cast<int>(parts.size()) - 1;
   if (upperBound < fields) {
     errorMessage = kOverflowMessage;
-    ReportOverflow(console, errorMessage, upperBound, fields);
+    for (const std::string& line : OverflowReportLines(errorMessage, upperBound, fields)) reporter.PrintLine(line);
+    reporter.WaitForKey();
     return;
   }
   std::string_view rest(text);

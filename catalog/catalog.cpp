@@ -43,8 +43,8 @@ size_t GrownSize(size_t rows, size_t needed) {
 
 class RecordWriter {
  public:
-  RecordWriter(CatalogTable& table, Console& console, std::string& errorMessage)
-      : table_(table), console_(console), errorMessage_(errorMessage), split_(kSplitBound + 1) {}
+  RecordWriter(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage)
+      : table_(table), reporter_(reporter), errorMessage_(errorMessage), split_(kSplitBound + 1) {}
 
   void Add(std::string line) {
     if (count_ == kMaxCatalogRecords) {
@@ -53,7 +53,7 @@ class RecordWriter {
     }
     line.erase(std::remove(line.begin(), line.end(), '"'), line.end());
     std::string delimiter = kFieldDelimiter;
-    ArgSplit(console_, errorMessage_, line, split_, delimiter);
+    ArgSplit(reporter_, errorMessage_, line, split_, delimiter);
     ++count_;
     if (table_.size() <= count_) table_.resize(GrownSize(table_.size(), count_));
     for (int c = 1; c <= kStoredFields; ++c) table_[count_][c] = TrimBlanks(split_[c]);
@@ -64,7 +64,7 @@ class RecordWriter {
 
  private:
   CatalogTable& table_;
-  Console& console_;
+  OverflowReporter& reporter_;
   std::string& errorMessage_;
   std::vector<std::string> split_;
   size_t count_ = 0;
@@ -135,8 +135,9 @@ std::string OpenForReading(const std::filesystem::path& file, int& descriptor) {
 
 CatalogTable MakeCatalogTable() { return CatalogTable(kCatalogCapacity + 1); }
 
-void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, Console& console, std::string& errorMessage) {
-  RecordWriter records(table, console, errorMessage);
+void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporter& reporter,
+                     std::string& errorMessage) {
+  RecordWriter records(table, reporter, errorMessage);
   LineCutter lines(records);
   char buffer[1 << 16];
   size_t total = 0;
@@ -164,7 +165,7 @@ void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, Console& consol
   table[0][1] = NumberText(static_cast<long long>(records.Count()));
 }
 
-void LoadCatalog(CatalogTable& table, Console& console, std::string& errorMessage,
+void LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
                  const std::filesystem::path& file) {
   errorMessage.clear();
   if (table.empty()) table = MakeCatalogTable();
@@ -175,7 +176,7 @@ void LoadCatalog(CatalogTable& table, Console& console, std::string& errorMessag
     errorMessage = failure;
     return;
   }
-  LoadCatalogFrom([&](char* buffer, size_t size) { return ::read(open.Get(), buffer, size); }, table, console,
+  LoadCatalogFrom([&](char* buffer, size_t size) { return ::read(open.Get(), buffer, size); }, table, reporter,
                   errorMessage);
 }
 

@@ -8,7 +8,7 @@
 
 namespace ferrolux {
 
-class Console;
+class OverflowReporter;
 
 inline constexpr int kCatalogColumns = 18;   // columns 0 to 17; fields are 1 to 16
 inline constexpr int kCatalogCapacity = 115;  // records the table holds before it grows
@@ -30,13 +30,13 @@ CatalogTable MakeCatalogTable();
 
 // Reads the catalog file into the table. Empties `errorMessage` first and leaves a message
 // there on failure ("[53] File not found", …); the records read so far stay in the table.
-void LoadCatalog(CatalogTable& table, Console& console, std::string& errorMessage,
+void LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
                  const std::filesystem::path& file = kCatalogFile);
 
 // Splits `text` at each `delimiter` into parts[1..n], parts[0] = NumberText(n). An empty
 // delimiter becomes ","; a text without it gives parts[0] = "0". Too small an array is
-// reported on the console and in `errorMessage`.
-void ArgSplit(Console& console, std::string& errorMessage, const std::string& text,
+// reported through `reporter` and in `errorMessage`.
+void ArgSplit(OverflowReporter& reporter, std::string& errorMessage, const std::string& text,
               std::vector<std::string>& parts, std::string& delimiter);
 
 }  // namespace ferrolux

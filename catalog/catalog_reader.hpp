@@ -20,6 +20,7 @@ using ReadBytes = std::function<ssize_t(char* buffer, size_t size)>;
 
 // Fills the table from the bytes `read` delivers. On a read failure the complete lines before
 // it stay in the table, no count is stored and the failure is left in `errorMessage`.
-void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, Console& console, std::string& errorMessage);
+void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporter& reporter,
+                     std::string& errorMessage);
 
 }  // namespace ferrolux

@@ -1,19 +1,15 @@
 #include "console/overflow_report.hpp"
 
 #include "console/console.hpp"
+#include "console/text.hpp"
 
 namespace ferrolux {
 
 void ReportOverflow(Console& console, const std::string& message, int upperBound, int count) {
-  constexpr int kDigits = 15;
-  console.PrintText("             Error: " + message);
-  console.PrintLineEnd();
-  console.PrintText("     Array Boundry:");
-  console.PrintNumber(upperBound, kDigits);
-  console.PrintLineEnd();
-  console.PrintText("Number of Elements:");
-  console.PrintNumber(count, kDigits);
-  console.PrintLineEnd();
+  for (const std::string& line : OverflowReportLines(message, upperBound, count)) {
+    console.PrintText(line);
+    console.PrintLineEnd();
+  }
   console.WaitKey();
 }
 

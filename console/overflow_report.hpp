@@ -1,5 +1,5 @@
 #pragma once
-// The report a routine prints when its output array is too small, shared by every such routine.
+// The report a console routine prints when its output array is too small.
 
 #include <string>
 

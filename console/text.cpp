@@ -137,6 +137,22 @@ std::string PlainNumberText(double value, int digits) {
   return value < 0 ? "-" + text : text;
 }
 
+double RoundHalfEven(double x, int places) {
+  const double scale = std::pow(10.0, places);
+  // The default rounding mode sends ties to even.
+  return std::nearbyint(x * scale) / scale;
+}
+
+std::string PrintedNumberText(double value, int digits) {
+  return std::string(value < 0 ? "" : " ").append(PlainNumberText(value, digits)).append(" ");
+}
+
+std::array<std::string, 3> OverflowReportLines(const std::string& message, int upperBound, int count) {
+  constexpr int kDigits = 15;
+  return {"             Error: " + message, "     Array Boundry:" + PrintedNumberText(upperBound, kDigits),
+          "Number of Elements:" + PrintedNumberText(count, kDigits)};
+}
+
 char UpperCaseChar(char c) {
   const auto code = static_cast<unsigned char>(c);
   if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');

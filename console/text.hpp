@@ -1,6 +1,7 @@
 #pragma once
 // Pure text and number helpers shared by every screen. Text is single-byte throughout.
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,15 @@ std::string NumberText(long long value);
 // "0.85", no trailing zeros, no lone point. Beyond the plain range an exponent form is used
 // (1.5E+09, 2E-08). Infinities read "inf" and "-inf", not-a-number "nan".
 std::string PlainNumberText(double value, int digits);
+
+// x rounded to `places` decimals, ties to the even neighbour, in double precision.
+double RoundHalfEven(double x, int places);
+
+// The number as PrintNumber writes it: a blank (or "-"), PlainNumberText, one blank.
+std::string PrintedNumberText(double value, int digits);
+
+// The three lines a routine prints when its output array is too small for `count` elements.
+std::array<std::string, 3> OverflowReportLines(const std::string& message, int upperBound, int count);
 
 // a-z and the code-page 437 letters ä ö ü é ñ å ç upper-cased; everything else unchanged.
 char UpperCaseChar(char c);

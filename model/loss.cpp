@@ -45,11 +45,6 @@ long double BracketCubic(const SwrBracket& row, float matchLoss) {
   return ((row.c3 * cube - row.c2 * square) + row.c1 * loss) + row.c0;
 }
 
-long double CablePolynomial(float k0, float k1, float k2, float freqMHz) {
-  const long double f = freqMHz;
-  return (k1 * std::sqrt(f) + k0) + k2 * f;
-}
-
 // Loss of a line of matched loss ratio a into a load of reflection coefficient rho.
 long double MismatchedLoss(float reflection, float lossRatio) {
   const long double rho = reflection;
@@ -93,6 +88,10 @@ float EstimateRealSwr(float shackSwr, float matchLoss) {
   const std::optional<std::size_t> index = FindBracket(shackSwr);
   if (!index) return 0;
   return Stored(BracketCubic(BracketTable[*index], matchLoss));
+}
+
+long double CablePolynomial(long double k0, long double k1, long double k2, long double freqMHz) {
+  return (k1 * std::sqrt(freqMHz) + k0) + k2 * freqMHz;
 }
 
 long double SafeLn(long double x) { return std::isfinite(x) && x > 0 ? std::log(x) : 0.0L; }

@@ -52,6 +52,9 @@ std::optional<std::size_t> FindBracket(float shackSwr);
 // Below 1.2 the measured SWR comes back unchanged; above 6 the estimate is 0.
 float EstimateRealSwr(float shackSwr, float matchLoss);
 
+// The cable's matched loss in dB per 100 ft at a frequency: (k1 * sqrt(f) + k0) + k2 * f.
+long double CablePolynomial(long double k0, long double k1, long double k2, long double freqMHz);
+
 // The natural logarithm of a positive finite number; 0 for zero, negatives, infinities and NaN.
 long double SafeLn(long double x);
 

@@ -69,6 +69,32 @@ TEST_F(ProgramTest, AMissingCatalogEndsBeforeAnyPageWithTheErrorLine) {
   EXPECT_EQ(h.terminal.streamLines[1], "Program Run Start: 12-09-2026  07:30:00");
 }
 
+TEST_F(ProgramTest, ASplitOverflowIsReportedUnderTheLoadingLineAndWaitsForAKey) {
+  // Keeps the start screen's first rows as they are when the program first waits for a key.
+  struct Snapshotting : Keyboard {
+    const Console* console = nullptr;
+    std::vector<std::string> rows;
+    std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds>) override {
+      if (!rows.empty()) return "k";
+      for (int row = 1; row <= 5; ++row) {
+        const std::string text = console->Screen().RowText(row);
+        rows.push_back(text.substr(0, text.find_last_not_of(' ') + 1));
+      }
+      return "k";
+    }
+  } keyboard;
+  Console console(h.terminal, keyboard, h.clock);
+  keyboard.console = &console;
+  std::string line = "f";
+  for (int field = 2; field <= 40; ++field) line += "\tf";
+  folder.Write("CableCatalog.txt", line + "\r\n");
+  EXPECT_EQ(RunProgram(console, catalog), 0);
+  EXPECT_EQ(keyboard.rows, (std::vector<std::string>{"Loading Catalog",
+                                                     "             Error: SubScript out of range in ArgSplit Subroutine",
+                                                     "     Array Boundry: 32", "Number of Elements: 40", ""}));
+  EXPECT_EQ(h.terminal.streamLines.front(), "Error: SubScript out of range in ArgSplit Subroutine");
+}
+
 TEST_F(ProgramTest, AnInterruptEndsAtOnceWithTheRunLinesOnTheTerminalsScreen) {
   struct Interrupting : Keyboard {
     std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds>) override {

@@ -6,11 +6,11 @@
 #include <cstdio>
 
 #include "app/cycle_screen.hpp"
-#include "app/number_texts.hpp"
 #include "app/program_state.hpp"
 #include "console/charset.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
+#include "console/text.hpp"
 #include "model/loss.hpp"
 
 namespace ferrolux {

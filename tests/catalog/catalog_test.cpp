@@ -13,7 +13,7 @@
 
 #include "catalog/catalog_reader.hpp"
 #include "catalog/file_errors.hpp"
-#include "console/headless.hpp"
+#include "support/recorded_reports.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux {
@@ -29,14 +29,14 @@ std::string Fields(int count, const std::string& prefix = "f") {
 
 class CatalogTest : public ::testing::Test {
  protected:
-  HeadlessConsole h;
+  testing::RecordedReports reports;
   CatalogTable table = MakeCatalogTable();
   std::string error = "left over";
   testing::TempFolder folder;
   fs::path file = folder.Path() / "CableCatalog.txt";
 
   void Write(const std::string& bytes) { folder.Write("CableCatalog.txt", bytes); }
-  void Load() { LoadCatalog(table, h.console, error, file); }
+  void Load() { LoadCatalog(table, reports, error, file); }
 };
 
 TEST_F(CatalogTest, FileFormatCases) {
@@ -66,19 +66,18 @@ TEST_F(CatalogTest, FileFormatCases) {
        "SubScript out of range in ArgSplit Subroutine"},
   };
   for (const Case& c : cases) {
-    HeadlessConsole local;
-    local.keyboard.Key("k");
+    testing::RecordedReports local;
     CatalogTable t = MakeCatalogTable();
     std::string message = "stale";
     Write(c.bytes);
-    LoadCatalog(t, local.console, message, file);
+    LoadCatalog(t, local, message, file);
     EXPECT_EQ(message, c.error) << c.name;
     EXPECT_EQ(t[0][1], c.count) << c.name;
     for (size_t r = 0; r < c.records.size(); ++r)
       for (size_t f = 0; f < c.records[r].size(); ++f)
         EXPECT_EQ(t[r + 1][f + 1], c.records[r][f]) << c.name << " record " << r + 1 << " field " << f + 1;
     EXPECT_EQ(t[c.records.size() + 1][1], "") << c.name;
-    EXPECT_EQ(local.keyboard.Pending(), c.error.empty() ? 1u : 0u) << c.name;
+    EXPECT_EQ(local.waits, c.error.empty() ? 0 : 1) << c.name;
   }
 }
 
@@ -92,14 +91,13 @@ TEST_F(CatalogTest, SixteenFieldsAreStoredAndTheRestDropped) {
   EXPECT_EQ(table[0][2], "");
 }
 
-TEST_F(CatalogTest, TheOverflowReportIsPrintedAtTheCursor) {
-  h.console.UsePage(1);
-  h.keyboard.Key("k");
+TEST_F(CatalogTest, TheOverflowReportIsThreeLinesThenAWait) {
   Write(Fields(40));
   Load();
-  EXPECT_EQ(h.console.Screen().RowText(1).substr(0, 65), "             Error: SubScript out of range in ArgSplit Subroutine");
-  EXPECT_EQ(h.console.Screen().RowText(2).substr(0, 24), "     Array Boundry: 32  ");
-  EXPECT_EQ(h.console.Screen().RowText(3).substr(0, 24), "Number of Elements: 40  ");
+  const std::vector<std::string> expected{"             Error: SubScript out of range in ArgSplit Subroutine",
+                                          "     Array Boundry: 32 ", "Number of Elements: 40 "};
+  EXPECT_EQ(reports.lines, expected);
+  EXPECT_EQ(reports.waits, 1);
 }
 
 TEST_F(CatalogTest, MoreThanTheCapacityGrowsTheTable) {
@@ -163,7 +161,7 @@ TEST_F(CatalogTest, FailuresLeaveTheirMessageAndNoCount) {
     c.make(file);
     CatalogTable t = MakeCatalogTable();
     std::string message;
-    LoadCatalog(t, h.console, message, file);
+    LoadCatalog(t, reports, message, file);
     EXPECT_EQ(message, c.error) << c.name;
     EXPECT_EQ(t[0][1], "") << c.name;
     EXPECT_EQ(t[1][1], "") << c.name;
@@ -172,7 +170,7 @@ TEST_F(CatalogTest, FailuresLeaveTheirMessageAndNoCount) {
 
 TEST_F(CatalogTest, APathThroughAFileIsNotFound) {
   Write("a");
-  LoadCatalog(table, h.console, error, file / "CableCatalog.txt");
+  LoadCatalog(table, reports, error, file / "CableCatalog.txt");
   EXPECT_EQ(error, "[76] Path not found");
 }
 
@@ -215,7 +213,7 @@ TEST_F(CatalogTest, AReadFailingPartWayKeepsTheLinesReadBeforeIt) {
     errno = EIO;
     return -1;
   };
-  LoadCatalogFrom(failing, table, h.console, error);
+  LoadCatalogFrom(failing, table, reports, error);
   EXPECT_EQ(error, "[72] Disk media error");
   EXPECT_EQ(table[1][1], "a");
   EXPECT_EQ(table[2][2], "d");
@@ -260,12 +258,11 @@ TEST(ArgSplit, SplitsIntoTheArrayAndNeverPastIt) {
        "SubScript out of range in ArgSplit Subroutine"},
   };
   for (const Case& c : cases) {
-    HeadlessConsole h;
-    h.keyboard.Key("k");
+    testing::RecordedReports reports;
     std::vector<std::string> parts(c.bound + 1, "x");
     std::string delimiter = c.delimiter;
     std::string error;
-    ArgSplit(h.console, error, c.text, parts, delimiter);
+    ArgSplit(reports, error, c.text, parts, delimiter);
     EXPECT_EQ(parts, c.expected) << c.name;
     EXPECT_EQ(delimiter, c.delimiterAfter) << c.name;
     EXPECT_EQ(error, c.error) << c.name;

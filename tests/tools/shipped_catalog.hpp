@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "console/headless.hpp"
 #include "console/text.hpp"
+#include "support/recorded_reports.hpp"
 #include "tools/fit/loss_fit.hpp"
 #include "tools/fit/table_file.hpp"
 
@@ -24,7 +24,7 @@ inline const std::filesystem::path kFactsFile = kDataFolder / "cable-facts.tsv";
 class ShippedCatalog {
  public:
   ShippedCatalog() {
-    LoadCatalog(catalog, h.console, error, kShippedCatalog);
+    LoadCatalog(catalog, reports, error, kShippedCatalog);
     count = static_cast<int>(ParseNumber(catalog[0][1]));
   }
 
@@ -53,7 +53,7 @@ class ShippedCatalog {
     return kept;
   }
 
-  HeadlessConsole h;
+  testing::RecordedReports reports;
   CatalogTable catalog = MakeCatalogTable();
   std::string error = "not loaded";
   int count = 0;

@@ -1,0 +1,20 @@
+#pragma once
+// `ferrolux cables`: the catalog, one line per cable with its matched loss at four frequencies.
+
+#include <array>
+#include <iosfwd>
+#include <vector>
+
+#include "catalog/catalog.hpp"
+#include "cli/output.hpp"
+
+namespace ferrolux::cli {
+
+inline constexpr std::array<int, 4> kListedMHz = {10, 30, 146, 440};
+
+// Losses per 100 ft, or per 100 m when `metric`.
+void WriteCablesText(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric, const OutputStyle& style);
+void WriteCablesCsv(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric);
+void WriteCablesJson(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric);
+
+}  // namespace ferrolux::cli

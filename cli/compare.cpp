@@ -1,0 +1,170 @@
+#include "cli/compare.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/json_fields.hpp"
+#include "cli/table.hpp"
+#include "console/text.hpp"
+
+namespace ferrolux::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr int kBarCells = 10;
+const std::string kMissing = "-";
+
+const LineFigures* LineOf(const ComparedCable& row) {
+  return row.calculation.line.figures ? &*row.calculation.line.figures : nullptr;
+}
+
+bool Estimated(const ComparedCable& row) { return row.calculation.shown == EstimateShown::kFigures; }
+
+std::string Fixed(double value, int places) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
+  return buffer;
+}
+
+// Possible readings by total loss, then impossible ones by matched loss.
+bool LessLoss(const ComparedCable& a, const ComparedCable& b) {
+  const LineFigures* la = LineOf(a);
+  const LineFigures* lb = LineOf(b);
+  if ((la == nullptr) != (lb == nullptr)) return la != nullptr;
+  if (la) return la->totalLossDb < lb->totalLossDb;
+  return a.calculation.matchedLossDb < b.calculation.matchedLossDb;
+}
+
+bool LessName(const ComparedCable& a, const ComparedCable& b) {
+  const std::string& ta = (*a.cable)[column::kType];
+  const std::string& tb = (*b.cable)[column::kType];
+  if (UpperCase(ta) != UpperCase(tb)) return UpperCase(ta) < UpperCase(tb);
+  return UpperCase((*a.cable)[column::kPartNumber]) < UpperCase((*b.cable)[column::kPartNumber]);
+}
+
+std::string BarColor(double percent) {
+  constexpr double kModest = 25, kHeavy = 50;
+  return percent < kModest ? "32" : percent < kHeavy ? "33" : "31";
+}
+
+TableRow TextRow(const ComparedCable& row, const OutputStyle& style) {
+  const Calculation& c = row.calculation;
+  const LineFigures* l = LineOf(row);
+  std::string last;
+  if (!l) last = "max " + PlainNumberText(RoundHalfEven(c.line.highestShackSwr, 2), 15) + ":1";
+  else if (style.terminal) last = PercentBar(l->powerLostPct, kBarCells, style.utf8);
+  return {DisplayText((*row.cable)[column::kType], style.utf8),
+          DisplayText((*row.cable)[column::kPartNumber], style.utf8),
+          Fixed(c.matchedLossDb, 2),
+          l ? Fixed(l->totalLossDb, 2) : "impossible",
+          Estimated(row) ? Fixed(c.estimate.totalLoss, 2) : kMissing,
+          l ? Fixed(l->powerOutW, 1) : kMissing,
+          l ? Fixed(l->powerLostPct, 1) : kMissing,
+          last};
+}
+
+// The bar is the last thing on its line: colour it there, after the layout has measured it.
+std::string PaintBar(const std::string& line, const ComparedCable& row, const OutputStyle& style) {
+  const LineFigures* l = LineOf(row);
+  if (!l || !style.color || !style.terminal) return line;
+  const std::string bar = PercentBar(l->powerLostPct, kBarCells, style.utf8);
+  if (bar.empty() || line.size() < bar.size()) return line;
+  return line.substr(0, line.size() - bar.size()) + Painted(bar, BarColor(l->powerLostPct), true);
+}
+
+Json OptionalNumber(bool present, double value) {
+  return present && std::isfinite(value) ? Json(value) : Json(nullptr);
+}
+
+Json RowJson(const ComparedCable& row) {
+  const Calculation& c = row.calculation;
+  const LineFigures* l = LineOf(row);
+  return {{"type", JsonText((*row.cable)[column::kType])},
+          {"part_number", JsonText((*row.cable)[column::kPartNumber])},
+          {"matched_loss_db", c.matchedLossDb},
+          {"estimate_total_loss_db", OptionalNumber(Estimated(row), Widened(c.estimate.totalLoss))},
+          {"possible", l != nullptr},
+          {"total_loss_db", OptionalNumber(l, l ? l->totalLossDb : 0)},
+          {"power_out_w", OptionalNumber(l, l ? l->powerOutW : 0)},
+          {"power_lost_pct", OptionalNumber(l, l ? l->powerLostPct : 0)},
+          {"antenna_swr", OptionalNumber(l, l ? l->antennaSwr : 0)},
+          {"highest_shack_swr", OptionalNumber(true, c.line.highestShackSwr)}};
+}
+
+}  // namespace
+
+std::string PercentBar(double percent, int cells, bool utf8) {
+  static const char* const kEighths[] = {"", "▏", "▎", "▍", "▌", "▋", "▊", "▉"};
+  const double filled = std::clamp(percent, 0.0, 100.0) / 100 * cells;
+  if (!utf8) return std::string(static_cast<size_t>(std::lround(filled)), '#');
+  const auto eighths = static_cast<int>(std::lround(filled * 8));
+  std::string bar;
+  for (int i = 0; i < eighths / 8; ++i) bar += "█";
+  return bar + kEighths[eighths % 8];
+}
+
+std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, const Settings& settings,
+                                         CompareOrder order) {
+  std::vector<ComparedCable> rows;
+  for (const CatalogRow& cable : cables) rows.push_back({&cable, Calculate(cable, settings)});
+  switch (order) {
+    case CompareOrder::kTotal: std::stable_sort(rows.begin(), rows.end(), LessLoss); break;
+    case CompareOrder::kName: std::stable_sort(rows.begin(), rows.end(), LessName); break;
+    case CompareOrder::kMatched:
+      std::stable_sort(rows.begin(), rows.end(), [](const ComparedCable& a, const ComparedCable& b) {
+        return a.calculation.matchedLossDb < b.calculation.matchedLossDb;
+      });
+      break;
+  }
+  return rows;
+}
+
+void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
+                      const OutputStyle& style) {
+  out << DescribeSettings(settings) << '\n'
+      << "dB and watts; Total: line equations; Estimate: the results screen's estimate\n";
+  const std::vector<TableColumn> columns = {{"Type", false, true},     {"Part number", false, true},
+                                            {"Matched", true, false},  {"Total", true, false},
+                                            {"Estimate", true, false}, {"Out", true, false},
+                                            {"Lost %", true, false},   {"", false, false}};
+  std::vector<TableRow> cells;
+  for (const ComparedCable& row : rows) cells.push_back(TextRow(row, style));
+  const std::vector<std::string> lines = LayOutTable(columns, cells, style.terminal ? style.columns : 0, style.utf8);
+  out << Painted(lines.front(), "1", style.color) << '\n';
+  for (size_t i = 1; i < lines.size(); ++i) out << PaintBar(lines[i], rows[i - 1], style) << '\n';
+}
+
+void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) {
+  static const char* const kKeys[] = {"type", "part_number", "matched_loss_db", "estimate_total_loss_db", "possible",
+                                      "total_loss_db", "power_out_w", "power_lost_pct", "antenna_swr",
+                                      "highest_shack_swr"};
+  for (size_t i = 0; i < std::size(kKeys); ++i) out << (i ? "," : "") << kKeys[i];
+  out << '\n';
+  for (const ComparedCable& row : rows) {
+    const Json j = RowJson(row);
+    for (size_t i = 0; i < std::size(kKeys); ++i) {
+      const Json& value = j[kKeys[i]];
+      std::string text;
+      if (value.is_string()) text = value.get<std::string>();
+      else if (value.is_boolean()) text = value.get<bool>() ? "yes" : "no";
+      else if (value.is_number()) text = MachineNumber(value.get<double>());
+      out << (i ? "," : "") << CsvField(text);
+    }
+    out << '\n';
+  }
+}
+
+void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings) {
+  Json cables = Json::array();
+  for (const ComparedCable& row : rows) cables.push_back(RowJson(row));
+  const Json j = {{"inputs", SettingsJson(settings)}, {"cables", cables}};
+  out << j.dump(2) << '\n';
+}
+
+}  // namespace ferrolux::cli

@@ -1,0 +1,35 @@
+#pragma once
+// `ferrolux compare`: every cable of the catalog under the same settings, lowest loss first.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.hpp"
+#include "cli/calculation.hpp"
+#include "cli/output.hpp"
+#include "cli/settings.hpp"
+
+namespace ferrolux::cli {
+
+enum class CompareOrder { kTotal, kMatched, kName };
+
+struct ComparedCable {
+  const CatalogRow* cable;
+  Calculation calculation;
+};
+
+// By the line equations' total loss (readings no load can give last), by matched loss, or by
+// type and part number; ties keep catalog order.
+std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, const Settings& settings,
+                                         CompareOrder order);
+
+void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
+                      const OutputStyle& style);
+void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows);
+void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings);
+
+// A bar that fills `cells` cells at 100 percent: in eighths of a block with UTF-8, else in '#'.
+std::string PercentBar(double percent, int cells, bool utf8);
+
+}  // namespace ferrolux::cli

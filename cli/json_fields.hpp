@@ -1,0 +1,47 @@
+#pragma once
+// The names scripts see in CSV headers and JSON keys: a catalog record's sixteen fields and the
+// settings of a calculation.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "catalog/catalog.hpp"
+#include "cli/settings.hpp"
+
+namespace ferrolux::cli {
+
+struct FieldName {
+  int column;
+  std::string_view key;
+  bool numeric;  // read with the program's number rules; in JSON a number, or null when empty
+};
+
+inline constexpr std::array<FieldName, 16> kCableFields{{
+    {column::kType, "type", false},
+    {column::kPartNumber, "part_number", false},
+    {column::kImpedance, "impedance_ohms", true},
+    {column::kVelocityFactor, "velocity_factor", true},
+    {column::kCapacitance, "capacitance_pf_per_ft", true},
+    {column::kCenterConductor, "center_conductor", false},
+    {column::kDielectric, "dielectric", false},
+    {column::kShield, "shield", false},
+    {column::kJacket, "jacket", false},
+    {column::kDiameter, "diameter", false},
+    {column::kRms, "rms", false},
+    {column::kK0, "k0", true},
+    {column::kK1, "k1", true},
+    {column::kK2, "k2", true},
+    {column::kDescription, "description", false},
+    {column::kRecommendedUses, "recommended_uses", false},
+}};
+
+// Every field of the record, texts as texts and numbers as numbers.
+nlohmann::ordered_json CableJson(const CatalogRow& cable);
+
+// Lengths in both units, power, SWR, frequency and the band (null for --mhz).
+nlohmann::ordered_json SettingsJson(const Settings& settings);
+
+}  // namespace ferrolux::cli

@@ -1,0 +1,90 @@
+#include "cli/plot.hpp"
+
+#include <algorithm>
+
+#include "cli/cable_choice.hpp"
+#include "cli/command_error.hpp"
+#include "cli/settings.hpp"
+#include "console/text.hpp"
+#include "model/loss.hpp"
+
+namespace ferrolux::cli {
+
+namespace {
+
+constexpr int kPipeWidth = 80, kPipeHeight = 24;
+constexpr int kTallestOnTerminal = 24;
+constexpr int kNarrowest = 40, kLowest = 12;
+
+std::vector<const CatalogRow*> ChosenCables(const std::vector<CatalogRow>& catalog, const PlotOptions& options) {
+  std::vector<const CatalogRow*> chosen;
+  for (const std::string& name : options.cables) chosen.push_back(&FindCable(catalog, name));
+  if (!options.type.empty()) {
+    size_t found = 0;
+    for (const CatalogRow& cable : catalog) {
+      if (!IsOfType(cable, options.type)) continue;
+      ++found;
+      chosen.push_back(&cable);
+    }
+    if (found == 0) throw UsageError("--type \"" + options.type + "\": no cable of that type");
+  }
+  std::vector<const CatalogRow*> unique;
+  for (const CatalogRow* cable : chosen)
+    if (std::find(unique.begin(), unique.end(), cable) == unique.end()) unique.push_back(cable);
+  if (unique.empty()) throw UsageError("name a cable with --cable or a type with --type");
+  if (unique.size() > kMostSeries)
+    throw UsageError("plot draws up to " + std::to_string(kMostSeries) + " cables; these options give " +
+                     std::to_string(unique.size()));
+  return unique;
+}
+
+// Per 100 ft, per 100 m, or for the length given.
+void SetScale(const PlotOptions& options, ChartSettings& chart, double& scale) {
+  if (!options.length.empty()) {
+    scale = ReadLength(options.length, options.metric).feet / 100;
+    chart.lossUnit = "dB";
+  } else if (options.metric) {
+    scale = 1 / kMetresPerFoot;
+    chart.lossUnit = "dB/100 m";
+  } else {
+    scale = 1;
+    chart.lossUnit = "dB/100 ft";
+  }
+}
+
+void SetSize(const PlotOptions& options, const OutputStyle& style, ChartSettings& chart) {
+  const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
+  chart.width = options.width > 0 ? options.width : sized ? style.columns : kPipeWidth;
+  const int fitting = sized ? std::min(style.rows - 1, kTallestOnTerminal) : kPipeHeight;
+  chart.height = options.height > 0 ? options.height : fitting;
+  if (options.width != 0 && options.width < kNarrowest)
+    throw UsageError("--width: the chart needs at least " + std::to_string(kNarrowest) + " columns");
+  if (options.height != 0 && options.height < kLowest)
+    throw UsageError("--height: the chart needs at least " + std::to_string(kLowest) + " rows");
+  chart.width = std::max(chart.width, kNarrowest);
+  chart.height = std::max(chart.height, kLowest);
+}
+
+}  // namespace
+
+ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options, const OutputStyle& style) {
+  ChartSettings chart;
+  chart.fromMHz = ReadNumber("--from", options.fromMHz);
+  chart.toMHz = ReadNumber("--to", options.toMHz);
+  if (chart.fromMHz >= chart.toMHz) throw UsageError("--from must be below --to");
+  double scale = 1;
+  SetScale(options, chart, scale);
+  SetSize(options, style, chart);
+  chart.utf8 = style.utf8;
+  chart.color = style.color;
+  for (const CatalogRow* cable : ChosenCables(catalog, options)) {
+    const double k0 = ParseNumber((*cable)[column::kK0]), k1 = ParseNumber((*cable)[column::kK1]),
+                 k2 = ParseNumber((*cable)[column::kK2]);
+    chart.series.push_back({DisplayText(CableName(*cable), style.utf8), [=](double mhz) {
+                             return static_cast<double>(CablePolynomial(k0, k1, k2, mhz)) * scale;
+                           }});
+  }
+  return chart;
+}
+
+}  // namespace ferrolux::cli

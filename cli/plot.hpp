@@ -1,0 +1,28 @@
+#pragma once
+// `ferrolux plot`: the chart of matched loss against frequency for up to eight cables.
+
+#include <string>
+#include <vector>
+
+#include "catalog/catalog.hpp"
+#include "cli/chart.hpp"
+#include "cli/output.hpp"
+
+namespace ferrolux::cli {
+
+inline constexpr size_t kMostSeries = 8;
+
+// The options as typed; empty texts and zero sizes when not given.
+struct PlotOptions {
+  std::vector<std::string> cables;
+  std::string type;
+  std::string length;  // loss for this length instead of per 100 ft (100 m)
+  bool metric = false;
+  std::string fromMHz = "1", toMHz = "1000";
+  int width = 0, height = 0;
+};
+
+// Throws a usage error for an unknown or ambiguous cable, too many cables, or a bad range or size.
+ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options, const OutputStyle& style);
+
+}  // namespace ferrolux::cli

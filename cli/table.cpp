@@ -1,0 +1,65 @@
+#include "cli/table.hpp"
+
+#include <algorithm>
+
+#include "cli/output.hpp"
+
+namespace ferrolux::cli {
+
+namespace {
+
+constexpr int kGap = 2;
+constexpr int kNarrowestCut = 8;
+
+std::vector<int> NaturalWidths(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
+  std::vector<int> widths;
+  for (const TableColumn& column : columns) widths.push_back(DisplayWidth(column.heading));
+  for (const TableRow& row : rows)
+    for (size_t c = 0; c < row.size() && c < widths.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+  return widths;
+}
+
+int TotalWidth(const std::vector<int>& widths) {
+  int total = 0;
+  for (int w : widths) total += w;
+  return total + kGap * (static_cast<int>(widths.size()) - 1);
+}
+
+// Takes one cell at a time from the widest shrinkable column, so long names share the cut.
+void ShrinkToFit(const std::vector<TableColumn>& columns, std::vector<int>& widths, int width) {
+  while (TotalWidth(widths) > width) {
+    int widest = -1;
+    for (size_t c = 0; c < columns.size(); ++c)
+      if (columns[c].shrinkable && widths[c] > kNarrowestCut && (widest < 0 || widths[c] > widths[widest]))
+        widest = static_cast<int>(c);
+    if (widest < 0) return;
+    --widths[widest];
+  }
+}
+
+std::string Line(const std::vector<TableColumn>& columns, const TableRow& cells, const std::vector<int>& widths,
+                 bool utf8) {
+  std::string line;
+  for (size_t c = 0; c < columns.size(); ++c) {
+    const std::string text = FitWidth(c < cells.size() ? cells[c] : "", widths[c], utf8);
+    const std::string pad(static_cast<size_t>(widths[c] - DisplayWidth(text)), ' ');
+    if (c > 0) line += std::string(kGap, ' ');
+    line += columns[c].rightAligned ? pad + text : text + pad;
+  }
+  return line.erase(line.find_last_not_of(' ') + 1);
+}
+
+}  // namespace
+
+std::vector<std::string> LayOutTable(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows,
+                                     int width, bool utf8) {
+  std::vector<int> widths = NaturalWidths(columns, rows);
+  if (width > 0) ShrinkToFit(columns, widths, width);
+  TableRow headings;
+  for (const TableColumn& column : columns) headings.push_back(column.heading);
+  std::vector<std::string> lines{Line(columns, headings, widths, utf8)};
+  for (const TableRow& row : rows) lines.push_back(Line(columns, row, widths, utf8));
+  return lines;
+}
+
+}  // namespace ferrolux::cli

@@ -1,0 +1,24 @@
+#pragma once
+// Plain-text tables: columns two blanks apart, numbers to the right, and names cut with an
+// ellipsis when the table must fit a terminal's width.
+
+#include <string>
+#include <vector>
+
+namespace ferrolux::cli {
+
+struct TableColumn {
+  std::string heading;
+  bool rightAligned = false;
+  bool shrinkable = false;  // may be cut to fit the width
+};
+
+using TableRow = std::vector<std::string>;  // UTF-8 cells, one per column
+
+// The heading line and one line per row, with no trailing blanks. When `width` is above 0,
+// shrinkable columns give up cells, the widest first, until every line fits or they are down
+// to a few cells.
+std::vector<std::string> LayOutTable(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows,
+                                     int width, bool utf8);
+
+}  // namespace ferrolux::cli

@@ -1,0 +1,56 @@
+#include "cli/compare.hpp"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "test_cables.hpp"
+
+namespace ferrolux::cli {
+namespace {
+
+std::string Text(const std::vector<CatalogRow>& cables, const std::string& swr, CompareOrder order,
+                 const OutputStyle& style) {
+  const Settings settings = ReadSettings({"100", "100", swr, "2m", ""});
+  std::ostringstream out;
+  WriteCompareText(out, CompareCables(cables, settings, order), settings, style);
+  return out.str();
+}
+
+TEST(CompareText, LowestLossFirstAndAReadingNoLoadCanGiveLast) {
+  EXPECT_EQ(Text(TestCables(), "2.5", CompareOrder::kTotal, {}),
+            "100 ft at 146 MHz (2m band), 100 watts, SWR 2.5:1 in the shack\n"
+            "dB and watts; Total: line equations; Estimate: the results screen's estimate\n"
+            "Type     Part number                        Matched       Total  Estimate   Out  Lost %\n"
+            "LMR-400  Test LMR-400                          1.59        2.81      2.86  52.4    47.6\n"
+            "RG-8X    Test RG-8X                            3.06        8.25      7.24  15.0    85.0\n"
+            "RG-174   Test RG-174 long name for cutting    10.14  impossible         -     -       -  max 1.21:1\n");
+}
+
+// An 80-column terminal: the names give up cells, the figures keep theirs, a bar shows the share lost.
+TEST(CompareText, FitsATerminalsWidth) {
+  OutputStyle terminal;
+  terminal.terminal = terminal.utf8 = true;
+  terminal.columns = 80;
+  EXPECT_EQ(Text(TestCables(), "1.5", CompareOrder::kName, terminal),
+            "100 ft at 146 MHz (2m band), 100 watts, SWR 1.5:1 in the shack\n"
+            "dB and watts; Total: line equations; Estimate: the results screen's estimate\n"
+            "Type     Part number     Matched       Total  Estimate   Out  Lost %\n"
+            "LMR-400  Test LMR-400       1.59        1.79      1.88  66.2    33.8  ███▍\n"
+            "RG-174   Test RG-174 l…    10.14  impossible         -     -       -  max 1.21:1\n"
+            "RG-8X    Test RG-8X         3.06        3.66      3.79  43.0    57.0  █████▊\n");
+}
+
+TEST(PercentBar, EighthsOfABlockOrHashes) {
+  struct Case {
+    double percent;
+    bool utf8;
+    const char* bar;
+  };
+  const Case cases[] = {{0, true, ""},      {100, true, "██████████"}, {56.25, true, "█████▋"},
+                        {150, true, "██████████"}, {-5, true, ""}, {56.25, false, "######"}};
+  for (const Case& c : cases) EXPECT_EQ(PercentBar(c.percent, 10, c.utf8), c.bar) << c.percent;
+}
+
+}  // namespace
+}  // namespace ferrolux::cli

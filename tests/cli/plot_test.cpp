@@ -1,0 +1,95 @@
+#include "cli/plot.hpp"
+
+#include <gtest/gtest.h>
+
+#include "cli/command_error.hpp"
+#include "test_cables.hpp"
+
+namespace ferrolux::cli {
+namespace {
+
+PlotOptions Plot(std::vector<std::string> cables, const std::string& type = "", const std::string& length = "",
+                 bool metric = false) {
+  PlotOptions options;
+  options.cables = std::move(cables);
+  options.type = type, options.length = length, options.metric = metric;
+  return options;
+}
+
+TEST(BuildChart, OneSeriesPerCableInItsUnit) {
+  const std::vector<CatalogRow> cables = TestCables();
+  struct Case {
+    PlotOptions options;
+    std::string unit;
+    double lossAt100MHz;  // of the first series; the worked example's cable gives 2.6 dB per 100 ft
+    size_t series;
+  };
+  const Case cases[] = {
+      {Plot({"Test RG-8X"}), "dB/100 ft", 2.6, 1},
+      {Plot({"Test RG-8X"}, "", "", true), "dB/100 m", 2.6 / 0.3048, 1},
+      {Plot({"Test RG-8X"}, "", "50"), "dB", 1.3, 1},
+      {Plot({"Test RG-8X"}, "", "30.48m"), "dB", 2.6, 1},
+      {Plot({"Test RG-8X", "lmr"}, "rg-8x"), "dB/100 ft", 2.6, 2},  // the type adds nothing new
+  };
+  for (const Case& c : cases) {
+    const ChartSettings chart = BuildChart(cables, c.options, {});
+    EXPECT_EQ(chart.lossUnit, c.unit);
+    ASSERT_EQ(chart.series.size(), c.series);
+    EXPECT_EQ(chart.series[0].label, "RG-8X, Test RG-8X");
+    EXPECT_NEAR(chart.series[0].loss(100), c.lossAt100MHz, 1e-12) << c.unit;
+  }
+}
+
+TEST(BuildChart, SizedToTheTerminalOrAsAsked) {
+  const std::vector<CatalogRow> cables = TestCables();
+  OutputStyle terminal;
+  terminal.terminal = true;
+  terminal.columns = 132, terminal.rows = 50;
+  OutputStyle small = terminal;
+  small.columns = 90, small.rows = 20;
+  struct Case {
+    OutputStyle style;
+    int width, height;  // asked for; 0 when not
+    int chartWidth, chartHeight;
+  };
+  const Case cases[] = {{{}, 0, 0, 80, 24},          {{}, 100, 30, 100, 30},         {terminal, 0, 0, 132, 24},
+                        {small, 0, 0, 90, 19},       {terminal, 60, 0, 60, 24}};
+  for (const Case& c : cases) {
+    PlotOptions options = Plot({"lmr"});
+    options.width = c.width, options.height = c.height;
+    const ChartSettings chart = BuildChart(cables, options, c.style);
+    EXPECT_EQ(chart.width, c.chartWidth);
+    EXPECT_EQ(chart.height, c.chartHeight);
+  }
+}
+
+TEST(BuildChart, RefusesWhatItCannotDraw) {
+  std::vector<CatalogRow> cables = TestCables();
+  for (int i = 1; i <= 8; ++i) cables.push_back(Cable("RG-58\tPart " + std::to_string(i) + "\t50"));
+  struct Case {
+    PlotOptions options;
+    const char* message;
+  };
+  PlotOptions backwards = Plot({"lmr"});
+  backwards.fromMHz = "100", backwards.toMHz = "10";
+  PlotOptions narrow = Plot({"lmr"});
+  narrow.width = 20;
+  const Case cases[] = {
+      {Plot({"lmr"}, "rg-58"), "plot draws up to 8 cables; these options give 9"},
+      {Plot({}, "rg-59"), "--type \"rg-59\": no cable of that type"},
+      {Plot({}), "name a cable with --cable or a type with --type"},
+      {backwards, "--from must be below --to"},
+      {narrow, "--width: the chart needs at least 40 columns"},
+  };
+  for (const Case& c : cases) {
+    try {
+      BuildChart(cables, c.options, {});
+      ADD_FAILURE() << c.message;
+    } catch (const CommandError& error) {
+      EXPECT_STREQ(error.what(), c.message);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ferrolux::cli

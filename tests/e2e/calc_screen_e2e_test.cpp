@@ -1,0 +1,91 @@
+// `ferrolux calc` against the results screen of the interactive program: the same inputs give
+// the same lines, figures, warning and notice.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "command_run.hpp"
+#include "pty_session.hpp"
+#include "support/temp_folder.hpp"
+
+namespace ferrolux::e2e {
+namespace {
+
+// Types in descending order on the screen: RG-8X, RG-174, LMR-400.
+const char kCatalog[] =
+    "RG-8X\tTest RG-8X\t50\t.78\t25\tStranded Cu\tFoam PE\tBraid\tPVC\t0.242 in\t300 V\t.5\t.2\t.001\t"
+    "A small test cable.\tTesting.\r\n"
+    "LMR-400\tTest LMR-400\t50\t.85\t24\tSolid Cu\tFoam PE\tFoil+braid\tPE\t0.405 in\t2500 V\t.1\t.12\t.0003\t"
+    "A low-loss test cable.\tLong runs.\r\n"
+    "RG-174\tTest RG-174\t50\t.66\t31\tSteel\tPE\tBraid\tPVC\t.11 in\t1100 V\t1.3\t.55\t.015\t"
+    "A thin lossy cable.\tShort leads.\r\n";
+
+const std::string kDown = "\x1bOB";
+
+struct Case {
+  const char* name;
+  std::string length, power, swr;
+  std::string bandKeys;  // the band menu's key, or F and a frequency
+  std::string typeKeys;  // to pick the type in the list
+  std::vector<std::string> calcArguments;
+  size_t lines;  // figures, warning or notice lines on the screen
+};
+
+// The screen's lines below the cable block, from column 5, without trailing blanks.
+std::vector<std::string> ResultLines(const PtySession& s) {
+  std::vector<std::string> lines;
+  for (int row = 10; row <= 30; ++row) {
+    std::string text;
+    for (int column = 5; column <= 117; ++column) text += s.Cell(row, column);
+    text.erase(text.find_last_not_of(' ') + 1);
+    if (text.rfind("Description:", 0) == 0) break;
+    if (!text.empty()) lines.push_back(text);
+  }
+  return lines;
+}
+
+bool HasLineStartingWith(const std::string& output, const std::string& start) {
+  for (size_t at = 0; at < output.size(); at = output.find('\n', at) + 1) {
+    const std::string line = output.substr(at, output.find('\n', at) - at);
+    if (line == start || line.rfind(start + "  ", 0) == 0) return true;
+    if (output.find('\n', at) == std::string::npos) break;
+  }
+  return false;
+}
+
+TEST(CalcAgainstTheScreen, TheSameFiguresWarningAndNotice) {
+  ferrolux::testing::TempFolder temp;
+  temp.Write("CableCatalog.txt", kCatalog);
+  const Case cases[] = {
+      {"figures on a band", "50", "100", "1.5", "B", "r", {"--band", "2m", "--cable", "Test RG-8X"}, 10},
+      {"a typed frequency", "100", "1500", "2.2", "F7.1\r", "l", {"--mhz", "7.1", "--cable", "lmr-400"}, 10},
+      {"the high-SWR warning", "100", "100", "5.5", "5", "r" + kDown, {"--band", "20m", "--cable", "rg-174"}, 5},
+      {"the notice above 6:1", "10", "100", "6.5", "B", "r" + kDown, {"--band", "2m", "--cable", "rg-174"}, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PtySession s(FERROLUX_BINARY, temp.Path());
+    ASSERT_TRUE(s.WaitForText("length in ft:"));
+    s.Send(c.length + "\r" + c.power + "\r" + c.swr + "\rn");
+    ASSERT_TRUE(s.WaitForText("Please select an option"));
+    s.Send(c.bandKeys);
+    ASSERT_TRUE(s.WaitForText("Select Cable Type"));
+    s.Send(c.typeKeys + "\r");
+    ASSERT_TRUE(s.WaitForText("Please Make a Selection"));
+    s.Send("\r");
+    ASSERT_TRUE(s.WaitForText("Description:")) << s.Screen();
+    const std::vector<std::string> screen = ResultLines(s);
+    s.Send("n");
+    EXPECT_EQ(s.WaitForExit(), 0);
+
+    std::vector<std::string> arguments{"calc", "--length", c.length, "--power", c.power, "--swr", c.swr};
+    arguments.insert(arguments.end(), c.calcArguments.begin(), c.calcArguments.end());
+    const CommandResult calc = RunCommand(FERROLUX_BINARY, arguments, temp.Path());
+    ASSERT_EQ(calc.status, 0) << calc.err;
+    ASSERT_EQ(screen.size(), c.lines) << s.Screen();
+    for (const std::string& line : screen) EXPECT_TRUE(HasLineStartingWith(calc.out, line)) << line << "\n" << calc.out;
+  }
+}
+
+}  // namespace
+}  // namespace ferrolux::e2e

@@ -1,0 +1,138 @@
+// The subcommands of the real program, through plain pipes and, where colour or the terminal's
+// width matters, in a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "command_run.hpp"
+#include "pty_session.hpp"
+#include "support/temp_folder.hpp"
+
+namespace ferrolux::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kShippedCatalog = fs::path(FERROLUX_DATA_FOLDER) / "CableCatalog.txt";
+
+class CliE2eTest : public ::testing::Test {
+ protected:
+  ferrolux::testing::TempFolder temp;
+  fs::path folder = temp.Path();
+  // No user copy of the catalog may stand in for a missing one.
+  std::map<std::string, std::string> environment{{"XDG_DATA_HOME", (folder / "data").string()}};
+
+  void SetUp() override { fs::copy_file(kShippedCatalog, folder / "CableCatalog.txt"); }
+  CommandResult Run(const std::vector<std::string>& arguments) {
+    return RunCommand(FERROLUX_BINARY, arguments, folder, environment);
+  }
+};
+
+TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int status;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"calc", "--band", "2m", "--cable", "9913"}, 2, "ferrolux: --length is required\n"},
+      {{"calc", "--length", "50", "--band", "2m", "--mhz", "7", "--cable", "9913"}, 2,
+       "ferrolux: --band excludes --mhz\n"},
+      {{"calc", "--length", "50", "--swr", "0", "--band", "2m", "--cable", "9913"}, 2,
+       "ferrolux: --swr: 0 is not above 0\n"},
+      {{"compare", "--length", "fifty", "--band", "2m"}, 2,
+       "ferrolux: --length: \"fifty\" is not a length (50, 50ft or 15m)\n"},
+      {{"compare", "--length", "50", "--band", "11m"}, 2,
+       "ferrolux: --band: no band \"11m\"; the bands are 160m 80m 40m 30m 20m 17m 15m 12m 10m 6m 2m 1.25m 70cm gmrs\n"},
+      {{"compare", "--length", "50", "--band", "2m", "--sort", "price"}, 2,
+       "ferrolux: --sort: price not in {total,matched,name}\n"},
+      {{"cables", "--colour"}, 2, "ferrolux: The following argument was not expected: --colour\n"},
+      {{"calc", "--length", "50", "--band", "2m", "--cable", "heliax"}, 2,
+       "ferrolux: --cable \"heliax\" matches no cable; `ferrolux cables` lists them\n"},
+      {{"calc", "--length", "50", "--band", "2m", "--cable", "lmr-400"}, 2,
+       "ferrolux: --cable \"lmr-400\" matches 2 cables; give a part number:\n"
+       "  LMR-400, Times LMR-400\n"
+       "  LMR-400, Times LMR-400-UF\n"},
+  };
+  for (const Case& c : cases) {
+    const CommandResult result = Run(c.arguments);
+    EXPECT_EQ(result.status, c.status) << c.arguments[1];
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+TEST_F(CliE2eTest, ACatalogThatCannotBeLoadedEndsWithTheLoadersOwnText) {
+  fs::remove(folder / "CableCatalog.txt");
+  const CommandResult missing = Run({"cables"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "ferrolux: CableCatalog.txt: [53] File not found\n");
+
+  std::string line = "f";
+  for (int field = 2; field <= 33; ++field) line += "\tf";
+  temp.Write("broken.txt", line + "\r\n");
+  const CommandResult overflow = Run({"cables", "--catalog", "broken.txt"});
+  EXPECT_EQ(overflow.status, 1);
+  EXPECT_EQ(overflow.err,
+            "             Error: SubScript out of range in ArgSplit Subroutine\n"
+            "     Array Boundry: 32 \n"
+            "Number of Elements: 33 \n"
+            "ferrolux: broken.txt: SubScript out of range in ArgSplit Subroutine\n");
+  EXPECT_EQ(overflow.out, "");
+}
+
+TEST_F(CliE2eTest, ScriptsGetEveryCableWithoutAnyTerminalCode) {
+  const CommandResult csv = Run({"compare", "--length", "100", "--band", "2m", "--swr", "1.5", "--format", "csv"});
+  EXPECT_EQ(csv.status, 0) << csv.err;
+  EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 71);
+  EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+            "type,part_number,matched_loss_db,estimate_total_loss_db,possible,total_loss_db,power_out_w,"
+            "power_lost_pct,antenna_swr,highest_shack_swr");
+  const CommandResult text = Run({"cables", "--match", "lmr"});
+  EXPECT_EQ(text.status, 0);
+  EXPECT_EQ(text.out.find('\x1b'), std::string::npos);
+  EXPECT_NE(text.out.find("LMR-400   Times LMR-400-UF"), std::string::npos) << text.out;
+}
+
+TEST_F(CliE2eTest, PlotDrawsToTheSizeAskedOrWritesAnSvgThatRenders) {
+  const CommandResult chart = Run({"plot", "--cable", "9913", "--cable", "lmr-240", "--width", "90", "--height", "20"});
+  EXPECT_EQ(chart.status, 0) << chart.err;
+  EXPECT_EQ(std::count(chart.out.begin(), chart.out.end(), '\n'), 20);
+  EXPECT_EQ(chart.out.find('\x1b'), std::string::npos);
+  for (size_t at = 0, end; (end = chart.out.find('\n', at)) != std::string::npos; at = end + 1) {
+    const std::string line = chart.out.substr(at, end - at);
+    EXPECT_LE(std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }), 90) << line;
+  }
+
+  const CommandResult svg = Run({"plot", "--type", "CATV Hardline", "--svg", "chart.svg"});
+  EXPECT_EQ(svg.status, 0) << svg.err;
+  EXPECT_EQ(svg.out, "");
+  const CommandResult rendered = RunCommand("/usr/bin/rsvg-convert", {"-o", "chart.png", "chart.svg"}, folder);
+  EXPECT_EQ(rendered.status, 0) << rendered.err;
+  EXPECT_GT(fs::file_size(folder / "chart.png"), 1000u);
+
+  const CommandResult unwritable = Run({"plot", "--cable", "9913", "--svg", "no/such/folder/chart.svg"});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "ferrolux: no/such/folder/chart.svg: the chart could not be written\n");
+}
+
+// Colour and the width of the terminal, only where standard output is a terminal.
+TEST_F(CliE2eTest, ColourOnlyOnATerminalAndNeverWithNoColor) {
+  const std::vector<std::string> compare{"compare", "--length", "100", "--band", "2m", "--match", "Messi"};
+  {
+    PtySession s(FERROLUX_BINARY, folder, 80, 24, compare);
+    EXPECT_EQ(s.WaitForExit(), 0);
+    EXPECT_NE(s.Output().find("\x1b[1mType"), std::string::npos) << s.Output();
+    // Names cut to fit: the last of the ten cables is still on row 13, with its bar.
+    EXPECT_EQ(s.Row(13).substr(0, 48), "RG-58C/U      Messi & Paoloni…     5.83   5.83") << s.Screen();
+    EXPECT_NE(s.Row(13).find("███████▍"), std::string::npos);
+  }
+  setenv("NO_COLOR", "1", 1);
+  PtySession plain(FERROLUX_BINARY, folder, 80, 24, compare);
+  unsetenv("NO_COLOR");
+  EXPECT_EQ(plain.WaitForExit(), 0);
+  EXPECT_EQ(plain.Output().find("\x1b["), std::string::npos) << plain.Output();
+}
+
+}  // namespace
+}  // namespace ferrolux::e2e
