@@ -213,12 +213,12 @@ void PtySession::Signal(int signal) { kill(child_, signal); }
 
 int PtySession::WaitForExit(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (status_ < 0 && std::chrono::steady_clock::now() < deadline) {
-    Pump(std::chrono::milliseconds(10));
+  do {
+    Pump(std::chrono::milliseconds(status_ < 0 && timeout.count() > 0 ? 10 : 0));
     int raw = 0;
-    if (waitpid(child_, &raw, WNOHANG) == child_)
+    if (status_ < 0 && waitpid(child_, &raw, WNOHANG) == child_)
       status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-  }
+  } while (status_ < 0 && std::chrono::steady_clock::now() < deadline);
   Pump(std::chrono::milliseconds(20));
   return status_;
 }

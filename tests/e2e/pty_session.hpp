@@ -57,7 +57,8 @@ class PtySession {
   // absurd size costs the test nothing.
   void ResizeWindow(int columns, int rows);
   void Signal(int signal);
-  // Waits for the program to end; returns its exit status (128 + n for a signal n), -1 on timeout.
+  // Waits for the program to end; returns its exit status (128 + n for a signal n), -1 on
+  // timeout. A zero timeout only looks.
   int WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(5));
   // Whether the pseudo-terminal is back in line mode with echo, as a shell expects.
   bool TerminalModesRestored() const;
