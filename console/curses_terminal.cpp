@@ -1,7 +1,6 @@
 #include "console/curses_terminal.hpp"
 
 #include <langinfo.h>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -16,7 +15,6 @@
 
 #include "console/charset.hpp"
 #include "console/curses_codes.hpp"
-#include "console/keys.hpp"
 
 namespace ferrolux {
 
@@ -25,8 +23,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-// While keys keep coming (a paste), signals are still looked at this often.
-constexpr milliseconds kSignalCheckInterval{20};
 const char kNotice[] = "Ferrolux needs a terminal of at least 120 columns by 43 rows. Please enlarge it.";
 const char kNoticeLeave[] = "Press Escape or Q to end the program.";
 constexpr Colors kNoticeColors{7, 0};
@@ -76,8 +72,6 @@ std::vector<std::string> Wrapped(const std::string& text, int width) {
   }
   return lines;
 }
-
-bool LeavesNotice(const std::string& key) { return key == keys::kEscape || key == "q" || key == "Q"; }
 
 }  // namespace
 
@@ -314,89 +308,6 @@ void CursesTerminal::Continued() {
   SetModes(running_, TCSADRAIN);
   FollowWindowSize();
   repaint_ = true;
-}
-
-void CursesTerminal::ActOnSignal(int signal) {
-  switch (signal) {
-    case SIGWINCH:
-      FollowWindowSize();
-      repaint_ = true;
-      return;
-    case SIGTSTP: return Suspend();
-    case SIGCONT: return Continued();
-    default: throw EndRequested{signal, signal == SIGHUP || signal == SIGPIPE};
-  }
-}
-
-void CursesTerminal::ActOnSignals() {
-  lastSignalCheck_ = steady_clock::now();
-  while (const int signal = signals_.Take()) ActOnSignal(signal);
-}
-
-void CursesTerminal::ActOnSignalsNowAndThen() {
-  if (steady_clock::now() - lastSignalCheck_ >= kSignalCheckInterval) ActOnSignals();
-}
-
-// Escape or Q at the notice ends the run; once that was asked, the key goes to the read that
-// is waiting (the ending's own wait for a key).
-bool CursesTerminal::AnswerNotice(const std::string& key) {
-  if (!LeavesNotice(key)) return false;
-  if (!leaveAsked_) {
-    leaveAsked_ = true;
-    throw LeaveRequested();
-  }
-  return true;
-}
-
-CursesTerminal::Wait CursesTerminal::WaitForInput(std::optional<TimePoint> until) {
-  for (;;) {
-    int timeout = -1;
-    if (until) {
-      const auto left = std::chrono::ceil<milliseconds>(*until - steady_clock::now());
-      if (left.count() <= 0) return Wait::kTimeOut;
-      timeout = static_cast<int>(left.count());
-    }
-    struct pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {signals_.ReadEnd(), POLLIN, 0}};
-    const int ready = poll(watched, 2, timeout);
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready < 0) throw EndRequested{0, true};
-    if (ready == 0) return Wait::kTimeOut;
-    if (watched[1].revents & POLLIN) {
-      ActOnSignals();
-      return Wait::kSignal;
-    }
-    return Wait::kInput;  // a hang-up too: the read that follows reports it
-  }
-}
-
-// Keys are handed out while any are waiting; only when the next read would block is the
-// terminal painted, and time spent stopped does not count against the limit.
-std::optional<std::string> CursesTerminal::ReadKey(std::optional<milliseconds> limit) {
-  const TimePoint start = steady_clock::now();
-  const auto stoppedBefore = stoppedFor_;
-  const auto limitEnd = [&]() -> std::optional<TimePoint> {
-    if (!limit) return std::nullopt;
-    return start + *limit + (stoppedFor_ - stoppedBefore);
-  };
-  for (;;) {
-    ActOnSignalsNowAndThen();
-    if (std::optional<std::string> key = input_.TakeKey()) {
-      if (!NoticeShown() || AnswerNotice(*key)) return key;
-      continue;
-    }
-    if (input_.ReadWaiting()) continue;
-    PaintPending();
-    const std::optional<TimePoint> incomplete = input_.IncompleteUntil();
-    std::optional<TimePoint> until = limitEnd();
-    if (incomplete && (!until || *incomplete < *until)) until = incomplete;
-    if (WaitForInput(until) != Wait::kTimeOut) continue;
-    const TimePoint now = steady_clock::now();
-    if (incomplete && now >= *incomplete) {
-      input_.GiveUpIncomplete();
-    } else if (limit && now >= *limitEnd()) {
-      return std::nullopt;
-    }
-  }
 }
 
 LocalTime SystemClock::Now() {
