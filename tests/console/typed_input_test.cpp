@@ -65,12 +65,6 @@ TEST(TypedInputDecoderTest, PendingOnlyWhileACharacterIsIncomplete) {
   EXPECT_FALSE(decoder.Pending());
 }
 
-}  // namespace
-}  // namespace ferrolux
-
-namespace ferrolux {
-namespace {
-
 std::vector<std::string> KeysOf(const std::string& bytes, bool flush = true) {
   KeyDecoder decoder(true);
   std::deque<std::string> keys;
