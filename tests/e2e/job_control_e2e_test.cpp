@@ -57,10 +57,7 @@ class DashE2eTest : public ::testing::Test {
     EXPECT_TRUE(shell->CursorVisible()) << where;
     EXPECT_FALSE(shell->OnAlternateScreen()) << where;
   }
-  void Resume() {
-    shell->Send("fg\r");
-    shell->WaitForQuiet(milliseconds(300));
-  }
+  void Resume() { shell->Send("fg\r"); }
   void EndAndExpectModesBack(const std::string& where) {
     ASSERT_TRUE(BackAtPrompt(kCtrlC)) << where;
     EXPECT_EQ(shell->Modes(), shellModes) << where;
@@ -96,7 +93,8 @@ TEST_F(DashE2eTest, CtrlZAtEachWaitGivesTheShellItsTerminalAndFgPaintsThePageWho
     const std::string page = shell->Screen();
     ExpectStoppedCleanly(c.name);
     Resume();
-    EXPECT_EQ(shell->Screen(), page) << c.name;
+    EXPECT_TRUE(shell->PumpUntil([&] { return shell->Screen() == page; }, seconds(5))) << c.name << "\n"
+                                                                                        << shell->Screen();
     EXPECT_TRUE(shell->OnAlternateScreen()) << c.name;
     EndAndExpectModesBack(c.name);
   }
@@ -120,7 +118,7 @@ TEST_F(DashE2eTest, TheFiveSecondMessageKeepsTheTimeItHadLeftWhileStopped) {
   ExpectStoppedCleanly("the message");
   std::this_thread::sleep_for(milliseconds(5500));  // longer than the whole message
   Resume();
-  EXPECT_NE(shell->Screen().find(kRefusedFrequency), std::string::npos) << shell->Screen();
+  EXPECT_TRUE(shell->WaitForText(kRefusedFrequency, seconds(2))) << shell->Screen();
   EXPECT_TRUE(shell->PumpUntil([&] { return shell->Screen().find(kRefusedFrequency) == std::string::npos; }, seconds(8)));
   EndAndExpectModesBack("the message");
 }
@@ -134,8 +132,7 @@ TEST_F(DashE2eTest, AWindowMadeSmallerWhileStoppedIsCheckedAgainOnFg) {
   Resume();
   EXPECT_TRUE(shell->WaitForText("at least 120 columns by 43 rows")) << shell->Screen();
   shell->Resize(120, 43);
-  ASSERT_TRUE(shell->WaitForText(kLengthPrompt));
-  EXPECT_EQ(shell->Screen(), page);
+  EXPECT_TRUE(shell->PumpUntil([&] { return shell->Screen() == page; }, seconds(5))) << shell->Screen();
   EndAndExpectModesBack("after the resize");
 }
 
