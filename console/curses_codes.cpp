@@ -3,6 +3,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include <curses.h>
 #include <term.h>
 
@@ -14,6 +16,10 @@ namespace {
 
 constexpr int kBright = 8;
 constexpr int kBaseColors = 8;
+// Without colours, the pairs the program uses to pick something out (a red background: the
+// selected row, the lists' frames, the closing question) are shown in reverse video.
+constexpr int kPageBackground = 1;
+constexpr int kBlack = 0;
 
 // Padding ($<5>, $<2*/>) only asks for delays that no terminal of today needs; written as it
 // stands it would show.
@@ -77,10 +83,26 @@ std::string JoinedSgr(const std::string& first, const std::string& second) {
 
 }  // namespace
 
+std::optional<std::string> TerminalTypeProblem() {
+  static const std::string kWhatToDo = ": set TERM to the terminal's real type (for example xterm-256color)";
+  const char* type = std::getenv("TERM");
+  if (type == nullptr || *type == '\0') return "TERM is not set" + kWhatToDo;
+  const std::string named = std::string("the terminal type \"") + type + "\"";
+  int error = 0;
+  if (setupterm(type, STDOUT_FILENO, &error) != OK) return named + " is not known here" + kWhatToDo;
+  // A hardcopy or "dumb" terminal can only print lines, one after the other.
+  const bool placesCursor = !Capability("cup").empty() && !Flag("hc");
+  del_curterm(cur_term);
+  if (!placesCursor) return named + " cannot place the cursor" + kWhatToDo;
+  return std::nullopt;
+}
+
 TerminfoCodes::TerminfoCodes(bool utf8) : utf8_(utf8) {
   const int colors = tigetnum("colors");
+  monochrome_ = colors < kBaseColors;
   brightByBold_ = colors < kColors;
-  erasesInBackground_ = Flag("bce");
+  // Erasing uses the background colour, never the reverse video that stands in for it.
+  erasesInBackground_ = Flag("bce") && !monochrome_;
   lastCellWritable_ = !Flag("am") || Flag("xenl");
   move_ = Capability("cup");
   moveToColumn_ = Capability("hpa");
@@ -97,6 +119,14 @@ TerminfoCodes::TerminfoCodes(bool utf8) : utf8_(utf8) {
   hideCursor_ = Capability("civis");
   plain_ = Capability("sgr0");
   bold_ = Capability("bold");
+  reverse_ = Capability("rev");
+  if (reverse_.empty()) reverse_ = Capability("smso");
+  enterPage_ = Capability("smcup");
+  leavePage_ = Capability("rmcup");
+  keypadOn_ = Capability("smkx");
+  keypadOff_ = Capability("rmkx");
+  // xterm's entries push the title on the title stack as they enter the page, and pop it.
+  pageKeepsTitle_ = enterPage_.find("\x1b[22;") != std::string::npos && leavePage_.find("\x1b[23;") != std::string::npos;
   altCharsOn_ = Capability("smacs");
   altCharsOff_ = Capability("rmacs");
   if (colors < kBaseColors) return;
@@ -123,6 +153,19 @@ std::string TerminfoCodes::ScrollRegion(int top, int bottom) const {
   return WithParameters(scrollRegion_, top - 1, bottom - 1);
 }
 
+std::string TerminfoCodes::LeavePage(int rows) const {
+  return WithParameters(move_, rows - 1, 0) + leavePage_ + keypadOff_;
+}
+
+std::string TerminfoCodes::EnterPage(int rows) const {
+  return enterPage_ + WithParameters(scrollRegion_, 0, rows - 1) + keypadOn_;
+}
+
+std::string TerminfoCodes::Attributes(Colors to) const {
+  const bool standsOut = to.background != kPageBackground && to.background != kBlack;
+  return plain_ + ((to.foreground & kBright) ? bold_ : "") + (standsOut ? reverse_ : "");
+}
+
 // Without sixteen colours, bright foregrounds are bold; leaving bold resets both halves.
 std::string TerminfoCodes::BrightnessChange(Colors to) const {
   return plain_ + ((to.foreground & kBright) ? bold_ : "") + foreground_[to.foreground % kColors] +
@@ -130,6 +173,10 @@ std::string TerminfoCodes::BrightnessChange(Colors to) const {
 }
 
 std::string TerminfoCodes::SetColors(std::optional<Colors> from, Colors to) const {
+  if (monochrome_) {
+    const std::string wanted = Attributes(to);
+    return from && Attributes(*from) == wanted ? std::string() : wanted;
+  }
   const bool brightnessChanges = !from || ((from->foreground ^ to.foreground) & kBright);
   if (brightByBold_ && brightnessChanges) return BrightnessChange(to);
   std::string foreground, background;

@@ -2,11 +2,16 @@
 // The control sequences of the terminal curses was started on, read from its terminfo entry.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "console/painter.hpp"
 
 namespace ferrolux {
+
+// Why the terminal type in TERM cannot show the program (unset, unknown, or unable to place
+// the cursor), with what to do; none when it can. Leaves the terminal untouched.
+std::optional<std::string> TerminalTypeProblem();
 
 class TerminfoCodes : public ControlCodes {
  public:
@@ -31,18 +36,28 @@ class TerminfoCodes : public ControlCodes {
 
   // Plain colours and a visible cursor, as the terminal had them before the program.
   std::string Reset() const { return plain_ + showCursor_; }
+  // From the program's screen back to the one the shell uses, and again into the program's,
+  // around a stop with Ctrl+Z; `rows` is the window's height.
+  std::string LeavePage(int rows) const;
+  std::string EnterPage(int rows) const;
+  // Whether entering the page already saves the window title, and leaving it restores it.
+  bool PageKeepsTitle() const { return pageKeepsTitle_; }
 
  private:
   static constexpr int kColors = 16;
   std::string BrightnessChange(Colors to) const;
+  std::string Attributes(Colors to) const;
 
   bool utf8_;
+  bool monochrome_ = false;
+  bool pageKeepsTitle_ = false;
   bool brightByBold_ = false;
   bool erasesInBackground_ = false;
   bool lastCellWritable_ = false;
   std::string move_, moveToColumn_, moveRight_, moveRightOne_, moveLeftOne_, erase_;
   std::string scrollRegion_, scrollForward_, scrollBackward_;
-  std::string nextLine_, clear_, showCursor_, hideCursor_, plain_, bold_;
+  std::string nextLine_, clear_, showCursor_, hideCursor_, plain_, bold_, reverse_;
+  std::string enterPage_, leavePage_, keypadOn_, keypadOff_;
   std::string altCharsOn_, altCharsOff_;
   std::array<std::string, kColors> foreground_, background_;
 };

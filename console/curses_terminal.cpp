@@ -1,42 +1,35 @@
 #include "console/curses_terminal.hpp"
 
-#include <fcntl.h>
 #include <langinfo.h>
-#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <curses.h>
+#include <vector>
 
 #include "console/charset.hpp"
 #include "console/curses_codes.hpp"
-#include "console/keys.hpp"
-#include "console/typed_input.hpp"
 
 namespace ferrolux {
 
 namespace {
 
-int g_signalWriteEnd = -1;
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
 
-// Only async-signal-safe work here: record the signal for the loop.
-void RecordSignal(int signal) {
-  const int saved = errno;
-  const unsigned char byte = static_cast<unsigned char>(signal);
-  [[maybe_unused]] const ssize_t written = write(g_signalWriteEnd, &byte, 1);
-  errno = saved;
-}
-
-// Ctrl+\ too: a core dump would leave the terminal on the page, without echo.
-constexpr int kHandledSignals[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGWINCH};
-constexpr int kEscapeDelayMs = 50;
 const char kNotice[] = "Ferrolux needs a terminal of at least 120 columns by 43 rows. Please enlarge it.";
+const char kNoticeLeave[] = "Press Escape or Q to end the program.";
 constexpr Colors kNoticeColors{7, 0};
+// CSI 22 ; 0 t and CSI 23 ; 0 t: xterm's title stack, which tmux keeps too.
+const char kTitlePush[] = "\x1b[22;0t";
+const char kTitlePop[] = "\x1b[23;0t";
+const char kPlainStream[] = "\x1b[0m";
 
 // ESC [ 3x/9x m (foreground) and 4x/10x m (background): the sixteen colours every terminal knows.
 std::string ColorSequence(Colors colors) {
@@ -51,69 +44,42 @@ std::string Utf8Of(std::u32string_view glyphs) {
   return out;
 }
 
-std::optional<std::string> KeyTextOfCode(int code) {
-  switch (code) {
-    case KEY_UP: return keys::kUp;
-    case KEY_DOWN: return keys::kDown;
-    case KEY_LEFT: return keys::kLeft;
-    case KEY_RIGHT: return keys::kRight;
-    case KEY_HOME: return keys::kHome;
-    case KEY_END: return keys::kEnd;
-    case KEY_PPAGE: return keys::kPageUp;
-    case KEY_NPAGE: return keys::kPageDown;
-    case KEY_IC: return keys::kInsert;
-    case KEY_DC: return keys::kDelete;
-    case KEY_BACKSPACE: return keys::kBackspace;
-    case KEY_ENTER: return keys::kEnter;
-    default: break;
-  }
-  for (int n = 1; n <= 10; ++n)
-    if (code == KEY_F(n)) return keys::Function(n);
-  return std::nullopt;
+bool LocaleWritesUtf8() {
+  std::setlocale(LC_ALL, "");
+  return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
 }
 
-// A terminal that ignores the keypad mode sends its cursor keys as ESC [ A and so on; those
-// should move the bar too, not type "[A".
-void DefineCursorKeysOfNormalMode() {
-  static constexpr std::pair<const char*, int> kNormalMode[] = {
-      {"\x1b[A", KEY_UP}, {"\x1b[B", KEY_DOWN}, {"\x1b[C", KEY_RIGHT},
-      {"\x1b[D", KEY_LEFT}, {"\x1b[H", KEY_HOME}, {"\x1b[F", KEY_END}};
-  for (const auto& [sequence, code] : kNormalMode)
-    if (key_defined(sequence) == 0) define_key(sequence, code);
+// The terminal families that take a window title (OSC 2) and keep a title stack.
+bool TakesTitle() {
+  const char* term = std::getenv("TERM");
+  const std::string type = term != nullptr ? term : "";
+  for (const char* family : {"xterm", "screen", "tmux", "rxvt"})
+    if (type.rfind(family, 0) == 0) return true;
+  return false;
+}
+
+// Words onto lines of at most `width` characters; a longer word is cut.
+std::vector<std::string> Wrapped(const std::string& text, int width) {
+  std::vector<std::string> lines{""};
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = std::min(text.find(' ', start), text.size());
+    const std::string word = text.substr(start, end - start).substr(0, static_cast<size_t>(width));
+    const size_t needed = lines.back().size() + (lines.back().empty() ? 0 : 1) + word.size();
+    if (needed > static_cast<size_t>(width) && !lines.back().empty()) lines.emplace_back();
+    lines.back() += (lines.back().empty() ? "" : " ") + word;
+    start = end + 1;
+  }
+  return lines;
 }
 
 }  // namespace
 
-SignalPipe::SignalPipe() {
-  if (pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) throw std::runtime_error("cannot create the signal pipe");
-  g_signalWriteEnd = fds_[1];
-  for (int signal : kHandledSignals) {
-    struct sigaction action {};
-    action.sa_handler = RecordSignal;
-    sigemptyset(&action.sa_mask);
-    struct sigaction old {};
-    if (sigaction(signal, &action, &old) == 0) previous_[signal] = old;
-  }
-}
-
-SignalPipe::~SignalPipe() {
-  for (const auto& [signal, old] : previous_) sigaction(signal, &old, nullptr);
-  g_signalWriteEnd = -1;
-  close(fds_[0]);
-  close(fds_[1]);
-}
-
-int SignalPipe::Take() {
-  unsigned char byte = 0;
-  return read(fds_[0], &byte, 1) == 1 ? byte : 0;
-}
-
-CursesTerminal::CursesTerminal() {
-  std::setlocale(LC_ALL, "");
-  utf8_ = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
-  typed_ = TypedInputDecoder(utf8_);
+CursesTerminal::CursesTerminal() : utf8_(LocaleWritesUtf8()), input_(STDIN_FILENO, utf8_) {
+  if (const std::optional<std::string> problem = TerminalTypeProblem()) throw std::runtime_error(*problem);
   if (tcgetattr(STDIN_FILENO, &original_) != 0) throw std::runtime_error("cannot read the terminal modes");
   termiosSaved_ = true;
+  faults_.emplace(original_);
   // Keys one at a time and unechoed, even before the page is taken; signals stay on.
   struct termios keys = original_;
   keys.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
@@ -121,14 +87,23 @@ CursesTerminal::CursesTerminal() {
   keys.c_iflag &= ~static_cast<tcflag_t>(IXON);
   keys.c_cc[VMIN] = 1;
   keys.c_cc[VTIME] = 0;
-  tcsetattr(STDIN_FILENO, TCSAFLUSH, &keys);
+  SetModes(keys, TCSAFLUSH);
+  RememberRunningModes();
 }
 
 CursesTerminal::~CursesTerminal() {
   if (onPage_) ReleasePage();
-  if (streamColored_) Write("\x1b[0m");
-  if (termiosSaved_) tcsetattr(STDIN_FILENO, TCSAFLUSH, &original_);
+  if (titlePushed_) Write(kTitlePop);
+  if (streamColored_) Write(kPlainStream);
+  if (termiosSaved_) SetModes(original_, TCSAFLUSH);
 }
+
+void CursesTerminal::SetModes(const struct termios& modes, int when) const {
+  while (tcsetattr(STDIN_FILENO, when, &modes) != 0 && errno == EINTR) {
+  }
+}
+
+void CursesTerminal::RememberRunningModes() { tcgetattr(STDIN_FILENO, &running_); }
 
 void CursesTerminal::Write(const std::string& bytes) const {
   size_t done = 0;
@@ -140,12 +115,25 @@ void CursesTerminal::Write(const std::string& bytes) const {
   }
 }
 
+// What puts the terminal back as the shell had it: at a stop, and at a fault.
+std::string CursesTerminal::LeavingBytes() const {
+  std::string bytes = onPage_ ? codes_->Reset() : (streamColored_ ? kPlainStream : "");
+  if (titlePushed_) bytes += kTitlePop;
+  if (onPage_) bytes += codes_->LeavePage(rows_);
+  return bytes;
+}
+
+void CursesTerminal::UpdateFaultBytes() {
+  if (faults_) faults_->SetBytes(LeavingBytes());
+}
+
 // Colours are only sent when they change; the start colours are the terminal's own.
 std::string CursesTerminal::StreamColors(Colors colors) {
   if (colors == streamColors_) return {};
   streamColors_ = colors;
   streamColored_ = colors != kStartColors;
-  return streamColored_ ? ColorSequence(colors) : "\x1b[0m";
+  UpdateFaultBytes();
+  return streamColored_ ? ColorSequence(colors) : kPlainStream;
 }
 
 void CursesTerminal::StreamText(std::u32string_view glyphs, Colors colors) {
@@ -163,8 +151,10 @@ void CursesTerminal::StreamClear(Colors colors) {
 
 void CursesTerminal::TakePage() {
   if (onPage_) return;
-  if (streamColored_) Write("\x1b[0m");
-  set_escdelay(kEscapeDelayMs);
+  if (streamColored_) Write(kPlainStream);
+  // The window's real size, whatever LINES and COLUMNS a shell profile left behind.
+  use_env(FALSE);
+  use_tioctl(TRUE);
   SCREEN* screen = newterm(nullptr, stdout, stdin);
   if (screen == nullptr) throw std::runtime_error("this terminal type is not known");
   screen_ = screen;
@@ -173,40 +163,53 @@ void CursesTerminal::TakePage() {
   noecho();
   nonl();
   keypad(stdscr, TRUE);
-  DefineCursorKeysOfNormalMode();
   intrflush(stdscr, FALSE);
-  // Curses only reads keys: with its window never touched, reading never redraws it.
-  wnoutrefresh(stdscr);
   codes_ = std::make_unique<TerminfoCodes>(utf8_);
   painter_ = std::make_unique<ScreenPainter>(*codes_);
+  RememberRunningModes();
   FollowWindowSize();
 }
 
 void CursesTerminal::ReleasePage() {
   if (!onPage_) return;
+  PaintPending();
   Write(codes_->Reset());
+  if (titlePushed_) Write(kTitlePop);
+  titlePushed_ = false;
   endwin();
   delscreen(static_cast<SCREEN*>(screen_));
   screen_ = nullptr;
   painter_.reset();
   codes_.reset();
+  shown_ = nullptr;
   onPage_ = false;
   released_ = true;
+  RememberRunningModes();
+  UpdateFaultBytes();
+}
+
+// Pushes the title the terminal had, unless entering the page has done so already.
+std::string CursesTerminal::TitleBytes() {
+  std::string bytes;
+  if (!titlePushed_ && !(onPage_ && codes_->PageKeepsTitle())) {
+    bytes = kTitlePush;
+    titlePushed_ = true;
+  }
+  // OSC 2 ; text BEL sets the window title.
+  return bytes + "\x1b]2;" + title_ + "\a";
 }
 
 void CursesTerminal::SetTitle(std::string_view singleByteTitle) {
-  const char* term = std::getenv("TERM");
-  const std::string type = term != nullptr ? term : "";
-  if (type.rfind("xterm", 0) != 0 && type.rfind("screen", 0) != 0 && type.rfind("tmux", 0) != 0 &&
-      type.rfind("rxvt", 0) != 0)
-    return;
-  std::string title;
-  for (char byte : singleByteTitle) AppendUtf8(title, TextGlyph(static_cast<unsigned char>(byte)));
-  // OSC 2 ; text BEL sets the window title.
-  Write("\x1b]2;" + title + "\a");
+  if (!TakesTitle()) return;
+  title_.clear();
+  for (char byte : singleByteTitle) AppendUtf8(title_, TextGlyph(static_cast<unsigned char>(byte)));
+  Write(TitleBytes());
+  UpdateFaultBytes();
 }
 
 bool CursesTerminal::LargeEnough() const { return columns_ >= wantColumns_ && rows_ >= wantRows_; }
+
+bool CursesTerminal::NoticeShown() const { return onPage_ && shown_ != nullptr && !LargeEnough(); }
 
 void CursesTerminal::SetSize(int columns, int rows) {
   wantColumns_ = columns;
@@ -214,15 +217,6 @@ void CursesTerminal::SetSize(int columns, int rows) {
   // CSI 8 ; rows ; columns t asks an xterm-like terminal to resize its window.
   Write("\x1b[8;" + std::to_string(rows) + ";" + std::to_string(columns) + "t");
   FollowWindowSize();
-  while (!LargeEnough()) {
-    DrawNotice();
-    if (WaitForInput(std::nullopt) == Wait::kInput) {
-      wtimeout(stdscr, 0);
-      wint_t ch = 0;
-      while (wget_wch(stdscr, &ch) != ERR) {
-      }
-    }
-  }
 }
 
 void CursesTerminal::Beep() {
@@ -233,31 +227,47 @@ void CursesTerminal::Beep() {
   }
 }
 
-void CursesTerminal::DrawNotice() {
-  ScreenModel notice(columns_, rows_);
-  notice.Fill(kNoticeColors);
-  notice.cursorVisible = false;
-  const auto put = [&](int row, const std::string& text) {
-    for (size_t i = 0; i < text.size(); ++i)
-      notice.Put(row, static_cast<int>(i) + 1, Cell{TextGlyph(static_cast<unsigned char>(text[i])), kNoticeColors});
-  };
-  put(1, kNotice);
-  put(2, "Now: " + std::to_string(columns_) + " x " + std::to_string(rows_));
-  Write(painter_->Paint(notice, false));
+// The notice takes only the cells its lines need, however large the window claims to be.
+void CursesTerminal::PaintNotice() {
+  if (noticeOnScreen_ && !repaint_) return;
+  std::vector<std::string> lines = Wrapped(kNotice, columns_);
+  lines.push_back("Now: " + std::to_string(columns_) + " x " + std::to_string(rows_));
+  for (std::string& line : Wrapped(kNoticeLeave, columns_)) lines.push_back(std::move(line));
+  size_t widest = 0;
+  for (const std::string& line : lines) widest = std::max(widest, line.size());
+  const int height = std::min(rows_, static_cast<int>(lines.size()));
+  notice_ = ScreenModel(std::min(columns_, static_cast<int>(widest)), height);
+  notice_.Fill(kNoticeColors);
+  notice_.cursorVisible = false;
+  for (int row = 1; row <= height; ++row) {
+    const std::string& line = lines[static_cast<size_t>(row - 1)];
+    for (size_t i = 0; i < line.size(); ++i)
+      notice_.Put(row, static_cast<int>(i) + 1, Cell{TextGlyph(static_cast<unsigned char>(line[i])), kNoticeColors});
+  }
+  Write(painter_->Paint(notice_, true));
+  noticeOnScreen_ = true;
+  repaint_ = false;
 }
 
-// The notice and the page differ in size, so the painter starts afresh between them.
-void CursesTerminal::Draw(bool force) {
-  if (shown_ == nullptr) return;
-  if (!LargeEnough()) return DrawNotice();
-  Write(painter_->Paint(*shown_, force));
+// Only the page as it stands when no key is waiting is painted, and only when it changed.
+void CursesTerminal::PaintPending() {
+  if (!onPage_ || shown_ == nullptr) return;
+  if (!LargeEnough()) return PaintNotice();
+  if (noticeOnScreen_) {
+    noticeOnScreen_ = false;
+    repaint_ = true;
+  }
+  const PageState now{shown_->Version(), shown_->cursor, shown_->cursorVisible};
+  if (!repaint_ && now == painted_) return;
+  Write(painter_->Paint(*shown_, repaint_));
+  repaint_ = false;
+  painted_ = now;
 }
 
 void CursesTerminal::Show(const ScreenModel& screen) {
   if (!onPage_) return;
-  const bool another = shown_ != &screen;
+  if (shown_ != &screen) repaint_ = true;
   shown_ = &screen;
-  Draw(another);
 }
 
 void CursesTerminal::FollowWindowSize() {
@@ -265,92 +275,39 @@ void CursesTerminal::FollowWindowSize() {
   if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0) return;
   columns_ = size.ws_col;
   rows_ = size.ws_row;
+  UpdateFaultBytes();
 }
 
-void CursesTerminal::ActOnSignal(int signal) {
-  if (signal == SIGWINCH) {
-    FollowWindowSize();
-    if (onPage_) Draw(true);
+// Ctrl+Z: the shell gets its screen, modes, cursor and title back while the program is
+// stopped; on return the page is painted whole, at the window's size of then.
+void CursesTerminal::Suspend() {
+  Write(LeavingBytes());
+  titlePushed_ = false;
+  SetModes(original_, TCSADRAIN);
+  const TimePoint stoppedAt = steady_clock::now();
+  signals_.StopProcess();
+  stoppedFor_ += steady_clock::now() - stoppedAt;
+  continuedFromStop_ = true;
+  SetModes(running_, TCSADRAIN);
+  FollowWindowSize();
+  if (onPage_) Write(codes_->EnterPage(rows_));
+  if (!onPage_ && streamColored_) Write(ColorSequence(streamColors_));
+  if (!title_.empty()) Write(TitleBytes());
+  repaint_ = true;
+  noticeOnScreen_ = false;
+  UpdateFaultBytes();
+}
+
+// Continued after a stop the program did not make itself (SIGSTOP): the shell may have
+// changed the modes and the screen meanwhile.
+void CursesTerminal::Continued() {
+  if (continuedFromStop_) {
+    continuedFromStop_ = false;
     return;
   }
-  throw EndRequested{signal, signal == SIGHUP};
-}
-
-CursesTerminal::Wait CursesTerminal::WaitForInput(std::optional<std::chrono::milliseconds> limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit.value_or(std::chrono::milliseconds{0});
-  for (;;) {
-    int timeout = -1;
-    if (limit) {
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-      if (left.count() <= 0) return Wait::kTimeOut;
-      timeout = static_cast<int>(left.count());
-    }
-    struct pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {signals_.ReadEnd(), POLLIN, 0}};
-    const int ready = poll(watched, 2, timeout);
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready < 0) throw EndRequested{0, true};
-    if (ready == 0) return Wait::kTimeOut;
-    if (watched[1].revents & POLLIN) {
-      while (const int signal = signals_.Take()) ActOnSignal(signal);
-      return Wait::kResized;
-    }
-    if (watched[0].revents & (POLLHUP | POLLERR | POLLNVAL)) throw EndRequested{0, true};
-    if (watched[0].revents & POLLIN) return Wait::kInput;
-  }
-}
-
-std::optional<std::string> CursesTerminal::ReadStreamKey() {
-  unsigned char bytes[64];
-  const ssize_t got = read(STDIN_FILENO, bytes, sizeof bytes);
-  if (got <= 0) throw EndRequested{0, true};
-  // Before the page is taken only "any key" is asked for: the first byte of what arrived.
-  return KeyTextOfChar(bytes[0]).value_or(std::string(1, static_cast<char>(bytes[0])));
-}
-
-std::optional<std::string> CursesTerminal::TakeQueuedKey() {
-  if (queuedKeys_.empty()) return std::nullopt;
-  std::string key = std::move(queuedKeys_.front());
-  queuedKeys_.pop_front();
-  return key;
-}
-
-// Bytes come one at a time so that a broken character cannot swallow the key after it.
-std::optional<std::string> CursesTerminal::ReadPageKey(bool inputReported) {
-  if (std::optional<std::string> key = TakeQueuedKey()) return key;
-  wtimeout(stdscr, 0);
-  const int code = wgetch(stdscr);
-  if (code == ERR) {
-    for (std::string& key : typed_.Flush()) queuedKeys_.push_back(std::move(key));
-    if (std::optional<std::string> key = TakeQueuedKey()) return key;
-    // Reported readable yet nothing to read, again and again: the other end has gone.
-    int pending = 0;
-    if (!inputReported) return std::nullopt;
-    if (++idleReadsWithoutInput_ > 2 && ioctl(STDIN_FILENO, FIONREAD, &pending) == 0 && pending == 0)
-      throw EndRequested{0, true};
-    return std::nullopt;
-  }
-  idleReadsWithoutInput_ = 0;
-  if (code > 0xFF) return KeyTextOfCode(code);  // a window change comes through the signal pipe
-  for (std::string& key : typed_.Feed(static_cast<unsigned char>(code))) queuedKeys_.push_back(std::move(key));
-  return TakeQueuedKey();
-}
-
-std::optional<std::string> CursesTerminal::ReadKey(std::optional<std::chrono::milliseconds> limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit.value_or(std::chrono::milliseconds{0});
-  bool inputReported = false;
-  for (;;) {
-    if (onPage_) {
-      if (std::optional<std::string> key = ReadPageKey(inputReported)) return key;
-    }
-    std::optional<std::chrono::milliseconds> left;
-    if (limit) left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    const Wait wait = WaitForInput(left);
-    if (wait == Wait::kTimeOut) return std::nullopt;
-    inputReported = wait == Wait::kInput;
-    if (!onPage_ && inputReported) {
-      if (std::optional<std::string> key = ReadStreamKey()) return key;
-    }
-  }
+  SetModes(running_, TCSADRAIN);
+  FollowWindowSize();
+  repaint_ = true;
 }
 
 LocalTime SystemClock::Now() {

@@ -1,45 +1,28 @@
 #pragma once
 // The real terminal: plain lines on the screen the program was started on, ncursesw for the
 // program's own page, and the keyboard decoded into key texts. Every change made to the
-// terminal is undone by the destructor, on every way out.
+// terminal is undone by the destructor, on every way out, and while the program is stopped.
 
 #include <termios.h>
 
 #include <chrono>
-#include <deque>
-#include <map>
 #include <memory>
 #include <optional>
-#include <signal.h>
 #include <string>
 
+#include "console/curses_keyboard.hpp"
+#include "console/curses_signals.hpp"
 #include "console/painter.hpp"
 #include "console/ports.hpp"
-#include "console/typed_input.hpp"
 
 namespace ferrolux {
 
 class TerminfoCodes;
 
-// Ctrl+C, Ctrl+\, SIGTERM, SIGHUP and window changes are only recorded here, through a self-pipe;
-// the keyboard read acts on them.
-class SignalPipe {
- public:
-  SignalPipe();
-  ~SignalPipe();
-  SignalPipe(const SignalPipe&) = delete;
-  SignalPipe& operator=(const SignalPipe&) = delete;
-  int ReadEnd() const { return fds_[0]; }
-  // The next recorded signal, or 0.
-  int Take();
-
- private:
-  int fds_[2] = {-1, -1};
-  std::map<int, struct sigaction> previous_;
-};
-
 class CursesTerminal : public Terminal, public Keyboard {
  public:
+  // Refuses, before touching the terminal, a terminal type that is unset, unknown or cannot
+  // place the cursor.
   CursesTerminal();
   ~CursesTerminal() override;
   CursesTerminal(const CursesTerminal&) = delete;
@@ -58,36 +41,63 @@ class CursesTerminal : public Terminal, public Keyboard {
   std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds> limit) override;
 
  private:
-  enum class Wait { kInput, kTimeOut, kResized };
-  Wait WaitForInput(std::optional<std::chrono::milliseconds> limit);
+  using TimePoint = std::chrono::steady_clock::time_point;
+  enum class Wait { kInput, kTimeOut, kSignal };
+  // What was last painted of the page.
+  struct PageState {
+    std::uint64_t version = 0;
+    Position cursor;
+    bool cursorVisible = true;
+    bool operator==(const PageState&) const = default;
+  };
+
+  Wait WaitForInput(std::optional<TimePoint> until);
+  void ActOnSignals();
+  void ActOnSignalsNowAndThen();
   void ActOnSignal(int signal);
+  void Suspend();
+  void Continued();
+  bool AnswerNotice(const std::string& key);
   void FollowWindowSize();
   bool LargeEnough() const;
-  void Draw(bool force);
-  void DrawNotice();
+  bool NoticeShown() const;
+  void PaintPending();
+  void PaintNotice();
   std::string StreamColors(Colors colors);
-  std::optional<std::string> ReadStreamKey();
-  std::optional<std::string> ReadPageKey(bool inputReported);
-  std::optional<std::string> TakeQueuedKey();
+  std::string TitleBytes();
+  std::string LeavingBytes() const;
+  void UpdateFaultBytes();
+  void SetModes(const struct termios& modes, int when) const;
+  void RememberRunningModes();
   void Write(const std::string& bytes) const;
 
   SignalPipe signals_;
+  bool utf8_;
+  KeyboardInput input_;
   struct termios original_ {};
+  struct termios running_ {};
+  std::optional<FaultRestore> faults_;
   bool termiosSaved_ = false;
   bool onPage_ = false;
   bool released_ = false;
   bool streamColored_ = false;
   Colors streamColors_ = kStartColors;
-  bool utf8_ = true;
   void* screen_ = nullptr;  // the curses SCREEN, kept opaque so no header here needs curses
   std::unique_ptr<TerminfoCodes> codes_;
   std::unique_ptr<ScreenPainter> painter_;
   const ScreenModel* shown_ = nullptr;
+  bool repaint_ = false;
+  PageState painted_;
+  ScreenModel notice_{1, 1};
+  bool noticeOnScreen_ = false;
+  bool leaveAsked_ = false;
+  std::string title_;  // UTF-8
+  bool titlePushed_ = false;
   int columns_ = 0, rows_ = 0;
   int wantColumns_ = 0, wantRows_ = 0;
-  int idleReadsWithoutInput_ = 0;
-  TypedInputDecoder typed_{true};
-  std::deque<std::string> queuedKeys_;
+  std::chrono::steady_clock::duration stoppedFor_{};
+  bool continuedFromStop_ = false;
+  TimePoint lastSignalCheck_{};
 };
 
 class SystemClock : public Clock {

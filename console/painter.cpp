@@ -79,6 +79,8 @@ std::string ScreenPainter::Paint(const ScreenModel& screen, bool fresh) {
 
 // Clears in the colours most of the screen has, so that only the rest needs writing.
 void ScreenPainter::Start(const ScreenModel& screen) {
+  // Another program may have written meanwhile: its colours are not known either.
+  colors_.reset();
   columns_ = screen.Columns();
   rows_ = screen.Rows();
   const Colors common = MostCommonColors(screen);

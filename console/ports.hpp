@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -27,10 +28,12 @@ class Terminal {
   virtual void TakePage() = 0;
   virtual void ReleasePage() = 0;
   virtual void SetTitle(std::string_view singleByteTitle) = 0;
-  // Asks for the size and returns once the terminal shows at least that much.
+  // Asks for the size. While the terminal shows less, it shows a notice instead of the page
+  // and the keys are the notice's (Escape or Q: LeaveRequested).
   virtual void SetSize(int columns, int rows) = 0;
   virtual void Beep() = 0;
-  // Makes the terminal show the model (called once before each blocking read).
+  // Makes the terminal show the model (called once before each blocking read). A terminal
+  // may wait to paint until no more keys are waiting, so that a paste is not painted per key.
   virtual void Show(const ScreenModel& screen) = 0;
 };
 
@@ -62,6 +65,12 @@ namespace ferrolux {
 struct EndRequested {
   int signal = 0;           // the signal number; 0 when the terminal went away
   bool terminalGone = false;  // hang-up or end of input: nothing more can be shown
+};
+
+// Thrown by a keyboard when the user chose to end the run at the notice that asks for a
+// larger terminal. The run goes on to its ending, as after Escape at the band menu.
+struct LeaveRequested : std::runtime_error {
+  LeaveRequested() : std::runtime_error("the run was ended at the notice asking for a larger terminal") {}
 };
 
 }  // namespace ferrolux

@@ -1,6 +1,7 @@
 // The whole keyboard path of the real terminal on any byte stream: the bytes go into a
-// pseudo-terminal, curses splits off the escape sequences and the program's decoder turns the
-// rest into key texts. Every key is one byte (never NUL) or NUL and a known scan code.
+// pseudo-terminal, the terminal reads what is waiting and its decoder turns escape sequences
+// and typed characters into key texts. Every key is one byte (never NUL) or NUL and a known
+// scan code.
 #include <fcntl.h>
 #include <pty.h>
 #include <unistd.h>

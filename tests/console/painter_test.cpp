@@ -111,12 +111,13 @@ TEST(ScreenPainter, AfterTheLastColumnTheNextMoveIsAbsolute) {
   EXPECT_EQ(p.painter.Paint(p.screen, false), "\x1b[3;20Hz\x1b[4;1Hw");
 }
 
+// Both colour halves are set again: after a stop another program may have changed them.
 TEST(ScreenPainter, ANewSizeIsPaintedAfresh) {
   Painted p;
   ScreenModel smaller(10, 3);
   smaller.Fill(kBar);
   smaller.cursorVisible = false;
-  EXPECT_EQ(p.painter.Paint(smaller, false), "\x1b[41m\x1b[H\x1b[2J\x1b[?25l");
+  EXPECT_EQ(p.painter.Paint(smaller, false), "\x1b[93;41m\x1b[H\x1b[2J\x1b[?25l");
 }
 
 // Rows 1 to 4 each name their row; then they move up by one and a new row 4 comes in.

@@ -1,7 +1,10 @@
 #include "console/typed_input.hpp"
 
+#include <deque>
+
 #include <gtest/gtest.h>
 
+#include "console/key_sequences.hpp"
 #include "console/keys.hpp"
 
 namespace ferrolux {
@@ -59,6 +62,76 @@ TEST(TypedInputDecoderTest, PendingOnlyWhileACharacterIsIncomplete) {
   EXPECT_TRUE(decoder.Feed(0xc3).empty());
   EXPECT_TRUE(decoder.Pending());
   EXPECT_EQ(decoder.Feed(0xa9), std::vector<std::string>{"\xe9"});
+  EXPECT_FALSE(decoder.Pending());
+}
+
+std::vector<std::string> KeysOf(const std::string& bytes, bool flush = true) {
+  KeyDecoder decoder(true);
+  std::deque<std::string> keys;
+  for (char byte : bytes) decoder.Feed(static_cast<unsigned char>(byte), keys);
+  if (flush) decoder.Flush(keys);
+  return {keys.begin(), keys.end()};
+}
+
+TEST(KeyDecoderTest, EveryEncodingOfAKeyGivesThatKey) {
+  struct Case {
+    std::string key;
+    std::vector<std::string> encodings;
+  };
+  const Case cases[] = {
+      {keys::kHome, {"\x1b[1~", "\x1b[7~", "\x1b[H", "\x1bOH", "\x1b[1;5H", "\x1b[7^", "\x1b[7$", "\x1b[1;2~"}},
+      {keys::kEnd, {"\x1b[4~", "\x1b[8~", "\x1b[F", "\x1bOF", "\x1b[1;5F", "\x1b[8@"}},
+      {keys::kPageUp, {"\x1b[5~", "\x1b[5;2~", "\x1b[5^"}},
+      {keys::kPageDown, {"\x1b[6~", "\x1b[6;5~"}},
+      {keys::kInsert, {"\x1b[2~"}},
+      {keys::kDelete, {"\x1b[3~", "\x1b[3;2~"}},
+      {keys::kUp, {"\x1b[A", "\x1bOA", "\x1b[1;5A", "\x1b[a", "\x1bOa", "\x1bO5A"}},
+      {keys::kDown, {"\x1b[B", "\x1bOB", "\x1b[1;2B"}},
+      {keys::kRight, {"\x1b[C", "\x1bOC", "\x1b[1;3C"}},
+      {keys::kLeft, {"\x1b[D", "\x1bOD", "\x1b[1;6D"}},
+      {keys::Function(1), {"\x1bOP", "\x1b[11~", "\x1b[[A", "\x1b[1;2P"}},
+      {keys::Function(10), {"\x1b[21~"}},
+      {keys::kEnter, {"\x1bOM"}},
+      {"7", {"\x1bOw"}},
+      {keys::kEscape, {"\x1b"}},
+  };
+  for (const Case& c : cases)
+    for (const std::string& encoding : c.encodings)
+      EXPECT_EQ(KeysOf(encoding + "x"), (std::vector<std::string>{c.key, "x"})) << testing::PrintToString(encoding);
+}
+
+TEST(KeyDecoderTest, SequencesOfNoUseAndCutOffSequencesAreNeverTypedText) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> keys;
+  };
+  const Case cases[] = {
+      {"F12", "\x1b[24~z", {"z"}},
+      {"a bracketed paste keeps only what was pasted", "\x1b[200~ab\x1b[201~", {"a", "b"}},
+      {"a focus report", "\x1b[Iz", {"z"}},
+      {"a mouse report and its three bytes", "\x1b[M !!z", {"z"}},
+      {"a runaway parameter list", "\x1b[" + std::string(500, '1') + "~z", {"z"}},
+      {"a control byte breaks a sequence and counts", "\x1b[1\r", {keys::kEnter}},
+      {"a sequence cut off by the wait", "\x1b[1;5", {}},
+      {"Alt and a key", "\x1bx", {keys::kEscape, "x"}},
+      {"Alt and [ cut off by the wait", "\x1b[", {keys::kEscape, "["}},
+      {"two Escapes", "\x1b\x1b", {keys::kEscape, keys::kEscape}},
+      {"a character cut off by ESC", "\xc3\x1b[A", {"\xc3", keys::kUp}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(KeysOf(c.bytes), c.keys) << c.name;
+}
+
+// The bytes of a key may arrive in separate reads: until the wait is over nothing is decided.
+TEST(KeyDecoderTest, AnEscapeIsOnlyEscapeOnceTheWaitIsOver) {
+  KeyDecoder decoder(true);
+  std::deque<std::string> keys;
+  decoder.Feed(0x1b, keys);
+  EXPECT_TRUE(keys.empty());
+  EXPECT_TRUE(decoder.Pending());
+  decoder.Feed('O', keys);
+  decoder.Feed('B', keys);
+  EXPECT_EQ(keys, std::deque<std::string>{keys::kDown});
   EXPECT_FALSE(decoder.Pending());
 }
 

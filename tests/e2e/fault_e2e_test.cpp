@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "process_status.hpp"
 #include "pty_session.hpp"
@@ -179,6 +181,31 @@ TEST_F(FaultE2eTest, ResizingWhileAListIsOpenShowsTheNoticeThenTheSameScreen) {
   ExpectCleanEnd(s);
 }
 
+// The notice says how to leave; Escape or Q then ends the run through its ending.
+TEST_F(FaultE2eTest, EscapeOrQAtTheNoticeForALargerTerminalEndsTheRunWithItsRunLines) {
+  struct Case {
+    const char* name;
+    bool smallFromTheStart;
+    const char* key;
+  };
+  const Case cases[] = {{"Escape at the start", true, "\x1b"}, {"Q at the start", true, "Q"},
+                        {"q with the list open", false, "q"}};
+  WriteCatalog(Record("RG-8X", "One"));
+  for (const Case& c : cases) {
+    PtySession s(FERROLUX_BINARY, temp.Path(), c.smallFromTheStart ? 80 : 120, c.smallFromTheStart ? 24 : 43);
+    if (!c.smallFromTheStart) {
+      ToTheTypeList(s);
+      s.Resize(80, 24);
+    }
+    ASSERT_TRUE(s.WaitForText("Press Escape or Q to end the program.")) << c.name << "\n" << s.Screen();
+    s.Send("x");  // any other key is the notice's and does nothing
+    s.Send(c.key);
+    ExpectCleanEnd(s);
+    EXPECT_NE(s.Screen().find("Program Run Start: "), std::string::npos) << c.name << "\n" << s.Screen();
+    EXPECT_NE(s.Screen().find("Program Run End: "), std::string::npos) << c.name;
+  }
+}
+
 TEST_F(FaultE2eTest, SignalsWhileTypingAndDuringTheFrequencyMessageEndCleanly) {
   struct Case {
     const char* name;
@@ -213,6 +240,37 @@ TEST_F(FaultE2eTest, SignalsWhileTypingAndDuringTheFrequencyMessageEndCleanly) {
     else s.Send(c.key);
     EXPECT_EQ(s.WaitForExit(seconds(10)), 128 + signal) << c.name;
     EXPECT_TRUE(s.TerminalModesRestored()) << c.name;
+  }
+}
+
+// The screen, modes, cursor and colours a shell expects, whatever signal ended the program:
+// those that end it by default go through its ending; faults put the terminal back, then kill.
+TEST_F(FaultE2eTest, EverySignalThatEndsTheProgramLeavesTheTerminalAsTheShellHadIt) {
+  const int ending[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM,   SIGUSR1, SIGUSR2,
+                        SIGALRM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGPIPE};
+  std::vector<int> fatal = {SIGABRT, SIGILL};
+#ifndef FERROLUX_SANITIZED
+  fatal.insert(fatal.end(), {SIGSEGV, SIGBUS, SIGFPE});  // the sanitizers report these themselves
+#endif
+  const struct rlimit noCore {0, 0};
+  setrlimit(RLIMIT_CORE, &noCore);
+  WriteCatalog(Record("RG-8X", "One"));
+  PtySession untouched("/bin/sleep", temp.Path(), 120, 43, {"10"});
+  std::vector<int> signals(std::begin(ending), std::end(ending));
+  signals.insert(signals.end(), fatal.begin(), fatal.end());
+  for (int signal : signals) {
+    PtySession s(FERROLUX_BINARY, temp.Path());
+    ASSERT_TRUE(s.WaitForText("length in ft:"));
+    s.Send("12");
+    s.Pump(milliseconds(50));
+    s.Signal(signal);
+    EXPECT_EQ(s.WaitForExit(seconds(10)), 128 + signal) << strsignal(signal);
+    EXPECT_EQ(s.Modes(), untouched.Modes()) << strsignal(signal);
+    EXPECT_FALSE(s.OnAlternateScreen()) << strsignal(signal);
+    EXPECT_TRUE(s.CursorVisible()) << strsignal(signal);
+    s.Emulate("\x1b[HX");  // what the shell writes next comes in its own colours
+    EXPECT_EQ(s.Colors(1, 1).foreground, -1) << strsignal(signal);
+    EXPECT_EQ(s.Colors(1, 1).background, -1) << strsignal(signal);
   }
 }
 

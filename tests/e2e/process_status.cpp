@@ -1,5 +1,7 @@
 #include "process_status.hpp"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -10,6 +12,14 @@ namespace ferrolux::e2e {
 namespace {
 
 std::string ProcFile(pid_t pid, const char* name) { return "/proc/" + std::to_string(pid) + "/" + name; }
+
+// The fields of /proc/PID/stat after the parenthesised command name, which may hold blanks.
+std::string StatFields(pid_t pid) {
+  std::ifstream stat(ProcFile(pid, "stat"));
+  const std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  const size_t close = text.rfind(')');
+  return close == std::string::npos ? std::string() : text.substr(close + 2);
+}
 
 }  // namespace
 
@@ -33,13 +43,19 @@ long ContextSwitches(pid_t pid) {
 
 long PeakResidentKiB(pid_t pid) { return StatusField(pid, "VmHWM").value_or(0); }
 
-// The state is the field after the parenthesised command name, which may itself hold blanks.
-bool Sleeping(pid_t pid) {
-  std::ifstream stat(ProcFile(pid, "stat"));
-  const std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-  const size_t close = text.rfind(')');
-  return close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'S';
+long ResidentKiB(pid_t pid) { return StatusField(pid, "VmRSS").value_or(0); }
+
+// utime and stime are the 14th and 15th fields, the 12th and 13th after the command name.
+double CpuSeconds(pid_t pid) {
+  std::istringstream fields(StatFields(pid));
+  std::string skipped;
+  for (int field = 3; field < 14; ++field) fields >> skipped;
+  long user = 0, system = 0;
+  fields >> user >> system;
+  return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
+
+bool Sleeping(pid_t pid) { return StatFields(pid).rfind('S', 0) == 0; }
 
 long WakeUpsOver(pid_t pid, std::chrono::milliseconds span) {
   const long before = ContextSwitches(pid);

@@ -16,8 +16,12 @@ std::optional<long> StatusField(pid_t pid, const std::string& name);
 // put to sleep or pre-empted and later woken up again.
 long ContextSwitches(pid_t pid);
 
-// The most memory the program has had resident so far, in KiB.
+// The most memory the program has had resident so far, and what it has now, in KiB.
 long PeakResidentKiB(pid_t pid);
+long ResidentKiB(pid_t pid);
+
+// The processor time the program has used so far, user and system together.
+double CpuSeconds(pid_t pid);
 
 // Whether the program is asleep (blocked in a system call) rather than running.
 bool Sleeping(pid_t pid);

@@ -27,9 +27,18 @@ int OnBell(void* user) {
   return 1;
 }
 
+int OnProperty(VTermProp property, VTermValue* value, void* user) {
+  auto* session = static_cast<PtySession*>(user);
+  if (property == VTERM_PROP_CURSORVISIBLE) session->cursorVisible_ = value->boolean != 0;
+  if (property == VTERM_PROP_ALTSCREEN) session->alternateScreen_ = value->boolean != 0;
+  if (property == VTERM_PROP_TITLE) session->title_ = value->string != nullptr ? value->string : "";
+  return 1;
+}
+
 VTermScreenCallbacks BellCallbacks() {
   VTermScreenCallbacks callbacks{};
   callbacks.bell = OnBell;
+  callbacks.settermprop = OnProperty;
   return callbacks;
 }
 
@@ -154,6 +163,14 @@ CellColors PtySession::Colors(int row, int column) const {
   return {ColorNumber(screen_, cell.fg, true), ColorNumber(screen_, cell.bg, false)};
 }
 
+bool PtySession::Reverse(int row, int column) const {
+  VTermScreenCell cell{};
+  vterm_screen_get_cell(screen_, VTermPos{row - 1, column - 1}, &cell);
+  return cell.attrs.reverse != 0;
+}
+
+void PtySession::Emulate(const std::string& bytes) { vterm_input_write(vterm_, bytes.data(), bytes.size()); }
+
 std::string PtySession::Row(int row) const {
   int rows = 0, columns = 0;
   vterm_get_size(vterm_, &rows, &columns);
@@ -179,6 +196,14 @@ void PtySession::Resize(int columns, int rows) {
   kill(child_, SIGWINCH);
 }
 
+void PtySession::ResizeWindow(int columns, int rows) {
+  struct winsize size {};
+  size.ws_col = static_cast<unsigned short>(columns);
+  size.ws_row = static_cast<unsigned short>(rows);
+  ioctl(master_, TIOCSWINSZ, &size);
+  kill(child_, SIGWINCH);
+}
+
 void PtySession::CloseMaster() {
   close(master_);
   master_ = -1;
@@ -188,12 +213,12 @@ void PtySession::Signal(int signal) { kill(child_, signal); }
 
 int PtySession::WaitForExit(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (status_ < 0 && std::chrono::steady_clock::now() < deadline) {
-    Pump(std::chrono::milliseconds(10));
+  do {
+    Pump(std::chrono::milliseconds(status_ < 0 && timeout.count() > 0 ? 10 : 0));
     int raw = 0;
-    if (waitpid(child_, &raw, WNOHANG) == child_)
+    if (status_ < 0 && waitpid(child_, &raw, WNOHANG) == child_)
       status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-  }
+  } while (status_ < 0 && std::chrono::steady_clock::now() < deadline);
   Pump(std::chrono::milliseconds(20));
   return status_;
 }
@@ -202,6 +227,15 @@ bool PtySession::TerminalModesRestored() const {
   struct termios modes {};
   if (tcgetattr(master_, &modes) != 0) return false;
   return (modes.c_lflag & ICANON) && (modes.c_lflag & ECHO);
+}
+
+std::string PtySession::Modes() const {
+  struct termios modes {};
+  if (tcgetattr(master_, &modes) != 0) return {};
+  std::string text = std::to_string(modes.c_iflag) + ":" + std::to_string(modes.c_oflag) + ":" +
+                     std::to_string(modes.c_cflag) + ":" + std::to_string(modes.c_lflag);
+  for (cc_t c : modes.c_cc) text += ":" + std::to_string(c);
+  return text;
 }
 
 }  // namespace ferrolux::e2e

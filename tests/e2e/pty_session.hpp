@@ -42,15 +42,28 @@ class PtySession {
   std::string Screen() const;               // all rows, joined by newlines
   std::string Cell(int row, int column) const;
   CellColors Colors(int row, int column) const;
+  bool Reverse(int row, int column) const;
   int Bells() const { return bells_; }
+  // What the terminal's own state shows: the cursor, the alternate screen and the title.
+  bool CursorVisible() const { return cursorVisible_; }
+  bool OnAlternateScreen() const { return alternateScreen_; }
+  const std::string& Title() const { return title_; }
+  // Bytes given to the emulator as if another program had written them after this one.
+  void Emulate(const std::string& bytes);
   const std::string& Output() const { return output_; }
 
   void Resize(int columns, int rows);
+  // Only the window the program sees changes size; the emulator keeps its own, so that an
+  // absurd size costs the test nothing.
+  void ResizeWindow(int columns, int rows);
   void Signal(int signal);
-  // Waits for the program to end; returns its exit status (128 + n for a signal n), -1 on timeout.
+  // Waits for the program to end; returns its exit status (128 + n for a signal n), -1 on
+  // timeout. A zero timeout only looks.
   int WaitForExit(std::chrono::milliseconds timeout = std::chrono::seconds(5));
   // Whether the pseudo-terminal is back in line mode with echo, as a shell expects.
   bool TerminalModesRestored() const;
+  // Every mode of the pseudo-terminal, for comparing with what it was before.
+  std::string Modes() const;
 
   pid_t Pid() const { return child_; }
   // Hangs up the terminal under the program, as a dropped connection would.
@@ -59,6 +72,9 @@ class PtySession {
   void Forget() { status_ = 0; }
 
   int bells_ = 0;
+  bool cursorVisible_ = true;
+  bool alternateScreen_ = false;
+  std::string title_;
 
  private:
   int master_ = -1;

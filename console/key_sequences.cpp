@@ -1,0 +1,156 @@
+#include "console/key_sequences.hpp"
+
+#include <optional>
+#include <string_view>
+
+#include "console/keys.hpp"
+
+namespace ferrolux {
+
+namespace {
+
+constexpr unsigned char kEsc = 0x1b;
+// Past this the parameters of a sequence are only counted, never kept: a runaway sequence
+// cannot grow without end, nor spill its bytes as typed text.
+constexpr size_t kLongestKept = 24;
+// The three bytes of button and position that follow ESC [ M when a terminal reports the mouse.
+constexpr int kMouseReportBytes = 3;
+// The numeric keypad in application mode: ESC O j to ESC O y.
+constexpr std::string_view kKeypad = "*+,-./0123456789";
+
+bool IsParameter(unsigned char byte) { return byte >= 0x30 && byte <= 0x3F; }
+bool IsIntermediate(unsigned char byte) { return byte >= 0x20 && byte <= 0x2F; }
+bool IsFinal(unsigned char byte) { return byte >= 0x40 && byte <= 0x7E; }
+
+// The first number of the parameters: 1 in "1;5", 15 in "15~"; 0 when there is none.
+int FirstNumber(std::string_view parameters) {
+  int number = 0;
+  for (char c : parameters) {
+    if (c < '0' || c > '9' || number > 999) break;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
+// ESC [ n ~ in the VT220 numbering; rxvt ends the same numbers with ^, $ or @ when a
+// modifier is held. F11 and up, and the markers of a bracketed paste, are of no use here.
+std::optional<std::string> KeyOfNumber(int number) {
+  switch (number) {
+    case 1: case 7: return keys::kHome;
+    case 2: return keys::kInsert;
+    case 3: return keys::kDelete;
+    case 4: case 8: return keys::kEnd;
+    case 5: return keys::kPageUp;
+    case 6: return keys::kPageDown;
+    default: break;
+  }
+  if (number >= 11 && number <= 15) return keys::Function(number - 10);
+  if (number >= 17 && number <= 21) return keys::Function(number - 11);
+  return std::nullopt;
+}
+
+std::optional<std::string> KeyOfLetter(char final) {
+  switch (final) {
+    case 'A': case 'a': return keys::kUp;  // lower case: rxvt's arrows with Shift or Ctrl
+    case 'B': case 'b': return keys::kDown;
+    case 'C': case 'c': return keys::kRight;
+    case 'D': case 'd': return keys::kLeft;
+    case 'H': return keys::kHome;
+    case 'F': return keys::kEnd;
+    case 'P': case 'Q': case 'R': case 'S': return keys::Function(final - 'P' + 1);
+    default: return std::nullopt;
+  }
+}
+
+// A complete sequence: ESC, '[' or 'O', the parameters, the final byte.
+std::optional<std::string> KeyOfSequence(std::string_view sequence) {
+  const char final = sequence.back();
+  const std::string_view parameters = sequence.substr(2, sequence.size() - 3);
+  if (final == '~' || final == '^' || final == '$' || final == '@') return KeyOfNumber(FirstNumber(parameters));
+  if (sequence[1] == 'O') {
+    if (final == 'M') return keys::kEnter;
+    if (final >= 'j' && final <= 'y') return std::string(1, kKeypad[static_cast<size_t>(final - 'j')]);
+  }
+  return KeyOfLetter(final);
+}
+
+}  // namespace
+
+void KeyDecoder::Feed(unsigned char byte, std::deque<std::string>& keys) {
+  if (state_ == State::kGround) return FeedGround(byte, keys);
+  FeedSequence(byte, keys);
+}
+
+void KeyDecoder::FeedGround(unsigned char byte, std::deque<std::string>& keys) {
+  if (byte != kEsc) {
+    for (std::string& key : typed_.Feed(byte)) keys.push_back(std::move(key));
+    return;
+  }
+  for (std::string& key : typed_.Flush()) keys.push_back(std::move(key));
+  sequence_.assign(1, static_cast<char>(kEsc));
+  state_ = State::kEscape;
+}
+
+void KeyDecoder::FeedSequence(unsigned char byte, std::deque<std::string>& keys) {
+  switch (state_) {
+    case State::kEscape:
+      if (byte == '[' || byte == 'O') {
+        sequence_ += static_cast<char>(byte);
+        state_ = byte == '[' ? State::kControl : State::kShift3;
+        return;
+      }
+      // Escape on its own, then whatever follows it (Alt and a key send ESC and the key).
+      keys.push_back(keys::kEscape);
+      Abandon();
+      return Feed(byte, keys);
+    case State::kMouse:
+      if (--mouseBytes_ == 0) Abandon();
+      return;
+    case State::kLinuxFunction:
+      if (byte >= 'A' && byte <= 'E') keys.push_back(keys::Function(byte - 'A' + 1));
+      return Abandon();
+    default:
+      break;
+  }
+  if (state_ == State::kControl && sequence_.size() == 2 && byte == '[') {
+    state_ = State::kLinuxFunction;  // the Linux console's F1 to F5: ESC [ [ A to ESC [ [ E
+    return;
+  }
+  // rxvt ends a Shift-modified key with '$', where other terminals put a final byte.
+  const bool rxvtShift = byte == '$' && state_ == State::kControl && sequence_.size() > 2;
+  if (IsFinal(byte) || rxvtShift) {
+    sequence_ += static_cast<char>(byte);
+    return Finish(keys);
+  }
+  if (IsParameter(byte) || IsIntermediate(byte)) {
+    if (sequence_.size() < kLongestKept) sequence_ += static_cast<char>(byte);
+    return;
+  }
+  // A control byte cannot be part of a sequence: what came before is dropped, the byte counts.
+  Abandon();
+  Feed(byte, keys);
+}
+
+void KeyDecoder::Finish(std::deque<std::string>& keys) {
+  if (sequence_ == "\x1b[M") {
+    state_ = State::kMouse;
+    mouseBytes_ = kMouseReportBytes;
+    return;
+  }
+  if (std::optional<std::string> key = KeyOfSequence(sequence_)) keys.push_back(std::move(*key));
+  Abandon();
+}
+
+void KeyDecoder::Flush(std::deque<std::string>& keys) {
+  if (state_ == State::kEscape) keys.push_back(keys::kEscape);
+  // ESC [ or ESC O and nothing more: Alt with '[' or 'O'.
+  const bool altKey = (state_ == State::kControl || state_ == State::kShift3) && sequence_.size() == 2;
+  if (altKey) {
+    keys.push_back(keys::kEscape);
+    keys.push_back(sequence_.substr(1));
+  }
+  Abandon();
+  for (std::string& key : typed_.Flush()) keys.push_back(std::move(key));
+}
+
+}  // namespace ferrolux
