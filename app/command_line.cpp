@@ -12,7 +12,8 @@ namespace {
 
 const char kUsage[] =
     "usage: ferrolux [--catalog FILE]\n"
-    "       ferrolux --help | --version\n";
+    "       ferrolux [--catalog FILE] calc|compare|plot|cables [OPTIONS]\n"
+    "       ferrolux --help | --version | COMMAND --help\n";
 
 const char kDescription[] =
     "\n"
@@ -35,6 +36,12 @@ const char kDescription[] =
     "     a copy of your own\n"
     "  3. <bin>/../share/ferrolux/CableCatalog.txt, the one installed with the program\n"
     "\n"
+    "Commands, without a terminal (ferrolux COMMAND --help for their options):\n"
+    "  calc     one calculation: the results screen's figures beside the line equations'\n"
+    "  compare  every cable of the catalog at the same length, band and SWR\n"
+    "  plot     matched loss against frequency, in the terminal or as SVG\n"
+    "  cables   the catalog, with matched losses at 10, 30, 146 and 440 MHz\n"
+    "\n"
     "Options:\n"
     "  --catalog FILE  read FILE as the catalog instead\n"
     "  -h, --help      show this text and end\n"
@@ -42,8 +49,10 @@ const char kDescription[] =
     "\n"
     "More in the manual: man ferrolux; datasheet points to catalog lines: man ferrolux-fit\n";
 
-int WrongCommandLine(const std::string& complaint, std::ostream& err) {
-  err << "ferrolux: " << complaint << '\n' << kUsage;
+// The calculator's usage follows the complaint; a subcommand's fault is one line on its own.
+int WrongCommandLine(const CLI::App& app, const std::string& complaint, std::ostream& err) {
+  err << "ferrolux: " << complaint << '\n';
+  if (app.get_subcommands().empty()) err << kUsage;
   return kExitUsage;
 }
 
@@ -65,11 +74,11 @@ std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& opti
   } catch (const CLI::ParseError& failure) {
     // A subcommand's --help comes as a parse "error" whose status is success.
     if (failure.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(failure, out, err);
-    return WrongCommandLine(failure.what(), err);
+    return WrongCommandLine(app, failure.what(), err);
   }
   if (const std::vector<std::string> stray = app.remaining(); !stray.empty()) {
     const bool option = stray.front().starts_with('-');
-    return WrongCommandLine((option ? "unknown option " : "unexpected argument ") + stray.front(), err);
+    return WrongCommandLine(app, (option ? "unknown option " : "unexpected argument ") + stray.front(), err);
   }
   if (options.help) {
     out << kUsage << kDescription;

@@ -34,7 +34,11 @@ void ShowEnding(Console& console, ProgramState& state) {
   const bool hasError = !state.errorMessage.empty();
   if (hasError) {
     PrintLine(console, kErrorLabel + state.errorMessage);
-    console.WaitKey();
+    try {
+      console.WaitKey();
+    } catch (const LeaveRequested&) {
+      // Leaving at the enlarge notice ends this wait like any key: the run lines still follow.
+    }
   }
   const std::string endStamp = Stamp(console);
   PrintRunLines(console, state.runStartStamp, endStamp);

@@ -44,6 +44,6 @@ int main(int argc, char** argv) {
   commands.catalogFile = [&options] { return ferrolux::ChooseCatalog(options.catalog, ferrolux::PlacesOfThisProcess()); };
   ferrolux::cli::AddCommands(app, commands);
   if (const auto ended = ferrolux::ParseCommandLine(app, options, argc, argv, std::cout, std::cerr)) return *ended;
-  if (commands.exitStatus) return *commands.exitStatus;
+  if (const auto status = ferrolux::cli::RunChosenCommand(commands)) return *status;
   return RunCalculator(options);
 }

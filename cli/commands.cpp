@@ -146,7 +146,9 @@ CLI::App& AddCommand(CLI::App& app, CommandContext& context, const std::string& 
   // The program's own command line collects strays to name them; a subcommand refuses its own.
   command.allow_extras(false);
   command.set_help_flag("-h,--help", "Print this help and exit");
-  command.callback([&context, options, run] { Run(context, [&](const Io& io) { run(*options, io); }); });
+  command.callback([&context, options, run] {
+    context.chosen = [&context, options, run] { Run(context, [&](const Io& io) { run(*options, io); }); };
+  });
   return command;
 }
 
@@ -203,6 +205,12 @@ void AddCommands(CLI::App& app, CommandContext& context) {
   AddPlot(app, context, options);
   AddCables(app, context, options);
   app.require_subcommand(0, 1);
+}
+
+std::optional<int> RunChosenCommand(CommandContext& context) {
+  if (!context.chosen) return std::nullopt;
+  context.chosen();
+  return context.exitStatus;
 }
 
 int ReportParseError(const CLI::App& app, const CLI::ParseError& error, std::ostream& out, std::ostream& err) {

@@ -1,7 +1,7 @@
 #pragma once
-// The subcommands calc, compare, plot and cables, added to the program's command line. Each
-// one runs while the command line is parsed and leaves its exit status in the context; main
-// returns that status, or starts the calculator when no subcommand ran.
+// The subcommands calc, compare, plot and cables, added to the program's command line. Parsing
+// only chooses one; it runs once the whole command line is known to be right, so a stray
+// argument is refused before anything is written.
 
 #include <filesystem>
 #include <functional>
@@ -23,11 +23,15 @@ struct CommandContext {
   std::function<OutputStyle()> outputStyle = DetectOutputStyle;
   std::ostream* out = nullptr;  // standard output and standard error when left empty
   std::ostream* err = nullptr;
+  std::function<void()> chosen;    // the subcommand named on the command line, ready to run
   std::optional<int> exitStatus;  // set once a subcommand has run
 };
 
 // The context must outlive the parse.
 void AddCommands(CLI::App& app, CommandContext& context);
+
+// Runs the chosen subcommand and returns its exit status; none when no subcommand was named.
+std::optional<int> RunChosenCommand(CommandContext& context);
 
 // For a command line the parser refused: one line naming what is wrong and the usage status
 // (2); for --help, the help of the subcommand named and 0.

@@ -138,10 +138,52 @@ void Console::StepBack() {
   }
 }
 
-std::string Console::InputLine() {
+namespace {
+
+// Where the field starts showing the text: it holds the text's tail and, after it, the cursor.
+size_t FirstShown(size_t length, int width) {
+  const auto room = static_cast<size_t>(width - 1);
+  return length > room ? length - room : 0;
+}
+
+}  // namespace
+
+void Console::RedrawField(const InputField& field, const std::string& held, size_t firstShown) {
+  ScreenModel& screen = MutableScreen();
+  const int shown = static_cast<int>(held.size() - firstShown);
+  for (int i = 0; i < field.width; ++i) {
+    const char32_t glyph = i < shown ? TextGlyph(static_cast<unsigned char>(held[firstShown + i])) : U' ';
+    screen.Put(field.row, field.column + i, Cell{glyph, colors_});
+  }
+  screen.cursor = {field.row, field.column + shown};
+}
+
+void Console::EchoTyped(const InputField& field, const std::string& held) {
+  const size_t firstShown = FirstShown(held.size(), field.width);
+  if (!onOwnPage_ || firstShown == 0) {
+    PrintText(std::string_view(held).substr(held.size() - 1));
+  } else {
+    RedrawField(field, held, firstShown);
+  }
+}
+
+void Console::EraseTyped(const InputField& field, const std::string& held) {
+  if (onOwnPage_ && FirstShown(held.size() + 1, field.width) > 0) {
+    RedrawField(field, held, FirstShown(held.size(), field.width));
+    return;
+  }
+  ScreenModel& screen = MutableScreen();
+  StepBack();
+  screen.Put(screen.cursor.row, screen.cursor.column, Cell{U' ', colors_});
+}
+
+std::string Console::InputLine(int lastColumn) {
   ScreenModel& screen = MutableScreen();
   const bool wasHidden = !screen.cursorVisible;
   screen.cursorVisible = true;
+  const int fieldEnd = std::min(lastColumn, screen.Columns());
+  const InputField field{screen.cursor.row, screen.cursor.column,
+                         std::max(fieldEnd - screen.cursor.column + 1, 1)};
   std::string held;
   for (;;) {
     Flush();
@@ -152,14 +194,13 @@ std::string Console::InputLine() {
     if (code == kBackspaceCode) {
       if (held.empty()) continue;
       held.pop_back();
-      StepBack();
-      screen.Put(screen.cursor.row, screen.cursor.column, Cell{U' ', colors_});
+      EraseTyped(field, held);
       continue;
     }
-    if (static_cast<unsigned char>(code) < 32) continue;
-    if (held.size() >= kMaxInputLine) continue;
+    // A key past the limit, like any ignored key, leaves the screen as it is.
+    if (static_cast<unsigned char>(code) < 32 || held.size() >= kMaxInputLine) continue;
     held += code;
-    PrintText(*key);
+    EchoTyped(field, held);
   }
   PrintLineEnd();
   MutableScreen().cursorVisible = !wasHidden;

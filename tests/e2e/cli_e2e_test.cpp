@@ -46,7 +46,7 @@ TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
        "ferrolux: --band: no band \"11m\"; the bands are 160m 80m 40m 30m 20m 17m 15m 12m 10m 6m 2m 1.25m 70cm gmrs\n"},
       {{"compare", "--length", "50", "--band", "2m", "--sort", "price"}, 2,
        "ferrolux: --sort: price not in {total,matched,name}\n"},
-      {{"cables", "--colour"}, 2, "ferrolux: The following argument was not expected: --colour\n"},
+      {{"cables", "--colour"}, 2, "ferrolux: unknown option --colour\n"},
       {{"calc", "--length", "50", "--band", "2m", "--cable", "heliax"}, 2,
        "ferrolux: --cable \"heliax\" matches no cable; `ferrolux cables` lists them\n"},
       {{"calc", "--length", "50", "--band", "2m", "--cable", "lmr-400"}, 2,
