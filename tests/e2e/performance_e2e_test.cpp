@@ -35,8 +35,9 @@ std::string ManyTypesCatalog() {
                              "A cable.\tLong runs.\r\n";
   std::string catalog;
   for (int i = 0; i < 40; ++i) {
-    const std::string type = std::string(kTypes[i % 8]) + (i < 8 ? "" : "-" + std::to_string(i));
-    catalog += type + "\tPart " + std::to_string(i) + fields;
+    const std::string number = std::to_string(i);
+    const std::string type = std::string(kTypes[i % 8]) + (i < 8 ? "" : "-" + number);
+    catalog += type + "\tPart " + number + fields;
   }
   return catalog;
 }
