@@ -30,6 +30,7 @@ void RunCommand(benchmark::State& state, std::vector<std::string> arguments) {
     ferrolux::cli::AddCommands(app, context);
     std::vector<std::string> left = arguments;
     app.parse(left);
+    ferrolux::cli::RunChosenCommand(context);
     if (context.exitStatus != 0) state.SkipWithError(err.str().c_str());
     benchmark::DoNotOptimize(out.str().data());
   }
