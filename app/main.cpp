@@ -37,7 +37,7 @@ int RunCalculator(const ferrolux::CalculatorOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app;
+  CLI::App app("", "ferrolux");  // named, so a help text never shows the path it was started by
   ferrolux::CalculatorOptions options;
   ferrolux::AddCalculatorOptions(app, options);
   ferrolux::cli::CommandContext commands;
