@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <regex>
+#include <string_view>
 
 #include "app/main_screen.hpp"
 #include "app/results_screen.hpp"
@@ -40,7 +40,30 @@ double ShownLoss(const CatalogRow& cable, double mhz) {
 // The "RMS" column holds voltage and power ratings alike, so each value names its kind: a voltage
 // ("750 V", "2500 Vdc", "400 Vp", "5 kVrms"), a CW power at a frequency ("5.5kW@30M") or a peak
 // power ("13kWpk").
-const std::regex kRatingWithItsKind(R"([0-9.]+ k?V(dc|p|rms)?|[0-9.]+k?W(pk|@[0-9]+M))");
+// No <regex> here: GCC 12 warns falsely inside it in the sanitizer build.
+bool TakeNumber(std::string_view& text) {
+  const size_t end = text.find_first_not_of("0123456789.");
+  if (text.empty() || end == 0) return false;
+  text.remove_prefix(end == std::string_view::npos ? text.size() : end);
+  return true;
+}
+
+bool TakePrefix(std::string_view& text, std::string_view prefix) {
+  if (!text.starts_with(prefix)) return false;
+  text.remove_prefix(prefix.size());
+  return true;
+}
+
+bool ShowsItsKind(std::string_view rating) {
+  if (!TakeNumber(rating)) return false;
+  if (TakePrefix(rating, " ")) {
+    TakePrefix(rating, "k");
+    return rating == "V" || rating == "Vdc" || rating == "Vp" || rating == "Vrms";
+  }
+  TakePrefix(rating, "k");
+  if (!TakePrefix(rating, "W")) return false;
+  return rating == "pk" || (TakePrefix(rating, "@") && TakeNumber(rating) && rating == "M");
+}
 
 class ShippedCatalogTest : public ::testing::Test, public ShippedCatalog {};
 
@@ -88,7 +111,7 @@ TEST_F(ShippedCatalogTest, EveryFieldIsFilledUnlessTheDataLeavesThatFactUnknown)
 TEST_F(ShippedCatalogTest, EveryRatingShowsItsKind) {
   for (int r = 1; r <= count; ++r) {
     const std::string& rating = catalog[r][column::kRms];
-    EXPECT_TRUE(rating.empty() || std::regex_match(rating, kRatingWithItsKind)) << rating;
+    EXPECT_TRUE(rating.empty() || ShowsItsKind(rating)) << rating;
   }
 }
 
