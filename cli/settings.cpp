@@ -31,7 +31,7 @@ bool ParseWhole(const std::string& text, double& value) {
 
 std::string BandNames() {
   std::string names;
-  for (const Band& band : kBands) names += (names.empty() ? "" : " ") + std::string(band.name);
+  for (const Band& band : kBands) names.append(names.empty() ? "" : " ").append(band.name);
   return names;
 }
 

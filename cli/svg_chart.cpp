@@ -183,7 +183,7 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
       continue;
     }
     const double y = frame.bottom - std::min(*loss, top) / top * frame.Height();
-    points += (points.empty() ? "" : " ") + Number(frame.left + share * frame.Width()) + "," + Number(y);
+    points.append(points.empty() ? "" : " ").append(Number(frame.left + share * frame.Width())).append(",").append(Number(y));
   }
   flush();
   return Group("class=\"series\" fill=\"none\" stroke=\"" + std::string(kColors[series]) +

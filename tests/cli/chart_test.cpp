@@ -53,7 +53,7 @@ std::string Picture(const std::vector<std::string>& lines, int width) {
   std::string picture;
   for (const std::string& line : lines) {
     EXPECT_EQ(CellCount(WithoutColor(line)), width) << line;
-    picture += "\n" + TrimmedRight(WithoutColor(line));
+    picture.append("\n").append(TrimmedRight(WithoutColor(line)));
   }
   return picture + "\n";
 }
@@ -76,7 +76,7 @@ std::string ColorPicture(const std::vector<std::string>& lines) {
       row += line[at] == ' ' ? ' ' : color;
       for (++at; at < line.size() && (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80;) ++at;
     }
-    picture += "\n" + TrimmedRight(row);
+    picture.append("\n").append(TrimmedRight(row));
   }
   return picture + "\n";
 }

@@ -234,7 +234,7 @@ std::string PtySession::Modes() const {
   if (tcgetattr(master_, &modes) != 0) return {};
   std::string text = std::to_string(modes.c_iflag) + ":" + std::to_string(modes.c_oflag) + ":" +
                      std::to_string(modes.c_cflag) + ":" + std::to_string(modes.c_lflag);
-  for (cc_t c : modes.c_cc) text += ":" + std::to_string(c);
+  for (cc_t c : modes.c_cc) text.append(":").append(std::to_string(c));
   return text;
 }
 
