@@ -5,7 +5,7 @@
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
 #include "console/console.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 #include "model/bands.hpp"
 
 namespace ferrolux {

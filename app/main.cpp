@@ -13,7 +13,7 @@
 #include "catalog/catalog_search.hpp"
 #include "cli/commands.hpp"
 #include "console/console.hpp"
-#include "console/curses_terminal.hpp"
+#include "terminal/curses_terminal.hpp"
 
 namespace {
 constexpr int kExitNoTerminal = 1;

@@ -2,7 +2,7 @@
 
 #include "console/box.hpp"
 #include "console/console.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 

@@ -10,7 +10,7 @@
 #include "app/results_screen.hpp"
 #include "app/settings_entry.hpp"
 #include "console/console.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 

@@ -10,7 +10,7 @@
 #include "console/format_output.hpp"
 #include "console/pick_list.hpp"
 #include "console/sort_list.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 #include "model/loss.hpp"
 
 namespace ferrolux {

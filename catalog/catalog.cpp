@@ -10,7 +10,7 @@
 
 #include "catalog/catalog_reader.hpp"
 #include "catalog/file_errors.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 

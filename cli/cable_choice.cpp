@@ -2,7 +2,7 @@
 
 #include "cli/command_error.hpp"
 #include "cli/output.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 

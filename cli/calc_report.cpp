@@ -10,7 +10,7 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/json_fields.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 

@@ -1,6 +1,6 @@
 #include "cli/calculation.hpp"
 
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 

@@ -6,7 +6,7 @@
 #include "catalog/overflow_reporter.hpp"
 #include "cli/command_error.hpp"
 #include "cli/output.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 

@@ -9,7 +9,7 @@
 
 #include "cli/json_fields.hpp"
 #include "cli/table.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/json_fields.hpp"
 
 #include "cli/output.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 

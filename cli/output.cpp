@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux::cli {
 

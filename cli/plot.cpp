@@ -5,7 +5,7 @@
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
 #include "cli/settings.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 #include "model/loss.hpp"
 
 namespace ferrolux::cli {

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "cli/command_error.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 #include "model/bands.hpp"
 
 namespace ferrolux::cli {

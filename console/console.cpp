@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "console/charset.hpp"
-#include "console/text.hpp"
+#include "text/charset.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 

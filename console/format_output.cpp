@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "console/overflow_report.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 

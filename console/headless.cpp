@@ -1,6 +1,6 @@
 #include "console/headless.hpp"
 
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux {
 

@@ -1,7 +1,7 @@
 #include "console/overflow_report.hpp"
 
 #include "console/console.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux {
 

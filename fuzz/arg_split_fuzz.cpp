@@ -6,7 +6,7 @@
 
 #include "catalog/catalog.hpp"
 #include "catalog/overflow_reporter.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace {
 struct IgnoredReports final : ferrolux::OverflowReporter {

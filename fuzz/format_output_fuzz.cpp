@@ -7,7 +7,7 @@
 
 #include "console/format_output.hpp"
 #include "console/headless.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;

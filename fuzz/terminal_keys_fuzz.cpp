@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "console/curses_terminal.hpp"
+#include "terminal/curses_terminal.hpp"
 #include "console/keys.hpp"
 
 namespace {

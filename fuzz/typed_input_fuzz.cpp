@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/typed_input.hpp"
+#include "terminal/typed_input.hpp"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "app/band_menu.hpp"
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 #include "console/headless.hpp"
 
 namespace ferrolux {

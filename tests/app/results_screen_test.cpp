@@ -7,10 +7,10 @@
 
 #include "app/cycle_screen.hpp"
 #include "app/program_state.hpp"
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 #include "model/loss.hpp"
 
 namespace ferrolux {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_error.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 namespace {

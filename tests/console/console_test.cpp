@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "console/box.hpp"
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
 

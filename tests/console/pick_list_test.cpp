@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vterm.h>
 
-#include "console/painter.hpp"
+#include "terminal/painter.hpp"
 #include "support/ansi_codes.hpp"
 
 namespace ferrolux::e2e {

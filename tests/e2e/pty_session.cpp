@@ -15,8 +15,8 @@
 #include <stdexcept>
 #include <vterm.h>
 
-#include "console/charset.hpp"
-#include "console/painter.hpp"
+#include "text/charset.hpp"
+#include "terminal/painter.hpp"
 
 namespace ferrolux::e2e {
 

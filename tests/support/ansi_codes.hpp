@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "console/charset.hpp"
-#include "console/painter.hpp"
+#include "text/charset.hpp"
+#include "terminal/painter.hpp"
 
 namespace ferrolux::testing {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "console/text.hpp"
+#include "text/text.hpp"
 #include "support/temp_folder.hpp"
 #include "tools/fit/fit_tool.hpp"
 #include "tools/fit/input_checks.hpp"

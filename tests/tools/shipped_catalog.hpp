@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "console/text.hpp"
+#include "text/text.hpp"
 #include "support/recorded_reports.hpp"
 #include "tools/fit/loss_fit.hpp"
 #include "tools/fit/table_file.hpp"

@@ -6,6 +6,8 @@
 #include <numeric>
 #include <optional>
 
+#include "model/loss.hpp"
+
 namespace ferrolux::fit {
 
 namespace {
@@ -106,7 +108,10 @@ std::optional<Candidate> FitSupport(const std::vector<LossPoint>& points, unsign
 
 }  // namespace
 
-double LossAt(const Coefficients& k, double mhz) { return k.k0 + k.k1 * std::sqrt(mhz) + k.k2 * mhz; }
+// The program's own polynomial, so a fit is judged by the loss the calculator will show.
+double LossAt(const Coefficients& k, double mhz) {
+  return static_cast<double>(CablePolynomial(k.k0, k.k1, k.k2, mhz));
+}
 
 Coefficients FitCoefficients(const std::vector<LossPoint>& points) {
   std::vector<Candidate> candidates;

@@ -1,4 +1,4 @@
-#include "console/text.hpp"
+#include "text/text.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "console/curses_codes.hpp"
+#include "terminal/curses_codes.hpp"
 
 #include <termios.h>
 #include <unistd.h>
@@ -8,7 +8,7 @@
 #include <curses.h>
 #include <term.h>
 
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "console/painter.hpp"
+#include "terminal/painter.hpp"
 
 namespace ferrolux {
 

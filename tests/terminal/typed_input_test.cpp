@@ -1,10 +1,10 @@
-#include "console/typed_input.hpp"
+#include "terminal/typed_input.hpp"
 
 #include <deque>
 
 #include <gtest/gtest.h>
 
-#include "console/key_sequences.hpp"
+#include "terminal/key_sequences.hpp"
 #include "console/keys.hpp"
 
 namespace ferrolux {

@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "console/curses_keyboard.hpp"
-#include "console/curses_signals.hpp"
-#include "console/painter.hpp"
+#include "terminal/curses_keyboard.hpp"
+#include "terminal/curses_signals.hpp"
+#include "terminal/painter.hpp"
 #include "console/ports.hpp"
 
 namespace ferrolux {

@@ -1,4 +1,4 @@
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 
 #include <array>
 

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "console/curses_terminal.hpp"
+#include "terminal/curses_terminal.hpp"
 #include "console/keys.hpp"
 
 namespace ferrolux {

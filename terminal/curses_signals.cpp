@@ -1,4 +1,4 @@
-#include "console/curses_signals.hpp"
+#include "terminal/curses_signals.hpp"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "console/curses_terminal.hpp"
+#include "terminal/curses_terminal.hpp"
 
 #include <langinfo.h>
 #include <sys/ioctl.h>
@@ -13,8 +13,8 @@
 #include <curses.h>
 #include <vector>
 
-#include "console/charset.hpp"
-#include "console/curses_codes.hpp"
+#include "text/charset.hpp"
+#include "terminal/curses_codes.hpp"
 
 namespace ferrolux {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "console/key_sequences.hpp"
+#include "terminal/key_sequences.hpp"
 
 namespace ferrolux {
 

@@ -1,4 +1,4 @@
-#include "console/key_sequences.hpp"
+#include "terminal/key_sequences.hpp"
 
 #include <optional>
 #include <string_view>

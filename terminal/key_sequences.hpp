@@ -8,7 +8,7 @@
 #include <deque>
 #include <string>
 
-#include "console/typed_input.hpp"
+#include "terminal/typed_input.hpp"
 
 namespace ferrolux {
 

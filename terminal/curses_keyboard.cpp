@@ -1,4 +1,4 @@
-#include "console/curses_keyboard.hpp"
+#include "terminal/curses_keyboard.hpp"
 
 #include <poll.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "console/painter.hpp"
+#include "terminal/painter.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "console/typed_input.hpp"
+#include "terminal/typed_input.hpp"
 
 #include <cwchar>
 
-#include "console/charset.hpp"
+#include "text/charset.hpp"
 #include "console/keys.hpp"
 
 namespace ferrolux {
