@@ -52,7 +52,7 @@ void BM_PickListRedraw(benchmark::State& state) {
   ferrolux::HeadlessConsole h;
   int selection = 0;
   for (auto _ : state) {
-    h.keyboard.Keys(std::vector<std::string>(kDownPresses, ferrolux::keys::kDown)).Key(ferrolux::keys::kEnter);
+    h.keyboard.Keys(std::vector<ferrolux::Key>(kDownPresses, ferrolux::keys::kDown)).Key(ferrolux::keys::kEnter);
     ferrolux::PickList(h.console, list, selection, kListTop, kListLeft, kListBottom, kText, kBackground, kFrame,
                        kFrameBackground, kText);
     benchmark::DoNotOptimize(selection);

@@ -12,8 +12,12 @@ using std::chrono::milliseconds;
 
 namespace {
 constexpr size_t kMaxInputLine = 10000;
-constexpr char kEnterCode = 13;
-constexpr char kBackspaceCode = 8;
+
+// A typed key's byte anywhere in the set; a key without a character as NUL and its scan code.
+bool Allows(std::string_view allowed, const Key& key) {
+  return allowed.find(key.Text()) != std::string_view::npos;
+}
+
 }  // namespace
 
 Console::Console(Terminal& terminal, Keyboard& keyboard, Clock& clock)
@@ -102,14 +106,7 @@ void Console::PrintLineEnd() {
 
 void Console::Beep() { terminal_.Beep(); }
 
-bool Console::Allows(std::string_view allowed, const std::string& key) const {
-  if (key.size() == 1) return allowed.find(key[0]) != std::string_view::npos;
-  for (size_t i = 0; i + 1 < allowed.size(); ++i)
-    if (allowed[i] == '\0' && allowed[i + 1] == key[1]) return true;
-  return false;
-}
-
-std::string Console::WaitKey(std::string_view allowed, milliseconds limit) {
+std::optional<Key> Console::WaitAllowed(std::string_view allowed, milliseconds limit) {
   Flush();
   const auto start = clock_.Monotonic();
   for (;;) {
@@ -118,15 +115,23 @@ std::string Console::WaitKey(std::string_view allowed, milliseconds limit) {
       remaining = limit - std::chrono::duration_cast<milliseconds>(clock_.Monotonic() - start);
       if (*remaining <= milliseconds{0}) return {};
     }
-    const std::optional<std::string> key = keyboard_.ReadKey(remaining);
+    const std::optional<Key> key = keyboard_.ReadKey(remaining);
     if (!key) {
       if (remaining) return {};
       continue;
     }
-    if (allowed.empty() || Allows(allowed, *key)) return *key;
+    if (allowed.empty() || Allows(allowed, *key)) return key;
     Beep();
   }
 }
+
+std::string Console::WaitKey(std::string_view allowed, milliseconds limit) {
+  const std::optional<Key> key = WaitAllowed(allowed, limit);
+  return key ? key->Text() : std::string();
+}
+
+// Without a limit the wait only ends with a key.
+Key Console::NextKey() { return *WaitAllowed({}, milliseconds{0}); }
 
 void Console::StepBack() {
   ScreenModel& screen = MutableScreen();
@@ -187,17 +192,17 @@ std::string Console::InputLine(int lastColumn) {
   std::string held;
   for (;;) {
     Flush();
-    const std::optional<std::string> key = keyboard_.ReadKey(std::nullopt);
-    if (!key || key->size() != 1) continue;
-    const char code = (*key)[0];
-    if (code == kEnterCode) break;
-    if (code == kBackspaceCode) {
+    const std::optional<Key> key = keyboard_.ReadKey(std::nullopt);
+    if (!key || !key->IsTyped()) continue;
+    if (*key == keys::kEnter) break;
+    if (*key == keys::kBackspace) {
       if (held.empty()) continue;
       held.pop_back();
       EraseTyped(field, held);
       continue;
     }
     // A key past the limit, like any ignored key, leaves the screen as it is.
+    const char code = key->Typed();
     if (static_cast<unsigned char>(code) < 32 || held.size() >= kMaxInputLine) continue;
     held += code;
     EchoTyped(field, held);

@@ -4,9 +4,11 @@
 
 #include <chrono>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "console/keys.hpp"
 #include "console/ports.hpp"
 #include "console/screen.hpp"
 
@@ -42,10 +44,12 @@ class Console {
   void PrintLineEnd();
   void Beep();
 
-  // Keyboard operations. An empty `allowed` accepts every key; a zero limit waits for ever.
-  // A time-out gives the empty text.
+  // Keyboard operations. `allowed` is a set of key texts; empty, it accepts every key. A zero
+  // limit waits for ever. Gives the key's text; a time-out gives the empty text.
   std::string WaitKey(std::string_view allowed = {},
                       std::chrono::milliseconds limit = std::chrono::milliseconds{0});
+  // Any key, waiting for ever.
+  Key NextKey();
   // Reads a typed line in a field from the cursor to `lastColumn` (at most the row's end).
   // Text that would pass the field's end scrolls inside it, so that the end of the text and
   // the cursor stay in view; the line held is not changed by it. Before a page is taken the
@@ -72,7 +76,7 @@ class Console {
   void EchoTyped(const InputField& field, const std::string& held);
   void EraseTyped(const InputField& field, const std::string& held);
   void RedrawField(const InputField& field, const std::string& held, size_t firstShown);
-  bool Allows(std::string_view allowed, const std::string& key) const;
+  std::optional<Key> WaitAllowed(std::string_view allowed, std::chrono::milliseconds limit);
 
   Terminal& terminal_;
   Keyboard& keyboard_;

@@ -23,35 +23,35 @@ void HeadlessTerminal::Show(const ScreenModel& screen) {
   ++repaints;
 }
 
-ScriptedKeyboard& ScriptedKeyboard::Key(const std::string& key) {
+ScriptedKeyboard& ScriptedKeyboard::Key(ferrolux::Key key) {
   events_.push_back({key, {}});
   return *this;
 }
 
-ScriptedKeyboard& ScriptedKeyboard::Keys(const std::vector<std::string>& keys) {
-  for (const std::string& key : keys) Key(key);
+ScriptedKeyboard& ScriptedKeyboard::Keys(const std::vector<ferrolux::Key>& keys) {
+  for (const ferrolux::Key& key : keys) Key(key);
   return *this;
 }
 
 ScriptedKeyboard& ScriptedKeyboard::Type(const std::string& text) {
-  for (char c : text) Key(std::string(1, c));
+  for (char c : text) Key(c);
   return *this;
 }
 
-ScriptedKeyboard& ScriptedKeyboard::Line(const std::string& text) { return Type(text).Key("\r"); }
+ScriptedKeyboard& ScriptedKeyboard::Line(const std::string& text) { return Type(text).Key(keys::kEnter); }
 
 ScriptedKeyboard& ScriptedKeyboard::Pause(std::chrono::milliseconds length) {
-  if (length > std::chrono::milliseconds{0}) events_.push_back({"", length});
+  if (length > std::chrono::milliseconds{0}) events_.push_back({std::nullopt, length});
   return *this;
 }
 
-std::optional<std::string> ScriptedKeyboard::ReadKey(std::optional<std::chrono::milliseconds> limit) {
+std::optional<ferrolux::Key> ScriptedKeyboard::ReadKey(std::optional<std::chrono::milliseconds> limit) {
   ++reads;
   for (;;) {
     if (events_.empty()) throw ScriptExhausted();
     Event& next = events_.front();
-    if (next.pause <= std::chrono::milliseconds{0}) {
-      std::string key = next.key;
+    if (next.key) {
+      const ferrolux::Key key = *next.key;
       events_.pop_front();
       return key;
     }

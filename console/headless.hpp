@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "console/console.hpp"
+#include "console/keys.hpp"
 #include "console/ports.hpp"
 
 namespace ferrolux {
@@ -64,8 +65,9 @@ class ScriptedKeyboard : public Keyboard {
  public:
   explicit ScriptedKeyboard(FakeClock& clock) : clock_(clock) {}
 
-  ScriptedKeyboard& Key(const std::string& key);
-  ScriptedKeyboard& Keys(const std::vector<std::string>& keys);
+  // The type is spelled in full here: inside the class, Key names the member.
+  ScriptedKeyboard& Key(ferrolux::Key key);
+  ScriptedKeyboard& Keys(const std::vector<ferrolux::Key>& keys);
   // Each character of the text as one key.
   ScriptedKeyboard& Type(const std::string& text);
   // Each character of the line, then Enter.
@@ -73,13 +75,13 @@ class ScriptedKeyboard : public Keyboard {
   // Time passing with no key pressed.
   ScriptedKeyboard& Pause(std::chrono::milliseconds length);
 
-  std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds> limit) override;
+  std::optional<ferrolux::Key> ReadKey(std::optional<std::chrono::milliseconds> limit) override;
   size_t Pending() const { return events_.size(); }
   int reads = 0;
 
  private:
   struct Event {
-    std::string key;
+    std::optional<ferrolux::Key> key;  // none for a pause
     std::chrono::milliseconds pause{0};
   };
   FakeClock& clock_;

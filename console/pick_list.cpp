@@ -6,6 +6,7 @@
 
 #include "console/box.hpp"
 #include "console/console.hpp"
+#include "console/keys.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux {
@@ -23,16 +24,6 @@ constexpr int kRowsBesideWindow = 3;  // top border, title and separator
 constexpr char kHeaderComma = ',';
 // A header's count is trusted, but kept where the window arithmetic cannot overflow.
 constexpr double kCountLimit = 1e9;
-
-// Key codes: a character key is its byte, a key without a character 256 times its scan code.
-constexpr int kScanFactor = 256;
-constexpr int kEnter = 13;
-constexpr int kHome = 0x47 * kScanFactor;
-constexpr int kUp = 0x48 * kScanFactor;
-constexpr int kPageUp = 0x49 * kScanFactor;
-constexpr int kEnd = 0x4F * kScanFactor;
-constexpr int kDown = 0x50 * kScanFactor;
-constexpr int kPageDown = 0x51 * kScanFactor;
 
 struct Geometry {
   int top, left, bottom, rightmost;
@@ -85,9 +76,8 @@ class PickListRun {
   int WidthWithin(int rightmost) const;
   void Open();
   void DrawWindow();
-  std::string NextKey();
-  void ActOn(const std::string& key);
-  void MoveBy(int code);
+  void ActOn(Key key);
+  void MoveBy(Key key);
   void MoveDown();
   void MoveUp();
   void PageUp();
@@ -105,7 +95,6 @@ class PickListRun {
   int selection_ = 1;
   int first_ = 1;
   int last_ = 0;
-  int keyCode_ = 0;
   std::string search_;
   // Only items from here on can match the search text: an item matching a longer search text
   // matches the shorter one too. Past the last item once the search text matches nothing.
@@ -152,10 +141,12 @@ int PickListRun::WidthWithin(int rightmost) const {
 
 int PickListRun::Run() {
   Open();
-  while (keyCode_ != kEnter) {
+  for (;;) {
     first_ = std::max(first_, 1);
     DrawWindow();
-    ActOn(NextKey());
+    const Key key = console_.NextKey();
+    ActOn(key);
+    if (key == keys::kEnter) break;
   }
   console_.SetColor(palette_.textForeground, palette_.textBackground);
   return selection_;
@@ -193,41 +184,34 @@ void PickListRun::DrawWindow() {
   }
 }
 
-std::string PickListRun::NextKey() {
-  std::string key;
-  while (key.empty()) key = console_.WaitKey();
-  return key;
-}
-
-void PickListRun::ActOn(const std::string& key) {
-  if (key.size() == 1) {
-    keyCode_ = static_cast<unsigned char>(key[0]);
-    TypeAhead(key[0]);
+void PickListRun::ActOn(Key key) {
+  if (key.IsTyped()) {
+    TypeAhead(key.Typed());
     return;
   }
   search_.clear();
   matchFrom_ = 1;
-  keyCode_ = kScanFactor * static_cast<unsigned char>(key[1]);
-  MoveBy(keyCode_);
+  MoveBy(key);
 }
 
-void PickListRun::MoveBy(int code) {
-  switch (code) {
-    case kDown: MoveDown(); break;
-    case kUp: MoveUp(); break;
-    case kHome:
-      selection_ = 1;
-      first_ = 1;
-      last_ = rows_;
-      break;
-    case kEnd:
-      selection_ = header_.count;
-      last_ = header_.count;
-      first_ = last_ - rows_ + 1;
-      break;
-    case kPageUp: PageUp(); break;
-    case kPageDown: PageDown(); break;
-    default: break;  // other keys without a character only empty the search text
+// Other keys without a character only empty the search text.
+void PickListRun::MoveBy(Key key) {
+  if (key == keys::kDown) {
+    MoveDown();
+  } else if (key == keys::kUp) {
+    MoveUp();
+  } else if (key == keys::kHome) {
+    selection_ = 1;
+    first_ = 1;
+    last_ = rows_;
+  } else if (key == keys::kEnd) {
+    selection_ = header_.count;
+    last_ = header_.count;
+    first_ = last_ - rows_ + 1;
+  } else if (key == keys::kPageUp) {
+    PageUp();
+  } else if (key == keys::kPageDown) {
+    PageDown();
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "console/keys.hpp"
 #include "console/screen.hpp"
 
 namespace ferrolux {
@@ -40,8 +41,8 @@ class Terminal {
 class Keyboard {
  public:
   virtual ~Keyboard() = default;
-  // The next key text, or none when the limit passes first (no limit: wait for ever).
-  virtual std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds> limit) = 0;
+  // The next key, or none when the limit passes first (no limit: wait for ever).
+  virtual std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds> limit) = 0;
 };
 
 struct LocalTime {

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text(reinterpret_cast<const char*>(data) + 2, size - 2);
   ferrolux::HeadlessConsole h;
   h.console.UsePage(1);
-  h.keyboard.Key("k");
+  h.keyboard.Key('k');
   std::vector<std::string> lines(bound + 1);
   std::string error;
   ferrolux::FormatOutput(h.console, error, text, lines, width);

@@ -1,7 +1,7 @@
 // The whole keyboard path of the real terminal on any byte stream: the bytes go into a
 // pseudo-terminal, the terminal reads what is waiting and its decoder turns escape sequences
-// and typed characters into key texts. Every key is one byte (never NUL) or NUL and a known
-// scan code.
+// and typed characters into keys. Every key is a typed byte (never NUL) or a known key
+// without a character.
 #include <fcntl.h>
 #include <pty.h>
 #include <unistd.h>
@@ -24,10 +24,10 @@ constexpr std::size_t kMostBytes = 1024;  // well inside the pseudo-terminal's i
 int g_master = -1;
 ferrolux::CursesTerminal* g_terminal = nullptr;
 
-bool KnownKey(const std::string& key) {
+bool KnownKey(ferrolux::Key key) {
   using namespace ferrolux::keys;
-  if (key.size() == 1) return key[0] != '\0';
-  static const std::string kScanKeys[] = {kHome, kUp, kPageUp, kLeft, kRight, kEnd, kDown, kPageDown, kInsert, kDelete};
+  if (key.IsTyped()) return key.Typed() != '\0';
+  static constexpr ferrolux::Key kScanKeys[] = {kHome, kUp, kPageUp, kLeft, kRight, kEnd, kDown, kPageDown, kInsert, kDelete};
   if (std::find(std::begin(kScanKeys), std::end(kScanKeys), key) != std::end(kScanKeys)) return true;
   for (int n = 1; n <= 10; ++n)
     if (key == Function(n)) return true;
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (write(g_master, data, size) != static_cast<ssize_t>(size)) return 0;
   // Each read takes at least one byte while any is waiting, so this many reads empty the buffer.
   for (std::size_t i = 0; i <= size; ++i) {
-    const std::optional<std::string> key = g_terminal->ReadKey(std::chrono::milliseconds(0));
+    const std::optional<ferrolux::Key> key = g_terminal->ReadKey(std::chrono::milliseconds(0));
     if (key && !KnownKey(*key)) __builtin_trap();
     DrainOutput();
   }

@@ -1,4 +1,4 @@
-// Whatever bytes a terminal or a paste sends, typed input becomes one-byte key texts, no NUL
+// Whatever bytes a terminal or a paste sends, typed input becomes keys of one byte, no NUL
 // among them, and every plain byte is a key of its own: nothing typed is lost or merged.
 #include <cstddef>
 #include <cstdint>
@@ -12,9 +12,9 @@ namespace {
 std::size_t KeysOf(bool utf8, const std::uint8_t* data, std::size_t size) {
   ferrolux::TypedInputDecoder decoder(utf8);
   std::size_t keys = 0;
-  auto check = [&keys](const std::vector<std::string>& completed) {
-    for (const std::string& key : completed)
-      if (key.size() != 1 || key[0] == '\0') __builtin_trap();
+  auto check = [&keys](const std::vector<ferrolux::Key>& completed) {
+    for (const ferrolux::Key& key : completed)
+      if (!key.IsTyped() || key.Typed() == '\0') __builtin_trap();
     keys += completed.size();
   };
   for (std::size_t i = 0; i < size; ++i) check(decoder.Feed(data[i]));

@@ -48,9 +48,9 @@ bool KeyboardInput::ReadWaiting() {
   return true;
 }
 
-std::optional<std::string> KeyboardInput::TakeKey() {
+std::optional<Key> KeyboardInput::TakeKey() {
   if (keys_.empty()) return std::nullopt;
-  std::string key = std::move(keys_.front());
+  const Key key = keys_.front();
   keys_.pop_front();
   return key;
 }

@@ -1,12 +1,12 @@
 #pragma once
 // The keyboard side of a real terminal: every byte waiting is read in one go, decoded into
-// key texts and queued, so that a paste costs one read per buffer, not per key.
+// keys and queued, so that a paste costs one read per buffer, not per key.
 
 #include <chrono>
 #include <deque>
 #include <optional>
-#include <string>
 
+#include "console/keys.hpp"
 #include "terminal/key_sequences.hpp"
 
 namespace ferrolux {
@@ -20,7 +20,7 @@ class KeyboardInput {
   // Reads what is waiting, without blocking; false when nothing was. Throws EndRequested
   // when the terminal has gone.
   bool ReadWaiting();
-  std::optional<std::string> TakeKey();
+  std::optional<Key> TakeKey();
   bool HasKeys() const { return !keys_.empty(); }
   // Until when the rest of an unfinished key is waited for; none when nothing is unfinished.
   std::optional<TimePoint> IncompleteUntil() const;
@@ -30,7 +30,7 @@ class KeyboardInput {
  private:
   int fd_;
   KeyDecoder decoder_;
-  std::deque<std::string> keys_;
+  std::deque<Key> keys_;
   std::chrono::milliseconds escapeDelay_;
   TimePoint lastByte_{};
 };

@@ -18,7 +18,7 @@ using std::chrono::steady_clock;
 // While keys keep coming (a paste), signals are still looked at this often.
 constexpr milliseconds kSignalCheckInterval{20};
 
-bool LeavesNotice(const std::string& key) { return key == keys::kEscape || key == "q" || key == "Q"; }
+bool LeavesNotice(Key key) { return key == keys::kEscape || key == 'q' || key == 'Q'; }
 
 }  // namespace
 
@@ -45,7 +45,7 @@ void CursesTerminal::ActOnSignalsNowAndThen() {
 
 // Escape or Q at the notice ends the run; once that was asked, the key goes to the read that
 // is waiting (the ending's own wait for a key).
-bool CursesTerminal::AnswerNotice(const std::string& key) {
+bool CursesTerminal::AnswerNotice(Key key) {
   if (!LeavesNotice(key)) return false;
   if (!leaveAsked_) {
     leaveAsked_ = true;
@@ -77,7 +77,7 @@ CursesTerminal::Wait CursesTerminal::WaitForInput(std::optional<TimePoint> until
 
 // Keys are handed out while any are waiting; only when the next read would block is the
 // terminal painted, and time spent stopped does not count against the limit.
-std::optional<std::string> CursesTerminal::ReadKey(std::optional<milliseconds> limit) {
+std::optional<Key> CursesTerminal::ReadKey(std::optional<milliseconds> limit) {
   const TimePoint start = steady_clock::now();
   const auto stoppedBefore = stoppedFor_;
   const auto limitEnd = [&]() -> std::optional<TimePoint> {
@@ -86,7 +86,7 @@ std::optional<std::string> CursesTerminal::ReadKey(std::optional<milliseconds> l
   };
   for (;;) {
     ActOnSignalsNowAndThen();
-    if (std::optional<std::string> key = input_.TakeKey()) {
+    if (const std::optional<Key> key = input_.TakeKey()) {
       if (!NoticeShown() || AnswerNotice(*key)) return key;
       continue;
     }

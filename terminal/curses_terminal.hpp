@@ -1,6 +1,6 @@
 #pragma once
 // The real terminal: plain lines on the screen the program was started on, ncursesw for the
-// program's own page, and the keyboard decoded into key texts. Every change made to the
+// program's own page, and the keyboard decoded into keys. Every change made to the
 // terminal is undone by the destructor, on every way out, and while the program is stopped.
 
 #include <termios.h>
@@ -38,7 +38,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   void Beep() override;
   void Show(const ScreenModel& screen) override;
 
-  std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds> limit) override;
+  std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds> limit) override;
 
  private:
   using TimePoint = std::chrono::steady_clock::time_point;
@@ -57,7 +57,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   void ActOnSignal(int signal);
   void Suspend();
   void Continued();
-  bool AnswerNotice(const std::string& key);
+  bool AnswerNotice(Key key);
   void FollowWindowSize();
   bool LargeEnough() const;
   bool NoticeShown() const;

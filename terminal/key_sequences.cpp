@@ -34,7 +34,7 @@ int FirstNumber(std::string_view parameters) {
 
 // ESC [ n ~ in the VT220 numbering; rxvt ends the same numbers with ^, $ or @ when a
 // modifier is held. F11 and up, and the markers of a bracketed paste, are of no use here.
-std::optional<std::string> KeyOfNumber(int number) {
+std::optional<Key> KeyOfNumber(int number) {
   switch (number) {
     case 1: case 7: return keys::kHome;
     case 2: return keys::kInsert;
@@ -49,7 +49,7 @@ std::optional<std::string> KeyOfNumber(int number) {
   return std::nullopt;
 }
 
-std::optional<std::string> KeyOfLetter(char final) {
+std::optional<Key> KeyOfLetter(char final) {
   switch (final) {
     case 'A': case 'a': return keys::kUp;  // lower case: rxvt's arrows with Shift or Ctrl
     case 'B': case 'b': return keys::kDown;
@@ -63,35 +63,35 @@ std::optional<std::string> KeyOfLetter(char final) {
 }
 
 // A complete sequence: ESC, '[' or 'O', the parameters, the final byte.
-std::optional<std::string> KeyOfSequence(std::string_view sequence) {
+std::optional<Key> KeyOfSequence(std::string_view sequence) {
   const char final = sequence.back();
   const std::string_view parameters = sequence.substr(2, sequence.size() - 3);
   if (final == '~' || final == '^' || final == '$' || final == '@') return KeyOfNumber(FirstNumber(parameters));
   if (sequence[1] == 'O') {
     if (final == 'M') return keys::kEnter;
-    if (final >= 'j' && final <= 'y') return std::string(1, kKeypad[static_cast<size_t>(final - 'j')]);
+    if (final >= 'j' && final <= 'y') return Key(kKeypad[static_cast<size_t>(final - 'j')]);
   }
   return KeyOfLetter(final);
 }
 
 }  // namespace
 
-void KeyDecoder::Feed(unsigned char byte, std::deque<std::string>& keys) {
+void KeyDecoder::Feed(unsigned char byte, std::deque<Key>& keys) {
   if (state_ == State::kGround) return FeedGround(byte, keys);
   FeedSequence(byte, keys);
 }
 
-void KeyDecoder::FeedGround(unsigned char byte, std::deque<std::string>& keys) {
+void KeyDecoder::FeedGround(unsigned char byte, std::deque<Key>& keys) {
   if (byte != kEsc) {
-    for (std::string& key : typed_.Feed(byte)) keys.push_back(std::move(key));
+    for (const Key& key : typed_.Feed(byte)) keys.push_back(key);
     return;
   }
-  for (std::string& key : typed_.Flush()) keys.push_back(std::move(key));
+  for (const Key& key : typed_.Flush()) keys.push_back(key);
   sequence_.assign(1, static_cast<char>(kEsc));
   state_ = State::kEscape;
 }
 
-void KeyDecoder::FeedSequence(unsigned char byte, std::deque<std::string>& keys) {
+void KeyDecoder::FeedSequence(unsigned char byte, std::deque<Key>& keys) {
   switch (state_) {
     case State::kEscape:
       if (byte == '[' || byte == 'O') {
@@ -131,26 +131,26 @@ void KeyDecoder::FeedSequence(unsigned char byte, std::deque<std::string>& keys)
   Feed(byte, keys);
 }
 
-void KeyDecoder::Finish(std::deque<std::string>& keys) {
+void KeyDecoder::Finish(std::deque<Key>& keys) {
   if (sequence_ == "\x1b[M") {
     state_ = State::kMouse;
     mouseBytes_ = kMouseReportBytes;
     return;
   }
-  if (std::optional<std::string> key = KeyOfSequence(sequence_)) keys.push_back(std::move(*key));
+  if (const std::optional<Key> key = KeyOfSequence(sequence_)) keys.push_back(*key);
   Abandon();
 }
 
-void KeyDecoder::Flush(std::deque<std::string>& keys) {
+void KeyDecoder::Flush(std::deque<Key>& keys) {
   if (state_ == State::kEscape) keys.push_back(keys::kEscape);
   // ESC [ or ESC O and nothing more: Alt with '[' or 'O'.
   const bool altKey = (state_ == State::kControl || state_ == State::kShift3) && sequence_.size() == 2;
   if (altKey) {
     keys.push_back(keys::kEscape);
-    keys.push_back(sequence_.substr(1));
+    keys.push_back(Key(sequence_[1]));
   }
   Abandon();
-  for (std::string& key : typed_.Flush()) keys.push_back(std::move(key));
+  for (const Key& key : typed_.Flush()) keys.push_back(key);
 }
 
 }  // namespace ferrolux

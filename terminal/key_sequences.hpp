@@ -1,5 +1,5 @@
 #pragma once
-// Bytes from the keyboard become key texts. The cursor, paging and function keys arrive as
+// Bytes from the keyboard become keys. The cursor, paging and function keys arrive as
 // escape sequences whose form depends on the terminal, on tmux or screen in between and on
 // the modifiers held (ESC [ A, ESC O A, ESC [ 1 ; 5 A, ESC [ 1 ~, ESC [ 7 ~, ...): every
 // form of a key gives that key, and a sequence of a key the program has no use for gives
@@ -8,6 +8,7 @@
 #include <deque>
 #include <string>
 
+#include "console/keys.hpp"
 #include "terminal/typed_input.hpp"
 
 namespace ferrolux {
@@ -17,19 +18,19 @@ class KeyDecoder {
   explicit KeyDecoder(bool utf8) : typed_(utf8) {}
 
   // The keys this byte completes are appended to `keys`.
-  void Feed(unsigned char byte, std::deque<std::string>& keys);
+  void Feed(unsigned char byte, std::deque<Key>& keys);
   // Whether the bytes of a key are incomplete, so a little more time should be given.
   bool Pending() const { return !sequence_.empty() || typed_.Pending(); }
   // No more bytes came in time: a lone ESC is Escape, a broken character's bytes stand for
   // themselves, and what is left of a cut-off sequence is dropped.
-  void Flush(std::deque<std::string>& keys);
+  void Flush(std::deque<Key>& keys);
 
  private:
   enum class State { kGround, kEscape, kControl, kShift3, kLinuxFunction, kMouse };
 
-  void FeedGround(unsigned char byte, std::deque<std::string>& keys);
-  void FeedSequence(unsigned char byte, std::deque<std::string>& keys);
-  void Finish(std::deque<std::string>& keys);
+  void FeedGround(unsigned char byte, std::deque<Key>& keys);
+  void FeedSequence(unsigned char byte, std::deque<Key>& keys);
+  void Finish(std::deque<Key>& keys);
   void Abandon() {
     sequence_.clear();
     state_ = State::kGround;

@@ -31,39 +31,38 @@ std::optional<char32_t> DecodeUtf8(const std::string& bytes) {
   return ch;
 }
 
-std::string RawKey(unsigned char byte) { return std::string(1, static_cast<char>(byte)); }
+Key RawKey(unsigned char byte) { return Key(static_cast<char>(byte)); }
 
 }  // namespace
 
-std::optional<std::string> KeyTextOfChar(char32_t ch) {
+std::optional<Key> KeyOfChar(char32_t ch) {
   if (ch == kDelete) return keys::kBackspace;  // most terminals send DEL for Backspace
   if (ch == '\n') return keys::kEnter;
-  if (ch == 0) return std::nullopt;  // a lone NUL would read as the start of a two-byte key
+  if (ch == 0) return std::nullopt;  // NUL begins the key text of every key without a character
   const std::optional<unsigned char> byte = ByteOfTypedChar(ch);
   if (!byte) return std::nullopt;
   return RawKey(*byte);
 }
 
-void TypedInputDecoder::AppendRaw(std::vector<std::string>& keys) {
+void TypedInputDecoder::AppendRaw(std::vector<Key>& keys) {
   for (char byte : pending_) keys.push_back(RawKey(static_cast<unsigned char>(byte)));
   pending_.clear();
 }
 
-void TypedInputDecoder::FinishCharacter(std::vector<std::string>& keys) {
+void TypedInputDecoder::FinishCharacter(std::vector<Key>& keys) {
   if (const std::optional<char32_t> ch = DecodeUtf8(pending_)) {
-    if (std::optional<std::string> key = KeyTextOfChar(*ch)) keys.push_back(*key);
+    if (const std::optional<Key> key = KeyOfChar(*ch)) keys.push_back(*key);
     pending_.clear();
     return;
   }
   AppendRaw(keys);
 }
 
-std::vector<std::string> TypedInputDecoder::Feed(unsigned char byte) {
-  std::vector<std::string> keys;
+std::vector<Key> TypedInputDecoder::Feed(unsigned char byte) {
+  std::vector<Key> keys;
   if (!utf8_) {
     const wint_t wide = std::btowc(byte);
-    const std::optional<std::string> key =
-        wide == WEOF ? std::optional<std::string>(RawKey(byte)) : KeyTextOfChar(static_cast<char32_t>(wide));
+    const std::optional<Key> key = wide == WEOF ? RawKey(byte) : KeyOfChar(static_cast<char32_t>(wide));
     if (key) keys.push_back(*key);
     return keys;
   }
@@ -74,18 +73,18 @@ std::vector<std::string> TypedInputDecoder::Feed(unsigned char byte) {
   }
   AppendRaw(keys);  // a character cut short: its bytes stand for themselves
   if (const int length = Utf8Length(byte)) {
-    pending_ = RawKey(byte);
+    pending_.assign(1, static_cast<char>(byte));
     length_ = length;
   } else if (byte < 0x80) {
-    if (std::optional<std::string> key = KeyTextOfChar(byte)) keys.push_back(*key);
+    if (const std::optional<Key> key = KeyOfChar(byte)) keys.push_back(*key);
   } else {
     keys.push_back(RawKey(byte));
   }
   return keys;
 }
 
-std::vector<std::string> TypedInputDecoder::Flush() {
-  std::vector<std::string> keys;
+std::vector<Key> TypedInputDecoder::Flush() {
+  std::vector<Key> keys;
   AppendRaw(keys);
   return keys;
 }

@@ -38,7 +38,7 @@ TEST_F(BandMenuTest, KeysChooseTheirBandsFrequency) {
     local.console.UsePage(1);
     ProgramState s;
     FillBandTable(s);
-    local.keyboard.Key(c.key);
+    local.keyboard.Key(c.key[0]);
     EXPECT_EQ(ChooseBand(local.console, s), BandOutcome::kChosen) << c.key;
     EXPECT_EQ(s.bandNumber, c.band) << c.key;
     EXPECT_EQ(s.freqMHz, c.frequency) << c.key;
@@ -47,14 +47,14 @@ TEST_F(BandMenuTest, KeysChooseTheirBandsFrequency) {
 }
 
 TEST_F(BandMenuTest, OtherKeysOnlyBeep) {
-  h.keyboard.Keys({"0", "G", "g", keys::kUp, keys::Function(1), "\r", "3"});
+  h.keyboard.Keys({'0', 'G', 'g', keys::kUp, keys::Function(1), '\r', '3'});
   EXPECT_EQ(Choose(), BandOutcome::kChosen);
   EXPECT_EQ(h.terminal.bells, 6);
   EXPECT_EQ(state.freqMHz, 7.2f);
 }
 
 TEST_F(BandMenuTest, MenuLinesPromptAndYellowKeys) {
-  h.keyboard.Key("\x1b");
+  h.keyboard.Key('\x1b');
   EXPECT_EQ(Choose(), BandOutcome::kEnd);
   EXPECT_EQ(Text(6, 46, 24), "1. 160 Meters  (1.8 MHz)");
   EXPECT_EQ(Text(15, 46, 25), "A.   6 Meters  (50 MHz)  ");
@@ -68,7 +68,7 @@ TEST_F(BandMenuTest, MenuLinesPromptAndYellowKeys) {
 }
 
 TEST_F(BandMenuTest, HelpShowsItsTextWaitsAndErasesIt) {
-  h.keyboard.Key("?");
+  h.keyboard.Key('?');
   try {
     ChooseBand(h.console, state);
   } catch (const ScriptExhausted&) {
@@ -79,7 +79,7 @@ TEST_F(BandMenuTest, HelpShowsItsTextWaitsAndErasesIt) {
 }
 
 TEST_F(BandMenuTest, HelpEndsWithTheHelpOutcomeAndBlankRows) {
-  h.keyboard.Keys({"?", "z"});
+  h.keyboard.Keys({'?', 'z'});
   EXPECT_EQ(Choose(), BandOutcome::kHelp);
   for (int row = 22; row <= 28; ++row) EXPECT_EQ(Text(row, 26, 68), std::string(68, ' ')) << row;
 }
@@ -95,7 +95,7 @@ TEST_F(BandMenuTest, TypedFrequenciesInRangeAreTaken) {
     local.console.UsePage(1);
     ProgramState s;
     FillBandTable(s);
-    local.keyboard.Key("f").Line(c.typed);
+    local.keyboard.Key('f').Line(c.typed);
     EXPECT_EQ(ChooseBand(local.console, s), BandOutcome::kChosen);
     EXPECT_EQ(s.bandNumber, 15);
     EXPECT_EQ(s.freqMHz, c.frequency) << c.typed;
@@ -104,7 +104,7 @@ TEST_F(BandMenuTest, TypedFrequenciesInRangeAreTaken) {
 }
 
 TEST_F(BandMenuTest, ALongTypedFrequencyRanOverTheFrame) {
-  h.keyboard.Key("f").Line(std::string(78, '0') + "100");
+  h.keyboard.Key('f').Line(std::string(78, '0') + "100");
   EXPECT_EQ(Choose(), BandOutcome::kChosen);
   EXPECT_EQ(state.freqMHz, 100);
   EXPECT_EQ(Text(20, 78, 42), std::string(37, '0') + "100 ║");
@@ -117,7 +117,7 @@ TEST_F(BandMenuTest, RefusedFrequenciesShowTheMessageUntilAKey) {
     local.console.UsePage(1);
     ProgramState s;
     FillBandTable(s);
-    local.keyboard.Key("F").Line(typed).Pause(milliseconds{1200}).Key("k").Line("50");
+    local.keyboard.Key('F').Line(typed).Pause(milliseconds{1200}).Key('k').Line("50");
     EXPECT_EQ(ChooseBand(local.console, s), BandOutcome::kChosen);
     EXPECT_EQ(s.freqMHz, 50) << typed;
     EXPECT_EQ(local.clock.elapsed, milliseconds{1200}) << typed;
@@ -125,7 +125,7 @@ TEST_F(BandMenuTest, RefusedFrequenciesShowTheMessageUntilAKey) {
 }
 
 TEST_F(BandMenuTest, TheRefusalLastsFiveSecondsWithoutAKeyThenRowsAreCleared) {
-  h.keyboard.Key("F").Line("999").Pause(milliseconds{9000});
+  h.keyboard.Key('F').Line("999").Pause(milliseconds{9000});
   try {
     ChooseBand(h.console, state);
   } catch (const ScriptExhausted&) {
@@ -138,7 +138,7 @@ TEST_F(BandMenuTest, TheRefusalLastsFiveSecondsWithoutAKeyThenRowsAreCleared) {
 }
 
 TEST_F(BandMenuTest, TheRefusalMessageStandsWhileItWaits) {
-  h.keyboard.Key("F").Line("999");
+  h.keyboard.Key('F').Line("999");
   try {
     ChooseBand(h.console, state);
   } catch (const ScriptExhausted&) {

@@ -63,7 +63,7 @@ TEST_F(MainScreenTest, ClearWorkAreaBlanksOnlyTheInsideBelowTheDivider) {
 
 TEST_F(MainScreenTest, ClosingQuestionCoversTheBottomLineInWhiteOnRed) {
   DrawMainScreen(h.console);
-  h.keyboard.Keys({"x", "\x1b", "y"});
+  h.keyboard.Keys({'x', '\x1b', 'y'});
   EXPECT_EQ(AskAnotherCycle(h.console), "Y");
   EXPECT_EQ(h.terminal.bells, 2);
   const std::string question = "[ Would you like to do another? (Y/N)? ]";
@@ -96,7 +96,7 @@ TEST_F(EndingTest, OnTheOwnPageShowsTheRunLinesThenRepeatsThemOnTheTerminalsScre
 
 TEST_F(EndingTest, AnErrorIsShownAndAKeyAwaitedBeforeTheRunLines) {
   state.errorMessage = "[53] File not found";
-  h.keyboard.Key("q");
+  h.keyboard.Key('q');
   ShowEnding(h.console, state);
   EXPECT_EQ(h.terminal.streamClears, 1);
   EXPECT_EQ(h.terminal.streamLines,
@@ -110,7 +110,7 @@ TEST_F(EndingTest, AnErrorIsShownAndAKeyAwaitedBeforeTheRunLines) {
 TEST_F(EndingTest, AnErrorOnTheOwnPageIsRepeatedOnTheTerminalsScreen) {
   h.console.UsePage(1);
   state.errorMessage = "SubScript out of range in FormatOutput() Subroutine";
-  h.keyboard.Key("q");
+  h.keyboard.Key('q');
   ShowEnding(h.console, state);
   ASSERT_EQ(h.terminal.streamLines.size(), 4u);
   EXPECT_EQ(h.terminal.streamLines[0], "Error: SubScript out of range in FormatOutput() Subroutine");

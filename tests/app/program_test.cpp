@@ -28,7 +28,7 @@ class ProgramTest : public ::testing::Test {
 };
 
 TEST_F(ProgramTest, StartUpLoadsTheCatalogOnTheStartScreenThenTakesAPageOfItsOwn) {
-  h.keyboard.Line("50").Line("100").Line("1.5").Key("N").Key(keys::kEscape);
+  h.keyboard.Line("50").Line("100").Line("1.5").Key('N').Key(keys::kEscape);
   EXPECT_EQ(RunProgram(h.console, catalog), 0);
   EXPECT_EQ(h.terminal.pagesTaken, 1);
   EXPECT_EQ(h.terminal.title, "Coaxial Cable Ferrolux By Tolvanik (v1.0a)");
@@ -39,7 +39,7 @@ TEST_F(ProgramTest, StartUpLoadsTheCatalogOnTheStartScreenThenTakesAPageOfItsOwn
 }
 
 TEST_F(ProgramTest, EscapeAtTheBandMenuEndsWithTheRunLinesAndNoErrorLine) {
-  h.keyboard.Line("50").Line("100").Line("1.5").Key("N");
+  h.keyboard.Line("50").Line("100").Line("1.5").Key('N');
   h.keyboard.Key(keys::kEscape);
   EXPECT_EQ(RunProgram(h.console, catalog), 0);
   EXPECT_EQ(h.terminal.streamLines,
@@ -48,7 +48,7 @@ TEST_F(ProgramTest, EscapeAtTheBandMenuEndsWithTheRunLinesAndNoErrorLine) {
 }
 
 TEST_F(ProgramTest, HelpRestartsTheCycleAtTheLengthPrompt) {
-  h.keyboard.Line("50").Line("100").Line("1.5").Key("N").Key("?").Key("x");
+  h.keyboard.Line("50").Line("100").Line("1.5").Key('N').Key('?').Key('x');
   try {
     RunProgram(h.console, catalog);
   } catch (const ScriptExhausted&) {
@@ -59,7 +59,7 @@ TEST_F(ProgramTest, HelpRestartsTheCycleAtTheLengthPrompt) {
 }
 
 TEST_F(ProgramTest, AMissingCatalogEndsBeforeAnyPageWithTheErrorLine) {
-  h.keyboard.Key("k");
+  h.keyboard.Key('k');
   EXPECT_EQ(RunProgram(h.console, folder.Path() / "nothing-here.txt"), 0);
   EXPECT_EQ(h.terminal.pagesTaken, 0);
   EXPECT_EQ(h.terminal.title, "");
@@ -74,13 +74,13 @@ TEST_F(ProgramTest, ASplitOverflowIsReportedUnderTheLoadingLineAndWaitsForAKey) 
   struct Snapshotting : Keyboard {
     const Console* console = nullptr;
     std::vector<std::string> rows;
-    std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds>) override {
-      if (!rows.empty()) return "k";
+    std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds>) override {
+      if (!rows.empty()) return 'k';
       for (int row = 1; row <= 5; ++row) {
         const std::string text = console->Screen().RowText(row);
         rows.push_back(text.substr(0, text.find_last_not_of(' ') + 1));
       }
-      return "k";
+      return 'k';
     }
   } keyboard;
   Console console(h.terminal, keyboard, h.clock);
@@ -97,7 +97,7 @@ TEST_F(ProgramTest, ASplitOverflowIsReportedUnderTheLoadingLineAndWaitsForAKey) 
 
 TEST_F(ProgramTest, AnInterruptEndsAtOnceWithTheRunLinesOnTheTerminalsScreen) {
   struct Interrupting : Keyboard {
-    std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds>) override {
+    std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds>) override {
       throw EndRequested{2, false};
     }
   } interrupting;
@@ -110,7 +110,7 @@ TEST_F(ProgramTest, AnInterruptEndsAtOnceWithTheRunLinesOnTheTerminalsScreen) {
 
 TEST_F(ProgramTest, ALostTerminalEndsWithoutOutput) {
   struct Gone : Keyboard {
-    std::optional<std::string> ReadKey(std::optional<std::chrono::milliseconds>) override {
+    std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds>) override {
       throw EndRequested{1, true};
     }
   } gone;

@@ -56,7 +56,7 @@ class ResultsScreenTest : public CycleScreenTest {
     state.recordCount = r;
     state.catalog[0][1] = " " + std::to_string(r);
   }
-  void Run(const std::vector<std::string>& keys = {keys::kEnter, keys::kEnter}) {
+  void Run(const std::vector<Key>& keys = {keys::kEnter, keys::kEnter}) {
     h.keyboard.Keys(keys);
     ChooseCableAndShowResults(h.console, state);
     EXPECT_EQ(h.keyboard.Pending(), 0u);

@@ -33,7 +33,7 @@ TEST_F(SettingsEntryTest, ReadsTheFirstNumberOfEachLine) {
     local.console.UsePage(1);
     ProgramState s;
     for (const std::string& line : c.lines) local.keyboard.Line(line);
-    local.keyboard.Key("n");
+    local.keyboard.Key('n');
     EnterSettings(local.console, s);
     EXPECT_EQ(s.lengthFt, c.length) << c.lines[0];
     EXPECT_EQ(s.powerW, c.power) << c.lines[1];
@@ -87,7 +87,7 @@ TEST_F(SettingsEntryTest, ARefusedSwrComesBackOnAnEmptyRow) {
 }
 
 TEST_F(SettingsEntryTest, TheReviseQuestionBeepsAtOtherKeysAndChangesNothing) {
-  h.keyboard.Line("50").Line("100").Line("1.5").Key("X");
+  h.keyboard.Line("50").Line("100").Line("1.5").Key('X');
   try {
     EnterSettings(h.console, state);
   } catch (const ScriptExhausted&) {
@@ -98,9 +98,9 @@ TEST_F(SettingsEntryTest, TheReviseQuestionBeepsAtOtherKeysAndChangesNothing) {
 }
 
 TEST_F(SettingsEntryTest, YesAndEscapeAskAllThreeAgainWithoutDefaults) {
-  h.keyboard.Line("50").Line("100").Line("1.5").Key("y");
+  h.keyboard.Line("50").Line("100").Line("1.5").Key('y');
   h.keyboard.Line("60").Line("200").Line("2").Key(keys::kEscape);
-  h.keyboard.Line("70").Line("300").Line("3").Key("N");
+  h.keyboard.Line("70").Line("300").Line("3").Key('N');
   EnterSettings(h.console, state);
   EXPECT_EQ(state.lengthFt, 70);
   EXPECT_EQ(state.powerW, 300);
@@ -109,7 +109,7 @@ TEST_F(SettingsEntryTest, YesAndEscapeAskAllThreeAgainWithoutDefaults) {
 }
 
 TEST_F(SettingsEntryTest, RowsTenToEighteenAreBlankAfterTheAnswer) {
-  h.keyboard.Line("50").Line("100").Line("1.5").Key("n");
+  h.keyboard.Line("50").Line("100").Line("1.5").Key('n');
   EnterSettings(h.console, state);
   for (int row = 10; row <= 18; ++row) {
     EXPECT_EQ(Area(row), std::string(85, ' ')) << row;

@@ -24,17 +24,17 @@ class ConsoleTest : public ::testing::Test {
 
 TEST(WaitKey, BeepsAtRefusedKeysAndReturnsTheFirstAllowedOne) {
   struct Case {
-    std::vector<std::string> keys;
+    std::vector<Key> keys;
     std::string allowed;
     std::string expected;
     int bells;
   };
   const Case cases[] = {
-      {{"x", "y"}, "YyNn", "y", 1},
-      {{keys::kUp, "N"}, "YyNn", "N", 1},
-      {{keys::kUp}, "", keys::kUp, 0},
-      {{keys::kDown, "x", keys::kUp}, keys::kUp, keys::kUp, 2},  // a pair matches only a pair
-      {{"H", "\x1b"}, "Yy\x1b", "\x1b", 1},
+      {{'x', 'y'}, "YyNn", "y", 1},
+      {{keys::kUp, 'N'}, "YyNn", "N", 1},
+      {{keys::kUp}, "", keys::kUp.Text(), 0},
+      {{keys::kDown, 'x', keys::kUp}, keys::kUp.Text(), keys::kUp.Text(), 2},  // a pair matches only a pair
+      {{'H', '\x1b'}, "Yy\x1b", "\x1b", 1},
   };
   for (const Case& c : cases) {
     HeadlessConsole h;
@@ -45,7 +45,7 @@ TEST(WaitKey, BeepsAtRefusedKeysAndReturnsTheFirstAllowedOne) {
 }
 
 TEST_F(ConsoleTest, WaitKeyTimesOutWithTheEmptyTextOrReturnsAKeyAtOnce) {
-  h.keyboard.Pause(milliseconds{6000}).Key("k");
+  h.keyboard.Pause(milliseconds{6000}).Key('k');
   EXPECT_EQ(console.WaitKey({}, milliseconds{5000}), "");
   EXPECT_EQ(h.clock.elapsed, milliseconds{5000});
   EXPECT_EQ(console.WaitKey({}, milliseconds{5000}), "k");
@@ -53,29 +53,29 @@ TEST_F(ConsoleTest, WaitKeyTimesOutWithTheEmptyTextOrReturnsAKeyAtOnce) {
 }
 
 TEST_F(ConsoleTest, WaitKeyKeepsItsLimitAcrossRefusedKeys) {
-  h.keyboard.Pause(milliseconds{3000}).Key("x").Pause(milliseconds{3000}).Key("y");
+  h.keyboard.Pause(milliseconds{3000}).Key('x').Pause(milliseconds{3000}).Key('y');
   EXPECT_EQ(console.WaitKey("y", milliseconds{5000}), "");
   EXPECT_EQ(h.clock.elapsed, milliseconds{5000});
   EXPECT_EQ(h.terminal.bells, 1);
 }
 
 TEST_F(ConsoleTest, WaitKeyShowsTheScreenBeforeItWaits) {
-  h.keyboard.Key("a");
+  h.keyboard.Key('a');
   console.WaitKey();
   EXPECT_EQ(h.terminal.shows, 1);
 }
 
 TEST_F(ConsoleTest, InputLineEditsWithBackspaceAndLeavesTheEchoOnScreen) {
   console.Locate(5, 10);
-  h.keyboard.Type("12").Key(keys::kBackspace).Type("3").Key(keys::kLeft).Key("\x1b").Key("\r");
+  h.keyboard.Type("12").Key(keys::kBackspace).Type("3").Key(keys::kLeft).Key('\x1b').Key('\r');
   EXPECT_EQ(console.InputLine(), "13");
   EXPECT_EQ(Screen().RowText(5).substr(9, 3), "13 ");
   EXPECT_EQ(Screen().cursor, (Position{6, 1}));
 }
 
-std::vector<std::string> TypedKeys(const std::string& text, const std::vector<std::string>& after = {}) {
-  std::vector<std::string> keys;
-  for (char c : text) keys.emplace_back(1, c);
+std::vector<Key> TypedKeys(const std::string& text, const std::vector<Key>& after = {}) {
+  std::vector<Key> keys;
+  for (char c : text) keys.emplace_back(c);
   keys.insert(keys.end(), after.begin(), after.end());
   return keys;
 }
@@ -84,13 +84,13 @@ TEST(InputLine, TypedTextRanPastTheEndOfItsField) {
   struct Case {
     const char* name;
     int column, lastColumn;  // the field on row 5; a "|" stands just past it
-    std::vector<std::string> keys;
+    std::vector<Key> keys;
     std::string held;
     std::string shown;  // row 5 from the field's start to the "|"
     int cursorColumn;   // after the last key, while the line is read
   };
   const std::string az = "abcdefghijklmnopqrstuvwxyz";
-  const std::vector<std::string> backspaces(24, keys::kBackspace);
+  const std::vector<Key> backspaces(24, keys::kBackspace);
   const Case cases[] = {
       {"fits with the cursor after it", 10, 20, TypedKeys("abcdefghij"), "abcdefghij", "abcdefghij |", 20},
       {"one more scrolls by one", 10, 20, TypedKeys("abcdefghijk"), "abcdefghijk", "bcdefghijk |", 20},
@@ -135,9 +135,9 @@ TEST_F(ConsoleTest, InputLineShowsTheCursorOnlyWhileItReads) {
   struct Spy : Keyboard {
     const ScreenModel* screen;
     bool* seen;
-    std::optional<std::string> ReadKey(std::optional<milliseconds>) override {
+    std::optional<Key> ReadKey(std::optional<milliseconds>) override {
       *seen = screen->cursorVisible;
-      return "\r";
+      return keys::kEnter;
     }
   } spy;
   Console spied(h.terminal, spy, h.clock);

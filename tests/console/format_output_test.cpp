@@ -39,7 +39,7 @@ TEST_P(FormatOutputCase, FillsTheLineArray) {
   const WrapCase& c = GetParam();
   HeadlessConsole h;
   h.console.Locate(kReportRow, 1);
-  if (c.overflows) h.keyboard.Key("x");
+  if (c.overflows) h.keyboard.Key('x');
   std::string errorMessage;
   const std::string text = c.text;
   std::vector<std::string> lines(c.upperBound + 1, kStale);

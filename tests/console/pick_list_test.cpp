@@ -19,7 +19,7 @@ namespace ferrolux {
 namespace {
 
 using List = std::vector<std::string>;
-using Keys = std::vector<std::string>;
+using Keys = std::vector<Key>;
 
 // Distinct colours, so that a mix-up of the arguments shows.
 constexpr int kTextForeground = 11, kTextBackground = 1;
@@ -258,7 +258,7 @@ const ShortListCase kShortListCases[] = {
     {"OpeningWindowShowsElementsPastTheCount", {}, 1},
     {"End", {keys::kEnd}, 10},
     {"PageDown", {keys::kPageDown}, 10},
-    {"TypedKey", {"i"}, 1},
+    {"TypedKey", {'i'}, 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(PickList, ShortListInTallWindow, ::testing::ValuesIn(kShortListCases),
@@ -301,7 +301,7 @@ TEST_P(PickListWalk, EndsWithTheWindowAndSelection) {
   ExpectWindow(list, c.place, static_cast<int>(longest) + 3, c.topItem, c.selection);
 }
 
-Keys Repeat(const std::string& key, int times) { return Keys(static_cast<size_t>(times), key); }
+Keys Repeat(Key key, int times) { return Keys(static_cast<size_t>(times), key); }
 
 Keys Join(std::initializer_list<Keys> parts) {
   Keys joined;
@@ -311,7 +311,7 @@ Keys Join(std::initializer_list<Keys> parts) {
 
 Keys Typed(const std::string& text) {
   Keys typed;
-  for (char c : text) typed.emplace_back(1, c);
+  for (char c : text) typed.emplace_back(c);
   return typed;
 }
 
@@ -396,7 +396,7 @@ INSTANTIATE_TEST_SUITE_P(LongList, PickListWalk, ::testing::ValuesIn(kLongListCa
 
 TEST_F(PickListTest, KeysThatMovedNothingRedrewTheWindow) {
   const List list = TextList("T", kTwenty);
-  Pick(list, kSmall, Join({Typed("Item 07"), Repeat("q", 500), {keys::kDown}, Repeat("z", 500)}));
+  Pick(list, kSmall, Join({Typed("Item 07"), Repeat('q', 500), {keys::kDown}, Repeat('z', 500)}));
   // Drawn at the opening, at "7", at Down and at the first "z" (which moves item 8 to the top).
   EXPECT_EQ(h.terminal.repaints, 4);
   EXPECT_EQ(h.terminal.shows, 1009);
