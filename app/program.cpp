@@ -9,6 +9,7 @@
 #include "app/program_state.hpp"
 #include "app/results_screen.hpp"
 #include "app/settings_entry.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "text/text.hpp"
 
@@ -36,11 +37,10 @@ bool LoadEverything(Console& console, ProgramState& state, const std::filesystem
 }
 
 void TakeOwnScreen(Console& console) {
-  using namespace main_screen;
   console.UsePage(1);
-  console.SetTitle(kWindowTitle);
-  console.SetScreenSize(kScreenWidth, kScreenHeight);
-  console.SetColor(kTextForeground, kFrameBackground);
+  console.SetTitle(main_screen::kWindowTitle);
+  console.SetScreenSize(kScreenColumns, kScreenRows);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   console.HideCursor();
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "console/format_output.hpp"
 #include "console/pick_list.hpp"
@@ -19,8 +20,6 @@ namespace {
 
 constexpr int kListTop = 5, kTypeListLeft = 46, kPartListLeft = 44, kListBottom = 39;
 constexpr int kPartListSpare = 9;  // the part list's bottom row is 9 + its count, at most 39
-constexpr int kText = 15, kBackground = 1, kListFrame = 14, kListFrameBackground = 4;
-constexpr int kWrappedText = 7;
 constexpr int kColumn = 5;
 constexpr int kLastUsableRow = main_screen::kWorkBottom;  // the frame's bottom line stays intact
 constexpr int kWrapWidth = 90;
@@ -34,7 +33,7 @@ const std::string kPartTitle = ",Please Make a Selection";
 // bottom line; a text long enough to wrap that far is cut short. Returns the next row.
 int PrintRow(Console& console, int row, const std::string& text) {
   if (row > kLastUsableRow) return row + 1;
-  const size_t room = static_cast<size_t>(kLastUsableRow - row + 1) * main_screen::kScreenWidth - (kColumn - 1);
+  const size_t room = static_cast<size_t>(kLastUsableRow - row + 1) * kScreenColumns - (kColumn - 1);
   console.Locate(row, kColumn);
   console.PrintText(std::string_view(text).substr(0, room - 1));
   console.PrintLineEnd();
@@ -58,8 +57,9 @@ int BuildTypeList(const ProgramState& state, std::vector<std::string>& list) {
 
 int Pick(Console& console, const std::vector<std::string>& list, int left, int bottom) {
   int selection = 0;
-  PickList(console, list, selection, kListTop, left, bottom, kText, kBackground, kListFrame,
-           kListFrameBackground, kText, main_screen::kFrameRight);
+  PickList(console, list, selection, kListTop, left, bottom, kTextColors.foreground,
+           kTextColors.background, kListFrameColors.foreground, kListFrameColors.background,
+           kTextColors.foreground, main_screen::kFrameRight);
   return selection;
 }
 
@@ -89,7 +89,7 @@ int ChoosePart(Console& console, ProgramState& state, const std::string& type) {
 
 // Rows 5 to 8; returns the row below the block (further down when row 8 wrapped).
 int ShowCableBlock(Console& console, const CatalogRow& cable) {
-  console.SetColor(kText, kBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   int row = kListTop;
   for (const std::string& text : CableBlockRows(cable)) row = PrintRow(console, row, text);
   return console.CursorRow();
@@ -144,7 +144,7 @@ int ShowFigures(Console& console, int row, const ProgramState& state, const Cata
 int ShowWrapped(Console& console, ProgramState& state, const std::string& text, int first) {
   FormatOutput(console, state.errorMessage, text, state.textLines, kWrapWidth);
   const int count = static_cast<int>(ParseNumber(state.textLines[0]));
-  console.SetColor(kWrappedText, kBackground);
+  console.SetColor(kWrappedTextColors.foreground, kWrappedTextColors.background);
   int row = first;
   for (int i = 1; i <= count; ++i) row = PrintRow(console, row, state.textLines[i]);
   return row;
@@ -152,12 +152,12 @@ int ShowWrapped(Console& console, ProgramState& state, const std::string& text, 
 
 void ShowTexts(Console& console, ProgramState& state, const CatalogRow& cable, int row) {
   const int description = row + 1;
-  console.SetColor(kText, kBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   PrintRow(console, description, "Description: ");
   const int afterDescription = ShowWrapped(console, state, cable[column::kDescription], description + 2);
   const int uses = afterDescription + 1;
   if (uses <= kLastUsableRow) {
-    console.SetColor(kText, kBackground);
+    console.SetColor(kTextColors.foreground, kTextColors.background);
     console.Locate(uses, kColumn);
     console.PrintText("Recommended Uses: ");
   }
