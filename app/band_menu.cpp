@@ -92,8 +92,8 @@ void EnterFrequency(Console& console, ProgramState& state) {
   while (state.freqMHz <= 0) {
     console.Locate(kFrequencyRow, kFrequencyColumn);
     console.PrintText(kFrequencyPrompt);
-    state.answer = FirstField(console.InputLine(main_screen::kWorkRight));
-    state.freqMHz = static_cast<float>(ParseNumber(state.answer));
+    const std::string typed = FirstField(console.InputLine(main_screen::kWorkRight));
+    state.freqMHz = static_cast<float>(ParseNumber(typed));
     if (state.freqMHz > 0 && state.freqMHz <= kMaxFrequency) continue;
     state.freqMHz = 0;
     console.Locate(kRefusalRow, kRefusalColumn);
@@ -133,16 +133,15 @@ void ShowBandHelp(Console& console) {
 
 BandOutcome ChooseBand(Console& console, ProgramState& state) {
   DrawMenu(console, state);
-  state.answer.clear();
   state.bandNumber = 0;
   state.freqMHz = 0;
-  state.answer = UpperCase(console.WaitKey(kMenuKeys));
-  if (state.answer == "?") {
+  const std::string key = UpperCase(console.WaitKey(kMenuKeys));
+  if (key == "?") {
     ShowBandHelp(console);
     return BandOutcome::kHelp;
   }
-  if (state.answer == kEscape) return BandOutcome::kEnd;
-  state.bandNumber = BandNumberOf(state.answer);
+  if (key == kEscape) return BandOutcome::kEnd;
+  state.bandNumber = BandNumberOf(key);
   ClearWorkArea(console);
   if (state.bandNumber != kSpecificFrequency) {
     state.freqMHz = static_cast<float>(ParseNumber(state.bands[state.bandNumber][2]));

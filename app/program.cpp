@@ -54,9 +54,9 @@ bool RunCycle(Console& console, ProgramState& state) {
     case BandOutcome::kChosen: break;
   }
   ClearWorkArea(console);
-  ChooseCableAndShowResults(console, state);
-  state.answer = AskAnotherCycle(console);
-  return state.answer == "Y";
+  CycleLists lists;
+  ChooseCableAndShowResults(console, state, lists);
+  return AskAnotherCycle(console) == "Y";
 }
 
 void RunCycles(Console& console, ProgramState& state) {

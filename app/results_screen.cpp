@@ -63,26 +63,26 @@ int Pick(Console& console, const std::vector<std::string>& list, int left, int b
   return selection;
 }
 
-std::string ChooseType(Console& console, ProgramState& state) {
-  ClearList(state.typeList);
-  BuildTypeList(state, state.typeList);
-  const std::string type = state.typeList[Pick(console, state.typeList, kTypeListLeft, kListBottom)];
-  ClearList(state.typeList);
+std::string ChooseType(Console& console, const ProgramState& state, CycleLists& lists) {
+  ClearList(lists.typeList);
+  BuildTypeList(state, lists.typeList);
+  const std::string type = lists.typeList[Pick(console, lists.typeList, kTypeListLeft, kListBottom)];
+  ClearList(lists.typeList);
   ClearWorkArea(console);
   return type;
 }
 
-int ChoosePart(Console& console, ProgramState& state, const std::string& type) {
+int ChoosePart(Console& console, const ProgramState& state, CycleLists& lists, const std::string& type) {
   int count = 0;
   for (int r = 1; r <= state.recordCount; ++r) {
     if (state.catalog[r][column::kType] != type) continue;
-    state.recordIndex[++count] = r;
-    state.typeList[count] = state.catalog[r][column::kPartNumber];
+    lists.recordIndex[++count] = r;
+    lists.typeList[count] = state.catalog[r][column::kPartNumber];
   }
-  state.recordIndex[0] = count;
-  state.typeList[0] = NumberText(count) + kPartTitle;
+  lists.recordIndex[0] = count;
+  lists.typeList[0] = NumberText(count) + kPartTitle;
   const int bottom = std::min(kPartListSpare + count, kListBottom);
-  const int row = state.recordIndex[Pick(console, state.typeList, kPartListLeft, bottom)];
+  const int row = lists.recordIndex[Pick(console, lists.typeList, kPartListLeft, bottom)];
   ClearWorkArea(console);
   return row;
 }
@@ -141,33 +141,33 @@ int ShowFigures(Console& console, int row, const ProgramState& state, const Cata
 }
 
 // The wrapped lines from row first on, in light grey; returns the row after the last one.
-int ShowWrapped(Console& console, ProgramState& state, const std::string& text, int first) {
-  FormatOutput(console, state.errorMessage, text, state.textLines, kWrapWidth);
-  const int count = static_cast<int>(ParseNumber(state.textLines[0]));
+int ShowWrapped(Console& console, ProgramState& state, CycleLists& lists, const std::string& text, int first) {
+  FormatOutput(console, state.errorMessage, text, lists.textLines, kWrapWidth);
+  const int count = static_cast<int>(ParseNumber(lists.textLines[0]));
   console.SetColor(kWrappedTextColors.foreground, kWrappedTextColors.background);
   int row = first;
-  for (int i = 1; i <= count; ++i) row = PrintRow(console, row, state.textLines[i]);
+  for (int i = 1; i <= count; ++i) row = PrintRow(console, row, lists.textLines[i]);
   return row;
 }
 
-void ShowTexts(Console& console, ProgramState& state, const CatalogRow& cable, int row) {
+void ShowTexts(Console& console, ProgramState& state, CycleLists& lists, const CatalogRow& cable, int row) {
   const int description = row + 1;
   console.SetColor(kTextColors.foreground, kTextColors.background);
   PrintRow(console, description, "Description: ");
-  const int afterDescription = ShowWrapped(console, state, cable[column::kDescription], description + 2);
+  const int afterDescription = ShowWrapped(console, state, lists, cable[column::kDescription], description + 2);
   const int uses = afterDescription + 1;
   if (uses <= kLastUsableRow) {
     console.SetColor(kTextColors.foreground, kTextColors.background);
     console.Locate(uses, kColumn);
     console.PrintText("Recommended Uses: ");
   }
-  ShowWrapped(console, state, cable[column::kRecommendedUses], uses + 2);
+  ShowWrapped(console, state, lists, cable[column::kRecommendedUses], uses + 2);
 }
 
-void FitListsToCatalog(ProgramState& state) {
+void FitListsToCatalog(const ProgramState& state, CycleLists& lists) {
   const size_t size = std::max<size_t>(kListBound + 1, static_cast<size_t>(state.recordCount) + 1);
-  if (state.typeList.size() < size) state.typeList.resize(size);
-  if (state.recordIndex.size() < size) state.recordIndex.resize(size);
+  if (lists.typeList.size() < size) lists.typeList.resize(size);
+  if (lists.recordIndex.size() < size) lists.recordIndex.resize(size);
 }
 
 }  // namespace
@@ -182,13 +182,13 @@ std::array<std::string, kCableBlockRows> CableBlockRows(const CatalogRow& cable)
               "   RMS: " + cable[kRms]};
 }
 
-void ChooseCableAndShowResults(Console& console, ProgramState& state) {
-  FitListsToCatalog(state);
-  const std::string type = ChooseType(console, state);
-  const CatalogRow& cable = state.catalog[ChoosePart(console, state, type)];
+void ChooseCableAndShowResults(Console& console, ProgramState& state, CycleLists& lists) {
+  FitListsToCatalog(state, lists);
+  const std::string type = ChooseType(console, state, lists);
+  const CatalogRow& cable = state.catalog[ChoosePart(console, state, lists, type)];
   const int belowBlock = ShowCableBlock(console, cable);
   const int afterFigures = ShowFigures(console, belowBlock, state, cable);
-  ShowTexts(console, state, cable, afterFigures);
+  ShowTexts(console, state, lists, cable, afterFigures);
 }
 
 }  // namespace ferrolux
