@@ -12,6 +12,7 @@
 #include "console/pick_list.hpp"
 #include "console/sort_list.hpp"
 #include "text/text.hpp"
+#include "model/estimate_limits.hpp"
 #include "model/loss.hpp"
 
 namespace ferrolux {
@@ -23,8 +24,6 @@ constexpr int kPartListSpare = 9;  // the part list's bottom row is 9 + its coun
 constexpr int kColumn = 5;
 constexpr int kLastUsableRow = main_screen::kWorkBottom;  // the frame's bottom line stays intact
 constexpr int kWrapWidth = 90;
-constexpr float kWarningSwr = 20;
-constexpr float kMaxEstimatedShackSwr = 6;
 constexpr int kFloatDigits = 7, kRoundedDigits = 15;
 const std::string kTypeTitle = ",Select Cable Type";
 const std::string kPartTitle = ",Please Make a Selection";
@@ -113,30 +112,20 @@ int ShowResults(Console& console, int row, const ProgramState& state, const Loss
   return PrintRow(console, row, "        Real SWR: " + Rounded(f.realSwr, 2) + ":1 +-");
 }
 
-int ShowWarning(Console& console, int row, const LossFigures& f) {
-  row = PrintRow(console, row, "Real SWR is estimated at >20:1 (" + Rounded(f.realSwr, 0) + ":1)");
-  row = PrintRow(console, row, "The SWR specific calculations are not reliable when SWR is");
-  row = PrintRow(console, row, "that high. Note that at a 20:1 SWR you lose over 90% of any");
-  row = PrintRow(console, row, "incomming signal and likewise on your outgoing power. A 100");
-  return PrintRow(console, row, "watts out results in less than 2 watts at the antenna.");
-}
-
-// The estimator has no bracket above 6:1; its 0 would show a lossless line.
-int ShowNoEstimateNotice(Console& console, int row, const ProgramState& state) {
-  row = PrintRow(console, row,
-                 "Real SWR cannot be estimated for a measured SWR above 6:1 (" +
-                     PlainNumberText(state.shackSwr, kFloatDigits) + ":1).");
-  row = PrintRow(console, row, "The loss figures would not be reliable, so none are shown. Measure the SWR");
-  return PrintRow(console, row, "at the antenna, or bring the SWR in the shack down to 6:1 or less.");
+int PrintRows(Console& console, int row, const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) row = PrintRow(console, row, text);
+  return row;
 }
 
 int ShowFigures(Console& console, int row, const ProgramState& state, const CatalogRow& cable) {
-  if (state.shackSwr > kMaxEstimatedShackSwr) return ShowNoEstimateNotice(console, row + 1, state);
+  if (BeyondEstimate(state.shackSwr))
+    return PrintRows(console, row + 1, NoEstimateNoticeLines(PlainNumberText(state.shackSwr, kFloatDigits)));
   const LossFigures figures = ComputeLosses(
       static_cast<float>(ParseNumber(cable[column::kK0])), static_cast<float>(ParseNumber(cable[column::kK1])),
       static_cast<float>(ParseNumber(cable[column::kK2])), state.freqMHz, state.lengthFt, state.powerW,
       state.shackSwr);
-  if (figures.realSwr >= kWarningSwr) return ShowWarning(console, row + 1, figures);
+  if (WarnsOfHighSwr(figures.realSwr))
+    return PrintRows(console, row + 1, HighSwrWarningLines(Rounded(figures.realSwr, 0)));
   return ShowResults(console, row + 2, state, figures);
 }
 
