@@ -4,6 +4,7 @@
 
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "text/text.hpp"
 #include "model/bands.hpp"
@@ -30,7 +31,6 @@ constexpr int kEscapeLineRow = 22;
 constexpr int kPromptRow = 24, kPromptColumn = 40;
 constexpr int kKeyHighlightColumns[] = {64, 71, 76};
 const char kHighlightedKeys[] = {'1', 'F', '?'};
-constexpr int kText = 15, kHighlight = 14, kBackground = 1;
 const std::string kEscapeLine = "Escape Key to End Program";
 const std::string kPrompt = "Please select an option 1 thru F or ?:";
 const std::string kMenuKeys = "123456789AaBbCcDdEeFf?\x1b";
@@ -57,7 +57,7 @@ const char* const kHelpLines[] = {
 const std::string kHelpReturn = "Press any key to return to the menu";
 
 void DrawMenu(Console& console, const ProgramState& state) {
-  console.SetColor(kText, kBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   for (int band = 1; band < kBandRows; ++band) {
     console.Locate(kMenuFirstRow + band - 1, kMenuColumn);
     console.PrintText(state.bands[band][1]);
@@ -69,12 +69,12 @@ void DrawMenu(Console& console, const ProgramState& state) {
   console.PrintLineEnd();
   console.Locate(kPromptRow, kPromptColumn);
   console.PrintText(kPrompt);
-  console.SetColor(kHighlight, kBackground);
+  console.SetColor(kHighlightedKeyColors.foreground, kHighlightedKeyColors.background);
   for (int i = 0; i < 3; ++i) {
     console.Locate(kPromptRow, kKeyHighlightColumns[i]);
     console.PrintText(std::string(1, kHighlightedKeys[i]));
   }
-  console.SetColor(kText, kBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
 }
 
 // "1" to "9" stand for themselves, "A" to "F" for 10 to 15.
@@ -92,8 +92,8 @@ void EnterFrequency(Console& console, ProgramState& state) {
   while (state.freqMHz <= 0) {
     console.Locate(kFrequencyRow, kFrequencyColumn);
     console.PrintText(kFrequencyPrompt);
-    state.answer = FirstField(console.InputLine(main_screen::kWorkRight));
-    state.freqMHz = static_cast<float>(ParseNumber(state.answer));
+    const std::string typed = FirstField(console.InputLine(main_screen::kWorkRight));
+    state.freqMHz = static_cast<float>(ParseNumber(typed));
     if (state.freqMHz > 0 && state.freqMHz <= kMaxFrequency) continue;
     state.freqMHz = 0;
     console.Locate(kRefusalRow, kRefusalColumn);
@@ -133,16 +133,15 @@ void ShowBandHelp(Console& console) {
 
 BandOutcome ChooseBand(Console& console, ProgramState& state) {
   DrawMenu(console, state);
-  state.answer.clear();
   state.bandNumber = 0;
   state.freqMHz = 0;
-  state.answer = UpperCase(console.WaitKey(kMenuKeys));
-  if (state.answer == "?") {
+  const std::string key = UpperCase(console.WaitKey(kMenuKeys));
+  if (key == "?") {
     ShowBandHelp(console);
     return BandOutcome::kHelp;
   }
-  if (state.answer == kEscape) return BandOutcome::kEnd;
-  state.bandNumber = BandNumberOf(state.answer);
+  if (key == kEscape) return BandOutcome::kEnd;
+  state.bandNumber = BandNumberOf(key);
   ClearWorkArea(console);
   if (state.bandNumber != kSpecificFrequency) {
     state.freqMHz = static_cast<float>(ParseNumber(state.bands[state.bandNumber][2]));

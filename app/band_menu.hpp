@@ -9,7 +9,7 @@ struct ProgramState;
 enum class BandOutcome {
   kHelp,    // the help was shown; the cycle starts again
   kEnd,     // Escape: the run ends
-  kChosen,  // FreqMHz holds a frequency above 0 and at most 470
+  kChosen,  // freqMHz holds a frequency above 0 and at most 470
 };
 
 // Fills rows 1 to 15 of the band table; done once at start-up.

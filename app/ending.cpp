@@ -3,13 +3,13 @@
 #include <string>
 
 #include "app/program_state.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 
 namespace ferrolux {
 
 namespace {
 
-constexpr int kForeground = 15, kBackground = 1;
 const std::string kErrorLabel = "Error: ";
 const std::string kStartLabel = "Program Run Start: ";
 const std::string kEndLabel = "  Program Run End: ";
@@ -29,7 +29,7 @@ std::string Stamp(Console& console) { return console.DateText() + "  " + console
 }  // namespace
 
 void ShowEnding(Console& console, ProgramState& state) {
-  console.SetColor(kForeground, kBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   console.ClearScreen();
   const bool hasError = !state.errorMessage.empty();
   if (hasError) {

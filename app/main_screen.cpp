@@ -1,6 +1,7 @@
 #include "app/main_screen.hpp"
 
 #include "console/box.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "text/text.hpp"
 
@@ -10,26 +11,26 @@ using namespace main_screen;
 
 void DrawMainScreen(Console& console) {
   console.ClearScreen();
-  DrawBox(console, 1, 1, kFrameBottom, kFrameRight, kDoubleLine, kFrameForeground,
-          kFrameBackground);
+  DrawBox(console, 1, 1, kFrameBottom, kFrameRight, kDoubleLine, kFrameColors.foreground,
+          kFrameColors.background);
   console.Locate(kDividerRow, 1);
   console.PrintFrame(frame::kDoubleTeeRight);
-  console.PrintFrame(frame::kDoubleHorizontal, kScreenWidth - 3);
+  console.PrintFrame(frame::kDoubleHorizontal, kScreenColumns - 3);
   console.Locate(kDividerRow, kFrameRight);
   console.PrintFrame(frame::kDoubleTeeLeft);
-  console.SetColor(kTextForeground, kFrameBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   console.Locate(kTitleRow, kTitleColumn);
   console.PrintText(kTitle);
 }
 
 void ClearWorkArea(Console& console) {
   // A pick list as wide as the room has its right border on the frame's: put the frame back.
-  console.SetColor(kFrameForeground, kFrameBackground);
+  console.SetColor(kFrameColors.foreground, kFrameColors.background);
   for (int row = kWorkTop; row <= kWorkBottom; ++row) {
     console.Locate(row, kFrameRight);
     console.PrintFrame(frame::kDoubleVertical);
   }
-  console.SetColor(kTextForeground, kFrameBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   const std::string blanks = Blanks(kWorkWidth);
   for (int row = kWorkTop; row <= kWorkBottom; ++row) {
     console.Locate(row, kWorkLeft);
@@ -39,11 +40,11 @@ void ClearWorkArea(Console& console) {
 
 std::string AskAnotherCycle(Console& console) {
   console.Locate(kQuestionRow, kQuestionColumn);
-  console.SetColor(kQuestionForeground, kQuestionBackground);
+  console.SetColor(kClosingQuestionColors.foreground, kClosingQuestionColors.background);
   console.PrintText(kClosingQuestion);
   console.PrintLineEnd();
   const std::string answer = UpperCase(console.WaitKey("YyNn"));
-  console.SetColor(kTextForeground, kFrameBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   return answer;
 }
 

@@ -9,6 +9,7 @@
 #include "app/program_state.hpp"
 #include "app/results_screen.hpp"
 #include "app/settings_entry.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "text/text.hpp"
 
@@ -36,11 +37,10 @@ bool LoadEverything(Console& console, ProgramState& state, const std::filesystem
 }
 
 void TakeOwnScreen(Console& console) {
-  using namespace main_screen;
   console.UsePage(1);
-  console.SetTitle(kWindowTitle);
-  console.SetScreenSize(kScreenWidth, kScreenHeight);
-  console.SetColor(kTextForeground, kFrameBackground);
+  console.SetTitle(main_screen::kWindowTitle);
+  console.SetScreenSize(kScreenColumns, kScreenRows);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   console.HideCursor();
 }
 
@@ -54,9 +54,9 @@ bool RunCycle(Console& console, ProgramState& state) {
     case BandOutcome::kChosen: break;
   }
   ClearWorkArea(console);
-  ChooseCableAndShowResults(console, state);
-  state.answer = AskAnotherCycle(console);
-  return state.answer == "Y";
+  CycleLists lists;
+  ChooseCableAndShowResults(console, state, lists);
+  return AskAnotherCycle(console) == "Y";
 }
 
 void RunCycles(Console& console, ProgramState& state) {

@@ -1,5 +1,6 @@
 #pragma once
-// Everything the program owns for a run: the tables, the settings and the shared error text.
+// What the program owns for a run (the tables, the settings and the shared error text), and
+// the lists a single cycle works with.
 
 #include <array>
 #include <cstdint>
@@ -20,9 +21,6 @@ using BandTable = std::array<std::array<std::string, 3>, kBandRows>;
 struct ProgramState {
   CatalogTable catalog = MakeCatalogTable();
   BandTable bands{};
-  std::vector<std::string> typeList = std::vector<std::string>(kListBound + 1);
-  std::vector<std::int32_t> recordIndex = std::vector<std::int32_t>(kListBound + 1);
-  std::vector<std::string> textLines = std::vector<std::string>(kTextLinesBound + 1);
 
   std::string errorMessage;
   std::string runStartStamp;
@@ -32,8 +30,14 @@ struct ProgramState {
   float powerW = 0;
   float shackSwr = 0;
   float freqMHz = 0;
-  std::string answer;
   int bandNumber = 0;
+};
+
+// The lists one cycle fills while the cable is chosen and its texts are shown.
+struct CycleLists {
+  std::vector<std::string> typeList = std::vector<std::string>(kListBound + 1);
+  std::vector<std::int32_t> recordIndex = std::vector<std::int32_t>(kListBound + 1);
+  std::vector<std::string> textLines = std::vector<std::string>(kTextLinesBound + 1);
 };
 
 }  // namespace ferrolux

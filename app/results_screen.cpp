@@ -6,11 +6,13 @@
 
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "console/format_output.hpp"
 #include "console/pick_list.hpp"
 #include "console/sort_list.hpp"
 #include "text/text.hpp"
+#include "model/estimate_limits.hpp"
 #include "model/loss.hpp"
 
 namespace ferrolux {
@@ -19,13 +21,9 @@ namespace {
 
 constexpr int kListTop = 5, kTypeListLeft = 46, kPartListLeft = 44, kListBottom = 39;
 constexpr int kPartListSpare = 9;  // the part list's bottom row is 9 + its count, at most 39
-constexpr int kText = 15, kBackground = 1, kListFrame = 14, kListFrameBackground = 4;
-constexpr int kWrappedText = 7;
 constexpr int kColumn = 5;
 constexpr int kLastUsableRow = main_screen::kWorkBottom;  // the frame's bottom line stays intact
 constexpr int kWrapWidth = 90;
-constexpr float kWarningSwr = 20;
-constexpr float kMaxEstimatedShackSwr = 6;
 constexpr int kFloatDigits = 7, kRoundedDigits = 15;
 const std::string kTypeTitle = ",Select Cable Type";
 const std::string kPartTitle = ",Please Make a Selection";
@@ -34,7 +32,7 @@ const std::string kPartTitle = ",Please Make a Selection";
 // bottom line; a text long enough to wrap that far is cut short. Returns the next row.
 int PrintRow(Console& console, int row, const std::string& text) {
   if (row > kLastUsableRow) return row + 1;
-  const size_t room = static_cast<size_t>(kLastUsableRow - row + 1) * main_screen::kScreenWidth - (kColumn - 1);
+  const size_t room = static_cast<size_t>(kLastUsableRow - row + 1) * kScreenColumns - (kColumn - 1);
   console.Locate(row, kColumn);
   console.PrintText(std::string_view(text).substr(0, room - 1));
   console.PrintLineEnd();
@@ -58,38 +56,39 @@ int BuildTypeList(const ProgramState& state, std::vector<std::string>& list) {
 
 int Pick(Console& console, const std::vector<std::string>& list, int left, int bottom) {
   int selection = 0;
-  PickList(console, list, selection, kListTop, left, bottom, kText, kBackground, kListFrame,
-           kListFrameBackground, kText, main_screen::kFrameRight);
+  PickList(console, list, selection, kListTop, left, bottom, kTextColors.foreground,
+           kTextColors.background, kListFrameColors.foreground, kListFrameColors.background,
+           kTextColors.foreground, main_screen::kFrameRight);
   return selection;
 }
 
-std::string ChooseType(Console& console, ProgramState& state) {
-  ClearList(state.typeList);
-  BuildTypeList(state, state.typeList);
-  const std::string type = state.typeList[Pick(console, state.typeList, kTypeListLeft, kListBottom)];
-  ClearList(state.typeList);
+std::string ChooseType(Console& console, const ProgramState& state, CycleLists& lists) {
+  ClearList(lists.typeList);
+  BuildTypeList(state, lists.typeList);
+  const std::string type = lists.typeList[Pick(console, lists.typeList, kTypeListLeft, kListBottom)];
+  ClearList(lists.typeList);
   ClearWorkArea(console);
   return type;
 }
 
-int ChoosePart(Console& console, ProgramState& state, const std::string& type) {
+int ChoosePart(Console& console, const ProgramState& state, CycleLists& lists, const std::string& type) {
   int count = 0;
   for (int r = 1; r <= state.recordCount; ++r) {
     if (state.catalog[r][column::kType] != type) continue;
-    state.recordIndex[++count] = r;
-    state.typeList[count] = state.catalog[r][column::kPartNumber];
+    lists.recordIndex[++count] = r;
+    lists.typeList[count] = state.catalog[r][column::kPartNumber];
   }
-  state.recordIndex[0] = count;
-  state.typeList[0] = NumberText(count) + kPartTitle;
+  lists.recordIndex[0] = count;
+  lists.typeList[0] = NumberText(count) + kPartTitle;
   const int bottom = std::min(kPartListSpare + count, kListBottom);
-  const int row = state.recordIndex[Pick(console, state.typeList, kPartListLeft, bottom)];
+  const int row = lists.recordIndex[Pick(console, lists.typeList, kPartListLeft, bottom)];
   ClearWorkArea(console);
   return row;
 }
 
 // Rows 5 to 8; returns the row below the block (further down when row 8 wrapped).
 int ShowCableBlock(Console& console, const CatalogRow& cable) {
-  console.SetColor(kText, kBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   int row = kListTop;
   for (const std::string& text : CableBlockRows(cable)) row = PrintRow(console, row, text);
   return console.CursorRow();
@@ -113,61 +112,51 @@ int ShowResults(Console& console, int row, const ProgramState& state, const Loss
   return PrintRow(console, row, "        Real SWR: " + Rounded(f.realSwr, 2) + ":1 +-");
 }
 
-int ShowWarning(Console& console, int row, const LossFigures& f) {
-  row = PrintRow(console, row, "Real SWR is estimated at >20:1 (" + Rounded(f.realSwr, 0) + ":1)");
-  row = PrintRow(console, row, "The SWR specific calculations are not reliable when SWR is");
-  row = PrintRow(console, row, "that high. Note that at a 20:1 SWR you lose over 90% of any");
-  row = PrintRow(console, row, "incomming signal and likewise on your outgoing power. A 100");
-  return PrintRow(console, row, "watts out results in less than 2 watts at the antenna.");
-}
-
-// The estimator has no bracket above 6:1; its 0 would show a lossless line.
-int ShowNoEstimateNotice(Console& console, int row, const ProgramState& state) {
-  row = PrintRow(console, row,
-                 "Real SWR cannot be estimated for a measured SWR above 6:1 (" +
-                     PlainNumberText(state.shackSwr, kFloatDigits) + ":1).");
-  row = PrintRow(console, row, "The loss figures would not be reliable, so none are shown. Measure the SWR");
-  return PrintRow(console, row, "at the antenna, or bring the SWR in the shack down to 6:1 or less.");
+int PrintRows(Console& console, int row, const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) row = PrintRow(console, row, text);
+  return row;
 }
 
 int ShowFigures(Console& console, int row, const ProgramState& state, const CatalogRow& cable) {
-  if (state.shackSwr > kMaxEstimatedShackSwr) return ShowNoEstimateNotice(console, row + 1, state);
+  if (BeyondEstimate(state.shackSwr))
+    return PrintRows(console, row + 1, NoEstimateNoticeLines(PlainNumberText(state.shackSwr, kFloatDigits)));
   const LossFigures figures = ComputeLosses(
       static_cast<float>(ParseNumber(cable[column::kK0])), static_cast<float>(ParseNumber(cable[column::kK1])),
       static_cast<float>(ParseNumber(cable[column::kK2])), state.freqMHz, state.lengthFt, state.powerW,
       state.shackSwr);
-  if (figures.realSwr >= kWarningSwr) return ShowWarning(console, row + 1, figures);
+  if (WarnsOfHighSwr(figures.realSwr))
+    return PrintRows(console, row + 1, HighSwrWarningLines(Rounded(figures.realSwr, 0)));
   return ShowResults(console, row + 2, state, figures);
 }
 
 // The wrapped lines from row first on, in light grey; returns the row after the last one.
-int ShowWrapped(Console& console, ProgramState& state, const std::string& text, int first) {
-  FormatOutput(console, state.errorMessage, text, state.textLines, kWrapWidth);
-  const int count = static_cast<int>(ParseNumber(state.textLines[0]));
-  console.SetColor(kWrappedText, kBackground);
+int ShowWrapped(Console& console, ProgramState& state, CycleLists& lists, const std::string& text, int first) {
+  FormatOutput(console, state.errorMessage, text, lists.textLines, kWrapWidth);
+  const int count = static_cast<int>(ParseNumber(lists.textLines[0]));
+  console.SetColor(kWrappedTextColors.foreground, kWrappedTextColors.background);
   int row = first;
-  for (int i = 1; i <= count; ++i) row = PrintRow(console, row, state.textLines[i]);
+  for (int i = 1; i <= count; ++i) row = PrintRow(console, row, lists.textLines[i]);
   return row;
 }
 
-void ShowTexts(Console& console, ProgramState& state, const CatalogRow& cable, int row) {
+void ShowTexts(Console& console, ProgramState& state, CycleLists& lists, const CatalogRow& cable, int row) {
   const int description = row + 1;
-  console.SetColor(kText, kBackground);
+  console.SetColor(kTextColors.foreground, kTextColors.background);
   PrintRow(console, description, "Description: ");
-  const int afterDescription = ShowWrapped(console, state, cable[column::kDescription], description + 2);
+  const int afterDescription = ShowWrapped(console, state, lists, cable[column::kDescription], description + 2);
   const int uses = afterDescription + 1;
   if (uses <= kLastUsableRow) {
-    console.SetColor(kText, kBackground);
+    console.SetColor(kTextColors.foreground, kTextColors.background);
     console.Locate(uses, kColumn);
     console.PrintText("Recommended Uses: ");
   }
-  ShowWrapped(console, state, cable[column::kRecommendedUses], uses + 2);
+  ShowWrapped(console, state, lists, cable[column::kRecommendedUses], uses + 2);
 }
 
-void FitListsToCatalog(ProgramState& state) {
+void FitListsToCatalog(const ProgramState& state, CycleLists& lists) {
   const size_t size = std::max<size_t>(kListBound + 1, static_cast<size_t>(state.recordCount) + 1);
-  if (state.typeList.size() < size) state.typeList.resize(size);
-  if (state.recordIndex.size() < size) state.recordIndex.resize(size);
+  if (lists.typeList.size() < size) lists.typeList.resize(size);
+  if (lists.recordIndex.size() < size) lists.recordIndex.resize(size);
 }
 
 }  // namespace
@@ -182,13 +171,13 @@ std::array<std::string, kCableBlockRows> CableBlockRows(const CatalogRow& cable)
               "   RMS: " + cable[kRms]};
 }
 
-void ChooseCableAndShowResults(Console& console, ProgramState& state) {
-  FitListsToCatalog(state);
-  const std::string type = ChooseType(console, state);
-  const CatalogRow& cable = state.catalog[ChoosePart(console, state, type)];
+void ChooseCableAndShowResults(Console& console, ProgramState& state, CycleLists& lists) {
+  FitListsToCatalog(state, lists);
+  const std::string type = ChooseType(console, state, lists);
+  const CatalogRow& cable = state.catalog[ChoosePart(console, state, lists, type)];
   const int belowBlock = ShowCableBlock(console, cable);
   const int afterFigures = ShowFigures(console, belowBlock, state, cable);
-  ShowTexts(console, state, cable, afterFigures);
+  ShowTexts(console, state, lists, cable, afterFigures);
 }
 
 }  // namespace ferrolux

@@ -10,6 +10,7 @@ namespace ferrolux {
 
 class Console;
 struct ProgramState;
+struct CycleLists;
 
 inline constexpr int kCableBlockRows = 4;
 
@@ -17,7 +18,7 @@ inline constexpr int kCableBlockRows = 4;
 // over the frame when its facts are too long.
 std::array<std::string, kCableBlockRows> CableBlockRows(const CatalogRow& cable);
 
-// Leaves the results on the screen for the closing question.
-void ChooseCableAndShowResults(Console& console, ProgramState& state);
+// Leaves the results on the screen for the closing question; `lists` are this cycle's.
+void ChooseCableAndShowResults(Console& console, ProgramState& state, CycleLists& lists);
 
 }  // namespace ferrolux

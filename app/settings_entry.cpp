@@ -52,15 +52,15 @@ float AskShackSwr(Console& console) {
 }  // namespace
 
 void EnterSettings(Console& console, ProgramState& state) {
-  state.answer.clear();
-  while (state.answer != "N") {
+  std::string answer;
+  while (answer != "N") {
     state.lengthFt = AskNumber(console, kLengthRow, kLengthPrompt);
     state.powerW = AskNumber(console, kPowerRow, kPowerPrompt);
     PrintLineAt(console, kFirstHintRow, kFirstHint);
     PrintLineAt(console, kSecondHintRow, kSecondHint);
     state.shackSwr = AskShackSwr(console);
     PrintLineAt(console, kReviseRow, kReviseQuestion);
-    state.answer = UpperCase(console.WaitKey(kReviseKeys));
+    answer = UpperCase(console.WaitKey(kReviseKeys));
     for (int row = kLengthRow; row <= kReviseRow; ++row) PrintLineAt(console, row, Blanks(kEraseWidth));
   }
 }

@@ -10,6 +10,7 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/json_fields.hpp"
+#include "model/estimate_limits.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -87,17 +88,9 @@ std::vector<FigureRow> FigureRows(const Settings& s, const Calculation& c) {
 
 // The lines the results screen shows instead of its figures.
 std::vector<std::string> EstimateNote(const Settings& s, const Calculation& c) {
-  if (c.shown == EstimateShown::kHighSwrWarning)
-    return {"Real SWR is estimated at >20:1 (" + Rounded(c.estimate.realSwr, 0) + ":1)",
-            "The SWR specific calculations are not reliable when SWR is",
-            "that high. Note that at a 20:1 SWR you lose over 90% of any",
-            "incomming signal and likewise on your outgoing power. A 100",
-            "watts out results in less than 2 watts at the antenna."};
+  if (c.shown == EstimateShown::kHighSwrWarning) return HighSwrWarningLines(Rounded(c.estimate.realSwr, 0));
   if (c.shown == EstimateShown::kAboveSixNotice)
-    return {"Real SWR cannot be estimated for a measured SWR above 6:1 (" + Unrounded(static_cast<float>(s.shackSwr)) +
-                ":1).",
-            "The loss figures would not be reliable, so none are shown. Measure the SWR",
-            "at the antenna, or bring the SWR in the shack down to 6:1 or less."};
+    return NoEstimateNoticeLines(Unrounded(static_cast<float>(s.shackSwr)));
   return {};
 }
 

@@ -1,14 +1,11 @@
 #include "cli/calculation.hpp"
 
+#include "model/estimate_limits.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
 
 namespace {
-
-// The results screen's own limits for the estimate.
-constexpr float kWarningSwr = 20;
-constexpr float kHighestEstimatedShackSwr = 6;
 
 float Coefficient(const CatalogRow& cable, int column) { return static_cast<float>(ParseNumber(cable[column])); }
 
@@ -25,8 +22,8 @@ Calculation Calculate(const CatalogRow& cable, const Settings& settings) {
   c.estimate = ComputeLosses(Coefficient(cable, column::kK0), Coefficient(cable, column::kK1),
                              Coefficient(cable, column::kK2), static_cast<float>(settings.freqMHz),
                              static_cast<float>(settings.lengthFt), static_cast<float>(settings.powerW), shackSwr);
-  if (shackSwr > kHighestEstimatedShackSwr) c.shown = EstimateShown::kAboveSixNotice;
-  else if (c.estimate.realSwr >= kWarningSwr) c.shown = EstimateShown::kHighSwrWarning;
+  if (BeyondEstimate(shackSwr)) c.shown = EstimateShown::kAboveSixNotice;
+  else if (WarnsOfHighSwr(c.estimate.realSwr)) c.shown = EstimateShown::kHighSwrWarning;
   c.matchedPer100Ft = MatchedLossPer100Ft(cable, settings.freqMHz);
   c.matchedLossDb = c.matchedPer100Ft / 100 * settings.lengthFt;
   c.line = SolveLine(LossRatio(c.matchedLossDb), settings.shackSwr, settings.powerW);

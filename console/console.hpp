@@ -14,8 +14,9 @@
 
 namespace ferrolux {
 
-inline constexpr int kStartColumns = 120;
-inline constexpr int kStartRows = 43;
+// The program's screen; the console's pages start at this size too.
+inline constexpr int kScreenColumns = 120;
+inline constexpr int kScreenRows = 43;
 
 class Console {
  public:
@@ -81,8 +82,8 @@ class Console {
   Terminal& terminal_;
   Keyboard& keyboard_;
   Clock& clock_;
-  ScreenModel startScreen_{kStartColumns, kStartRows};
-  ScreenModel ownPage_{kStartColumns, kStartRows};
+  ScreenModel startScreen_{kScreenColumns, kScreenRows};
+  ScreenModel ownPage_{kScreenColumns, kScreenRows};
   bool onOwnPage_ = false;
   Colors colors_ = kStartColors;
 };

@@ -38,7 +38,7 @@ std::string TakeLine(std::string_view& rest, int width) {
   return std::string(line);
 }
 
-// The array keeps the lines that fitted and their count, U.
+// The array keeps the lines that fitted, which fill it: their count is its upper bound.
 void ReportTooManyLines(Console& console, std::string& errorMessage,
                         std::vector<std::string>& lines, int upperBound) {
   errorMessage = kOverflowMessage;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "console/box.hpp"
+#include "console/colors.hpp"
 #include "console/console.hpp"
 #include "console/keys.hpp"
 #include "text/text.hpp"
@@ -13,8 +14,6 @@ namespace ferrolux {
 
 namespace {
 
-constexpr int kSelectedForeground = 14;
-constexpr int kSelectedBackground = 4;
 constexpr int kWidthBeyondLongest = 3;  // the two borders and the blank before each item
 constexpr int kNarrowestWidth = 2;      // a border and the blank before each item
 constexpr int kTitleRow = 1;            // rows below the top border
@@ -176,7 +175,7 @@ void PickListRun::DrawWindow() {
   for (int i = first; i <= last; ++i) {
     console_.Locate(geometry_.top + kFirstItemRow + (i - first), geometry_.left + 1);
     if (i == selection_) {
-      console_.SetColor(kSelectedForeground, kSelectedBackground);
+      console_.SetColor(kSelectedRowColors.foreground, kSelectedRowColors.background);
     } else {
       console_.SetColor(palette_.itemForeground, palette_.textBackground);
     }

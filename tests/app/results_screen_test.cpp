@@ -24,6 +24,8 @@ struct Cable {
 
 class ResultsScreenTest : public CycleScreenTest {
  public:
+  CycleLists lists;
+
   void SetUp() override {
     CycleScreenTest::SetUp();
     state.lengthFt = 50;
@@ -58,7 +60,7 @@ class ResultsScreenTest : public CycleScreenTest {
   }
   void Run(const std::vector<Key>& keys = {keys::kEnter, keys::kEnter}) {
     h.keyboard.Keys(keys);
-    ChooseCableAndShowResults(h.console, state);
+    ChooseCableAndShowResults(h.console, state, lists);
     EXPECT_EQ(h.keyboard.Pending(), 0u);
   }
   // The text of a row from column 5, without trailing blanks.
@@ -287,7 +289,7 @@ TEST_F(ResultsScreenTest, ASingleRecordCatalogGivesOneItemLists) {
     Run({keys::kEnter});
   } catch (const ScriptExhausted&) {
   }
-  EXPECT_EQ(state.typeList[0], " 1,Please Make a Selection");
+  EXPECT_EQ(lists.typeList[0], " 1,Please Make a Selection");
   EXPECT_EQ(Screen().At(10, 44).glyph, U'└');
 }
 

@@ -53,7 +53,8 @@ TEST_F(ShippedCatalogScreenTest, EveryCableShowsItsBlockFiguresAndTextsInsideThe
     SCOPED_TRACE(cable[column::kPartNumber]);
     ClearWorkArea(h.console);
     PickRecord(r);
-    ChooseCableAndShowResults(h.console, state);
+    CycleLists lists;
+    ChooseCableAndShowResults(h.console, state, lists);
     ASSERT_EQ(h.keyboard.Pending(), 0u);
     EXPECT_EQ(Text(5, 5, 18 + cable[column::kType].size()), "      Cable Type: " + cable[column::kType]);
     EXPECT_TRUE(Blank(9)) << "row 8 wrapped: " << Text(9, 2, 117);
