@@ -16,6 +16,7 @@
 
 #include "process_status.hpp"
 #include "pty_session.hpp"
+#include "terminal_figures.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::e2e {
@@ -233,7 +234,7 @@ TEST_F(FaultE2eTest, SignalsWhileTypingAndDuringTheFrequencyMessageEndCleanly) {
       ASSERT_TRUE(s.WaitForText("Invalid input.")) << c.name;
     } else {
       s.Send("123");
-      s.Pump(milliseconds(50));
+      ASSERT_TRUE(s.WaitForText("length in ft: 123")) << c.name;
     }
     const int signal = c.signal != 0 ? c.signal : (c.key[0] == '\x03' ? SIGINT : SIGQUIT);
     if (c.signal != 0) s.Signal(c.signal);
@@ -262,7 +263,7 @@ TEST_F(FaultE2eTest, EverySignalThatEndsTheProgramLeavesTheTerminalAsTheShellHad
     PtySession s(FERROLUX_BINARY, temp.Path());
     ASSERT_TRUE(s.WaitForText("length in ft:"));
     s.Send("12");
-    s.Pump(milliseconds(50));
+    ASSERT_TRUE(s.WaitForText("length in ft: 12")) << strsignal(signal);
     s.Signal(signal);
     EXPECT_EQ(s.WaitForExit(seconds(10)), 128 + signal) << strsignal(signal);
     EXPECT_EQ(s.Modes(), untouched.Modes()) << strsignal(signal);
@@ -303,7 +304,7 @@ TEST_F(FaultE2eTest, EveryByteTypedAtEachPromptIsHandled) {
     s.Send(EveryTypedByte() + "\r");
   }
   // None of those lines begins with a number, so the SWR of 0 is asked for again.
-  s.Pump(milliseconds(200));
+  ASSERT_TRUE(Settle(s));
   s.Send("2\r");
   ASSERT_TRUE(s.WaitForText("settings? [Y/N]")) << s.Screen();
   std::string high;
@@ -316,7 +317,7 @@ TEST_F(FaultE2eTest, EveryByteTypedAtEachPromptIsHandled) {
   s.Send(EveryTypedByte() + "\r");
   ASSERT_TRUE(s.WaitForText("Invalid input."));
   s.Send("\x1b");  // any key ends the message; the frequency is asked again
-  s.Pump(milliseconds(100));
+  ASSERT_TRUE(s.WaitForTextGone("Invalid input."));
   s.Send("470\r");
   ASSERT_TRUE(s.WaitForText("Select Cable Type"));
   s.Send("\r\rn");

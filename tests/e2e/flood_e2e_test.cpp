@@ -117,7 +117,7 @@ TEST_F(FloodE2eTest, AnAbsurdWindowSizeKeepsNoGridOfThatSize) {
     ASSERT_TRUE(Settle(s));
     const long during = ResidentKiB(s.Pid());
     s.ResizeWindow(120, 43);
-    ASSERT_TRUE(s.PumpUntil([&] { return s.Screen().find(kNotice) == std::string::npos; }, seconds(5)));
+    ASSERT_TRUE(s.WaitForTextGone(kNotice));
     ASSERT_TRUE(Settle(s));
     const long after = ResidentKiB(s.Pid());
     std::cout << "[ figure   ] resident memory at " << size.columns << "x" << size.rows << ": " << before

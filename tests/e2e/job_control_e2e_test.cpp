@@ -119,7 +119,7 @@ TEST_F(DashE2eTest, TheFiveSecondMessageKeepsTheTimeItHadLeftWhileStopped) {
   std::this_thread::sleep_for(milliseconds(5500));  // longer than the whole message
   Resume();
   EXPECT_TRUE(shell->WaitForText(kRefusedFrequency, seconds(2))) << shell->Screen();
-  EXPECT_TRUE(shell->PumpUntil([&] { return shell->Screen().find(kRefusedFrequency) == std::string::npos; }, seconds(8)));
+  EXPECT_TRUE(shell->WaitForTextGone(kRefusedFrequency, seconds(8)));
   EndAndExpectModesBack("the message");
 }
 

@@ -50,7 +50,7 @@ TEST(LeakCheck, AWholeSessionUnderMemcheckLeaksNothing) {
   s.Send("471\r");
   ASSERT_TRUE(s.WaitForText("Invalid input.", seconds(20)));
   s.Send("k");
-  s.Pump(std::chrono::milliseconds(300));
+  ASSERT_TRUE(s.WaitForTextGone("Invalid input.", seconds(20)));
   s.Send("146\r");
   ASSERT_TRUE(s.WaitForText("Select Cable Type", seconds(20)));
   s.Send("\r\r");
