@@ -1,6 +1,4 @@
 // The real program in a real (emulated) terminal.
-#include <signal.h>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -81,31 +79,6 @@ TEST_F(ProgramE2eTest, TheFrameDividerAndTitleInTheirColours) {
   EXPECT_EQ(s.Colors(1, 1).background, 1);
   EXPECT_EQ(s.Colors(2, 43).foreground, 15);
   EXPECT_EQ(s.Colors(2, 43).background, 1);
-}
-
-TEST_F(ProgramE2eTest, SignalsRestoreTheTerminalAndEndWithTheirStatus) {
-  struct Case {
-    int signal;
-    int status;
-    bool runLines;
-  };
-  for (const Case c : {Case{SIGINT, 130, true}, Case{SIGTERM, 143, true}, Case{SIGHUP, 129, false}}) {
-    PtySession s(FERROLUX_BINARY, folder);
-    ASSERT_TRUE(s.WaitForText("length in ft:"));
-    s.Send("12");
-    s.Signal(c.signal);
-    EXPECT_EQ(s.WaitForExit(), c.status) << c.signal;
-    EXPECT_EQ(s.Screen().find("Program Run Start: ") != std::string::npos, c.runLines) << c.signal;
-    EXPECT_TRUE(s.TerminalModesRestored()) << c.signal;
-  }
-}
-
-TEST_F(ProgramE2eTest, CtrlCFromTheKeyboardEndsTheRun) {
-  PtySession s(FERROLUX_BINARY, folder);
-  ASSERT_TRUE(s.WaitForText("length in ft:"));
-  s.Send("\x03");
-  EXPECT_EQ(s.WaitForExit(), 130);
-  EXPECT_TRUE(s.TerminalModesRestored());
 }
 
 TEST_F(ProgramE2eTest, AMissingCatalogShowsTheErrorWaitsAndPrintsTheRunLines) {
