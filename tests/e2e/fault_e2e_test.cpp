@@ -18,6 +18,7 @@
 #include "process_status.hpp"
 #include "pty_session.hpp"
 #include "terminal_figures.hpp"
+#include "test_catalog.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::e2e {
@@ -26,10 +27,6 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 using std::chrono::seconds;
-
-std::string Record(const std::string& type, const std::string& part, const std::string& text = "Text.") {
-  return type + "\t" + part + "\t50\t.66\t25\tCu\tPE\tBraid\tPVC\t0.2 in\t300 V\t.5\t.2\t.001\t" + text + "\t" + text + "\r\n";
-}
 
 // Far below the 100 MB file and the endless /dev/zero; the sanitizers' shadow memory counts too.
 // A file of line ends is refused at the record limit, with a table of 100,000 empty rows built.

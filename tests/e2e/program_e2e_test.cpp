@@ -7,23 +7,18 @@
 #include "pty_session.hpp"
 #include "terminal_figures.hpp"
 #include "support/temp_folder.hpp"
+#include "test_catalog.hpp"
 
 namespace ferrolux::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 
-const char kCatalog[] =
-    "RG-8X\tTest RG-8X\t50\t.78\t25\tStranded Cu\tFoam PE\tBraid\tPVC\t0.242 in\t300 V\t.5\t.2\t.001\t"
-    "A small test cable.\tTesting.\r\n"
-    "LMR-400\tTest LMR-400\t50\t.85\t24\tSolid Cu\tFoam PE\tFoil+braid\tPE\t0.405 in\t2500 V\t.1\t.12\t.0003\t"
-    "A low-loss test cable.\tLong runs.\r\n";
-
 class ProgramE2eTest : public ::testing::Test {
  protected:
   ferrolux::testing::TempFolder temp;
   fs::path folder = temp.Path();
-  void SetUp() override { temp.Write("CableCatalog.txt", kCatalog); }
+  void SetUp() override { temp.Write("CableCatalog.txt", kWorkedCable + kLowLossCable); }
   void EnterSettings(PtySession& s) {
     ASSERT_TRUE(s.WaitForText("length in ft:"));
     s.Send("50\r100\r1.1\rn");
