@@ -38,11 +38,6 @@ constexpr long kBoundedMemoryKiB = 12 * 1024;
 constexpr long kTableAtTheLimitKiB = 160 * 1024;
 #endif
 
-std::string BytesOf(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Every byte a user can type that is neither a signal key nor Enter.
 std::string EveryTypedByte() {
   std::string bytes;
@@ -62,7 +57,7 @@ class FaultE2eTest : public ::testing::Test {
   // The program only ever reads its catalog.
   void TearDown() override {
     if (written_) {
-      EXPECT_EQ(BytesOf(Catalog()), *written_);
+      EXPECT_EQ(ferrolux::testing::FileText(Catalog()), *written_);
     }
   }
   void ToTheTypeList(PtySession& s) {
