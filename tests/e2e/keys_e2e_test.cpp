@@ -88,7 +88,7 @@ TEST_F(KeysE2eTest, KeysWithoutACharacterBeepAtAQuestionAndAreNeverTypedAtAPromp
   ASSERT_TRUE(s.WaitForText(kReviseQuestion));
   const std::string question = s.Screen();
   s.Send(all);
-  s.WaitForQuiet(milliseconds(300));
+  ASSERT_TRUE(Settle(s));
   EXPECT_EQ(s.Bells(), static_cast<int>(encodings.size()));
   EXPECT_EQ(s.Screen(), question);
   s.Send("n\x1b");
@@ -107,7 +107,7 @@ TEST_F(KeysE2eTest, AKeySplitByAWindowChangeIsStillThatKey) {
   s.Resize(121, 44);
   std::this_thread::sleep_for(milliseconds(300));
   s.Send("OB");
-  s.WaitForQuiet(milliseconds(300));
+  ASSERT_TRUE(Settle(s));
   EXPECT_EQ(s.Bells(), 1);
   EXPECT_NE(s.Screen().find(kBandPrompt), std::string::npos) << s.Screen();
   s.Send("\x1b");
