@@ -218,7 +218,8 @@ TEST_F(ResultsScreenTest, TheTypeListHoldsEachTypeOnceInDescendingByteOrder) {
     Run({});
   } catch (const ScriptExhausted&) {
   }
-  EXPECT_EQ(testing::Picture(Screen(), {8, 48, 13, 64}), testing::Rows({"rg-58", "RG-8", "RG-58", "RG-213", "LMR-400", ""}));
+  EXPECT_EQ(testing::Picture(Screen(), {8, 48, 13, 64}),
+            testing::Rows({"rg-58", "RG-8", "RG-58", "RG-213", "LMR-400", ""}));
 }
 
 TEST_F(ResultsScreenTest, ThePartListKeepsCatalogOrderAndFitsItsCount) {

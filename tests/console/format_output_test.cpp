@@ -55,7 +55,8 @@ TEST_P(FormatOutputCase, FillsTheLineArray) {
   const std::string bound = std::to_string(c.upperBound);
   const std::string count = std::to_string(c.upperBound + 1);
   EXPECT_EQ(testing::Picture(h.console.Screen(), {kReportRow, 1, kReportRow + 2, 0}),
-            testing::Rows({"             Error: " + kMessage, "     Array Boundry: " + bound, "Number of Elements: " + count}));
+            testing::Rows({"             Error: " + kMessage, "     Array Boundry: " + bound,
+                           "Number of Elements: " + count}));
   EXPECT_EQ(h.console.Screen().cursor, (Position{kReportRow + 3, 1}));
 }
 

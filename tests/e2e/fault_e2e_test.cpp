@@ -260,7 +260,8 @@ TEST_F(FaultE2eTest, EverySignalThatEndsTheProgramLeavesTheTerminalAsTheShellHad
     EXPECT_EQ(s.Modes(), untouched.Modes()) << strsignal(signal);
     EXPECT_FALSE(s.OnAlternateScreen()) << strsignal(signal);
     EXPECT_TRUE(s.CursorVisible()) << strsignal(signal);
-    const bool runLines = std::count(std::begin(ending), std::end(ending), signal) == 1 && signal != SIGHUP && signal != SIGPIPE;
+    const bool runLines =
+        std::count(std::begin(ending), std::end(ending), signal) == 1 && signal != SIGHUP && signal != SIGPIPE;
     EXPECT_EQ(s.Screen().find("Program Run Start: ") != std::string::npos, runLines) << strsignal(signal);
     s.Emulate("\x1b[HX");  // what the shell writes next comes in its own colours
     EXPECT_EQ(s.Colors(1, 1).foreground, -1) << strsignal(signal);

@@ -23,7 +23,8 @@ const char* const kInstalledFiles[] = {
 TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheInstalledCatalog) {
   ferrolux::testing::TempFolder temp;
   const fs::path prefix = temp.Path() / "prefix", elsewhere = temp.Path() / "elsewhere";
-  const auto installed = RunCommand(CMAKE_COMMAND, {"--install", FERROLUX_BUILD_FOLDER, "--prefix", prefix}, temp.Path());
+  const auto installed =
+      RunCommand(CMAKE_COMMAND, {"--install", FERROLUX_BUILD_FOLDER, "--prefix", prefix}, temp.Path());
   ASSERT_EQ(installed.status, 0) << installed.out << installed.err;
   for (const char* file : kInstalledFiles) EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
 

@@ -40,7 +40,9 @@ std::string ManyTypesCatalog() {
   return catalog;
 }
 
-std::string ShippedCatalog() { return ferrolux::testing::FileText(fs::path(FERROLUX_DATA_FOLDER) / "CableCatalog.txt"); }
+std::string ShippedCatalog() {
+  return ferrolux::testing::FileText(fs::path(FERROLUX_DATA_FOLDER) / "CableCatalog.txt");
+}
 
 class PerformanceE2eTest : public ::testing::Test {
  protected:

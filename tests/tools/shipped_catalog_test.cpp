@@ -141,7 +141,8 @@ TEST(ShippedCatalogRebuildTest, TheToolRebuildsTheShippedFileByteForByte) {
   const std::string command = std::string(FERROLUX_FIT_BINARY) + " --catalog '" + kPointsFile.string() + "' '" +
                               kFactsFile.string() + "' '" + rebuilt.string() + "' > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  EXPECT_TRUE(testing::FileText(rebuilt) == testing::FileText(kShippedCatalog)) << "run the command in README.md to rebuild data/CableCatalog.txt";
+  EXPECT_TRUE(testing::FileText(rebuilt) == testing::FileText(kShippedCatalog))
+      << "run the command in README.md to rebuild data/CableCatalog.txt";
 }
 
 }  // namespace
