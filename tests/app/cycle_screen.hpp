@@ -8,8 +8,8 @@
 #include "app/band_menu.hpp"
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
-#include "text/charset.hpp"
 #include "console/headless.hpp"
+#include "support/screen_picture.hpp"
 
 namespace ferrolux {
 
@@ -19,12 +19,7 @@ class CycleScreenTest : public ::testing::Test {
   ProgramState state;
 
   const ScreenModel& Screen() const { return h.console.Screen(); }
-  // `length` cells of a row from `column` on, as UTF-8.
-  std::string Text(int row, int column, int length) const {
-    std::string text;
-    for (int c = column; c < column + length; ++c) AppendUtf8(text, Screen().At(row, c).glyph);
-    return text;
-  }
+  std::string Text(int row, int column, int length) const { return testing::Text(Screen(), row, column, length); }
 
  protected:
   void SetUp() override {

@@ -2,14 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ending.hpp"
-#include "app/program_state.hpp"
+#include <string>
+
 #include "console/headless.hpp"
+#include "support/screen_picture.hpp"
 
 namespace ferrolux {
 namespace {
 
+using testing::Colours;
+using testing::Picture;
+
 constexpr Colors kFrame{14, 1}, kText{15, 1}, kQuestion{15, 4};
+const testing::Legend kLegend = {{'f', kFrame}, {'t', kText}, {'q', kQuestion}};
+
+// The rows between the divider and the bottom line: the frame's sides around a blank work area.
+std::string WorkArea() {
+  std::string rows;
+  for (int row = 4; row <= 41; ++row) rows += "\n║" + std::string(117, ' ') + "║";
+  return rows;
+}
 
 class MainScreenTest : public ::testing::Test {
  protected:
@@ -18,34 +30,28 @@ class MainScreenTest : public ::testing::Test {
   void SetUp() override {
     h.console.UsePage(1);
     h.console.SetColor(15, 1);
+    DrawMainScreen(h.console);
   }
 };
 
 TEST_F(MainScreenTest, FrameDividerAndTitleStandWhereTheyBelong) {
-  DrawMainScreen(h.console);
-  struct Expect {
-    int row, column;
-    char32_t glyph;
-    Colors colors;
-  };
-  const Expect cells[] = {
-      {1, 1, U'╔', kFrame},   {1, 2, U'═', kFrame},    {1, 118, U'═', kFrame}, {1, 119, U'╗', kFrame},
-      {2, 1, U'║', kFrame},   {2, 119, U'║', kFrame},  {41, 1, U'║', kFrame},  {42, 1, U'╚', kFrame},
-      {42, 60, U'═', kFrame}, {42, 119, U'╝', kFrame}, {3, 1, U'╠', kFrame},   {3, 2, U'═', kFrame},
-      {3, 118, U'═', kFrame}, {3, 119, U'╣', kFrame},  {2, 43, U'T', kText},   {2, 42, U' ', kText},
-      {4, 2, U' ', kText},
-  };
-  for (const Expect& e : cells)
-    EXPECT_EQ(Screen().At(e.row, e.column), (Cell{e.glyph, e.colors})) << e.row << "," << e.column;
-  EXPECT_EQ(Screen().RowText(2).substr(0, 3 + 41 + 26), "║" + std::string(41, ' ') + "Transmission Line Ferrolux");
-  for (int row = 1; row <= 43; ++row) EXPECT_EQ(Screen().At(row, 120), (Cell{U' ', kText})) << row;
-  for (int column = 1; column <= 120; ++column)
-    EXPECT_EQ(Screen().At(43, column), (Cell{U' ', kText})) << column;
+  EXPECT_EQ(Picture(Screen()), R"(
+╔═════════════════════════════════════════════════════════════════════════════════════════════════════════════════════╗
+║                                         Transmission Line Ferrolux                                                  ║
+╠═════════════════════════════════════════════════════════════════════════════════════════════════════════════════════╣)" + WorkArea() + R"(
+╚═════════════════════════════════════════════════════════════════════════════════════════════════════════════════════╝
+)");
+  // Frame glyphs in the frame colours, every other cell in the text colours.
+  for (int row = 1; row <= 43; ++row)
+    for (int column = 1; column <= 120; ++column) {
+      const Cell& cell = Screen().At(row, column);
+      const bool frame = std::u32string_view(U"╔═╗║╠╣╚╝").find(cell.glyph) != std::u32string_view::npos;
+      ASSERT_EQ(cell.colors, frame ? kFrame : kText) << row << "," << column;
+    }
   EXPECT_EQ(h.console.CurrentColors(), kText);
 }
 
 TEST_F(MainScreenTest, ClearWorkAreaBlanksOnlyTheInsideBelowTheDivider) {
-  DrawMainScreen(h.console);
   h.console.SetColor(7, 0);
   for (int row = 4; row <= 41; ++row) {
     h.console.Locate(row, 2);
@@ -54,66 +60,19 @@ TEST_F(MainScreenTest, ClearWorkAreaBlanksOnlyTheInsideBelowTheDivider) {
   ClearWorkArea(h.console);
   EXPECT_EQ(Screen().cursor, (Position{41, 119}));
   EXPECT_EQ(h.console.CurrentColors(), kText);
-  for (int row = 4; row <= 41; ++row) {
-    EXPECT_EQ(Screen().At(row, 1).glyph, U'║');
-    EXPECT_EQ(Screen().At(row, 119), (Cell{U'║', kFrame}));
-    for (int column = 2; column <= 118; ++column) ASSERT_EQ(Screen().At(row, column), (Cell{U' ', kText}));
-  }
+  EXPECT_EQ(Picture(Screen(), {4, 1, 41, 119}), WorkArea());
+  std::string colours;
+  for (int row = 4; row <= 41; ++row) colours += "\n" + std::string(117, 't') + "f";
+  EXPECT_EQ(Colours(Screen(), kLegend, {4, 2, 41, 119}), colours);
 }
 
 TEST_F(MainScreenTest, ClosingQuestionCoversTheBottomLineInWhiteOnRed) {
-  DrawMainScreen(h.console);
   h.keyboard.Keys({'x', '\x1b', 'y'});
   EXPECT_EQ(AskAnotherCycle(h.console), "Y");
   EXPECT_EQ(h.terminal.bells, 2);
-  const std::string question = "[ Would you like to do another? (Y/N)? ]";
-  for (int i = 0; i < 40; ++i)
-    EXPECT_EQ(Screen().At(42, 39 + i), (Cell{static_cast<char32_t>(question[i]), kQuestion})) << i;
-  EXPECT_EQ(Screen().At(42, 38), (Cell{U'═', kFrame}));
-  EXPECT_EQ(Screen().At(42, 79), (Cell{U'═', kFrame}));
+  EXPECT_EQ(Picture(Screen(), {42, 38, 42, 79}), "\n═[ Would you like to do another? (Y/N)? ]═");
+  EXPECT_EQ(Colours(Screen(), kLegend, {42, 38, 42, 79}), "\nfqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqqf");
   EXPECT_EQ(h.console.CurrentColors(), kText);
-}
-
-class EndingTest : public ::testing::Test {
- protected:
-  HeadlessConsole h;
-  ProgramState state;
-  void SetUp() override {
-    state.runStartStamp = "12-09-2026  07:30:00";
-    h.clock.now = {2026, 12, 10, 0, 0, 5};
-  }
-};
-
-TEST_F(EndingTest, OnTheOwnPageShowsTheRunLinesThenRepeatsThemOnTheTerminalsScreen) {
-  h.console.UsePage(1);
-  ShowEnding(h.console, state);
-  EXPECT_FALSE(h.terminal.pageTaken);
-  EXPECT_EQ(h.terminal.streamLines,
-            (std::vector<std::string>{"Program Run Start: 12-09-2026  07:30:00",
-                                      "  Program Run End: 12-10-2026  00:00:05", ""}));
-  EXPECT_EQ(h.keyboard.reads, 0);
-}
-
-TEST_F(EndingTest, AnErrorIsShownAndAKeyAwaitedBeforeTheRunLines) {
-  state.errorMessage = "[53] File not found";
-  h.keyboard.Key('q');
-  ShowEnding(h.console, state);
-  EXPECT_EQ(h.terminal.streamClears, 1);
-  EXPECT_EQ(h.terminal.streamLines,
-            (std::vector<std::string>{"Error: [53] File not found",
-                                      "Program Run Start: 12-09-2026  07:30:00",
-                                      "  Program Run End: 12-10-2026  00:00:05", ""}));
-  EXPECT_EQ(h.console.Screen().At(1, 1), (Cell{U'E', {15, 1}}));
-  EXPECT_EQ(h.keyboard.Pending(), 0u);
-}
-
-TEST_F(EndingTest, AnErrorOnTheOwnPageIsRepeatedOnTheTerminalsScreen) {
-  h.console.UsePage(1);
-  state.errorMessage = "SubScript out of range in FormatOutput() Subroutine";
-  h.keyboard.Key('q');
-  ShowEnding(h.console, state);
-  ASSERT_EQ(h.terminal.streamLines.size(), 4u);
-  EXPECT_EQ(h.terminal.streamLines[0], "Error: SubScript out of range in FormatOutput() Subroutine");
 }
 
 }  // namespace

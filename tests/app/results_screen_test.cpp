@@ -7,7 +7,6 @@
 
 #include "app/cycle_screen.hpp"
 #include "app/program_state.hpp"
-#include "text/charset.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
 #include "text/text.hpp"
@@ -63,55 +62,42 @@ class ResultsScreenTest : public CycleScreenTest {
     ChooseCableAndShowResults(h.console, state, lists);
     EXPECT_EQ(h.keyboard.Pending(), 0u);
   }
-  // The text of a row from column 5, without trailing blanks.
-  std::string Line(int row) const {
-    const std::string text = Text(row, 5, 114);
-    return text.substr(0, text.find_last_not_of(' ') + 1);
-  }
-  // An item row of a pick list, between its side borders, without trailing blanks.
-  std::string ListItem(int row, int left) const {
-    std::string text;
-    for (int column = left + 2; Screen().At(row, column).glyph != U'│' && column <= 120; ++column)
-      AppendUtf8(text, Screen().At(row, column).glyph);
-    return text.substr(0, text.find_last_not_of(' ') + 1);
-  }
+  // A row of the results from column 5 on.
+  std::string Line(int row) const { return Text(row, 5, 114); }
 };
 
 TEST_F(ResultsScreenTest, TheWorkedExampleShowsItsTenLines) {
   Load({{"RG-8X", "Test 1"}});
   Run();
-  const std::vector<std::string> expected = {
-      "      Cable Type: RG-8X, Test 1",
-      "       Impedance: 50 Ohms     VF: .66",
-      "Center Conductor: Solid Cu",
-      " Dielectric Type: Foam PE   Shield Type: Braid   Jacket Material: PVC   Coaxial Diameter: 0.405 in   RMS: 600 V",
-      "",
-      "",
-      "       Frequency: 100 MHz",
-      " STD. Match Loss: 2.6 dB 100 ft.",
-      "      Match Loss: 1.3 dB @ 50 ft.",
-      " Loss due to SWR: 0 dB",
-      "      Total Loss: 1.3 dB",
-      "        Power In: 100 watts",
-      "       Power Out: 74.06 watts",
-      "      Power Loss: 25.94%",
-      "    Apparent swr: 1.1:1",
-      "        Real SWR: 1.1:1 +-",
-      "",
-      "Description:",
-      "",
-      "A test cable.",
-      "",
-      "Recommended Uses:",
-      "",
-      "Tests.",
-  };
-  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(Line(5 + static_cast<int>(i)), expected[i]) << "row " << 5 + i;
-  EXPECT_EQ(Screen().At(11, 5).colors, (Colors{15, 1}));
-  EXPECT_EQ(Screen().At(22, 5).colors, (Colors{15, 1}));
-  EXPECT_EQ(Screen().At(24, 5).colors, (Colors{7, 1}));
-  EXPECT_EQ(Screen().At(26, 5).colors, (Colors{15, 1}));
-  EXPECT_EQ(Screen().At(28, 5).colors, (Colors{7, 1}));
+  EXPECT_EQ(testing::Picture(Screen(), {5, 5, 28, 118}), R"(
+      Cable Type: RG-8X, Test 1
+       Impedance: 50 Ohms     VF: .66
+Center Conductor: Solid Cu
+ Dielectric Type: Foam PE   Shield Type: Braid   Jacket Material: PVC   Coaxial Diameter: 0.405 in   RMS: 600 V
+
+
+       Frequency: 100 MHz
+ STD. Match Loss: 2.6 dB 100 ft.
+      Match Loss: 1.3 dB @ 50 ft.
+ Loss due to SWR: 0 dB
+      Total Loss: 1.3 dB
+        Power In: 100 watts
+       Power Out: 74.06 watts
+      Power Loss: 25.94%
+    Apparent swr: 1.1:1
+        Real SWR: 1.1:1 +-
+
+Description:
+
+A test cable.
+
+Recommended Uses:
+
+Tests.)");
+  // The catalog's texts in grey, all else in white.
+  EXPECT_EQ(testing::Colours(Screen(), {{'t', {15, 1}}, {'w', {7, 1}}}, {5, 5, 28, 5}),
+            testing::Rows({"t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t",
+                           "t", "w", "t", "t", "t", "w"}));
 }
 
 TEST_F(ResultsScreenTest, FiguresThatOverflowShowedOverflowWithoutTheirSignOrNotANumber) {
@@ -234,9 +220,8 @@ TEST_F(ResultsScreenTest, TheTypeListHoldsEachTypeOnceInDescendingByteOrder) {
     Run({});
   } catch (const ScriptExhausted&) {
   }
-  const std::vector<std::string> expected = {"rg-58", "RG-8", "RG-58", "RG-213", "LMR-400"};
-  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(ListItem(8 + static_cast<int>(i), 46), expected[i]) << i;
-  EXPECT_EQ(ListItem(8 + 5, 46), "");
+  EXPECT_EQ(testing::Picture(Screen(), {8, 48, 13, 64}),
+            testing::Rows({"rg-58", "RG-8", "RG-58", "RG-213", "LMR-400", ""}));
 }
 
 TEST_F(ResultsScreenTest, ThePartListKeepsCatalogOrderAndFitsItsCount) {
@@ -245,9 +230,11 @@ TEST_F(ResultsScreenTest, ThePartListKeepsCatalogOrderAndFitsItsCount) {
     Run({keys::kDown, keys::kDown, keys::kEnter});  // RG-8, RG-58 -> RG-58
   } catch (const ScriptExhausted&) {
   }
-  EXPECT_EQ(ListItem(8, 44), "Second");
-  EXPECT_EQ(ListItem(9, 44), "First");
-  EXPECT_EQ(Screen().At(11, 44).glyph, U'└');  // bottom row 9 + 2
+  EXPECT_EQ(testing::Picture(Screen(), {8, 44, 11, 71}), R"(
+│ Second                  │
+│ First                   │
+│                         │
+└─────────────────────────┘)");
 }
 
 TEST_F(ResultsScreenTest, APartListOfThirtyOrMoreEndsAtRowThirtyNine) {
@@ -258,8 +245,7 @@ TEST_F(ResultsScreenTest, APartListOfThirtyOrMoreEndsAtRowThirtyNine) {
     Run({keys::kEnter});
   } catch (const ScriptExhausted&) {
   }
-  EXPECT_EQ(Screen().At(39, 44).glyph, U'└');
-  EXPECT_EQ(Screen().At(40, 44).glyph, U' ');
+  EXPECT_EQ(testing::Picture(Screen(), {39, 44, 40, 44}), testing::Rows({"└", ""}));
 }
 
 TEST_F(ResultsScreenTest, ALongTypeBrokeTheFramesOrBlankedTheList) {
@@ -270,16 +256,16 @@ TEST_F(ResultsScreenTest, ALongTypeBrokeTheFramesOrBlankedTheList) {
       Run({});
     } catch (const ScriptExhausted&) {
     }
-    EXPECT_EQ(Text(5, 118, 3), "─┐ ") << length;
-    EXPECT_EQ(Text(39, 118, 3), "─┘ ") << length;
-    EXPECT_EQ(ListItem(8, 46), type.substr(0, 71)) << length;
-    EXPECT_EQ(Text(4, 119, 2), "║ ") << length;
-    EXPECT_EQ(Text(40, 119, 2), "║ ") << length;
+    EXPECT_EQ(Text(5, 118, 3), "─┐") << length;
+    EXPECT_EQ(Text(39, 118, 3), "─┘") << length;
+    EXPECT_EQ(Text(8, 48, 72), type.substr(0, 71) + "│") << length;
+    EXPECT_EQ(Text(4, 119, 2), "║") << length;
+    EXPECT_EQ(Text(40, 119, 2), "║") << length;
     try {
       Run({keys::kEnter});  // on to the part list
     } catch (const ScriptExhausted&) {
     }
-    for (int row = 4; row <= 41; ++row) EXPECT_EQ(Text(row, 119, 2), "║ ") << length << ", row " << row;
+    for (int row = 4; row <= 41; ++row) EXPECT_EQ(Text(row, 119, 2), "║") << length << ", row " << row;
   }
 }
 

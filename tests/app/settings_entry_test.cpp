@@ -9,11 +9,9 @@
 namespace ferrolux {
 namespace {
 
-class SettingsEntryTest : public CycleScreenTest {
- protected:
-  // Columns 33 to 117 of a row.
-  std::string Area(int row) const { return Text(row, 33, 85); }
-};
+using testing::Picture;
+
+class SettingsEntryTest : public CycleScreenTest {};
 
 TEST_F(SettingsEntryTest, ReadsTheFirstNumberOfEachLine) {
   struct Case {
@@ -48,14 +46,14 @@ TEST_F(SettingsEntryTest, PromptsAndHintsStandAtTheirRowsBeforeTheSwrIsAsked) {
     EnterSettings(h.console, state);
   } catch (const ScriptExhausted&) {
   }
-  EXPECT_EQ(Area(10).substr(0, 44), "      Enter the coaxial cable length in ft: ");
-  EXPECT_EQ(Area(10).substr(44, 2), "50");
-  EXPECT_EQ(Area(12).substr(0, 47), "            Enter the input power in watts: 100");
-  EXPECT_EQ(Screen().At(10, 75).glyph, U':');
-  EXPECT_EQ(Screen().At(12, 75).glyph, U':');
-  EXPECT_EQ(Area(14).substr(0, 50), "   Please enter the SWR as measured in the shack: ");
-  EXPECT_EQ(Area(15).substr(0, 47), "        Enter just the first part, example: 1.5");
-  EXPECT_EQ(Area(16).substr(0, 38), "        The maximum you can enter is 7");
+  EXPECT_EQ(Picture(Screen(), {10, 33, 16, 118}), R"(
+      Enter the coaxial cable length in ft: 50
+
+            Enter the input power in watts: 100
+
+   Please enter the SWR as measured in the shack:
+        Enter just the first part, example: 1.5
+        The maximum you can enter is 7)");
   EXPECT_EQ(Screen().cursor, (Position{14, 83}));
   EXPECT_TRUE(Screen().cursorVisible);
 }
@@ -74,7 +72,7 @@ TEST_F(SettingsEntryTest, EightyTypedDigitsRanOverTheFrame) {
   EXPECT_EQ(Text(10, 77, 43), std::string(38, '0') + "050 ║");
   EXPECT_EQ(Text(12, 77, 43), std::string(38, '0') + "100 ║");
   EXPECT_EQ(Text(14, 83, 37), std::string(32, '0') + "1.5 ║");
-  for (int row : {11, 13}) EXPECT_EQ(Text(row, 1, 120), "║" + std::string(117, ' ') + "║ ") << row;
+  for (int row : {11, 13}) EXPECT_EQ(Text(row, 1, 120), "║" + std::string(117, ' ') + "║") << row;
 }
 
 TEST_F(SettingsEntryTest, ARefusedSwrComesBackOnAnEmptyRow) {
@@ -83,7 +81,7 @@ TEST_F(SettingsEntryTest, ARefusedSwrComesBackOnAnEmptyRow) {
     EnterSettings(h.console, state);
   } catch (const ScriptExhausted&) {
   }
-  EXPECT_EQ(Area(14), "   Please enter the SWR as measured in the shack: " + std::string(35, ' '));
+  EXPECT_EQ(Text(14, 33, 85), "   Please enter the SWR as measured in the shack:");
 }
 
 TEST_F(SettingsEntryTest, TheReviseQuestionBeepsAtOtherKeysAndChangesNothing) {
@@ -93,8 +91,8 @@ TEST_F(SettingsEntryTest, TheReviseQuestionBeepsAtOtherKeysAndChangesNothing) {
   } catch (const ScriptExhausted&) {
   }
   EXPECT_EQ(h.terminal.bells, 1);
-  EXPECT_EQ(Area(18).substr(0, 51), " Do you want to revise any of these settings? [Y/N]");
-  EXPECT_EQ(Area(10).substr(44, 2), "50");
+  EXPECT_EQ(Text(18, 33, 85), " Do you want to revise any of these settings? [Y/N]");
+  EXPECT_EQ(Text(10, 77, 41), "50");
 }
 
 TEST_F(SettingsEntryTest, YesAndEscapeAskAllThreeAgainWithoutDefaults) {
@@ -111,12 +109,9 @@ TEST_F(SettingsEntryTest, YesAndEscapeAskAllThreeAgainWithoutDefaults) {
 TEST_F(SettingsEntryTest, RowsTenToEighteenAreBlankAfterTheAnswer) {
   h.keyboard.Line("50").Line("100").Line("1.5").Key('n');
   EnterSettings(h.console, state);
-  for (int row = 10; row <= 18; ++row) {
-    EXPECT_EQ(Area(row), std::string(85, ' ')) << row;
-    EXPECT_EQ(Screen().At(row, 33).colors, (Colors{15, 1}));
-  }
-  EXPECT_EQ(Screen().At(10, 1).glyph, U'║');
-  EXPECT_EQ(Screen().At(10, 119).glyph, U'║');
+  EXPECT_EQ(Picture(Screen(), {10, 2, 18, 118}), std::string(9, '\n'));
+  EXPECT_EQ(testing::Colours(Screen(), {{'t', {15, 1}}}, {10, 2, 18, 118}), "\nt\nt\nt\nt\nt\nt\nt\nt\nt");
+  EXPECT_EQ(Text(10, 1, 120), "║" + std::string(117, ' ') + "║");
 }
 
 }  // namespace

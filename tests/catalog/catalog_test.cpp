@@ -136,8 +136,7 @@ TEST_F(CatalogTest, TheFileIsNeverWritten) {
   const auto before = fs::last_write_time(file);
   Load();
   EXPECT_EQ(fs::last_write_time(file), before);
-  std::ifstream in(file, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "a\tb\r\n");
+  EXPECT_EQ(testing::FileText(file), "a\tb\r\n");
 }
 
 TEST_F(CatalogTest, FailuresLeaveTheirMessageAndNoCount) {

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "console/headless.hpp"
+#include "support/screen_picture.hpp"
 
 namespace ferrolux {
 namespace {
 
-// The box as rows of text over a 10 × 8 patch of screen filled with dots.
-std::vector<std::string> DrawOnDots(int top, int left, int bottom, int right, int style) {
+using testing::Picture;
+
+// The box over a 10-column patch of screen filled with dots, as a picture of `rows` rows.
+std::string DrawOnDots(int top, int left, int bottom, int right, int style, int rows) {
   HeadlessConsole h;
   h.console.UsePage(1);
   for (int row = 1; row <= 8; ++row) {
@@ -16,25 +19,7 @@ std::vector<std::string> DrawOnDots(int top, int left, int bottom, int right, in
     h.console.PrintText(std::string(10, '.'));
   }
   DrawBox(h.console, top, left, bottom, right, style, 14, 1);
-  std::vector<std::string> rows;
-  for (int row = 1; row <= 8; ++row) rows.push_back(h.console.Screen().RowText(row));
-  return rows;
-}
-
-std::string Cut(const std::string& utf8Row) {
-  // Rows hold multi-byte glyphs; compare the first ten glyphs only.
-  std::string out;
-  int glyphs = 0;
-  for (size_t i = 0; i < utf8Row.size() && glyphs < 10; ++glyphs) {
-    size_t length = 1;
-    const auto lead = static_cast<unsigned char>(utf8Row[i]);
-    if (lead >= 0xf0) length = 4;
-    else if (lead >= 0xe0) length = 3;
-    else if (lead >= 0xc0) length = 2;
-    out += utf8Row.substr(i, length);
-    i += length;
-  }
-  return out;
+  return Picture(h.console.Screen(), {1, 1, rows, 10});
 }
 
 TEST(DrawBox, DrawsOnlyTheOutline) {
@@ -53,8 +38,8 @@ TEST(DrawBox, DrawsOnlyTheOutline) {
       {"right next to left", 1, 1, 3, 2, 1, {"┌┐........", "││........", "└┘........", ".........."}},
   };
   for (const Case& c : cases) {
-    const std::vector<std::string> rows = DrawOnDots(c.top, c.left, c.bottom, c.right, c.style);
-    for (size_t i = 0; i < c.expected.size(); ++i) EXPECT_EQ(Cut(rows[i]), c.expected[i]) << c.name << " row " << i + 1;
+    const int rows = static_cast<int>(c.expected.size());
+    EXPECT_EQ(DrawOnDots(c.top, c.left, c.bottom, c.right, c.style, rows), testing::Rows(c.expected)) << c.name;
   }
 }
 
@@ -65,8 +50,8 @@ TEST(DrawBox, LeavesTheBoxColoursAndTheCursorBelowTheBox) {
   EXPECT_EQ(h.console.CurrentColors(), (Colors{14, 1}));
   EXPECT_EQ(h.console.Screen().cursor, (Position{43, 1}));
   EXPECT_EQ(h.console.Screen().At(42, 119), (Cell{U'╝', {14, 1}}));
-  for (int row = 1; row <= 43; ++row) EXPECT_EQ(h.console.Screen().At(row, 120).glyph, U' ');
-  for (int column = 1; column <= 120; ++column) EXPECT_EQ(h.console.Screen().At(43, column).glyph, U' ');
+  EXPECT_EQ(Picture(h.console.Screen(), {1, 120, 43, 120}), std::string(43, '\n'));  // nothing right of it
+  EXPECT_EQ(testing::Text(h.console.Screen(), 43, 1, 120), "");                       // nor below
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "console/box.hpp"
-#include "text/charset.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
+#include "support/screen_picture.hpp"
 
 namespace ferrolux {
 namespace {
@@ -201,9 +201,7 @@ TEST_F(ConsoleTest, PrintNumberPutsOneBlankAfterAndASignOrBlankBefore) {
 TEST_F(ConsoleTest, ControlBytesShowAsPictureCharacters) {
   console.Locate(1, 1);
   console.PrintText(std::string("\x01\x1b\x7f\x81\x80\xe9", 6));
-  const std::u32string expected = U"☺←⌂ü€é";
-  for (size_t i = 0; i < expected.size(); ++i)
-    EXPECT_EQ(Screen().At(1, static_cast<int>(i) + 1).glyph, expected[i]) << i;
+  EXPECT_EQ(testing::Text(Screen(), 1, 1, 6), "☺←⌂ü€é");
 }
 
 TEST(ConsoleStartScreen, WritesGoToTheStartScreenAsLinesUntilAPageIsTaken) {
@@ -228,27 +226,6 @@ TEST(ConsoleClock, DateAndTimeTexts) {
   h.clock.now = {2026, 3, 4, 5, 6, 7};
   EXPECT_EQ(h.console.DateText(), "03-04-2026");
   EXPECT_EQ(h.console.TimeText(), "05:06:07");
-}
-
-TEST(Charset, TypedCharactersMapBackToSingleBytes) {
-  EXPECT_EQ(ByteOfTypedChar(U'a'), 'a');
-  EXPECT_EQ(ByteOfTypedChar(U'é'), 0xe9);
-  EXPECT_EQ(ByteOfTypedChar(U'€'), 0x80);
-  EXPECT_EQ(ByteOfTypedChar(U'─'), std::nullopt);
-  EXPECT_EQ(ByteOfTypedChar(0x81), std::nullopt);
-  for (int byte = 32; byte < 256; ++byte) {
-    const char32_t glyph = TextGlyph(static_cast<unsigned char>(byte));
-    if (byte == 127 || byte == 0x81 || byte == 0x8d || byte == 0x8f || byte == 0x90 || byte == 0x9d)
-      continue;
-    EXPECT_EQ(ByteOfTypedChar(glyph), byte) << byte;
-  }
-}
-
-TEST(Charset, NoByteEverShowsAsAControlCharacter) {
-  for (int byte = 0; byte < 256; ++byte) {
-    const char32_t glyph = TextGlyph(static_cast<unsigned char>(byte));
-    EXPECT_TRUE(glyph >= 32 && glyph != 127 && !(glyph >= 0x80 && glyph < 0xa0)) << byte;
-  }
 }
 
 }  // namespace

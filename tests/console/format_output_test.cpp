@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "console/headless.hpp"
+#include "support/screen_picture.hpp"
 
 namespace ferrolux {
 namespace {
@@ -16,11 +17,6 @@ const std::string kMessage = "SubScript out of range in FormatOutput() Subroutin
 constexpr int kReportRow = 5;
 
 std::string Blank(int width) { return std::string(width, ' '); }
-
-// Rows hold plain ASCII here, so the report's text is the start of each row.
-std::string RowStart(const HeadlessConsole& h, int row, size_t length) {
-  return h.console.Screen().RowText(row).substr(0, length);
-}
 
 struct WrapCase {
   std::string name;
@@ -33,7 +29,7 @@ struct WrapCase {
 
 void PrintTo(const WrapCase& c, std::ostream* out) { *out << c.name; }
 
-class FormatOutputCase : public testing::TestWithParam<WrapCase> {};
+class FormatOutputCase : public ::testing::TestWithParam<WrapCase> {};
 
 TEST_P(FormatOutputCase, FillsTheLineArray) {
   const WrapCase& c = GetParam();
@@ -58,9 +54,9 @@ TEST_P(FormatOutputCase, FillsTheLineArray) {
   EXPECT_EQ(h.keyboard.Pending(), 0u);
   const std::string bound = std::to_string(c.upperBound);
   const std::string count = std::to_string(c.upperBound + 1);
-  EXPECT_EQ(RowStart(h, kReportRow, 72), "             Error: " + kMessage + " ");
-  EXPECT_EQ(RowStart(h, kReportRow + 1, 21 + bound.size()), "     Array Boundry: " + bound + " ");
-  EXPECT_EQ(RowStart(h, kReportRow + 2, 21 + count.size()), "Number of Elements: " + count + " ");
+  EXPECT_EQ(testing::Picture(h.console.Screen(), {kReportRow, 1, kReportRow + 2, 0}),
+            testing::Rows({"             Error: " + kMessage, "     Array Boundry: " + bound,
+                           "Number of Elements: " + count}));
   EXPECT_EQ(h.console.Screen().cursor, (Position{kReportRow + 3, 1}));
 }
 
@@ -92,8 +88,8 @@ const WrapCase kCases[] = {
     {"UpperBoundZeroHoldsNoWrappedLine", "ab cd efgh", 6, 0, {" 0"}, true},
 };
 
-INSTANTIATE_TEST_SUITE_P(EdgeCases, FormatOutputCase, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<WrapCase>& info) {
+INSTANTIATE_TEST_SUITE_P(EdgeCases, FormatOutputCase, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<WrapCase>& info) {
                            return info.param.name;
                          });
 

@@ -13,6 +13,7 @@
 #include "text/charset.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
+#include "support/screen_picture.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux {
@@ -28,6 +29,7 @@ constexpr int kItemForeground = 10;
 constexpr Colors kSelected{14, 4};
 constexpr Colors kFrame{kFrameForeground, kFrameBackground};
 constexpr Colors kUnselected{kItemForeground, kTextBackground};
+const testing::Legend kLegend = {{'s', kSelected}, {'f', kFrame}, {'u', kUnselected}, {'.', {15, 1}}};
 
 struct Place {
   int top, left, bottom;
@@ -55,24 +57,11 @@ List NumberedItems(int count, const char* format) {
   return items;
 }
 
-// The cells as UTF-8, to compare with Shown() of the expected text.
-std::string Cells(const ScreenModel& screen, int row, int column, int count) {
-  std::string text;
-  for (int c = column; c < column + count; ++c) AppendUtf8(text, screen.At(row, c).glyph);
-  return text;
-}
-
 // A single-byte text as the screen shows it.
 std::string Shown(const std::string& text) {
   std::string shown;
   for (char byte : text) AppendUtf8(shown, TextGlyph(static_cast<unsigned char>(byte)));
   return shown;
-}
-
-std::string Padded(const std::string& text, int width) {
-  std::string padded = text.substr(0, static_cast<size_t>(width));
-  padded.resize(static_cast<size_t>(width), ' ');
-  return padded;
 }
 
 class PickListTest : public ::testing::Test {
@@ -98,11 +87,11 @@ class PickListTest : public ::testing::Test {
   // Window row `k` shows `text` after one blank, across the width between the borders.
   void ExpectItemRow(Place place, int width, int k, const std::string& text, Colors colors) {
     const int row = place.FirstItemRow() + k;
-    EXPECT_EQ(Cells(Screen(), row, place.left + 1, width - 1),
-              Shown(Padded(" " + text, width - 1)))
-        << "row " << row;
-    for (int c = place.left + 1; c < place.left + width; ++c)
-      ASSERT_EQ(Screen().At(row, c).colors, colors) << "row " << row << ", column " << c;
+    const testing::Area between{row, place.left + 1, row, place.left + width - 1};
+    std::string shown = Shown((" " + text).substr(0, static_cast<size_t>(width - 1)));
+    shown.erase(shown.find_last_not_of(' ') + 1);
+    EXPECT_EQ(testing::Picture(Screen(), between), "\n" + shown) << "row " << row;
+    EXPECT_EQ(testing::Colours(Screen(), {{'x', colors}}, between), "\nx") << "row " << row;
   }
 
   // A full window starting with item `topItem`, the selected one highlighted.
@@ -117,42 +106,38 @@ class PickListTest : public ::testing::Test {
   HeadlessConsole h;
 };
 
+// Items past the vector's end show as blank rows.
 TEST_F(PickListTest, TitleWiderThanItemsSetsWidthAndFrame) {
   const List list = TextList("Select Cable Type", {"RG-8", "LMR"});
   constexpr Place place{5, 46, 12};
   EXPECT_EQ(Pick(list, place, {}), 1);
-  constexpr int right = 46 + 17 + 3;
-  const ScreenModel& s = Screen();
-
-  EXPECT_EQ(s.At(5, 46).glyph, U'┌');
-  EXPECT_EQ(s.At(5, right).glyph, U'┐');
-  EXPECT_EQ(s.At(12, 46).glyph, U'└');
-  EXPECT_EQ(s.At(12, right).glyph, U'┘');
-  for (int c = 47; c < right; ++c) {
-    EXPECT_EQ(s.At(5, c).glyph, U'─');
-    EXPECT_EQ(s.At(7, c).glyph, U'─') << "separator column " << c;
-    EXPECT_EQ(s.At(7, c).colors, kFrame);
-  }
-  for (int r = 6; r <= 11; ++r) {
-    EXPECT_EQ(s.At(r, 46).glyph, U'│') << "row " << r;
-    EXPECT_EQ(s.At(r, right).glyph, U'│') << "row " << r;
-    EXPECT_EQ(s.At(r, right).colors, kFrame);
-  }
-  EXPECT_EQ(Cells(s, 6, 47, right - 47), " Select Cable Type ");
-  EXPECT_EQ(s.At(6, 47).colors, kFrame);
-  EXPECT_EQ(s.At(6, right + 1).glyph, U' ');
-  ExpectItemRow(place, 20, 0, "RG-8", kSelected);
-  ExpectItemRow(place, 20, 1, "LMR", kUnselected);
-  ExpectItemRow(place, 20, 2, "", kUnselected);  // past the vector's end
-  ExpectItemRow(place, 20, 3, "", kUnselected);
+  constexpr testing::Area window{5, 46, 12, 67};
+  EXPECT_EQ(testing::Picture(Screen(), window), R"(
+┌───────────────────┐
+│ Select Cable Type │
+│───────────────────│
+│ RG-8              │
+│ LMR               │
+│                   │
+│                   │
+└───────────────────┘)");
+  EXPECT_EQ(testing::Colours(Screen(), kLegend, window), R"(
+fffffffffffffffffffff.
+fffffffffffffffffffff.
+fffffffffffffffffffff.
+fsssssssssssssssssssf.
+fuuuuuuuuuuuuuuuuuuuf.
+fuuuuuuuuuuuuuuuuuuuf.
+fuuuuuuuuuuuuuuuuuuuf.
+fffffffffffffffffffff.)");
 }
 
 TEST_F(PickListTest, OddSpareColumnGoesRightOfTitle) {
   const List list = TextList("Pick", {"ABCDEFGHI", "X"});
   Pick(list, kSmall, {});
   // width 12: the title is centred in 11 columns
-  EXPECT_EQ(Cells(Screen(), kSmall.top + 1, kSmall.left + 1, 11), "   Pick    ");
-  EXPECT_EQ(Screen().At(kSmall.top, kSmall.left + 12).glyph, U'┐');
+  EXPECT_EQ(testing::Picture(Screen(), {kSmall.top, kSmall.left, kSmall.top + 1, kSmall.left + 13}),
+            testing::Rows({"┌───────────┐", "│   Pick    │"}));
 }
 
 TEST_F(PickListTest, ElementsPastTheCountShowAsTheyAreCutToTheWidth) {
@@ -184,11 +169,11 @@ TEST_F(PickListTest, ALongItemPutTheRightBorderPastItsColumn) {
     const List list = TextList(c.title, {std::string(c.itemLength, 'x'), "short"});
     Pick(list, place, {}, 0, c.rightmost);
     const int width = c.right - place.left;
-    EXPECT_EQ(Cells(Screen(), place.top, c.right, 2), "┐ ") << c.name;
-    EXPECT_EQ(Cells(Screen(), place.bottom, c.right, 2), "┘ ") << c.name;
+    EXPECT_EQ(testing::Text(Screen(), place.top, c.right, 2), "┐") << c.name;  // a blank past it
+    EXPECT_EQ(testing::Text(Screen(), place.bottom, c.right, 2), "┘") << c.name;
     const std::string title = c.title.substr(0, static_cast<size_t>(width - 1));
     const int spare = width - 1 - static_cast<int>(title.size());
-    EXPECT_EQ(Cells(Screen(), place.top + 1, place.left + 1, width),
+    EXPECT_EQ(testing::Text(Screen(), place.top + 1, place.left + 1, width),
               Blanks(spare / 2) + title + Blanks(spare - spare / 2) + "│")
         << c.name;
     ExpectItemRow(place, width, 0, list[1], kSelected);
@@ -206,7 +191,7 @@ TEST_F(PickListTest, HeaderWithoutCommaShowsElementsUpToRows) {
   const List list{"Just a title", "one", "two"};
   EXPECT_EQ(Pick(list, kSmall, {}), 1);
   constexpr int width = 12 + 3;  // the items do not count
-  EXPECT_EQ(Cells(Screen(), kSmall.top + 1, kSmall.left + 1, width - 1), " Just a title ");
+  EXPECT_EQ(testing::Text(Screen(), kSmall.top + 1, kSmall.left + 1, width - 1), " Just a title");
   ExpectItemRow(kSmall, width, 0, "one", kSelected);
   ExpectItemRow(kSmall, width, 1, "two", kUnselected);
   ExpectItemRow(kSmall, width, 2, "", kUnselected);

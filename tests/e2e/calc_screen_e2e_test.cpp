@@ -7,16 +7,13 @@
 #include "command_run.hpp"
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
+#include "test_catalog.hpp"
 
 namespace ferrolux::e2e {
 namespace {
 
 // Types in descending order on the screen: RG-8X, RG-174, LMR-400.
-const char kCatalog[] =
-    "RG-8X\tTest RG-8X\t50\t.78\t25\tStranded Cu\tFoam PE\tBraid\tPVC\t0.242 in\t300 V\t.5\t.2\t.001\t"
-    "A small test cable.\tTesting.\r\n"
-    "LMR-400\tTest LMR-400\t50\t.85\t24\tSolid Cu\tFoam PE\tFoil+braid\tPE\t0.405 in\t2500 V\t.1\t.12\t.0003\t"
-    "A low-loss test cable.\tLong runs.\r\n"
+const std::string kCatalog = kWorkedCable + kLowLossCable +
     "RG-174\tTest RG-174\t50\t.66\t31\tSteel\tPE\tBraid\tPVC\t.11 in\t1100 V\t1.3\t.55\t.015\t"
     "A thin lossy cable.\tShort leads.\r\n";
 

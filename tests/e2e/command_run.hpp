@@ -19,8 +19,9 @@ struct CommandResult {
   std::string out, err;
 };
 
-// Runs the binary in `folder` with standard input closed; `environment` entries are added to
-// the test's own environment (an empty value removes the variable).
+// Runs the binary (found on the PATH when it is a bare name) in `folder` with standard input
+// closed; `environment` entries are added to the test's own environment (an empty value removes
+// the variable).
 inline CommandResult RunCommand(const std::string& binary, const std::vector<std::string>& arguments,
                                 const std::filesystem::path& folder,
                                 const std::map<std::string, std::string>& environment = {}) {
@@ -41,7 +42,7 @@ inline CommandResult RunCommand(const std::string& binary, const std::vector<std
       else setenv(name.c_str(), value.c_str(), 1);
     }
     if (chdir(folder.c_str()) != 0) _exit(126);
-    execv(binary.c_str(), argv.data());
+    execvp(binary.c_str(), argv.data());
     _exit(127);
   }
   close(out[1]);
@@ -49,8 +50,14 @@ inline CommandResult RunCommand(const std::string& binary, const std::vector<std
   CommandResult result;
   pollfd fds[] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
   std::string* sinks[] = {&result.out, &result.err};
-  for (int open = 2; open > 0;) {
-    if (poll(fds, 2, 10000) <= 0) break;
+  int status = 0;
+  bool ended = false;
+  // A long silent step (a package build) is waited out; output still held open by something the
+  // command left running is not.
+  for (int open = 2; open > 0 && !ended;) {
+    const int ready = poll(fds, 2, 10000);
+    if (ready < 0) break;
+    if (ready == 0) ended = waitpid(child, &status, WNOHANG) == child;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || fds[i].revents == 0) continue;
       char buffer[4096];
@@ -66,8 +73,7 @@ inline CommandResult RunCommand(const std::string& binary, const std::vector<std
   }
   for (const pollfd& fd : fds)
     if (fd.fd >= 0) close(fd.fd);
-  int status = 0;
-  waitpid(child, &status, 0);
+  if (!ended) waitpid(child, &status, 0);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return result;
 }

@@ -12,16 +12,13 @@
 
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
+#include "test_catalog.hpp"
 
 namespace ferrolux::e2e {
 namespace {
 
 namespace fs = std::filesystem;
 using std::chrono::seconds;
-
-std::string Record(const std::string& type, const std::string& part) {
-  return type + "\t" + part + "\t50\t.66\t25\tCu\tPE\tBraid\tPVC\t0.2 in\t300 V\t.5\t.2\t.001\tText.\tUses.\r\n";
-}
 
 class DisplayE2eTest : public ::testing::Test {
  protected:

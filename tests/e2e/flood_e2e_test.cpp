@@ -14,6 +14,7 @@
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
 #include "terminal_figures.hpp"
+#include "test_catalog.hpp"
 
 namespace ferrolux::e2e {
 namespace {
@@ -32,9 +33,8 @@ constexpr long kMostExtraKiB = 1024;
 const std::string kNotice = "at least 120 columns by 43 rows";
 
 std::string Catalog() {
-  const std::string fields = "\t50\t.85\t24\tSolid Cu\tFoam PE\tBraid\tPE\t0.4 in\t600 V\t.1\t.12\t.0003\tA cable.\tRuns.\r\n";
   std::string catalog;
-  for (int i = 0; i < 30; ++i) catalog += "RG-" + std::to_string(100 + i) + "\tPart" + fields;
+  for (int i = 0; i < 30; ++i) catalog += Record("RG-" + std::to_string(100 + i), "Part");
   return catalog;
 }
 
@@ -117,7 +117,7 @@ TEST_F(FloodE2eTest, AnAbsurdWindowSizeKeepsNoGridOfThatSize) {
     ASSERT_TRUE(Settle(s));
     const long during = ResidentKiB(s.Pid());
     s.ResizeWindow(120, 43);
-    ASSERT_TRUE(s.PumpUntil([&] { return s.Screen().find(kNotice) == std::string::npos; }, seconds(5)));
+    ASSERT_TRUE(s.WaitForTextGone(kNotice));
     ASSERT_TRUE(Settle(s));
     const long after = ResidentKiB(s.Pid());
     std::cout << "[ figure   ] resident memory at " << size.columns << "x" << size.rows << ": " << before

@@ -5,16 +5,14 @@
 #include <sstream>
 #include <string>
 
+#include "command_run.hpp"
 #include "pty_session.hpp"
-#include "support/run_command.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::e2e {
 namespace {
 
 namespace fs = std::filesystem;
-using ferrolux::testing::Quoted;
-using ferrolux::testing::RunCommand;
 
 const char* const kInstalledFiles[] = {
     "bin/ferrolux",           "bin/ferrolux-fit",          "share/ferrolux/CableCatalog.txt",
@@ -25,8 +23,8 @@ const char* const kInstalledFiles[] = {
 TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheInstalledCatalog) {
   ferrolux::testing::TempFolder temp;
   const fs::path prefix = temp.Path() / "prefix", elsewhere = temp.Path() / "elsewhere";
-  const auto installed = RunCommand(Quoted(CMAKE_COMMAND) + " --install " + Quoted(FERROLUX_BUILD_FOLDER) +
-                                        " --prefix " + Quoted(prefix), temp);
+  const auto installed =
+      RunCommand(CMAKE_COMMAND, {"--install", FERROLUX_BUILD_FOLDER, "--prefix", prefix}, temp.Path());
   ASSERT_EQ(installed.status, 0) << installed.out << installed.err;
   for (const char* file : kInstalledFiles) EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
 
@@ -42,15 +40,15 @@ TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheInstalledCatalog) {
 
 TEST(Install, TheDebianPackageNamesItsLibrariesAndHoldsTheInstalledFilesUnderUsr) {
   ferrolux::testing::TempFolder temp;
-  const auto packed = RunCommand("cd " + Quoted(temp.Path()) + " && " + Quoted(CPACK_COMMAND) + " -G DEB --config " +
-                                     Quoted(fs::path(FERROLUX_BUILD_FOLDER) / "CPackConfig.cmake"), temp);
+  const fs::path config = fs::path(FERROLUX_BUILD_FOLDER) / "CPackConfig.cmake";
+  const auto packed = RunCommand(CPACK_COMMAND, {"-G", "DEB", "--config", config}, temp.Path());
   ASSERT_EQ(packed.status, 0) << packed.out << packed.err;
   fs::path package;
   for (const auto& entry : fs::directory_iterator(temp.Path()))
     if (entry.path().extension() == ".deb") package = entry.path();
   ASSERT_EQ(package.filename().string().rfind("ferrolux_" FERROLUX_VERSION "_", 0), 0u) << package;
 
-  const auto info = RunCommand("dpkg-deb --info " + Quoted(package), temp);
+  const auto info = RunCommand("dpkg-deb", {"--info", package}, temp.Path());
   const size_t depends = info.out.find("\n Depends: ");
   ASSERT_NE(depends, std::string::npos) << info.out;
   const std::string dependsLine = info.out.substr(depends + 1, info.out.find('\n', depends + 1) - depends);
@@ -58,7 +56,7 @@ TEST(Install, TheDebianPackageNamesItsLibrariesAndHoldsTheInstalledFilesUnderUsr
     EXPECT_NE(dependsLine.find(library), std::string::npos) << library << " in " << dependsLine;
   EXPECT_NE(info.out.find("\n Version: " FERROLUX_VERSION "\n"), std::string::npos) << info.out;
 
-  const auto contents = RunCommand("dpkg-deb --contents " + Quoted(package) + " | awk '{print $6}'", temp);
+  const auto contents = RunCommand("sh", {"-c", "dpkg-deb --contents \"$0\" | awk '{print $6}'", package}, temp.Path());
   for (const char* file : kInstalledFiles)
     EXPECT_NE(contents.out.find("./usr/" + std::string(file) + "\n"), std::string::npos) << file;
   std::istringstream lines(contents.out);

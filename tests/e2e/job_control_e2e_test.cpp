@@ -10,6 +10,7 @@
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
 #include "terminal_figures.hpp"
+#include "test_catalog.hpp"
 
 namespace ferrolux::e2e {
 namespace {
@@ -25,9 +26,8 @@ const std::string kCtrlC = "\x03";
 const std::string kDownKey = "\x1bOB";
 
 std::string Catalog() {
-  const std::string fields = "\t50\t.85\t24\tSolid Cu\tFoam PE\tBraid\tPE\t0.4 in\t600 V\t.1\t.12\t.0003\tA cable.\tRuns.\r\n";
   std::string catalog;
-  for (const char* type : {"RG-8X", "RG-58", "RG-213", "LMR-400"}) catalog += std::string(type) + "\tPart" + fields;
+  for (const char* type : {"RG-8X", "RG-58", "RG-213", "LMR-400"}) catalog += Record(type, "Part");
   return catalog;
 }
 
@@ -119,7 +119,7 @@ TEST_F(DashE2eTest, TheFiveSecondMessageKeepsTheTimeItHadLeftWhileStopped) {
   std::this_thread::sleep_for(milliseconds(5500));  // longer than the whole message
   Resume();
   EXPECT_TRUE(shell->WaitForText(kRefusedFrequency, seconds(2))) << shell->Screen();
-  EXPECT_TRUE(shell->PumpUntil([&] { return shell->Screen().find(kRefusedFrequency) == std::string::npos; }, seconds(8)));
+  EXPECT_TRUE(shell->WaitForTextGone(kRefusedFrequency, seconds(8)));
   EndAndExpectModesBack("the message");
 }
 

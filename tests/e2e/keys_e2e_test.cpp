@@ -10,6 +10,7 @@
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
 #include "terminal_figures.hpp"
+#include "test_catalog.hpp"
 
 namespace ferrolux::e2e {
 namespace {
@@ -25,9 +26,8 @@ const std::string kHome = "\x1bOH", kEnd = "\x1bOF", kDown = "\x1bOB";
 
 // Types T01 to T40; the list shows them in descending order, T40 first.
 std::string Catalog() {
-  const std::string fields = "\t50\t.85\t24\tSolid Cu\tFoam PE\tBraid\tPE\t0.4 in\t600 V\t.1\t.12\t.0003\tA cable.\tRuns.\r\n";
   std::string catalog;
-  for (int i = 1; i <= kTypes; ++i) catalog += std::string(i < 10 ? "T0" : "T") + std::to_string(i) + "\tPart" + fields;
+  for (int i = 1; i <= kTypes; ++i) catalog += Record(std::string(i < 10 ? "T0" : "T") + std::to_string(i), "Part");
   return catalog;
 }
 
@@ -88,7 +88,7 @@ TEST_F(KeysE2eTest, KeysWithoutACharacterBeepAtAQuestionAndAreNeverTypedAtAPromp
   ASSERT_TRUE(s.WaitForText(kReviseQuestion));
   const std::string question = s.Screen();
   s.Send(all);
-  s.WaitForQuiet(milliseconds(300));
+  ASSERT_TRUE(Settle(s));
   EXPECT_EQ(s.Bells(), static_cast<int>(encodings.size()));
   EXPECT_EQ(s.Screen(), question);
   s.Send("n\x1b");
@@ -107,7 +107,7 @@ TEST_F(KeysE2eTest, AKeySplitByAWindowChangeIsStillThatKey) {
   s.Resize(121, 44);
   std::this_thread::sleep_for(milliseconds(300));
   s.Send("OB");
-  s.WaitForQuiet(milliseconds(300));
+  ASSERT_TRUE(Settle(s));
   EXPECT_EQ(s.Bells(), 1);
   EXPECT_NE(s.Screen().find(kBandPrompt), std::string::npos) << s.Screen();
   s.Send("\x1b");

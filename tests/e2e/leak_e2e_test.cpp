@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
@@ -17,13 +15,6 @@ using std::chrono::seconds;
 
 constexpr char kValgrind[] = "/usr/bin/valgrind";
 constexpr int kValgrindFound = 99;
-
-std::string Log(const fs::path& file) {
-  std::ifstream in(file);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 TEST(LeakCheck, AWholeSessionUnderMemcheckLeaksNothing) {
 #ifdef FERROLUX_SANITIZED
@@ -50,14 +41,14 @@ TEST(LeakCheck, AWholeSessionUnderMemcheckLeaksNothing) {
   s.Send("471\r");
   ASSERT_TRUE(s.WaitForText("Invalid input.", seconds(20)));
   s.Send("k");
-  s.Pump(std::chrono::milliseconds(300));
+  ASSERT_TRUE(s.WaitForTextGone("Invalid input.", seconds(20)));
   s.Send("146\r");
   ASSERT_TRUE(s.WaitForText("Select Cable Type", seconds(20)));
   s.Send("\r\r");
   ASSERT_TRUE(s.WaitForText("Would you like to do another?", seconds(20)));
   s.Send("n");
-  EXPECT_EQ(s.WaitForExit(seconds(30)), 0) << Log(log);
-  const std::string report = Log(log);
+  EXPECT_EQ(s.WaitForExit(seconds(30)), 0) << ferrolux::testing::FileText(log);
+  const std::string report = ferrolux::testing::FileText(log);
   EXPECT_NE(report.find("HEAP SUMMARY"), std::string::npos) << report;  // memcheck did run
   EXPECT_NE(report.find("ERROR SUMMARY: 0 errors"), std::string::npos) << report;  // leaks count as errors
 }

@@ -4,15 +4,12 @@
 
 #include <string>
 
+#include "command_run.hpp"
 #include "pty_session.hpp"
-#include "support/run_command.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::e2e {
 namespace {
-
-using ferrolux::testing::Quoted;
-using ferrolux::testing::RunCommand;
 
 TEST(Options, HelpAndVersionNeedNoTerminalAndAWrongOptionIsNamed) {
   struct Case {
@@ -31,7 +28,7 @@ TEST(Options, HelpAndVersionNeedNoTerminalAndAWrongOptionIsNamed) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.binary) + " " + c.args);
     ferrolux::testing::TempFolder scratch;
-    const auto ran = RunCommand(Quoted(c.binary) + " " + c.args, scratch);
+    const auto ran = RunCommand(c.binary, {c.args}, scratch.Path());
     EXPECT_EQ(ran.status, c.status);
     EXPECT_EQ(ran.out.substr(0, c.outStart.size()), c.outStart);
     EXPECT_EQ(ran.err.substr(0, c.errStart.size()), c.errStart);

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,10 +41,7 @@ std::string ManyTypesCatalog() {
 }
 
 std::string ShippedCatalog() {
-  std::ifstream in(fs::path(FERROLUX_DATA_FOLDER) / "CableCatalog.txt", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  return ferrolux::testing::FileText(fs::path(FERROLUX_DATA_FOLDER) / "CableCatalog.txt");
 }
 
 class PerformanceE2eTest : public ::testing::Test {

@@ -148,6 +148,10 @@ bool PtySession::WaitForText(const std::string& text, std::chrono::milliseconds 
   return true;
 }
 
+bool PtySession::WaitForTextGone(const std::string& text, std::chrono::milliseconds timeout) {
+  return PumpUntil([&] { return Screen().find(text) == std::string::npos; }, timeout);
+}
+
 std::string PtySession::Cell(int row, int column) const {
   VTermScreenCell cell{};
   vterm_screen_get_cell(screen_, VTermPos{row - 1, column - 1}, &cell);

@@ -31,6 +31,8 @@ class PtySession {
   void Send(const std::string& bytes);
   // Waits until the text shows anywhere on the screen; false after the timeout.
   bool WaitForText(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+  // Waits until the text shows nowhere on the screen; false after the timeout.
+  bool WaitForTextGone(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(5));
   // Reads what the program has written so far (without waiting).
   void Pump(std::chrono::milliseconds wait = std::chrono::milliseconds(0));
   // Reads output as it comes until `done` holds after a read; false after the timeout.

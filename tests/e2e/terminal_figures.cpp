@@ -76,7 +76,7 @@ bool ReachClosingQuestion(PtySession& session) {
 double WakeUpsPerSecondUntilGone(PtySession& session, const std::string& text) {
   const auto start = std::chrono::steady_clock::now();
   const long before = ContextSwitches(session.Pid());
-  const bool gone = session.PumpUntil([&] { return session.Screen().find(text) == std::string::npos; }, kLongestHold);
+  const bool gone = session.WaitForTextGone(text, kLongestHold);
   // The span ends when the text goes; the wake-ups of the redraw that removes it still count.
   const std::chrono::duration<double> span = std::chrono::steady_clock::now() - start;
   if (!gone || !Settle(session)) return -1;

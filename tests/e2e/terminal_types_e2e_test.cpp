@@ -7,17 +7,11 @@
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
 #include "terminal_figures.hpp"
+#include "test_catalog.hpp"
 
 namespace ferrolux::e2e {
 namespace {
 
-const char kCatalog[] =
-    "RG-8X\tTest RG-8X\t50\t.78\t25\tStranded Cu\tFoam PE\tBraid\tPVC\t0.242 in\t300 V\t.5\t.2\t.001\t"
-    "A small test cable.\tTesting.\r\n";
-
-const char kSecondType[] =
-    "LMR-400\tTest LMR-400\t50\t.85\t24\tSolid Cu\tFoam PE\tFoil+braid\tPE\t0.405 in\t2500 V\t.1\t.12\t.0003\t"
-    "A low-loss test cable.\tLong runs.\r\n";
 const std::string kTitle = "Coaxial Cable Ferrolux By Tolvanik (v1.0a)";
 const std::string kSetTitle = "\x1b]2;" + kTitle + "\a";
 
@@ -34,7 +28,7 @@ PtySession StartAs(const std::string& type, const ferrolux::testing::TempFolder&
 
 TEST(TerminalTypes, PaddingInTheTerminalsEntryNeverReachesTheScreen) {
   ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kCatalog);
+  temp.Write("CableCatalog.txt", kWorkedCable);
   PtySession s = StartAs("vt100", temp);
   ASSERT_TRUE(s.WaitForText("length in ft:")) << s.Screen();
   EXPECT_EQ(s.Output().find("$<"), std::string::npos);
@@ -44,7 +38,7 @@ TEST(TerminalTypes, PaddingInTheTerminalsEntryNeverReachesTheScreen) {
 
 TEST(TerminalTypes, EightColoursShowTheFrameAndTheTextInTheirBaseColours) {
   ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kCatalog);
+  temp.Write("CableCatalog.txt", kWorkedCable);
   PtySession s = StartAs("xterm", temp);
   ASSERT_TRUE(s.WaitForText("length in ft:")) << s.Screen();
   EXPECT_EQ(s.Colors(1, 1).foreground, 6);  // yellow without the bright bit: brown, made bold
@@ -59,7 +53,7 @@ TEST(TerminalTypes, EightColoursShowTheFrameAndTheTextInTheirBaseColours) {
 // Without colours the bar and the closing question would not show: they are in reverse video.
 TEST(TerminalTypes, MonochromeTerminalsShowTheBarAndTheClosingQuestionInReverseVideo) {
   ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", std::string(kCatalog) + kSecondType);
+  temp.Write("CableCatalog.txt", kWorkedCable + kLowLossCable);
   for (const char* type : {"xterm-mono", "vt100"}) {
     PtySession s = StartAs(type, temp);
     ASSERT_TRUE(s.WaitForText(kLengthPrompt)) << type;
@@ -87,7 +81,7 @@ TEST(TerminalTypes, TerminalsThatCannotPlaceTheCursorAreRefusedLikeAnUnknownType
       {{"-u", "TERM"}, "TERM is not set"},
   };
   ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kCatalog);
+  temp.Write("CableCatalog.txt", kWorkedCable);
   PtySession untouched("/bin/sleep", temp.Path(), 120, 43, {"10"});
   for (const Case& c : cases) {
     PtySession s = StartWith(c.settings, temp);
@@ -103,7 +97,7 @@ TEST(TerminalTypes, TerminalsThatCannotPlaceTheCursorAreRefusedLikeAnUnknownType
 // A leftover LINES=24 COLUMNS=80 in a 120x43 window: the page and its lists as without it.
 TEST(TerminalTypes, LinesAndColumnsSmallerThanTheWindowAreIgnored) {
   ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", std::string(kCatalog) + kSecondType);
+  temp.Write("CableCatalog.txt", kWorkedCable + kLowLossCable);
   std::vector<std::string> screens;
   for (const std::vector<std::string>& settings : {std::vector<std::string>{}, {"LINES=24", "COLUMNS=80"}}) {
     PtySession s = StartWith(settings, temp);
@@ -132,7 +126,7 @@ TEST(TerminalTypes, TheWindowTitleIsSavedBeforeItIsSetAndRestoredAtTheEnd) {
       {"linux", nullptr, nullptr},
   };
   ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kCatalog);
+  temp.Write("CableCatalog.txt", kWorkedCable);
   for (const Case& c : cases) {
     PtySession s = StartAs(c.type, temp);
     ASSERT_TRUE(s.WaitForText(kLengthPrompt)) << c.type;
@@ -152,7 +146,7 @@ TEST(TerminalTypes, TheWindowTitleIsSavedBeforeItIsSetAndRestoredAtTheEnd) {
 // Home and End as screen and the Linux console send them, in a whole calculation.
 TEST(TerminalTypes, ACalculationOnScreenAndTheLinuxConsole) {
   ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", std::string(kCatalog) + kSecondType);
+  temp.Write("CableCatalog.txt", kWorkedCable + kLowLossCable);
   for (const char* type : {"screen-256color", "linux"}) {
     PtySession s = StartAs(type, temp);
     ASSERT_TRUE(s.WaitForText(kLengthPrompt)) << type;

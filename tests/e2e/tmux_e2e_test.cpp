@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/temp_folder.hpp"
+#include "test_catalog.hpp"
 
 namespace ferrolux::e2e {
 namespace {
@@ -67,10 +68,6 @@ class TmuxServer {
  private:
   fs::path socket_;
 };
-
-std::string Record(const std::string& type, const std::string& part) {
-  return type + "\t" + part + "\t50\t.85\t24\tSolid Cu\tFoam PE\tBraid\tPE\t0.4 in\t600 V\t.1\t.12\t.0003\tA cable.\tRuns.\r\n";
-}
 
 TEST(TmuxE2e, ACalculationWithHomeAndEndInARealTmux) {
   if (!fs::exists(kTmux)) GTEST_SKIP() << "tmux is not installed";

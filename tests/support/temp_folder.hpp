@@ -1,13 +1,19 @@
 #pragma once
-// A fresh folder for one test, named after it and removed afterwards.
+// A fresh folder for one test, named after it and removed afterwards, and the bytes of a file.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace ferrolux::testing {
+
+inline std::string FileText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 class TempFolder {
  public:

@@ -43,7 +43,7 @@ class ShippedCatalogScreenTest : public CycleScreenTest {
     for (int r = 1; r <= record; ++r) part += state.catalog[r][column::kType] == type;
     Pick(part);
   }
-  bool Blank(int row) const { return Text(row, main_screen::kWorkLeft, main_screen::kWorkWidth) == std::string(117, ' '); }
+  bool Blank(int row) const { return Text(row, main_screen::kWorkLeft, main_screen::kWorkWidth).empty(); }
 };
 
 TEST_F(ShippedCatalogScreenTest, EveryCableShowsItsBlockFiguresAndTextsInsideTheFrame) {
@@ -58,7 +58,7 @@ TEST_F(ShippedCatalogScreenTest, EveryCableShowsItsBlockFiguresAndTextsInsideThe
     ASSERT_EQ(h.keyboard.Pending(), 0u);
     EXPECT_EQ(Text(5, 5, 18 + cable[column::kType].size()), "      Cable Type: " + cable[column::kType]);
     EXPECT_TRUE(Blank(9)) << "row 8 wrapped: " << Text(9, 2, 117);
-    EXPECT_EQ(Text(11, 5, 18), "       Frequency: ");
+    EXPECT_EQ(Text(11, 5, 18), "       Frequency:");
     for (int row = main_screen::kWorkTop; row <= main_screen::kWorkBottom; ++row)
       EXPECT_EQ(Screen().At(row, main_screen::kFrameRight).glyph, kFrameSide) << "row " << row;
     EXPECT_TRUE(Blank(main_screen::kWorkBottom)) << "the texts ran down to the frame";

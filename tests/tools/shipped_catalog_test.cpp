@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string_view>
 
 #include "app/main_screen.hpp"
@@ -25,11 +23,6 @@ constexpr double kUnexplainedLimitPct = 10;  // a larger bound needs its reason 
 constexpr double kBoundStepPct = 0.1;        // bounds are the fit's error rounded up to this
 constexpr int kBlockColumn = 5;
 constexpr size_t kRowEightWidth = main_screen::kFrameRight - kBlockColumn;  // columns 5 to 118
-
-std::string Bytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Matched loss per 100 ft as the results screen gets it from the record's texts.
 double ShownLoss(const CatalogRow& cable, double mhz) {
@@ -76,7 +69,7 @@ TEST_F(ShippedCatalogTest, LoadsWithoutErrorWithOneRecordPerCableOfTheFacts) {
 }
 
 TEST_F(ShippedCatalogTest, IsCrLfTextWithoutDoubleQuotes) {
-  const std::string bytes = Bytes(kShippedCatalog);
+  const std::string bytes = testing::FileText(kShippedCatalog);
   EXPECT_EQ(bytes.find('"'), std::string::npos);
   EXPECT_EQ(bytes.find('\x1a'), std::string::npos);
   EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
@@ -148,7 +141,8 @@ TEST(ShippedCatalogRebuildTest, TheToolRebuildsTheShippedFileByteForByte) {
   const std::string command = std::string(FERROLUX_FIT_BINARY) + " --catalog '" + kPointsFile.string() + "' '" +
                               kFactsFile.string() + "' '" + rebuilt.string() + "' > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  EXPECT_TRUE(Bytes(rebuilt) == Bytes(kShippedCatalog)) << "run the command in README.md to rebuild data/CableCatalog.txt";
+  EXPECT_TRUE(testing::FileText(rebuilt) == testing::FileText(kShippedCatalog))
+      << "run the command in README.md to rebuild data/CableCatalog.txt";
 }
 
 }  // namespace

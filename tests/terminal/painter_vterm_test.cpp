@@ -10,7 +10,7 @@
 #include "terminal/painter.hpp"
 #include "support/ansi_codes.hpp"
 
-namespace ferrolux::e2e {
+namespace ferrolux {
 namespace {
 
 constexpr int kColumns = 120, kRows = 43;
@@ -138,4 +138,4 @@ TEST(PainterOnATerminal, EveryPaintShowsTheModelExactly) {
 }
 
 }  // namespace
-}  // namespace ferrolux::e2e
+}  // namespace ferrolux
