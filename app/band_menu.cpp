@@ -6,6 +6,7 @@
 #include "app/program_state.hpp"
 #include "console/colors.hpp"
 #include "console/console.hpp"
+#include "console/keys.hpp"
 #include "text/text.hpp"
 #include "model/bands.hpp"
 
@@ -34,7 +35,6 @@ const char kHighlightedKeys[] = {'1', 'F', '?'};
 const std::string kEscapeLine = "Escape Key to End Program";
 const std::string kPrompt = "Please select an option 1 thru F or ?:";
 const std::string kMenuKeys = "123456789AaBbCcDdEeFf?\x1b";
-const std::string kEscape = "\x1b";
 
 constexpr int kFrequencyRow = 20, kFrequencyColumn = 35;
 constexpr int kRefusalRow = 22, kRefusalColumn = 22;
@@ -140,7 +140,7 @@ BandOutcome ChooseBand(Console& console, ProgramState& state) {
     ShowBandHelp(console);
     return BandOutcome::kHelp;
   }
-  if (key == kEscape) return BandOutcome::kEnd;
+  if (key == keys::kEscape.Text()) return BandOutcome::kEnd;
   state.bandNumber = BandNumberOf(key);
   ClearWorkArea(console);
   if (state.bandNumber != kSpecificFrequency) {
