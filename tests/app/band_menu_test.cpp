@@ -16,6 +16,16 @@ using testing::Picture;
 
 const testing::Legend kLegend = {{'t', {15, 1}}, {'f', {14, 1}}};
 
+// A menu of its own for each case of a table.
+struct FreshMenu {
+  HeadlessConsole h;
+  ProgramState state;
+  FreshMenu() {
+    h.console.UsePage(1);
+    FillBandTable(state);
+  }
+};
+
 class BandMenuTest : public CycleScreenTest {
  protected:
   BandOutcome Choose() {
@@ -28,25 +38,26 @@ class BandMenuTest : public CycleScreenTest {
   }
 };
 
-TEST_F(BandMenuTest, KeysChooseTheirBandsFrequency) {
+// A key, or F and a typed line, chooses a band; a frequency typed in range is band 15.
+TEST(BandMenu, KeysAndTypedFrequenciesChooseTheirBandAndFrequency) {
   struct Case {
-    std::string key;
+    std::string typed;
     int band;
     float frequency;
   };
   const Case cases[] = {
-      {"1", 1, 1.9f},   {"9", 9, 28.5f}, {"a", 10, 50.2f}, {"A", 10, 50.2f}, {"B", 11, 146},
-      {"c", 12, 222},   {"D", 13, 430},  {"e", 14, 465},   {"8", 8, 24.94f}, {"2", 2, 3.75f},
+      {"1", 1, 1.9f},        {"9", 9, 28.5f},       {"a", 10, 50.2f},      {"A", 10, 50.2f},
+      {"B", 11, 146},        {"c", 12, 222},        {"D", 13, 430},        {"e", 14, 465},
+      {"8", 8, 24.94f},      {"2", 2, 3.75f},       {"f146,5\r", 15, 146}, {"f0.1\r", 15, 0.1f},
+      {"f470\r", 15, 470},   {"f 7.1 MHz\r", 15, 7.1f},
   };
   for (const Case& c : cases) {
-    HeadlessConsole local;
-    local.console.UsePage(1);
-    ProgramState s;
-    FillBandTable(s);
-    local.keyboard.Key(c.key[0]);
-    EXPECT_EQ(ChooseBand(local.console, s), BandOutcome::kChosen) << c.key;
-    EXPECT_EQ(s.bandNumber, c.band) << c.key;
-    EXPECT_EQ(s.freqMHz, c.frequency) << c.key;
+    FreshMenu m;
+    m.h.keyboard.Type(c.typed);
+    EXPECT_EQ(ChooseBand(m.h.console, m.state), BandOutcome::kChosen) << c.typed;
+    EXPECT_EQ(m.state.bandNumber, c.band) << c.typed;
+    EXPECT_EQ(m.state.freqMHz, c.frequency) << c.typed;
+    EXPECT_EQ(m.h.terminal.bells, 0) << c.typed;
   }
 }
 
@@ -86,10 +97,7 @@ Please select an option 1 thru F or ?:)");
 
 TEST_F(BandMenuTest, HelpShowsItsTextWaitsAndErasesIt) {
   h.keyboard.Key('?');
-  try {
-    ChooseBand(h.console, state);
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { ChooseBand(h.console, state); });
   EXPECT_EQ(Picture(Screen(), {22, 26, 28, 118}), R"(
 This menu allows you to pick what band you want to target or you
 can enter a specific frequency.  If you pick a band the program
@@ -106,25 +114,6 @@ TEST_F(BandMenuTest, HelpEndsWithTheHelpOutcomeAndBlankRows) {
   EXPECT_EQ(Picture(Screen(), {22, 26, 28, 93}), std::string(7, '\n'));
 }
 
-TEST_F(BandMenuTest, TypedFrequenciesInRangeAreTaken) {
-  struct Case {
-    std::string typed;
-    float frequency;
-  };
-  const Case cases[] = {{"146,5", 146}, {"0.1", 0.1f}, {"470", 470}, {" 7.1 MHz", 7.1f}};
-  for (const Case& c : cases) {
-    HeadlessConsole local;
-    local.console.UsePage(1);
-    ProgramState s;
-    FillBandTable(s);
-    local.keyboard.Key('f').Line(c.typed);
-    EXPECT_EQ(ChooseBand(local.console, s), BandOutcome::kChosen);
-    EXPECT_EQ(s.bandNumber, 15);
-    EXPECT_EQ(s.freqMHz, c.frequency) << c.typed;
-    EXPECT_EQ(local.terminal.bells, 0);
-  }
-}
-
 TEST_F(BandMenuTest, ALongTypedFrequencyRanOverTheFrame) {
   h.keyboard.Key('f').Line(std::string(78, '0') + "100");
   EXPECT_EQ(Choose(), BandOutcome::kChosen);
@@ -133,25 +122,19 @@ TEST_F(BandMenuTest, ALongTypedFrequencyRanOverTheFrame) {
   EXPECT_EQ(Text(21, 1, 120), "║" + std::string(117, ' ') + "║");
 }
 
-TEST_F(BandMenuTest, RefusedFrequenciesShowTheMessageUntilAKey) {
+TEST(BandMenu, RefusedFrequenciesShowTheMessageUntilAKey) {
   for (const std::string typed : {"471", "470.5", "0", "-5", "abc"}) {
-    HeadlessConsole local;
-    local.console.UsePage(1);
-    ProgramState s;
-    FillBandTable(s);
-    local.keyboard.Key('F').Line(typed).Pause(milliseconds{1200}).Key('k').Line("50");
-    EXPECT_EQ(ChooseBand(local.console, s), BandOutcome::kChosen);
-    EXPECT_EQ(s.freqMHz, 50) << typed;
-    EXPECT_EQ(local.clock.elapsed, milliseconds{1200}) << typed;
+    FreshMenu m;
+    m.h.keyboard.Key('F').Line(typed).Pause(milliseconds{1200}).Key('k').Line("50");
+    EXPECT_EQ(ChooseBand(m.h.console, m.state), BandOutcome::kChosen);
+    EXPECT_EQ(m.state.freqMHz, 50) << typed;
+    EXPECT_EQ(m.h.clock.elapsed, milliseconds{1200}) << typed;
   }
 }
 
 TEST_F(BandMenuTest, TheRefusalLastsFiveSecondsWithoutAKeyThenRowsAreCleared) {
   h.keyboard.Key('F').Line("999").Pause(milliseconds{9000});
-  try {
-    ChooseBand(h.console, state);
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { ChooseBand(h.console, state); });
   EXPECT_EQ(h.clock.elapsed, milliseconds{9000});  // the 5 s wait, then the prompt waited on
   EXPECT_EQ(Picture(Screen(), {20, 2, 22, 118}), R"(
                                  Please enter the desired frequency in MHz:
@@ -161,10 +144,7 @@ TEST_F(BandMenuTest, TheRefusalLastsFiveSecondsWithoutAKeyThenRowsAreCleared) {
 
 TEST_F(BandMenuTest, TheRefusalMessageStandsWhileItWaits) {
   h.keyboard.Key('F').Line("999");
-  try {
-    ChooseBand(h.console, state);
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { ChooseBand(h.console, state); });
   EXPECT_EQ(Picture(Screen(), {20, 2, 22, 118}), R"(
                                  Please enter the desired frequency in MHz: 999
 

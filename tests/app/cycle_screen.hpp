@@ -13,6 +13,15 @@
 
 namespace ferrolux {
 
+// Runs a step on the scripted keys and leaves it where it waits for one more, to look at that screen.
+template <typename Step>
+void UntilKeysRunOut(Step step) {
+  try {
+    step();
+  } catch (const ScriptExhausted&) {
+  }
+}
+
 class CycleScreenTest : public ::testing::Test {
  public:
   HeadlessConsole h;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/cycle_screen.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
 #include "support/temp_folder.hpp"
@@ -49,10 +50,7 @@ TEST_F(ProgramTest, EscapeAtTheBandMenuEndsWithTheRunLinesAndNoErrorLine) {
 
 TEST_F(ProgramTest, HelpRestartsTheCycleAtTheLengthPrompt) {
   h.keyboard.Line("50").Line("100").Line("1.5").Key('N').Key('?').Key('x');
-  try {
-    RunProgram(h.console, catalog);
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { RunProgram(h.console, catalog); });
   EXPECT_EQ(Screen().RowText(10).substr(34, 44), "      Enter the coaxial cable length in ft: ");
   EXPECT_EQ(Screen().At(22, 26).glyph, U' ');
   EXPECT_EQ(Screen().At(1, 1).glyph, U'╔');

@@ -149,33 +149,26 @@ std::string LossGivingExactlyTwenty() {
   return "";
 }
 
-void ExpectWarning(ResultsScreenTest& test, const std::string& number) {
-  EXPECT_EQ(test.Line(10), "Real SWR is estimated at >20:1 (" + number + ":1)");
-  EXPECT_EQ(test.Line(11), "The SWR specific calculations are not reliable when SWR is");
-  EXPECT_EQ(test.Line(14), "watts out results in less than 2 watts at the antenna.");
-  EXPECT_EQ(test.Line(15), "");
-  EXPECT_EQ(test.Line(16), "Description:");
-  EXPECT_EQ(test.Line(18), "A test cable.");
-}
-
-TEST_F(ResultsScreenTest, AnEstimatedSwrAboveTwentyShowsTheWarningInstead) {
-  Load({{"RG-8X", "Test 1", "1.1", "0", "0"}});
-  state.lengthFt = 100;
-  state.shackSwr = 5.5f;
-  Run();
-  ExpectWarning(*this, "21");
-}
-
-TEST_F(ResultsScreenTest, AnEstimatedSwrOfExactlyTwentyShowsTheWarning) {
-  const std::string k0 = LossGivingExactlyTwenty();
-  ASSERT_FALSE(k0.empty());
-  const float loss = static_cast<float>(std::stod(k0));
-  ASSERT_EQ(ComputeLosses(loss, 0, 0, 100, 100, 100, 2.2f).realSwr, 20.0f);
-  Load({{"RG-8X", "Test 1", k0, "0", "0"}});
-  state.lengthFt = 100;
-  state.shackSwr = 2.2f;
-  Run();
-  ExpectWarning(*this, "20");
+TEST_F(ResultsScreenTest, AnEstimatedSwrOfTwentyOrMoreShowsTheWarningInstead) {
+  struct Case {
+    std::string k0;
+    float shackSwr;
+    const char* shown;
+  };
+  const Case cases[] = {{"1.1", 5.5f, "21"}, {LossGivingExactlyTwenty(), 2.2f, "20"}};
+  ASSERT_EQ(ComputeLosses(std::stof(cases[1].k0), 0, 0, 100, 100, 100, 2.2f).realSwr, 20.0f);
+  for (const Case& c : cases) {
+    Load({{"RG-8X", "Test 1", c.k0, "0", "0"}});
+    state.lengthFt = 100;
+    state.shackSwr = c.shackSwr;
+    Run();
+    EXPECT_EQ(Line(10), "Real SWR is estimated at >20:1 (" + std::string(c.shown) + ":1)");
+    EXPECT_EQ(Line(11), "The SWR specific calculations are not reliable when SWR is");
+    EXPECT_EQ(Line(14), "watts out results in less than 2 watts at the antenna.");
+    EXPECT_EQ(Line(15), "");
+    EXPECT_EQ(Line(16), "Description:");
+    EXPECT_EQ(Line(18), "A test cable.");
+  }
 }
 
 TEST_F(ResultsScreenTest, AMeasuredSwrAboveSixShowsTheNoticeInsteadOfFigures) {
@@ -216,20 +209,14 @@ TEST_F(ResultsScreenTest, TextsThatWouldPassTheFrameAreCutAtRowFortyOne) {
 
 TEST_F(ResultsScreenTest, TheTypeListHoldsEachTypeOnceInDescendingByteOrder) {
   Load({{"RG-58", "A"}, {"rg-58", "B"}, {"RG-213", "C"}, {"RG-58", "D"}, {"LMR-400", "E"}, {"RG-8", "F"}});
-  try {
-    Run({});
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { Run({}); });
   EXPECT_EQ(testing::Picture(Screen(), {8, 48, 13, 64}),
             testing::Rows({"rg-58", "RG-8", "RG-58", "RG-213", "LMR-400", ""}));
 }
 
 TEST_F(ResultsScreenTest, ThePartListKeepsCatalogOrderAndFitsItsCount) {
   Load({{"RG-58", "Second"}, {"RG-8", "Other"}, {"RG-58", "First"}});
-  try {
-    Run({keys::kDown, keys::kDown, keys::kEnter});  // RG-8, RG-58 -> RG-58
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { Run({keys::kDown, keys::kDown, keys::kEnter}); });  // RG-8, RG-58 -> RG-58
   EXPECT_EQ(testing::Picture(Screen(), {8, 44, 11, 71}), R"(
 │ Second                  │
 │ First                   │
@@ -241,10 +228,7 @@ TEST_F(ResultsScreenTest, APartListOfThirtyOrMoreEndsAtRowThirtyNine) {
   std::vector<Cable> cables;
   for (int i = 0; i < 40; ++i) cables.push_back({"RG-58", "Part " + std::to_string(i)});
   Load(cables);
-  try {
-    Run({keys::kEnter});
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { Run({keys::kEnter}); });
   EXPECT_EQ(testing::Picture(Screen(), {39, 44, 40, 44}), testing::Rows({"└", ""}));
 }
 
@@ -252,29 +236,20 @@ TEST_F(ResultsScreenTest, ALongTypeBrokeTheFramesOrBlankedTheList) {
   for (const size_t length : {72u, 10000u}) {
     const std::string type(length, 'T');
     Load({{type, "Test 1"}});
-    try {
-      Run({});
-    } catch (const ScriptExhausted&) {
-    }
+    UntilKeysRunOut([&] { Run({}); });
     EXPECT_EQ(Text(5, 118, 3), "─┐") << length;
     EXPECT_EQ(Text(39, 118, 3), "─┘") << length;
     EXPECT_EQ(Text(8, 48, 72), type.substr(0, 71) + "│") << length;
     EXPECT_EQ(Text(4, 119, 2), "║") << length;
     EXPECT_EQ(Text(40, 119, 2), "║") << length;
-    try {
-      Run({keys::kEnter});  // on to the part list
-    } catch (const ScriptExhausted&) {
-    }
+    UntilKeysRunOut([&] { Run({keys::kEnter}); });  // on to the part list
     for (int row = 4; row <= 41; ++row) EXPECT_EQ(Text(row, 119, 2), "║") << length << ", row " << row;
   }
 }
 
 TEST_F(ResultsScreenTest, ASingleRecordCatalogGivesOneItemLists) {
   Load({{"RG-8X", "Only"}});
-  try {
-    Run({keys::kEnter});
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { Run({keys::kEnter}); });
   EXPECT_EQ(lists.typeList[0], " 1,Please Make a Selection");
   EXPECT_EQ(Screen().At(10, 44).glyph, U'└');
 }

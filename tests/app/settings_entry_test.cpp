@@ -42,10 +42,7 @@ TEST_F(SettingsEntryTest, ReadsTheFirstNumberOfEachLine) {
 
 TEST_F(SettingsEntryTest, PromptsAndHintsStandAtTheirRowsBeforeTheSwrIsAsked) {
   h.keyboard.Line("50").Line("100");
-  try {
-    EnterSettings(h.console, state);
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { EnterSettings(h.console, state); });
   EXPECT_EQ(Picture(Screen(), {10, 33, 16, 118}), R"(
       Enter the coaxial cable length in ft: 50
 
@@ -61,10 +58,7 @@ TEST_F(SettingsEntryTest, PromptsAndHintsStandAtTheirRowsBeforeTheSwrIsAsked) {
 TEST_F(SettingsEntryTest, EightyTypedDigitsRanOverTheFrame) {
   const std::string zeros(77, '0');
   h.keyboard.Line(zeros + "050").Line(zeros + "100").Line(zeros + "1.5");
-  try {
-    EnterSettings(h.console, state);
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { EnterSettings(h.console, state); });
   EXPECT_EQ(state.lengthFt, 50);
   EXPECT_EQ(state.powerW, 100);
   EXPECT_EQ(state.shackSwr, 1.5f);
@@ -77,19 +71,13 @@ TEST_F(SettingsEntryTest, EightyTypedDigitsRanOverTheFrame) {
 
 TEST_F(SettingsEntryTest, ARefusedSwrComesBackOnAnEmptyRow) {
   h.keyboard.Line("50").Line("100").Line("12345");
-  try {
-    EnterSettings(h.console, state);
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { EnterSettings(h.console, state); });
   EXPECT_EQ(Text(14, 33, 85), "   Please enter the SWR as measured in the shack:");
 }
 
 TEST_F(SettingsEntryTest, TheReviseQuestionBeepsAtOtherKeysAndChangesNothing) {
   h.keyboard.Line("50").Line("100").Line("1.5").Key('X');
-  try {
-    EnterSettings(h.console, state);
-  } catch (const ScriptExhausted&) {
-  }
+  UntilKeysRunOut([&] { EnterSettings(h.console, state); });
   EXPECT_EQ(h.terminal.bells, 1);
   EXPECT_EQ(Text(18, 33, 85), " Do you want to revise any of these settings? [Y/N]");
   EXPECT_EQ(Text(10, 77, 41), "50");

@@ -38,9 +38,11 @@ TEST(WaitKey, BeepsAtRefusedKeysAndReturnsTheFirstAllowedOne) {
   };
   for (const Case& c : cases) {
     HeadlessConsole h;
+    h.console.UsePage(1);
     h.keyboard.Keys(c.keys);
     EXPECT_EQ(h.console.WaitKey(c.allowed), c.expected);
     EXPECT_EQ(h.terminal.bells, c.bells);
+    EXPECT_EQ(h.terminal.shows, 1);  // the screen is shown once, before the wait
   }
 }
 
@@ -59,20 +61,6 @@ TEST_F(ConsoleTest, WaitKeyKeepsItsLimitAcrossRefusedKeys) {
   EXPECT_EQ(h.terminal.bells, 1);
 }
 
-TEST_F(ConsoleTest, WaitKeyShowsTheScreenBeforeItWaits) {
-  h.keyboard.Key('a');
-  console.WaitKey();
-  EXPECT_EQ(h.terminal.shows, 1);
-}
-
-TEST_F(ConsoleTest, InputLineEditsWithBackspaceAndLeavesTheEchoOnScreen) {
-  console.Locate(5, 10);
-  h.keyboard.Type("12").Key(keys::kBackspace).Type("3").Key(keys::kLeft).Key('\x1b').Key('\r');
-  EXPECT_EQ(console.InputLine(), "13");
-  EXPECT_EQ(Screen().RowText(5).substr(9, 3), "13 ");
-  EXPECT_EQ(Screen().cursor, (Position{6, 1}));
-}
-
 std::vector<Key> TypedKeys(const std::string& text, const std::vector<Key>& after = {}) {
   std::vector<Key> keys;
   for (char c : text) keys.emplace_back(c);
@@ -80,7 +68,7 @@ std::vector<Key> TypedKeys(const std::string& text, const std::vector<Key>& afte
   return keys;
 }
 
-TEST(InputLine, TypedTextRanPastTheEndOfItsField) {
+TEST(InputLine, EditsAndScrollsTheTypedTextInItsField) {
   struct Case {
     const char* name;
     int column, lastColumn;  // the field on row 5; a "|" stands just past it
@@ -98,6 +86,9 @@ TEST(InputLine, TypedTextRanPastTheEndOfItsField) {
       {"backspace scrolls back", 10, 20, TypedKeys(az, {keys::kBackspace}), az.substr(0, 25), "pqrstuvwxy |", 20},
       {"back inside the field", 10, 20, TypedKeys(az, backspaces), "ab", "ab         |", 12},
       {"the row's end bounds the field", 117, 500, TypedKeys("abcd"), "abcd", "bcd ", 120},
+      {"backspace on an empty line does nothing", 10, 20, {keys::kBackspace, '1'}, "1", "1          |", 11},
+      {"arrows and Escape edit nothing", 10, 20, TypedKeys("12", {keys::kBackspace, '3', keys::kLeft, '\x1b'}), "13",
+       "13         |", 12},
   };
   for (const Case& c : cases) {
     HeadlessConsole h;
@@ -112,14 +103,8 @@ TEST(InputLine, TypedTextRanPastTheEndOfItsField) {
     EXPECT_EQ(h.terminal.shownCursor, (Position{5, c.cursorColumn})) << c.name;
     EXPECT_EQ(h.console.Screen().RowText(5).substr(c.column - 1, c.shown.size()), c.shown) << c.name;
     EXPECT_EQ(h.console.Screen().RowText(6), std::string(120, ' ')) << c.name;
+    EXPECT_EQ(h.console.Screen().cursor, (Position{6, 1})) << c.name;
   }
-}
-
-TEST_F(ConsoleTest, InputLineBackspaceOnAnEmptyLineDoesNothing) {
-  console.Locate(5, 10);
-  h.keyboard.Key(keys::kBackspace).Line("1");
-  EXPECT_EQ(console.InputLine(), "1");
-  EXPECT_EQ(Screen().At(5, 10).glyph, U'1');
 }
 
 TEST_F(ConsoleTest, InputLineHoldsAtMostTenThousandCharacters) {

@@ -40,11 +40,6 @@ TEST(ScreenPainter, AFreshPaintClearsInTheMostCommonColoursAndWritesOnlyTheRest)
   EXPECT_EQ(p.first, "\x1b[97;44m\x1b[H\x1b[2J\r\n  \x1b[93mab\x1b[?25l");
 }
 
-TEST(ScreenPainter, AnUnchangedScreenCostsNothing) {
-  Painted p;
-  EXPECT_EQ(p.painter.Paint(p.screen, false), "");
-}
-
 struct EditCase {
   std::string name;
   std::function<void(ScreenModel&)> edit;
@@ -64,6 +59,7 @@ TEST_P(ScreenPainterEdit, SendsOnlyWhatChanged) {
 INSTANTIATE_TEST_SUITE_P(
     Edits, ScreenPainterEdit,
     ::testing::Values(
+        EditCase{"AnUnchangedScreenCostsNothing", [](ScreenModel&) {}, ""},
         // The cursor already stands after "ab": no move, no colour change.
         EditCase{"TheNextCellInTheSameColours", [](ScreenModel& s) { Write(s, 2, 5, "c", kFrame); }, "c"},
         EditCase{"OnlyTheForegroundChanges", [](ScreenModel& s) { Write(s, 2, 5, "c", kText); }, "\x1b[97mc"},
@@ -88,6 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
                  [](ScreenModel& s) { Write(s, 4, 1, std::string(16, ' '), kBar); }, "\r\n\r\n\x1b[41m\x1b[16X"},
         EditCase{"AShortRunOfBlanksIsWritten", [](ScreenModel& s) { Write(s, 4, 1, "    ", kBar); },
                  "\r\n\r\n\x1b[41m    "},
+        // Terminals disagree on where the cursor stands after the last column.
+        EditCase{"AfterTheLastColumnTheNextMoveIsAbsolute",
+                 [](ScreenModel& s) { Write(s, 3, 20, "z", kFrame), Write(s, 4, 1, "w", kFrame); },
+                 "\x1b[3;20Hz\x1b[4;1Hw"},
         EditCase{"AVisibleCursorIsPlacedAndShown",
                  [](ScreenModel& s) {
                    s.cursor = {3, 7};
@@ -103,14 +103,6 @@ TEST(ScreenPainter, TheCursorIsPlacedButNotShownAgain) {
   EXPECT_EQ(p.painter.Paint(p.screen, false), "\x1b[5;2H");
 }
 
-// Terminals disagree on where the cursor stands after the last column.
-TEST(ScreenPainter, AfterTheLastColumnTheNextMoveIsAbsolute) {
-  Painted p;
-  Write(p.screen, 3, 20, "z", kFrame);
-  Write(p.screen, 4, 1, "w", kFrame);
-  EXPECT_EQ(p.painter.Paint(p.screen, false), "\x1b[3;20Hz\x1b[4;1Hw");
-}
-
 // Both colour halves are set again: after a stop another program may have changed them.
 TEST(ScreenPainter, ANewSizeIsPaintedAfresh) {
   Painted p;
@@ -120,31 +112,28 @@ TEST(ScreenPainter, ANewSizeIsPaintedAfresh) {
   EXPECT_EQ(p.painter.Paint(smaller, false), "\x1b[93;41m\x1b[H\x1b[2J\x1b[?25l");
 }
 
-// Rows 1 to 4 each name their row; then they move up by one and a new row 4 comes in.
-TEST(ScreenPainter, RowsThatMovedUpByOneAreScrolledNotRepainted) {
-  testing::AnsiCodes codes;
-  ScreenPainter painter(codes);
-  ScreenModel screen(20, 5);
-  screen.Fill(kText);
-  screen.cursorVisible = false;
-  for (int row = 1; row <= 4; ++row) Write(screen, row, 1, "row " + std::to_string(row), kText);
-  painter.Paint(screen, true);
-  for (int row = 1; row <= 3; ++row) Write(screen, row, 1, "row " + std::to_string(row + 1), kText);
-  Write(screen, 4, 1, "row 5", kText);
-  EXPECT_EQ(painter.Paint(screen, false), "\x1b[1;4r\x1b[4;1H\n\x1b[1;5r\x1b[4;1Hrow 5");
-}
-
-TEST(ScreenPainter, RowsThatMovedDownByOneAreScrolledBack) {
-  testing::AnsiCodes codes;
-  ScreenPainter painter(codes);
-  ScreenModel screen(20, 5);
-  screen.Fill(kText);
-  screen.cursorVisible = false;
-  for (int row = 2; row <= 5; ++row) Write(screen, row, 1, "row " + std::to_string(row), kText);
-  painter.Paint(screen, true);
-  for (int row = 5; row >= 3; --row) Write(screen, row, 1, "row " + std::to_string(row - 1), kText);
-  Write(screen, 2, 1, "row 1", kText);
-  EXPECT_EQ(painter.Paint(screen, false), "\x1b[2;5r\x1b[2;1H\x1bM\x1b[1;5r\x1b[2;1Hrow 1");
+// Rows that name themselves move by one row: the terminal scrolls them instead of a repaint.
+TEST(ScreenPainter, RowsThatMovedByOneAreScrolledNotRepainted) {
+  struct Case {
+    const char* name;
+    int first, shift;  // four rows from `first` on show their own number, then their number plus `shift`
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"up", 1, 1, "\x1b[1;4r\x1b[4;1H\n\x1b[1;5r\x1b[4;1Hrow 5"},
+      {"down", 2, -1, "\x1b[2;5r\x1b[2;1H\x1bM\x1b[1;5r\x1b[2;1Hrow 1"},
+  };
+  for (const Case& c : cases) {
+    testing::AnsiCodes codes;
+    ScreenPainter painter(codes);
+    ScreenModel screen(20, 5);
+    screen.Fill(kText);
+    screen.cursorVisible = false;
+    for (int row = c.first; row < c.first + 4; ++row) Write(screen, row, 1, "row " + std::to_string(row), kText);
+    painter.Paint(screen, true);
+    for (int row = c.first; row < c.first + 4; ++row) Write(screen, row, 1, "row " + std::to_string(row + c.shift), kText);
+    EXPECT_EQ(painter.Paint(screen, false), c.bytes) << c.name;
+  }
 }
 
 TEST(ScreenPainter, WithoutEraseBlanksAreWritten) {
