@@ -32,28 +32,16 @@ TEST_P(SortListCases, SortsElementsOneToN) {
   EXPECT_EQ(items, c.expected);
 }
 
+// The byte order itself (prefixes, case, bytes above 127, empty texts) is checked against
+// std::sort below; these cases are the arguments at their edges and the lists the screens sort.
 const SortCase kSortCases[] = {
     {"CountOfOneChangesNothing", {"h", "b", "a"}, 1, "A", {"h", "b", "a"}},
-    {"CountOfZeroChangesNothing", {"h", "b", "a"}, 0, "A", {"h", "b", "a"}},
     {"NegativeCountChangesNothing", {"h", "b", "a"}, -3, "D", {"h", "b", "a"}},
-    {"TwoItemsOutOfOrderAreExchanged", {"h", "b", "a"}, 2, "A", {"h", "a", "b"}},
-    {"TwoItemsInOrderStay", {"h", "a", "b"}, 2, "A", {"h", "a", "b"}},
     {"DescendingPutsRBeforeLBeforeB",
      {"h", "LMR-400", "Belden 9913", "RG-8"}, 3, "D",
      {"h", "RG-8", "LMR-400", "Belden 9913"}},
-    {"AscendingPutsBBeforeLBeforeR",
-     {"h", "LMR-400", "RG-8", "Belden 9913"}, 3, "A",
-     {"h", "Belden 9913", "LMR-400", "RG-8"}},
-    {"PrefixComesFirstAscending", {"h", "RG-58", "RG"}, 2, "A", {"h", "RG", "RG-58"}},
-    {"PrefixComesLastDescending", {"h", "RG", "RG-58"}, 2, "D", {"h", "RG-58", "RG"}},
-    {"LowerCaseDifferenceComesLaterAscending", {"h", "Rg-6", "RG-8"}, 2, "A",
-     {"h", "RG-8", "Rg-6"}},
-    {"LowerCaseDifferenceComesEarlierDescending", {"h", "RG-8", "Rg-6"}, 2, "D",
-     {"h", "Rg-6", "RG-8"}},
-    {"CapitalZBeforeSmallA", {"h", "a", "Z"}, 2, "A", {"h", "Z", "a"}},
     {"BytesAbove127ComeAfterAscii", {"h", "\xE9t\xE9", "zz", "~"}, 3, "A",
      {"h", "zz", "~", "\xE9t\xE9"}},
-    {"EmptyTextComesFirstAscending", {"h", "a", ""}, 2, "A", {"h", "", "a"}},
     {"SmallAIsDescending", {"h", "a", "b"}, 2, "a", {"h", "b", "a"}},
     {"CapitalDIsDescending", {"h", "a", "b"}, 2, "D", {"h", "b", "a"}},
     {"EmptyDirectionIsDescending", {"h", "a", "b"}, 2, "", {"h", "b", "a"}},

@@ -104,9 +104,13 @@ TEST_F(FaultE2eTest, CatalogsThatAreNotFilesAreRefusedAtOnce) {
     PtySession s(FERROLUX_BINARY, temp.Path());
     ASSERT_TRUE(s.WaitForText(c.message, seconds(3))) << c.name << "\n" << s.Screen();
     EXPECT_LT(PeakResidentKiB(s.Pid()), c.memoryKiB) << c.name;
+    EXPECT_EQ(s.Colors(1, 1).background, 1) << c.name;  // on the program's own page
+    ASSERT_TRUE(Settle(s)) << c.name;                    // asleep, waiting for the key
+    EXPECT_EQ(s.Screen().find("Program Run Start"), std::string::npos) << c.name;
     s.Send("k");
     ExpectCleanEnd(s);
     EXPECT_NE(s.Screen().find("Program Run Start: "), std::string::npos) << c.name;
+    EXPECT_NE(s.Output().find("Loading Catalog"), std::string::npos) << c.name;
   }
 }
 

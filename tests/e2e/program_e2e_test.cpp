@@ -76,20 +76,6 @@ TEST_F(ProgramE2eTest, TheFrameDividerAndTitleInTheirColours) {
   EXPECT_EQ(s.Colors(2, 43).background, 1);
 }
 
-TEST_F(ProgramE2eTest, AMissingCatalogShowsTheErrorWaitsAndPrintsTheRunLines) {
-  fs::remove(folder / "CableCatalog.txt");
-  PtySession s(FERROLUX_BINARY, folder);
-  ASSERT_TRUE(s.WaitForText("Error: [53] File not found"));
-  EXPECT_EQ(s.Colors(1, 1).background, 1);
-  ASSERT_TRUE(Settle(s));  // asleep, waiting for the key
-  EXPECT_EQ(s.Screen().find("Program Run Start"), std::string::npos);
-  s.Send("k");
-  EXPECT_EQ(s.WaitForExit(), 0);
-  EXPECT_NE(s.Screen().find("Program Run Start: "), std::string::npos);
-  EXPECT_NE(s.Output().find("Loading Catalog"), std::string::npos);
-  EXPECT_TRUE(s.TerminalModesRestored());
-}
-
 TEST_F(ProgramE2eTest, ATooSmallTerminalShowsANoticeUntilItIsEnlarged) {
   PtySession s(FERROLUX_BINARY, folder, 80, 24);
   ASSERT_TRUE(s.WaitForText("at least 120 columns by 43 rows"));
@@ -116,16 +102,14 @@ TEST(NoTerminal, StandardInputNotATerminalIsRefused) {
 
 TEST_F(ProgramE2eTest, HelpRefusedFrequencyAndAnEndWithN) {
   PtySession s(FERROLUX_BINARY, folder);
-  ASSERT_TRUE(s.WaitForText("length in ft:"));
-  s.Send("50\r100\r1.1\rn");
+  EnterSettings(s);
   ASSERT_TRUE(s.WaitForText("Please select an option 1 thru F or ?:"));
   for (int column : {64, 71, 76}) EXPECT_EQ(s.Colors(24, column).foreground, 14) << column;
   EXPECT_EQ(s.Colors(24, 66).foreground, 15);  // "thru": a blank would show in any foreground
   s.Send("?");
   ASSERT_TRUE(s.WaitForText("Press any key to return to the menu"));
   s.Send(" ");
-  ASSERT_TRUE(s.WaitForText("length in ft:"));
-  s.Send("50\r100\r1.1\rn");
+  EnterSettings(s);
   ASSERT_TRUE(s.WaitForText("Please select an option"));
   s.Send("F");
   ASSERT_TRUE(s.WaitForText("desired frequency in MHz:"));
