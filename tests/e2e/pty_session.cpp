@@ -42,11 +42,16 @@ VTermScreenCallbacks BellCallbacks() {
   return callbacks;
 }
 
-int ColorNumber(VTermScreen* screen, VTermColor color, bool foreground) {
+int ColorNumber(VTermColor color, bool foreground) {
   if (foreground ? VTERM_COLOR_IS_DEFAULT_FG(&color) : VTERM_COLOR_IS_DEFAULT_BG(&color)) return -1;
   if (VTERM_COLOR_IS_INDEXED(&color)) return TerminalColor(color.indexed.idx & 15);  // the swap turns it back
-  (void)screen;
   return -2;
+}
+
+VTermScreenCell CellAt(VTermScreen* screen, int row, int column) {
+  VTermScreenCell cell{};
+  vterm_screen_get_cell(screen, VTermPos{row - 1, column - 1}, &cell);
+  return cell;
 }
 
 }  // namespace
@@ -153,8 +158,7 @@ bool PtySession::WaitForTextGone(const std::string& text, std::chrono::milliseco
 }
 
 std::string PtySession::Cell(int row, int column) const {
-  VTermScreenCell cell{};
-  vterm_screen_get_cell(screen_, VTermPos{row - 1, column - 1}, &cell);
+  const VTermScreenCell cell = CellAt(screen_, row, column);
   std::string text;
   if (cell.chars[0] == 0) return " ";
   for (int i = 0; i < VTERM_MAX_CHARS_PER_CELL && cell.chars[i] != 0; ++i) AppendUtf8(text, cell.chars[i]);
@@ -162,16 +166,11 @@ std::string PtySession::Cell(int row, int column) const {
 }
 
 CellColors PtySession::Colors(int row, int column) const {
-  VTermScreenCell cell{};
-  vterm_screen_get_cell(screen_, VTermPos{row - 1, column - 1}, &cell);
-  return {ColorNumber(screen_, cell.fg, true), ColorNumber(screen_, cell.bg, false)};
+  const VTermScreenCell cell = CellAt(screen_, row, column);
+  return {ColorNumber(cell.fg, true), ColorNumber(cell.bg, false)};
 }
 
-bool PtySession::Reverse(int row, int column) const {
-  VTermScreenCell cell{};
-  vterm_screen_get_cell(screen_, VTermPos{row - 1, column - 1}, &cell);
-  return cell.attrs.reverse != 0;
-}
+bool PtySession::Reverse(int row, int column) const { return CellAt(screen_, row, column).attrs.reverse != 0; }
 
 void PtySession::Emulate(const std::string& bytes) { vterm_input_write(vterm_, bytes.data(), bytes.size()); }
 
@@ -192,12 +191,8 @@ std::string PtySession::Screen() const {
 }
 
 void PtySession::Resize(int columns, int rows) {
-  struct winsize size {};
-  size.ws_col = static_cast<unsigned short>(columns);
-  size.ws_row = static_cast<unsigned short>(rows);
-  ioctl(master_, TIOCSWINSZ, &size);
   vterm_set_size(vterm_, rows, columns);
-  kill(child_, SIGWINCH);
+  ResizeWindow(columns, rows);
 }
 
 void PtySession::ResizeWindow(int columns, int rows) {

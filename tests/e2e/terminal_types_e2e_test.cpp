@@ -26,9 +26,13 @@ PtySession StartAs(const std::string& type, const ferrolux::testing::TempFolder&
   return StartWith({"TERM=" + type}, temp);
 }
 
-TEST(TerminalTypes, EightColoursShowTheFrameAndTheTextInTheirBaseColours) {
+class TerminalTypes : public ::testing::Test {
+ protected:
+  void SetUp() override { temp.Write("CableCatalog.txt", kWorkedCable + kLowLossCable); }
   ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kWorkedCable);
+};
+
+TEST_F(TerminalTypes, EightColoursShowTheFrameAndTheTextInTheirBaseColours) {
   PtySession s = StartAs("xterm", temp);
   ASSERT_TRUE(s.WaitForText("length in ft:")) << s.Screen();
   EXPECT_EQ(s.Colors(1, 1).foreground, 6);  // yellow without the bright bit: brown, made bold
@@ -42,9 +46,7 @@ TEST(TerminalTypes, EightColoursShowTheFrameAndTheTextInTheirBaseColours) {
 
 // Without colours the bar and the closing question would not show: they are in reverse video.
 // vt100's entry also asks for padding ("$<5>"), which must never reach the screen.
-TEST(TerminalTypes, MonochromeTerminalsShowTheBarAndTheClosingQuestionInReverseVideoAndNoPadding) {
-  ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kWorkedCable + kLowLossCable);
+TEST_F(TerminalTypes, MonochromeTerminalsShowTheBarAndTheClosingQuestionInReverseVideoAndNoPadding) {
   for (const char* type : {"xterm-mono", "vt100"}) {
     PtySession s = StartAs(type, temp);
     ASSERT_TRUE(s.WaitForText(kLengthPrompt)) << type;
@@ -64,7 +66,7 @@ TEST(TerminalTypes, MonochromeTerminalsShowTheBarAndTheClosingQuestionInReverseV
 
 // Refused at once: one line naming the terminal type and what to do, nothing drawn, the
 // terminal's modes as a fresh terminal has them.
-TEST(TerminalTypes, TerminalsThatCannotPlaceTheCursorAreRefusedLikeAnUnknownType) {
+TEST_F(TerminalTypes, TerminalsThatCannotPlaceTheCursorAreRefusedLikeAnUnknownType) {
   struct Case {
     std::vector<std::string> settings;
     const char* says;
@@ -74,8 +76,6 @@ TEST(TerminalTypes, TerminalsThatCannotPlaceTheCursorAreRefusedLikeAnUnknownType
       {{"TERM=no-such-terminal"}, "the terminal type \"no-such-terminal\" is not known here"},
       {{"-u", "TERM"}, "TERM is not set"},
   };
-  ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kWorkedCable);
   PtySession untouched("/bin/sleep", temp.Path(), 120, 43, {"10"});
   for (const Case& c : cases) {
     PtySession s = StartWith(c.settings, temp);
@@ -89,9 +89,7 @@ TEST(TerminalTypes, TerminalsThatCannotPlaceTheCursorAreRefusedLikeAnUnknownType
 }
 
 // A leftover LINES=24 COLUMNS=80 in a 120x43 window: the page and its lists as without it.
-TEST(TerminalTypes, LinesAndColumnsSmallerThanTheWindowAreIgnored) {
-  ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kWorkedCable + kLowLossCable);
+TEST_F(TerminalTypes, LinesAndColumnsSmallerThanTheWindowAreIgnored) {
   std::vector<std::string> screens;
   for (const std::vector<std::string>& settings : {std::vector<std::string>{}, {"LINES=24", "COLUMNS=80"}}) {
     PtySession s = StartWith(settings, temp);
@@ -106,7 +104,7 @@ TEST(TerminalTypes, LinesAndColumnsSmallerThanTheWindowAreIgnored) {
 
 // The title the terminal had is saved before the program sets its own and put back at the end:
 // xterm's entries do it as they enter and leave the page, the program itself for the others.
-TEST(TerminalTypes, TheWindowTitleIsSavedBeforeItIsSetAndRestoredAtTheEnd) {
+TEST_F(TerminalTypes, TheWindowTitleIsSavedBeforeItIsSetAndRestoredAtTheEnd) {
   struct Case {
     const char* type;
     const char* save;
@@ -119,8 +117,6 @@ TEST(TerminalTypes, TheWindowTitleIsSavedBeforeItIsSetAndRestoredAtTheEnd) {
       {"rxvt-unicode", "\x1b[22;0t", "\x1b[23;0t"},
       {"linux", nullptr, nullptr},
   };
-  ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kWorkedCable);
   for (const Case& c : cases) {
     PtySession s = StartAs(c.type, temp);
     ASSERT_TRUE(s.WaitForText(kLengthPrompt)) << c.type;
@@ -138,9 +134,7 @@ TEST(TerminalTypes, TheWindowTitleIsSavedBeforeItIsSetAndRestoredAtTheEnd) {
 }
 
 // Home and End as screen and the Linux console send them, in a whole calculation.
-TEST(TerminalTypes, ACalculationOnScreenAndTheLinuxConsole) {
-  ferrolux::testing::TempFolder temp;
-  temp.Write("CableCatalog.txt", kWorkedCable + kLowLossCable);
+TEST_F(TerminalTypes, ACalculationOnScreenAndTheLinuxConsole) {
   for (const char* type : {"screen-256color", "linux"}) {
     PtySession s = StartAs(type, temp);
     ASSERT_TRUE(s.WaitForText(kLengthPrompt)) << type;
