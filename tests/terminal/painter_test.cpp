@@ -131,7 +131,8 @@ TEST(ScreenPainter, RowsThatMovedByOneAreScrolledNotRepainted) {
     screen.cursorVisible = false;
     for (int row = c.first; row < c.first + 4; ++row) Write(screen, row, 1, "row " + std::to_string(row), kText);
     painter.Paint(screen, true);
-    for (int row = c.first; row < c.first + 4; ++row) Write(screen, row, 1, "row " + std::to_string(row + c.shift), kText);
+    for (int row = c.first; row < c.first + 4; ++row)
+      Write(screen, row, 1, "row " + std::to_string(row + c.shift), kText);
     EXPECT_EQ(painter.Paint(screen, false), c.bytes) << c.name;
   }
 }
