@@ -20,7 +20,7 @@ const char* const kInstalledFiles[] = {
     "share/doc/ferrolux/README.md",
 };
 
-TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheInstalledCatalog) {
+TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheShippedCatalog) {
   ferrolux::testing::TempFolder temp;
   const fs::path prefix = temp.Path() / "prefix", elsewhere = temp.Path() / "elsewhere";
   const auto installed =
@@ -36,6 +36,13 @@ TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheInstalledCatalog) {
     ASSERT_TRUE(s.WaitForText(shipped)) << shipped << "\n" << s.Screen();
   s.Send("lmr-4\r\r");
   ASSERT_TRUE(s.WaitForText("Cable Type: LMR-400, Times LMR-400")) << s.Screen();
+  // The shipped catalog's longest cable block stays inside the frame.
+  EXPECT_NE(s.Row(8).find(" Dielectric Type: Foam   Shield Type: Foil+braid"), std::string::npos) << s.Row(8);
+  EXPECT_EQ(s.Cell(8, 119), "║");
+  EXPECT_EQ(s.Row(9).find_first_not_of(" ║"), std::string::npos) << s.Row(9);
+  EXPECT_NE(s.Screen().find("Frequency: 28.5 MHz"), std::string::npos);
+  s.Send("n");
+  EXPECT_EQ(s.WaitForExit(), 0);
 }
 
 TEST(Install, TheDebianPackageNamesItsLibrariesAndHoldsTheInstalledFilesUnderUsr) {

@@ -131,26 +131,5 @@ TEST_F(ProgramE2eTest, HelpRefusedFrequencyAndAnEndWithN) {
   EXPECT_TRUE(s.TerminalModesRestored());
 }
 
-TEST(ShippedCatalogE2e, TheShippedCatalogLoadsAndItsCableBlockStaysInsideTheFrame) {
-  ferrolux::testing::TempFolder temp;
-  fs::copy_file(fs::path(FERROLUX_DATA_FOLDER) / "CableCatalog.txt", temp.Path() / "CableCatalog.txt");
-  PtySession s(FERROLUX_BINARY, temp.Path());
-  ASSERT_TRUE(s.WaitForText("length in ft:"));
-  s.Send("100\r100\r1.5\rn");
-  ASSERT_TRUE(s.WaitForText("Please select an option"));
-  s.Send("9");
-  ASSERT_TRUE(s.WaitForText("Select Cable Type"));
-  s.Send("lmr-4\r");
-  ASSERT_TRUE(s.WaitForText("Please Make a Selection"));
-  s.Send("\r");
-  ASSERT_TRUE(s.WaitForText("Cable Type: LMR-400, Times LMR-400"));
-  EXPECT_NE(s.Row(8).find(" Dielectric Type: Foam   Shield Type: Foil+braid"), std::string::npos) << s.Row(8);
-  EXPECT_EQ(s.Cell(8, 119), "║");
-  EXPECT_EQ(s.Row(9).find_first_not_of(" ║"), std::string::npos) << s.Row(9);
-  EXPECT_NE(s.Screen().find("Frequency: 28.5 MHz"), std::string::npos);
-  s.Send("n");
-  EXPECT_EQ(s.WaitForExit(), 0);
-}
-
 }  // namespace
 }  // namespace ferrolux::e2e
