@@ -23,7 +23,6 @@ const char kDash[] = "/bin/dash";
 const std::string kPrompt = "dash$ ";
 const std::string kCtrlZ = "\x1a";
 const std::string kCtrlC = "\x03";
-const std::string kDownKey = "\x1bOB";
 
 std::string Catalog() {
   std::string catalog;

@@ -22,7 +22,7 @@ constexpr int kTypes = 40;
 constexpr int kItemColumn = 47, kFirstItemRow = 8, kLastItemRow = 38;
 constexpr int kSelectedBackground = 4;
 
-const std::string kHome = "\x1bOH", kEnd = "\x1bOF", kDown = "\x1bOB";
+const std::string kHome = "\x1bOH", kEnd = "\x1bOF";
 
 // Types T01 to T40; the list shows them in descending order, T40 first.
 std::string Catalog() {
@@ -57,7 +57,7 @@ TEST_F(KeysE2eTest, EveryEncodingOfACursorOrPagingKeyMovesTheBar) {
       {kEnd, {"\x1b[1~", "\x1b[7~", "\x1b[H", "\x1bOH", "\x1b[1;5H", "\x1b[1;2~", "\x1b[7^"}, "T40"},
       {kHome, {"\x1b[4~", "\x1b[8~", "\x1b[F", "\x1bOF", "\x1b[1;5F", "\x1b[4;5~", "\x1b[8$"}, "T01"},
       {kHome, {"\x1b[B", "\x1bOB", "\x1b[1;5B", "\x1b[1;2B", "\x1bOb"}, "T39"},
-      {kHome + kDown + kDown, {"\x1b[A", "\x1bOA", "\x1b[1;5A", "\x1b[a"}, "T39"},
+      {kHome + kDownKey + kDownKey, {"\x1b[A", "\x1bOA", "\x1b[1;5A", "\x1b[a"}, "T39"},
       {kHome, {"\x1b[6~", "\x1b[6;5~", "\x1b[6^"}, "T10"},  // down a window less one row
       {kEnd, {"\x1b[5~", "\x1b[5;2~", "\x1b[5$"}, "T33"},   // up a window and one more row
   };

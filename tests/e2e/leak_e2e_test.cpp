@@ -28,24 +28,24 @@ TEST(LeakCheck, AWholeSessionUnderMemcheckLeaksNothing) {
                {"--error-exitcode=" + std::to_string(kValgrindFound), "--leak-check=full",
                 "--errors-for-leak-kinds=definite,indirect,possible", "--log-file=" + log.string(), FERROLUX_BINARY});
   ASSERT_TRUE(s.WaitForText("length in ft:", seconds(30)));
-  s.Send("50\r100\r1.5\rn9");
-  ASSERT_TRUE(s.WaitForText("Select Cable Type", seconds(20)));
-  s.Send("\x1bOB\r");
-  ASSERT_TRUE(s.WaitForText("Please Make a Selection", seconds(20)));
-  s.Send("\r");
-  ASSERT_TRUE(s.WaitForText("Would you like to do another?", seconds(20)));
-  s.Send("y");
-  ASSERT_TRUE(s.WaitForText("length in ft:", seconds(20)));
-  s.Send("100\r1500\r3\rnF");
-  ASSERT_TRUE(s.WaitForText("desired frequency in MHz:", seconds(20)));
-  s.Send("471\r");
-  ASSERT_TRUE(s.WaitForText("Invalid input.", seconds(20)));
-  s.Send("k");
-  ASSERT_TRUE(s.WaitForTextGone("Invalid input.", seconds(20)));
-  s.Send("146\r");
-  ASSERT_TRUE(s.WaitForText("Select Cable Type", seconds(20)));
-  s.Send("\r\r");
-  ASSERT_TRUE(s.WaitForText("Would you like to do another?", seconds(20)));
+  // Two whole cycles: by band and by a frequency typed after a refused one.
+  struct Step {
+    const char* keys;
+    const char* shows;
+    bool gone = false;
+  };
+  const Step steps[] = {
+      {"50\r100\r1.5\rn9", "Select Cable Type"},    {"\x1bOB\r", "Please Make a Selection"},
+      {"\r", "Would you like to do another?"},          {"y", "length in ft:"},
+      {"100\r1500\r3\rnF", "desired frequency in MHz:"}, {"471\r", "Invalid input."},
+      {"k", "Invalid input.", true},                    {"146\r", "Select Cable Type"},
+      {"\r\r", "Would you like to do another?"},
+  };
+  for (const Step& step : steps) {
+    s.Send(step.keys);
+    ASSERT_TRUE(step.gone ? s.WaitForTextGone(step.shows, seconds(20)) : s.WaitForText(step.shows, seconds(20)))
+        << ::testing::PrintToString(step.keys) << "\n" << s.Screen();
+  }
   s.Send("n");
   EXPECT_EQ(s.WaitForExit(seconds(30)), 0) << ferrolux::testing::FileText(log);
   const std::string report = ferrolux::testing::FileText(log);
