@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "app/cycle_screen.hpp"
 #include "app/program_state.hpp"
@@ -100,36 +102,6 @@ Tests.)");
                            "t", "w", "t", "t", "t", "w"}));
 }
 
-TEST_F(ResultsScreenTest, FiguresThatOverflowShowedOverflowWithoutTheirSignOrNotANumber) {
-  struct Case {
-    float lengthFt;
-    const char* matchLoss;
-    const char* swrLoss;
-    const char* realSwr;
-  };
-  const Case cases[] = {
-      {-INFINITY, "      Match Loss: -inf dB @-inf ft.", " Loss due to SWR: inf dB", "        Real SWR: -inf:1 +-"},
-      {INFINITY, "      Match Loss: inf dB @ inf ft.", " Loss due to SWR: 0 dB", "        Real SWR: nan:1 +-"},
-  };
-  for (const Case& c : cases) {
-    Load({{"RG-8X", "Test 1"}});
-    state.lengthFt = c.lengthFt;
-    state.shackSwr = 1.5f;
-    Run();
-    EXPECT_EQ(Line(13), c.matchLoss);
-    EXPECT_EQ(Line(14), c.swrLoss);
-    EXPECT_EQ(Line(20), c.realSwr);
-  }
-}
-
-TEST_F(ResultsScreenTest, SmallValuesShowWithoutALeadingZero) {
-  Load({{"RG-8X", "Test 1", ".85", "0", "0"}});
-  state.shackSwr = 1;
-  Run();
-  EXPECT_EQ(Line(12), " STD. Match Loss: .85 dB 100 ft.");
-  EXPECT_EQ(Line(13), "      Match Loss: .425 dB @ 50 ft.");
-}
-
 // A matched loss at which the estimate for a measured SWR of 2.2 is exactly 20, as text.
 std::string LossGivingExactlyTwenty() {
   constexpr float kSwr = 2.2f;
@@ -149,37 +121,54 @@ std::string LossGivingExactlyTwenty() {
   return "";
 }
 
-TEST_F(ResultsScreenTest, AnEstimatedSwrOfTwentyOrMoreShowsTheWarningInstead) {
+// Rows of the figures block for inputs at its edges: overflowing figures show without their
+// sign or as not a number, small ones without a leading zero, and a real SWR of 20 or more or a
+// measured one above 6 puts a warning or a notice in place of the figures.
+TEST_F(ResultsScreenTest, TheFiguresBlockAtItsEdges) {
   struct Case {
-    std::string k0;
-    float shackSwr;
-    const char* shown;
+    const char* name;
+    std::string k0, k1, k2;
+    float lengthFt, shackSwr;
+    std::vector<std::pair<int, std::string>> lines;
   };
-  const Case cases[] = {{"1.1", 5.5f, "21"}, {LossGivingExactlyTwenty(), 2.2f, "20"}};
-  ASSERT_EQ(ComputeLosses(std::stof(cases[1].k0), 0, 0, 100, 100, 100, 2.2f).realSwr, 20.0f);
+  const std::string twenty = LossGivingExactlyTwenty();
+  ASSERT_EQ(ComputeLosses(std::stof(twenty), 0, 0, 100, 100, 100, 2.2f).realSwr, 20.0f);
+  const auto warning = [](const std::string& shown) {
+    return std::vector<std::pair<int, std::string>>{
+        {10, "Real SWR is estimated at >20:1 (" + shown + ":1)"},
+        {11, "The SWR specific calculations are not reliable when SWR is"},
+        {14, "watts out results in less than 2 watts at the antenna."},
+        {15, ""},
+        {16, "Description:"},
+        {18, "A test cable."}};
+  };
+  const Case cases[] = {
+      {"-inf ft", ".5", ".2", ".001", -INFINITY, 1.5f,
+       {{13, "      Match Loss: -inf dB @-inf ft."},
+        {14, " Loss due to SWR: inf dB"},
+        {20, "        Real SWR: -inf:1 +-"}}},
+      {"inf ft", ".5", ".2", ".001", INFINITY, 1.5f,
+       {{13, "      Match Loss: inf dB @ inf ft."},
+        {14, " Loss due to SWR: 0 dB"},
+        {20, "        Real SWR: nan:1 +-"}}},
+      {"small values", ".85", "0", "0", 50, 1,
+       {{12, " STD. Match Loss: .85 dB 100 ft."}, {13, "      Match Loss: .425 dB @ 50 ft."}}},
+      {"above 6:1", ".5", ".2", ".001", 50, 6.5f,
+       {{10, "Real SWR cannot be estimated for a measured SWR above 6:1 (6.5:1)."},
+        {11, "The loss figures would not be reliable, so none are shown. Measure the SWR"},
+        {12, "at the antenna, or bring the SWR in the shack down to 6:1 or less."},
+        {13, ""},
+        {14, "Description:"}}},
+      {"above 20:1", "1.1", "0", "0", 100, 5.5f, warning("21")},
+      {"exactly 20:1", twenty, "0", "0", 100, 2.2f, warning("20")},
+  };
   for (const Case& c : cases) {
-    Load({{"RG-8X", "Test 1", c.k0, "0", "0"}});
-    state.lengthFt = 100;
+    Load({{"RG-8X", "Test 1", c.k0, c.k1, c.k2}});
+    state.lengthFt = c.lengthFt;
     state.shackSwr = c.shackSwr;
     Run();
-    EXPECT_EQ(Line(10), "Real SWR is estimated at >20:1 (" + std::string(c.shown) + ":1)");
-    EXPECT_EQ(Line(11), "The SWR specific calculations are not reliable when SWR is");
-    EXPECT_EQ(Line(14), "watts out results in less than 2 watts at the antenna.");
-    EXPECT_EQ(Line(15), "");
-    EXPECT_EQ(Line(16), "Description:");
-    EXPECT_EQ(Line(18), "A test cable.");
+    for (const auto& [row, text] : c.lines) EXPECT_EQ(Line(row), text) << c.name << ", row " << row;
   }
-}
-
-TEST_F(ResultsScreenTest, AMeasuredSwrAboveSixShowsTheNoticeInsteadOfFigures) {
-  Load({{"RG-8X", "Test 1"}});
-  state.shackSwr = 6.5f;
-  Run();
-  EXPECT_EQ(Line(10), "Real SWR cannot be estimated for a measured SWR above 6:1 (6.5:1).");
-  EXPECT_EQ(Line(11), "The loss figures would not be reliable, so none are shown. Measure the SWR");
-  EXPECT_EQ(Line(12), "at the antenna, or bring the SWR in the shack down to 6:1 or less.");
-  EXPECT_EQ(Line(13), "");
-  EXPECT_EQ(Line(14), "Description:");
 }
 
 TEST_F(ResultsScreenTest, AWrappedRowEightPushesEverythingDown) {
