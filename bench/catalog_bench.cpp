@@ -36,7 +36,7 @@ class CatalogFile {
 
 // The benchmark's catalogs never overflow a split; a report would be a fault.
 struct NoReports final : ferrolux::OverflowReporter {
-  void PrintLine(const std::string&) override { std::abort(); }
+  void PrintLine(const std::string& /*line*/) override { std::abort(); }
   void WaitForKey() override { std::abort(); }
 };
 

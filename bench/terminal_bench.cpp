@@ -143,7 +143,7 @@ void StartUpFigures(const Launch& program, const std::optional<Launch>& peer) {
 void WhiptailKeyFigures(const Launch& peer) {
   PtySession session = Start(peer);
   if (!Reached(session.WaitForText(peer.readyText) && Settle(session), "whiptail's menu")) return;
-  if (const std::optional<size_t> down = MostBytesPerDown(session)) Print("whiptail_down_key_bytes", *down);
+  if (const std::optional<size_t> down = MostBytesPerDown(session)) Print("whiptail_down_key_bytes", static_cast<double>(*down));
 }
 
 // One run from the first screen to the closing question, figures taken on the way.
@@ -158,9 +158,9 @@ void CalculationFigures(const Launch& program) {
   if (!Reached(ReachRefusedFrequency(session), "the refused frequency")) return;
   Print("message_wakeups_per_s", WakeUpsPerSecondUntilGone(session, kRefusedFrequency));
   if (!Reached(ReachTypeListByFrequency(session), "the cable-type list")) return;
-  if (const std::optional<size_t> down = MostBytesPerDown(session)) Print("down_key_bytes", *down);
+  if (const std::optional<size_t> down = MostBytesPerDown(session)) Print("down_key_bytes", static_cast<double>(*down));
   if (const std::optional<size_t> scroll = ScrollingDownBytes(session, CatalogTypes(program.folder)))
-    Print("scrolling_down_key_bytes", *scroll);
+    Print("scrolling_down_key_bytes", static_cast<double>(*scroll));
   if (!Reached(ReachClosingQuestion(session), "the closing question")) return;
   Print("peak_rss_kib", static_cast<double>(PeakResidentKiB(session.Pid())));
 }

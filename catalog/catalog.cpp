@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 
 #include "catalog/catalog_reader.hpp"
 #include "catalog/file_errors.hpp"
@@ -134,6 +135,8 @@ std::string OpenForReading(const std::filesystem::path& file, int& descriptor) {
 }  // namespace
 
 CatalogTable MakeCatalogTable() { return CatalogTable(kCatalogCapacity + 1); }
+
+int RecordCount(const CatalogTable& table) { return static_cast<int>(std::lround(ParseNumber(table[0][1]))); }
 
 void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporter& reporter,
                      std::string& errorMessage) {

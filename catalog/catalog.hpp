@@ -28,6 +28,9 @@ inline constexpr int kType = 1, kPartNumber = 2, kImpedance = 3, kVelocityFactor
 // Rows 0 to kCatalogCapacity, every cell empty.
 CatalogTable MakeCatalogTable();
 
+// The record count that loading left in row 0.
+int RecordCount(const CatalogTable& table);
+
 // Reads the catalog file into the table. Empties `errorMessage` first and leaves a message
 // there on failure ("[53] File not found", …); the records read so far stay in the table.
 void LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,

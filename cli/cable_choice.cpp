@@ -16,6 +16,7 @@ bool SameText(const std::string& a, const std::string& b) { return UpperCase(a) 
 
 std::vector<std::string> Listed(const std::vector<const CatalogRow*>& cables) {
   std::vector<std::string> lines;
+  lines.reserve(cables.size());
   for (const CatalogRow* cable : cables) lines.push_back("  " + DisplayText(CableName(*cable)));
   return lines;
 }

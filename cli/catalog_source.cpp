@@ -6,7 +6,6 @@
 #include "catalog/overflow_reporter.hpp"
 #include "cli/command_error.hpp"
 #include "cli/output.hpp"
-#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -36,7 +35,7 @@ std::vector<CatalogRow> LoadCables(const std::filesystem::path& file, std::ostre
   LoadCatalog(table, reporter, errorMessage, file);
   const std::string name = file.string();
   if (!errorMessage.empty()) throw CommandError(kExitFailure, name + ": " + errorMessage);
-  const auto count = static_cast<size_t>(ParseNumber(table[0][1]) + 0.5);
+  const auto count = static_cast<size_t>(RecordCount(table));
   std::vector<CatalogRow> cables;
   for (size_t r = 1; r <= count; ++r)
     if (HoldsAnything(table[r])) cables.push_back(std::move(table[r]));

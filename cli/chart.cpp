@@ -108,9 +108,7 @@ class DotCanvas {
   int DotColumns() const { return columns_ * across_; }
   int DotRows() const { return rows_ * down_; }
   int RowOfDot(int y) const { return rows_ - 1 - y / down_; }
-  const Spot& At(int column, int row) const {
-    return spots_[static_cast<std::size_t>(row * columns_ + column)];
-  }
+  const Spot& At(int column, int row) const { return spots_[Index(column, row)]; }
 
   // y counts up from the bottom row of dots.
   void Plot(int x, int y, std::size_t series) {
@@ -123,7 +121,10 @@ class DotCanvas {
   void Mark(int column, int row, std::size_t series) { Mutable(column, row).mark = static_cast<int>(series); }
 
  private:
-  Spot& Mutable(int column, int row) { return spots_[static_cast<std::size_t>(row * columns_ + column)]; }
+  std::size_t Index(int column, int row) const {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+  }
+  Spot& Mutable(int column, int row) { return spots_[Index(column, row)]; }
 
   int columns_, rows_, across_, down_;
   std::vector<Spot> spots_;
@@ -159,7 +160,7 @@ void MarkSeries(DotCanvas& canvas, const std::vector<std::optional<int>>& height
   const int spacing = std::max(kMarkSpacing, 2 * static_cast<int>(count));
   const int offset = (spacing / 2 + static_cast<int>(series) * spacing / static_cast<int>(count)) % spacing;
   for (int column = offset; column < canvas.Columns(); column += spacing)
-    if (const auto& y = heights[static_cast<std::size_t>(column * canvas.DotsAcross())])
+    if (const auto& y = heights[static_cast<std::size_t>(column) * static_cast<std::size_t>(canvas.DotsAcross())])
       canvas.Mark(column, canvas.RowOfDot(*y), series);
 }
 
@@ -238,13 +239,15 @@ Row FrequencyAxisRow(const std::vector<FrequencyTick>& ticks, int left, const Ch
 
 AxisLabel CentredLabel(std::string text, int column) {
   const int width = CellCount(text);
-  return {std::move(text), static_cast<double>(column - (width - 1) / 2), static_cast<double>(width)};
+  const int start = column - (width - 1) / 2;  // an even width leans right of the column
+  return {std::move(text), static_cast<double>(start), static_cast<double>(width)};
 }
 
 // The band labels that fit; a range with fewer than two of them gets its ends labelled too.
 Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
   const int unitStart = chart.width - CellCount(kFrequencyUnit);
   std::vector<AxisLabel> labels;
+  labels.reserve(ticks.size() + 2);
   for (const FrequencyTick& tick : ticks) labels.push_back(CentredLabel(tick.label, tick.column));
   PlaceAxisLabels(labels, 0, unitStart - 1, 1);
   if (std::count_if(labels.begin(), labels.end(), [](const AxisLabel& l) { return l.shown; }) < 2) {
@@ -260,7 +263,7 @@ Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const C
 }
 
 std::string LegendSample(const ChartSettings& chart, std::size_t series) {
-  const std::string mark(1, kMarks[series]);
+  std::string mark(1, kMarks[series]);
   if (!chart.utf8) return mark;
   return chart.color ? "━━" : "─" + mark + "─";
 }
@@ -337,6 +340,7 @@ std::vector<std::string> DrawChart(const ChartSettings& chart) {
   rows.push_back(FrequencyLabelRow(ticks, left, chart));
   rows.insert(rows.end(), legend->begin(), legend->end());
   std::vector<std::string> lines;
+  lines.reserve(rows.size());
   for (const Row& row : rows) lines.push_back(RowText(row));
   return lines;
 }

@@ -112,6 +112,7 @@ std::string PercentBar(double percent, int cells, bool utf8) {
 std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, const Settings& settings,
                                          CompareOrder order) {
   std::vector<ComparedCable> rows;
+  rows.reserve(cables.size());
   for (const CatalogRow& cable : cables) rows.push_back({&cable, Calculate(cable, settings)});
   switch (order) {
     case CompareOrder::kTotal: std::stable_sort(rows.begin(), rows.end(), LessLoss); break;
@@ -134,6 +135,7 @@ void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows,
                                             {"Estimate", true, false}, {"Out", true, false},
                                             {"Lost %", true, false},   {"", false, false}};
   std::vector<TableRow> cells;
+  cells.reserve(rows.size());
   for (const ComparedCable& row : rows) cells.push_back(TextRow(row, style));
   const std::vector<std::string> lines = LayOutTable(columns, cells, style.terminal ? style.columns : 0, style.utf8);
   out << Painted(lines.front(), "1", style.color) << '\n';

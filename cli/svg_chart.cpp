@@ -117,9 +117,9 @@ LegendGrid LayOutLegend(const ChartSettings& chart, double plotWidth) {
 std::string Legend(const ChartSettings& chart, const LegendGrid& grid, const Frame& frame) {
   std::string body;
   for (std::size_t s = 0; s < SeriesShown(chart); ++s) {
+    const std::size_t row = s / grid.perRow;
     const double x = frame.left + static_cast<double>(s % grid.perRow) * grid.entryWidth;
-    const double y =
-        frame.bottom + kFrequencyLabelSpace + kLegendRowHeight * (static_cast<double>(s / grid.perRow) + 0.5);
+    const double y = frame.bottom + kFrequencyLabelSpace + kLegendRowHeight * (static_cast<double>(row) + 0.5);
     body += "<g stroke=\"" + std::string(kColors[s]) + "\" stroke-width=\"3\">" +
             Line(x, y, x + kLegendLineLength, y) + "</g>\n";
     body += Text(x + kLegendLineLength + kLabelGap, y + 4, "start", chart.series[s].label);

@@ -13,6 +13,7 @@ constexpr int kNarrowestCut = 8;
 
 std::vector<int> NaturalWidths(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
   std::vector<int> widths;
+  widths.reserve(columns.size());
   for (const TableColumn& column : columns) widths.push_back(DisplayWidth(column.heading));
   for (const TableRow& row : rows)
     for (size_t c = 0; c < row.size() && c < widths.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));

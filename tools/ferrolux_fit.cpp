@@ -1,13 +1,16 @@
 // ferrolux-fit: matched-loss coefficients for the cable catalog from datasheet points.
 #include <CLI/CLI.hpp>
 
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "tools/fit/fit_tool.hpp"
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunFit(int argc, char** argv) {
   // The program-wide --version is answered here; every other argument, --help included, is the tool's.
   CLI::App app;
   app.set_help_flag();
@@ -19,4 +22,16 @@ int main(int argc, char** argv) {
     return app.exit(answered);
   }
   return ferrolux::fit::RunFitTool(app.remaining(), std::cout, std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The tool reports its own failures; what is left (memory running out) still ends with a message.
+  try {
+    return RunFit(argc, argv);
+  } catch (const std::exception& failure) {
+    std::cerr << "ferrolux-fit: " << failure.what() << '\n';
+    return ferrolux::fit::kToolFailed;
+  }
 }

@@ -78,7 +78,7 @@ void CatalogBuilder::CheckEveryCableHasFacts(const std::set<std::string>& used) 
   const size_t maker = points_.Column("maker"), part = points_.Column("part_number");
   for (const TableRow& row : points_.rows) {
     const std::string key = Key(row.fields[maker], row.fields[part]);
-    if (!used.count(key)) throw InputError(points_.file, row.line, "no row in " + facts_.file.filename().string() + " for " + key);
+    if (!used.contains(key)) throw InputError(points_.file, row.line, "no row in " + facts_.file.filename().string() + " for " + key);
   }
 }
 
@@ -104,7 +104,7 @@ std::string CatalogBuilder::Published(const CablePoints& cable, const std::strin
 // 0.405 becomes ".405 in", the program's own style for numbers below 1, which also keeps the
 // cable block's row of short facts inside the frame.
 std::string CatalogBuilder::Diameter(const CablePoints& cable) const {
-  const std::string inches = Published(cable, "od_in");
+  std::string inches = Published(cable, "od_in");
   if (inches.empty()) return inches;
   return (inches.rfind("0.", 0) == 0 ? inches.substr(1) : inches) + " in";
 }

@@ -61,7 +61,7 @@ Options ParseOptions(const std::vector<std::string>& args) {
     else if (arg == "--per-100m") o.per100m = true;
     else if (arg == "--catalog") o.catalog = true;
     else if (arg == "--max-mhz") o.maxMhz = MaxMhz(i + 1 < args.size() ? args[++i] : "nothing");
-    else if (arg.rfind("-", 0) == 0) throw UsageError("unknown option " + arg);
+    else if (arg.rfind('-', 0) == 0) throw UsageError("unknown option " + arg);
     else o.files.push_back(arg);
   }
   if (o.help) return o;
