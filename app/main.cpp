@@ -34,9 +34,8 @@ int RunCalculator(const ferrolux::CalculatorOptions& options) {
     return kExitNoTerminal;
   }
 }
-}  // namespace
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   CLI::App app("", "ferrolux");  // named, so a help text never shows the path it was started by
   ferrolux::CalculatorOptions options;
   ferrolux::AddCalculatorOptions(app, options);
@@ -46,4 +45,16 @@ int main(int argc, char** argv) {
   if (const auto ended = ferrolux::ParseCommandLine(app, options, argc, argv, std::cout, std::cerr)) return *ended;
   if (const auto status = ferrolux::cli::RunChosenCommand(commands)) return *status;
   return RunCalculator(options);
+}
+}  // namespace
+
+// A failure that escapes (memory running out while the command line is read, say) still ends
+// with a message rather than an abort.
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "ferrolux: %s\n", failure.what());
+    return kExitNoTerminal;
+  }
 }

@@ -43,7 +43,7 @@ std::string AskAnotherCycle(Console& console) {
   console.SetColor(kClosingQuestionColors.foreground, kClosingQuestionColors.background);
   console.PrintText(kClosingQuestion);
   console.PrintLineEnd();
-  const std::string answer = UpperCase(console.WaitKey("YyNn"));
+  std::string answer = UpperCase(console.WaitKey("YyNn"));
   console.SetColor(kTextColors.foreground, kTextColors.background);
   return answer;
 }

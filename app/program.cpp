@@ -30,7 +30,7 @@ bool LoadEverything(Console& console, ProgramState& state, const std::filesystem
   ConsoleOverflowReporter reporter(console);
   LoadCatalog(state.catalog, reporter, state.errorMessage, file);
   if (!state.errorMessage.empty()) return false;
-  state.recordCount = static_cast<int>(ParseNumber(state.catalog[0][1]) + 0.5);
+  state.recordCount = RecordCount(state.catalog);
   // Pick lists with nothing to choose would hand back a record that does not exist.
   if (state.recordCount == 0) state.errorMessage = kEmptyCatalogMessage;
   return state.errorMessage.empty();

@@ -65,7 +65,7 @@ int Pick(Console& console, const std::vector<std::string>& list, int left, int b
 std::string ChooseType(Console& console, const ProgramState& state, CycleLists& lists) {
   ClearList(lists.typeList);
   BuildTypeList(state, lists.typeList);
-  const std::string type = lists.typeList[Pick(console, lists.typeList, kTypeListLeft, kListBottom)];
+  std::string type = lists.typeList[Pick(console, lists.typeList, kTypeListLeft, kListBottom)];
   ClearList(lists.typeList);
   ClearWorkArea(console);
   return type;

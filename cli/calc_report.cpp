@@ -159,7 +159,8 @@ Json InputsJson(const CatalogRow& cable, const Settings& s) {
 void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c,
                    const OutputStyle& style) {
   out << DisplayText("      Cable Type: " + CableName(cable), style.utf8) << '\n';
-  const std::string impedance = cable[column::kImpedance], vf = cable[column::kVelocityFactor];
+  const std::string& impedance = cable[column::kImpedance];
+  const std::string& vf = cable[column::kVelocityFactor];
   out << DisplayText("       Impedance: " + impedance + " Ohms     VF: " + vf, style.utf8)
       << "\n\n";
   const std::vector<FigureRow> rows = FigureRows(settings, c);

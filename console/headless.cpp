@@ -4,13 +4,13 @@
 
 namespace ferrolux {
 
-void HeadlessTerminal::StreamText(std::u32string_view glyphs, Colors) {
+void HeadlessTerminal::StreamText(std::u32string_view glyphs, Colors /*colors*/) {
   for (char32_t glyph : glyphs) AppendUtf8(streamLines.back(), glyph);
 }
 
 void HeadlessTerminal::StreamLineEnd() { streamLines.emplace_back(); }
 
-void HeadlessTerminal::StreamClear(Colors) {
+void HeadlessTerminal::StreamClear(Colors /*colors*/) {
   streamLines.assign(1, "");
   ++streamClears;
 }

@@ -12,6 +12,7 @@ namespace {
 // A background no colour number has: a cell the terminal shows in colours not known.
 constexpr std::uint8_t kUnknownColor = 0xFF;
 constexpr int kColorCount = 16;
+constexpr int kColorPairs = kColorCount * kColorCount;
 // Going down by whole lines, or left by single steps, pays only for a few.
 constexpr int kMostLineSteps = 3;
 constexpr int kMostLeftSteps = 3;
@@ -29,7 +30,7 @@ bool LooksSame(const Cell& shown, const Cell& wanted) {
 }
 
 Colors MostCommonColors(const ScreenModel& screen) {
-  std::array<int, kColorCount * kColorCount> counts{};
+  std::array<int, kColorPairs> counts{};
   for (int row = 1; row <= screen.Rows(); ++row)
     for (int column = 1; column <= screen.Columns(); ++column) {
       const Colors colors = screen.At(row, column).colors;
