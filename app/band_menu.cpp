@@ -7,8 +7,8 @@
 #include "console/colors.hpp"
 #include "console/console.hpp"
 #include "console/keys.hpp"
-#include "text/text.hpp"
 #include "model/bands.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 
@@ -18,10 +18,9 @@ using std::chrono::milliseconds;
 
 // The menu lines of the bands in model/bands.hpp, in the same order, then the typed frequency.
 const char* const kMenuLines[kBandRows - 1] = {
-    "1. 160 Meters  (1.8 MHz)", "2.  80 Meters  (3.5 MHz)", "3.  40 Meters  (7   MHz)",
-    "4.  30 Meters  (10.1 MHz)", "5.  20 Meters  (14 MHz)",  "6.  17 Meters  (18 MHz)",
-    "7.  15 Meters  (21 MHz)",  "8.  12 Meters  (24 MHz)",  "9.  10 Meters  (28 MHz)",
-    "A.   6 Meters  (50 MHz)",  "B.   2 Meters  (144 MHz)", "C. .25 Meters  (219 MHz)",
+    "1. 160 Meters  (1.8 MHz)", "2.  80 Meters  (3.5 MHz)", "3.  40 Meters  (7   MHz)",    "4.  30 Meters  (10.1 MHz)",
+    "5.  20 Meters  (14 MHz)",  "6.  17 Meters  (18 MHz)",  "7.  15 Meters  (21 MHz)",     "8.  12 Meters  (24 MHz)",
+    "9.  10 Meters  (28 MHz)",  "A.   6 Meters  (50 MHz)",  "B.   2 Meters  (144 MHz)",    "C. .25 Meters  (219 MHz)",
     "D.  70 cm      (420 MHz)", "E.  GMRS       (460 MHz)", "F. Enter Specific Frequency",
 };
 static_assert(kBands.size() == kBandRows - 2, "one menu line per band, then the typed frequency");
@@ -42,8 +41,7 @@ constexpr int kEraseColumn = 2, kEraseWidth = 117;
 constexpr float kMaxFrequency = 470;
 constexpr milliseconds kRefusalHold{5000};
 const std::string kFrequencyPrompt = "Please enter the desired frequency in MHz: ";
-const std::string kRefusal =
-    "Invalid input. Please enter a frequency greater than 0 and less than 471...";
+const std::string kRefusal = "Invalid input. Please enter a frequency greater than 0 and less than 471...";
 
 constexpr int kHelpColumn = 26, kHelpFirstRow = 22, kHelpLastRow = 28;
 constexpr int kHelpReturnRow = 28, kHelpReturnColumn = 42, kHelpEraseWidth = 68;

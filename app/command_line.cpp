@@ -67,8 +67,8 @@ void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
       ->type_name("FILE");
 }
 
-std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc,
-                                    const char* const* argv, std::ostream& out, std::ostream& err) {
+std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc, const char* const* argv,
+                                    std::ostream& out, std::ostream& err) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& failure) {

@@ -24,7 +24,7 @@ void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options);
 
 // Parses the arguments and answers --help, --version and a wrong command line itself: the exit
 // status comes back then. Nothing comes back when the calculator is to run.
-std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc,
-                                    const char* const* argv, std::ostream& out, std::ostream& err);
+std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc, const char* const* argv,
+                                    std::ostream& out, std::ostream& err);
 
 }  // namespace ferrolux

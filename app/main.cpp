@@ -40,7 +40,9 @@ int Run(int argc, char** argv) {
   ferrolux::CalculatorOptions options;
   ferrolux::AddCalculatorOptions(app, options);
   ferrolux::cli::CommandContext commands;
-  commands.catalogFile = [&options] { return ferrolux::ChooseCatalog(options.catalog, ferrolux::PlacesOfThisProcess()); };
+  commands.catalogFile = [&options] {
+    return ferrolux::ChooseCatalog(options.catalog, ferrolux::PlacesOfThisProcess());
+  };
   ferrolux::cli::AddCommands(app, commands);
   if (const auto ended = ferrolux::ParseCommandLine(app, options, argc, argv, std::cout, std::cerr)) return *ended;
   if (const auto status = ferrolux::cli::RunChosenCommand(commands)) return *status;

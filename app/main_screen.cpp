@@ -11,8 +11,7 @@ using namespace main_screen;
 
 void DrawMainScreen(Console& console) {
   console.ClearScreen();
-  DrawBox(console, 1, 1, kFrameBottom, kFrameRight, kDoubleLine, kFrameColors.foreground,
-          kFrameColors.background);
+  DrawBox(console, 1, 1, kFrameBottom, kFrameRight, kDoubleLine, kFrameColors.foreground, kFrameColors.background);
   console.Locate(kDividerRow, 1);
   console.PrintFrame(frame::kDoubleTeeRight);
   console.PrintFrame(frame::kDoubleHorizontal, kScreenColumns - 3);

@@ -11,9 +11,9 @@
 #include "console/format_output.hpp"
 #include "console/pick_list.hpp"
 #include "console/sort_list.hpp"
-#include "text/text.hpp"
 #include "model/estimate_limits.hpp"
 #include "model/loss.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 
@@ -56,9 +56,8 @@ int BuildTypeList(const ProgramState& state, std::vector<std::string>& list) {
 
 int Pick(Console& console, const std::vector<std::string>& list, int left, int bottom) {
   int selection = 0;
-  PickList(console, list, selection, kListTop, left, bottom, kTextColors.foreground,
-           kTextColors.background, kListFrameColors.foreground, kListFrameColors.background,
-           kTextColors.foreground, main_screen::kFrameRight);
+  PickList(console, list, selection, kListTop, left, bottom, kTextColors.foreground, kTextColors.background,
+           kListFrameColors.foreground, kListFrameColors.background, kTextColors.foreground, main_screen::kFrameRight);
   return selection;
 }
 
@@ -94,9 +93,7 @@ int ShowCableBlock(Console& console, const CatalogRow& cable) {
   return console.CursorRow();
 }
 
-std::string Rounded(double value, int places) {
-  return PlainNumberText(RoundHalfEven(value, places), kRoundedDigits);
-}
+std::string Rounded(double value, int places) { return PlainNumberText(RoundHalfEven(value, places), kRoundedDigits); }
 
 int ShowResults(Console& console, int row, const ProgramState& state, const LossFigures& f) {
   row = PrintRow(console, row, "       Frequency: " + PlainNumberText(state.freqMHz, kFloatDigits) + " MHz");
@@ -122,8 +119,7 @@ int ShowFigures(Console& console, int row, const ProgramState& state, const Cata
     return PrintRows(console, row + 1, NoEstimateNoticeLines(PlainNumberText(state.shackSwr, kFloatDigits)));
   const LossFigures figures = ComputeLosses(
       static_cast<float>(ParseNumber(cable[column::kK0])), static_cast<float>(ParseNumber(cable[column::kK1])),
-      static_cast<float>(ParseNumber(cable[column::kK2])), state.freqMHz, state.lengthFt, state.powerW,
-      state.shackSwr);
+      static_cast<float>(ParseNumber(cable[column::kK2])), state.freqMHz, state.lengthFt, state.powerW, state.shackSwr);
   if (WarnsOfHighSwr(figures.realSwr))
     return PrintRows(console, row + 1, HighSwrWarningLines(Rounded(figures.realSwr, 0)));
   return ShowResults(console, row + 2, state, figures);
@@ -166,9 +162,8 @@ std::array<std::string, kCableBlockRows> CableBlockRows(const CatalogRow& cable)
   return {"      Cable Type: " + cable[kType] + ", " + cable[kPartNumber],
           "       Impedance: " + cable[kImpedance] + " Ohms     VF: " + cable[kVelocityFactor],
           "Center Conductor: " + cable[kCenterConductor],
-          " Dielectric Type: " + cable[kDielectric] + "   Shield Type: " + cable[kShield] +
-              "   Jacket Material: " + cable[kJacket] + "   Coaxial Diameter: " + cable[kDiameter] +
-              "   RMS: " + cable[kRms]};
+          " Dielectric Type: " + cable[kDielectric] + "   Shield Type: " + cable[kShield] + "   Jacket Material: " +
+              cable[kJacket] + "   Coaxial Diameter: " + cable[kDiameter] + "   RMS: " + cable[kRms]};
 }
 
 void ChooseCableAndShowResults(Console& console, ProgramState& state, CycleLists& lists) {

@@ -12,8 +12,7 @@ namespace ferrolux {
 namespace {
 
 constexpr int kColumn = 33;
-constexpr int kLengthRow = 10, kPowerRow = 12, kSwrRow = 14, kFirstHintRow = 15,
-              kSecondHintRow = 16, kReviseRow = 18;
+constexpr int kLengthRow = 10, kPowerRow = 12, kSwrRow = 14, kFirstHintRow = 15, kSecondHintRow = 16, kReviseRow = 18;
 constexpr int kEraseWidth = 85;  // columns 33 to 117
 constexpr float kMaxShackSwr = 7;
 const std::string kLengthPrompt = "      Enter the coaxial cable length in ft: ";

@@ -39,8 +39,8 @@ struct Launch {
 };
 
 std::vector<std::string> WhiptailMenu() {
-  std::vector<std::string> arguments{"--title", "Cables", "--menu", "Choose a cable", "40", "70",
-                                     std::to_string(kMenuItems)};
+  std::vector<std::string> arguments{
+      "--title", "Cables", "--menu", "Choose a cable", "40", "70", std::to_string(kMenuItems)};
   for (int item = 1; item <= kMenuItems; ++item) {
     arguments.push_back(std::to_string(item));
     arguments.push_back("Cable " + std::to_string(item));
@@ -143,7 +143,8 @@ void StartUpFigures(const Launch& program, const std::optional<Launch>& peer) {
 void WhiptailKeyFigures(const Launch& peer) {
   PtySession session = Start(peer);
   if (!Reached(session.WaitForText(peer.readyText) && Settle(session), "whiptail's menu")) return;
-  if (const std::optional<size_t> down = MostBytesPerDown(session)) Print("whiptail_down_key_bytes", static_cast<double>(*down));
+  if (const std::optional<size_t> down = MostBytesPerDown(session))
+    Print("whiptail_down_key_bytes", static_cast<double>(*down));
 }
 
 // One run from the first screen to the closing question, figures taken on the way.

@@ -126,7 +126,8 @@ std::string OpenForReading(const std::filesystem::path& file, int& descriptor) {
   struct stat status {};
   if (fstat(descriptor, &status) != 0) return FileErrorMessage(errno);
   if (!S_ISREG(status.st_mode)) return NumberedErrorMessage(kErrorFileAccess);
-  if (static_cast<unsigned long long>(status.st_size) > kMaxCatalogBytes) return NumberedErrorMessage(kErrorOutOfMemory);
+  if (static_cast<unsigned long long>(status.st_size) > kMaxCatalogBytes)
+    return NumberedErrorMessage(kErrorOutOfMemory);
   if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) return FileErrorMessage(errno);
   if (RecordLockedElsewhere(descriptor)) return FileErrorMessage(EWOULDBLOCK);
   return {};

@@ -10,7 +10,7 @@ namespace ferrolux {
 
 class OverflowReporter;
 
-inline constexpr int kCatalogColumns = 18;   // columns 0 to 17; fields are 1 to 16
+inline constexpr int kCatalogColumns = 18;    // columns 0 to 17; fields are 1 to 16
 inline constexpr int kCatalogCapacity = 115;  // records the table holds before it grows
 inline const std::filesystem::path kCatalogFile = "CableCatalog.txt";
 
@@ -19,10 +19,9 @@ using CatalogRow = std::array<std::string, kCatalogColumns>;
 using CatalogTable = std::vector<CatalogRow>;
 
 namespace column {
-inline constexpr int kType = 1, kPartNumber = 2, kImpedance = 3, kVelocityFactor = 4,
-                     kCapacitance = 5, kCenterConductor = 6, kDielectric = 7, kShield = 8,
-                     kJacket = 9, kDiameter = 10, kRms = 11, kK0 = 12, kK1 = 13, kK2 = 14,
-                     kDescription = 15, kRecommendedUses = 16;
+inline constexpr int kType = 1, kPartNumber = 2, kImpedance = 3, kVelocityFactor = 4, kCapacitance = 5,
+                     kCenterConductor = 6, kDielectric = 7, kShield = 8, kJacket = 9, kDiameter = 10, kRms = 11,
+                     kK0 = 12, kK1 = 13, kK2 = 14, kDescription = 15, kRecommendedUses = 16;
 }  // namespace column
 
 // Rows 0 to kCatalogCapacity, every cell empty.

@@ -2,9 +2,9 @@
 // Reading the catalog's bytes, kept apart from splitting them so that a read failing part-way
 // can be tested.
 
+#include <sys/types.h>
 #include <functional>
 #include <string>
-#include <sys/types.h>
 
 #include "catalog/catalog.hpp"
 
@@ -20,7 +20,6 @@ using ReadBytes = std::function<ssize_t(char* buffer, size_t size)>;
 
 // Fills the table from the bytes `read` delivers. On a read failure the complete lines before
 // it stay in the table, no count is stored and the failure is left in `errorMessage`.
-void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporter& reporter,
-                     std::string& errorMessage);
+void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage);
 
 }  // namespace ferrolux

@@ -48,8 +48,7 @@ std::filesystem::path LocateCatalog(const CatalogPlaces& places) {
   return kCatalogFile;
 }
 
-std::filesystem::path ChooseCatalog(const std::optional<std::filesystem::path>& named,
-                                    const CatalogPlaces& places) {
+std::filesystem::path ChooseCatalog(const std::optional<std::filesystem::path>& named, const CatalogPlaces& places) {
   return named ? *named : LocateCatalog(places);
 }
 

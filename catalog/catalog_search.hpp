@@ -9,8 +9,8 @@ namespace ferrolux {
 
 // The places looked at, in order. Empty entries are skipped.
 struct CatalogPlaces {
-  std::filesystem::path userData;   // $XDG_DATA_HOME, else $HOME/.local/share
-  std::filesystem::path executable; // the running program, for <bin>/../share/ferrolux
+  std::filesystem::path userData;    // $XDG_DATA_HOME, else $HOME/.local/share
+  std::filesystem::path executable;  // the running program, for <bin>/../share/ferrolux
 };
 
 // The places of this process: its environment and /proc/self/exe.
@@ -22,7 +22,6 @@ CatalogPlaces PlacesOfThisProcess();
 std::filesystem::path LocateCatalog(const CatalogPlaces& places);
 
 // The file named on the command line wins over every place.
-std::filesystem::path ChooseCatalog(const std::optional<std::filesystem::path>& named,
-                                    const CatalogPlaces& places);
+std::filesystem::path ChooseCatalog(const std::optional<std::filesystem::path>& named, const CatalogPlaces& places);
 
 }  // namespace ferrolux

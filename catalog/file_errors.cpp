@@ -10,9 +10,14 @@ int CodeOf(int errnoValue) {
   switch (errnoValue) {
     case ENOENT: return kErrorFileNotFound;
     case ENOTDIR: return kErrorPathNotFound;
-    case EACCES: case EPERM: case EROFS: case EWOULDBLOCK: return kErrorPermissionDenied;
-    case EMFILE: case ENFILE: return kErrorTooManyFiles;
-    case ENXIO: case ENODEV: return kErrorDeviceUnavailable;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EWOULDBLOCK: return kErrorPermissionDenied;
+    case EMFILE:
+    case ENFILE: return kErrorTooManyFiles;
+    case ENXIO:
+    case ENODEV: return kErrorDeviceUnavailable;
     case EIO: return kErrorDiskMedia;
     case ENOMEM: return kErrorOutOfMemory;
     default: return kErrorFileAccess;

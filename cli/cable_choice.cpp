@@ -36,10 +36,8 @@ const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::st
   const std::vector<const CatalogRow*>& found = exact.empty() ? partial : exact;
   if (found.size() == 1) return *found.front();
   const std::string quoted = "--cable \"" + name + "\"";
-  if (found.empty())
-    throw UsageError(quoted + " matches no cable; `ferrolux cables` lists them");
-  throw UsageError(quoted + " matches " + std::to_string(found.size()) + " cables; give a part number:",
-                   Listed(found));
+  if (found.empty()) throw UsageError(quoted + " matches no cable; `ferrolux cables` lists them");
+  throw UsageError(quoted + " matches " + std::to_string(found.size()) + " cables; give a part number:", Listed(found));
 }
 
 std::vector<CatalogRow> SelectCables(const std::vector<CatalogRow>& cables, const std::string& type,

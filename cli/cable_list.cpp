@@ -33,8 +33,11 @@ std::string TwoPlaces(double value) {
 
 void WriteCablesText(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric, const OutputStyle& style) {
   out << "Matched loss in dB per 100 " << (metric ? "m" : "ft") << '\n';
-  std::vector<TableColumn> columns = {{"Type", false, true}, {"Part number", false, true}, {"Ohms", true, false},
-                                      {"VF", true, false},   {"Diameter", false, true}};
+  std::vector<TableColumn> columns = {{"Type", false, true},
+                                      {"Part number", false, true},
+                                      {"Ohms", true, false},
+                                      {"VF", true, false},
+                                      {"Diameter", false, true}};
   for (int mhz : kListedMHz) columns.push_back({std::to_string(mhz) + " MHz", true, false});
   std::vector<TableRow> rows;
   for (const CatalogRow& cable : cables) {

@@ -96,12 +96,12 @@ std::vector<std::string> EstimateNote(const Settings& s, const Calculation& c) {
 
 std::vector<std::string> ImpossibleNote(const Settings& s, const Calculation& c) {
   if (c.line.figures) return {};
-  return {"Line equations: no load at the antenna can make this line show " + Unrounded(s.shackSwr) +
-              ":1 in the shack.",
-          "With " + Rounded(c.matchedLossDb, 2) + " dB of matched loss it shows at most " +
-              Rounded(c.line.highestShackSwr, 2) + ":1, even with the far end open or shorted.",
-          "Check the SWR meter and how it is connected, the cable (its length, type and condition)",
-          "and the cable's catalog data."};
+  return {
+      "Line equations: no load at the antenna can make this line show " + Unrounded(s.shackSwr) + ":1 in the shack.",
+      "With " + Rounded(c.matchedLossDb, 2) + " dB of matched loss it shows at most " +
+          Rounded(c.line.highestShackSwr, 2) + ":1, even with the far end open or shorted.",
+      "Check the SWR meter and how it is connected, the cable (its length, type and condition)",
+      "and the cable's catalog data."};
 }
 
 void WriteNote(std::ostream& out, const std::vector<std::string>& lines, const OutputStyle& style) {
@@ -161,8 +161,7 @@ void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& s
   out << DisplayText("      Cable Type: " + CableName(cable), style.utf8) << '\n';
   const std::string& impedance = cable[column::kImpedance];
   const std::string& vf = cable[column::kVelocityFactor];
-  out << DisplayText("       Impedance: " + impedance + " Ohms     VF: " + vf, style.utf8)
-      << "\n\n";
+  out << DisplayText("       Impedance: " + impedance + " Ohms     VF: " + vf, style.utf8) << "\n\n";
   const std::vector<FigureRow> rows = FigureRows(settings, c);
   size_t width = 0;
   for (const FigureRow& row : rows) width = std::max(width, row.label.size() + row.estimate.size() + kColumnGap);

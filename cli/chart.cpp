@@ -57,8 +57,7 @@ std::string RowText(const Row& row) {
 
 std::size_t CharacterLength(std::string_view text, std::size_t at) {
   std::size_t length = 1;
-  while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80)
-    ++length;
+  while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) ++length;
   return length;
 }
 
@@ -222,8 +221,7 @@ std::vector<FrequencyTick> FrequencyTicks(const ChartSettings& chart, int left, 
   std::vector<FrequencyTick> ticks;
   for (const BandTick& band : BandTicksWithin(chart.fromMHz, chart.toMHz)) {
     const double share = AxisShare(band.mhz, chart.fromMHz, chart.toMHz);
-    ticks.push_back(
-        {left + std::min(columns - 1, static_cast<int>(share * columns)), std::string(band.label)});
+    ticks.push_back({left + std::min(columns - 1, static_cast<int>(share * columns)), std::string(band.label)});
   }
   return ticks;
 }
@@ -271,8 +269,7 @@ std::string LegendSample(const ChartSettings& chart, std::size_t series) {
 int LegendColumnWidth(int width, int perLine) { return (width - kLegendGap * (perLine - 1)) / perLine; }
 
 // The fewest lines that hold every entry whole, else as many as allowed with labels cut short.
-std::optional<int> LegendLineCount(const std::vector<int>& entryWidths, int shortestEntry, int width,
-                                   int mostLines) {
+std::optional<int> LegendLineCount(const std::vector<int>& entryWidths, int shortestEntry, int width, int mostLines) {
   const int count = static_cast<int>(entryWidths.size());
   const int widest = *std::max_element(entryWidths.begin(), entryWidths.end());
   const int most = std::min(count, mostLines);
@@ -321,8 +318,7 @@ std::vector<std::string> DrawChart(const ChartSettings& chart) {
   constexpr std::string_view kTooSmall = "too small for the chart and its legend.";
   if (chart.width < kMinWidth || chart.height < kMinHeight) return {SizeProblem(chart, kTooSmall)};
   if (chart.width > kMostCells || chart.height > kMostCells)
-    return {
-        SizeProblem(chart, "at most " + std::to_string(kMostCells) + "x" + std::to_string(kMostCells) + ".")};
+    return {SizeProblem(chart, "at most " + std::to_string(kMostCells) + "x" + std::to_string(kMostCells) + ".")};
   const auto legend = LegendRows(chart, chart.height - kFixedRows - kMinPlotRows);
   if (!legend) return {SizeProblem(chart, kTooSmall)};
   const int plotRows = chart.height - kFixedRows - static_cast<int>(legend->size());

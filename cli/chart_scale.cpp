@@ -55,8 +55,7 @@ Decoded DecodeUtf8(std::string_view text) {
     point = point << 6 | (next & 0x3F);
   }
   constexpr std::array<char32_t, 5> kShortest{0, 0, 0x80, 0x800, 0x10000};
-  if (point < kShortest[length] || point > 0x10FFFF || (point >= 0xD800 && point < 0xE000))
-    return {0, 1, false};
+  if (point < kShortest[length] || point > 0x10FFFF || (point >= 0xD800 && point < 0xE000)) return {0, 1, false};
   return {point, length, true};
 }
 
@@ -68,10 +67,8 @@ bool OneCellWide(char32_t point) {
 
 bool Printable(char32_t point, TextTarget target) {
   switch (target) {
-    case TextTarget::kAsciiTerminal:
-      return point >= 0x20 && point < 0x7F;
-    case TextTarget::kUtf8Terminal:
-      return OneCellWide(point);
+    case TextTarget::kAsciiTerminal: return point >= 0x20 && point < 0x7F;
+    case TextTarget::kUtf8Terminal: return OneCellWide(point);
     case TextTarget::kXml:
       return point >= 0x20 && !(point >= 0x7F && point < 0xA0) && point != 0xFFFE && point != 0xFFFF;
   }
@@ -120,35 +117,29 @@ double HighestLoss(const ChartSettings& chart) {
 
 LossScale NiceLossScale(double highestLoss, int maxSteps) {
   constexpr std::array<double, 4> kMantissas{1, 2, 2.5, 5};
-  const double highest =
-      std::isfinite(highestLoss) ? std::clamp(highestLoss, kSmallestTop, kAbsurdLoss) : kSmallestTop;
+  const double highest = std::isfinite(highestLoss) ? std::clamp(highestLoss, kSmallestTop, kAbsurdLoss) : kSmallestTop;
   maxSteps = std::max(maxSteps, 1);
   for (int exponent = static_cast<int>(std::floor(std::log10(highest / maxSteps)));; ++exponent)
     for (const double mantissa : kMantissas) {
       const double step = mantissa * std::pow(10.0, exponent);
       const int steps = std::max(1, static_cast<int>(std::ceil(highest / step - 1e-9)));
-      if (steps <= maxSteps)
-        return {steps * step, step, steps, std::max(0, -exponent + (mantissa == 2.5 ? 1 : 0))};
+      if (steps <= maxSteps) return {steps * step, step, steps, std::max(0, -exponent + (mantissa == 2.5 ? 1 : 0))};
     }
 }
 
-std::string LossTickText(const LossScale& scale, int index) {
-  return FixedText(index * scale.step, scale.decimals);
-}
+std::string LossTickText(const LossScale& scale, int index) { return FixedText(index * scale.step, scale.decimals); }
 
 std::vector<BandTick> BandTicksWithin(double fromMHz, double toMHz) {
   std::vector<BandTick> ticks;
   for (const bool main : {true, false})
     for (const Band& band : kBands)
-      if (band.main == main && band.mhz >= fromMHz && band.mhz <= toMHz)
-        ticks.push_back({band.mhz, band.label});
+      if (band.main == main && band.mhz >= fromMHz && band.mhz <= toMHz) ticks.push_back({band.mhz, band.label});
   return ticks;
 }
 
 std::string FrequencyText(double mhz) {
   std::array<char, 64> buffer{};
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), mhz, std::chars_format::general, 4);
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), mhz, std::chars_format::general, 4);
   return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : "?";
 }
 
@@ -169,19 +160,16 @@ std::string PrintableText(std::string_view text, TextTarget target) {
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     const Decoded decoded = DecodeUtf8(text.substr(i));
-    if (decoded.valid && Printable(decoded.point, target))
-      out += text.substr(i, decoded.length);
-    else
-      out += '?';
+    if (decoded.valid && Printable(decoded.point, target)) out += text.substr(i, decoded.length);
+    else out += '?';
     i += decoded.length;
   }
   return out;
 }
 
 int CellCount(std::string_view printable) {
-  return static_cast<int>(std::count_if(printable.begin(), printable.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
+  return static_cast<int>(std::count_if(printable.begin(), printable.end(),
+                                        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 }  // namespace ferrolux::cli

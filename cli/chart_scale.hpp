@@ -12,8 +12,7 @@
 namespace ferrolux::cli {
 
 inline constexpr std::size_t kMaxChartSeries = 8;
-inline constexpr std::string_view kChartRangeProblem =
-    "Cannot plot: the frequencies must rise from above 0 MHz.";
+inline constexpr std::string_view kChartRangeProblem = "Cannot plot: the frequencies must rise from above 0 MHz.";
 
 std::size_t SeriesShown(const ChartSettings& chart);
 

@@ -65,8 +65,10 @@ void AddSettingOptions(CLI::App& command, SettingTexts& s) {
       ->required();
   command.add_option("--power", s.power, "Transmitter power in watts")->type_name("W")->capture_default_str();
   command.add_option("--swr", s.swr, "SWR measured in the shack, above 0")->type_name("S")->capture_default_str();
-  CLI::Option* band = command.add_option("--band", s.band, "Amateur band: 160m 80m 40m 30m 20m 17m 15m 12m 10m 6m "
-                                                           "2m 1.25m 70cm gmrs (its centre frequency)")
+  CLI::Option* band = command
+                          .add_option("--band", s.band,
+                                      "Amateur band: 160m 80m 40m 30m 20m 17m 15m 12m 10m 6m "
+                                      "2m 1.25m 70cm gmrs (its centre frequency)")
                           ->type_name("B");
   CLI::Option* mhz = command.add_option("--mhz", s.mhz, "Frequency in MHz, above 0")->type_name("F");
   band->excludes(mhz);
@@ -82,8 +84,7 @@ void AddFormatOption(CLI::App& command, std::string& format) {
 
 void AddFilterOptions(CLI::App& command, OptionValues& o) {
   command.add_option("--type", o.type, "Only cables of this type (letter case aside)")->type_name("T");
-  command.add_option("--match", o.match, "Only cables whose type and part number contain this text")
-      ->type_name("TEXT");
+  command.add_option("--match", o.match, "Only cables whose type and part number contain this text")->type_name("TEXT");
 }
 
 void RunCalc(const OptionValues& o, const Io& io) {
@@ -138,8 +139,7 @@ void RunPlot(const OptionValues& o, const Io& io) {
 }
 
 CLI::App& AddCommand(CLI::App& app, CommandContext& context, const std::string& name, const std::string& about,
-                     const std::shared_ptr<OptionValues>& options,
-                     void (*run)(const OptionValues&, const Io&)) {
+                     const std::shared_ptr<OptionValues>& options, void (*run)(const OptionValues&, const Io&)) {
   CLI::App& command = *app.add_subcommand(name, about);
   // Options of the program itself (--catalog) may follow the subcommand's name.
   command.fallthrough();
@@ -163,8 +163,8 @@ void AddCalc(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
 }
 
 void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
-  CLI::App& compare = AddCommand(app, context, "compare", "Every cable of the catalog under the same settings", o,
-                                 RunCompare);
+  CLI::App& compare =
+      AddCommand(app, context, "compare", "Every cable of the catalog under the same settings", o, RunCompare);
   AddSettingOptions(compare, o->settings);
   AddFilterOptions(compare, *o);
   compare.add_option("--sort", o->sort, "total (line equations), matched or name")
@@ -175,8 +175,8 @@ void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
 }
 
 void AddCables(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
-  CLI::App& cables = AddCommand(app, context, "cables", "The catalog, with matched losses at 10, 30, 146 and 440 MHz",
-                                o, RunCables);
+  CLI::App& cables =
+      AddCommand(app, context, "cables", "The catalog, with matched losses at 10, 30, 146 and 440 MHz", o, RunCables);
   AddFilterOptions(cables, *o);
   cables.add_flag("--metric", o->settings.metric, "Losses per 100 m");
   AddFormatOption(cables, o->format);

@@ -23,7 +23,7 @@ struct CommandContext {
   std::function<OutputStyle()> outputStyle = DetectOutputStyle;
   std::ostream* out = nullptr;  // standard output and standard error when left empty
   std::ostream* err = nullptr;
-  std::function<void()> chosen;    // the subcommand named on the command line, ready to run
+  std::function<void()> chosen;   // the subcommand named on the command line, ready to run
   std::optional<int> exitStatus;  // set once a subcommand has run
 };
 

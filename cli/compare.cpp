@@ -130,10 +130,9 @@ void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows,
                       const OutputStyle& style) {
   out << DescribeSettings(settings) << '\n'
       << "dB and watts; Total: line equations; Estimate: the results screen's estimate\n";
-  const std::vector<TableColumn> columns = {{"Type", false, true},     {"Part number", false, true},
-                                            {"Matched", true, false},  {"Total", true, false},
-                                            {"Estimate", true, false}, {"Out", true, false},
-                                            {"Lost %", true, false},   {"", false, false}};
+  const std::vector<TableColumn> columns = {
+      {"Type", false, true},     {"Part number", false, true}, {"Matched", true, false}, {"Total", true, false},
+      {"Estimate", true, false}, {"Out", true, false},         {"Lost %", true, false},  {"", false, false}};
   std::vector<TableRow> cells;
   cells.reserve(rows.size());
   for (const ComparedCable& row : rows) cells.push_back(TextRow(row, style));
@@ -143,9 +142,9 @@ void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows,
 }
 
 void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) {
-  static const char* const kKeys[] = {"type", "part_number", "matched_loss_db", "estimate_total_loss_db", "possible",
-                                      "total_loss_db", "power_out_w", "power_lost_pct", "antenna_swr",
-                                      "highest_shack_swr"};
+  static const char* const kKeys[] = {"type",        "part_number",      "matched_loss_db", "estimate_total_loss_db",
+                                      "possible",    "total_loss_db",    "power_out_w",     "power_lost_pct",
+                                      "antenna_swr", "highest_shack_swr"};
   for (size_t i = 0; i < std::size(kKeys); ++i) out << (i ? "," : "") << kKeys[i];
   out << '\n';
   for (const ComparedCable& row : rows) {

@@ -5,8 +5,8 @@
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
 #include "cli/settings.hpp"
-#include "text/text.hpp"
 #include "model/loss.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -80,9 +80,8 @@ ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptio
   for (const CatalogRow* cable : ChosenCables(catalog, options)) {
     const double k0 = ParseNumber((*cable)[column::kK0]), k1 = ParseNumber((*cable)[column::kK1]),
                  k2 = ParseNumber((*cable)[column::kK2]);
-    chart.series.push_back({DisplayText(CableName(*cable), style.utf8), [=](double mhz) {
-                             return static_cast<double>(CablePolynomial(k0, k1, k2, mhz)) * scale;
-                           }});
+    chart.series.push_back({DisplayText(CableName(*cable), style.utf8),
+                            [=](double mhz) { return static_cast<double>(CablePolynomial(k0, k1, k2, mhz)) * scale; }});
   }
   return chart;
 }

@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "cli/command_error.hpp"
-#include "text/text.hpp"
 #include "model/bands.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -25,8 +25,7 @@ bool ParseWhole(const std::string& text, double& value) {
   errno = 0;
   char* end = nullptr;
   value = std::strtod(text.c_str(), &end);
-  return errno == 0 && *end == '\0' && std::isfinite(value) &&
-         std::fabs(value) <= std::numeric_limits<float>::max();
+  return errno == 0 && *end == '\0' && std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
 }
 
 std::string BandNames() {

@@ -48,40 +48,27 @@ std::string Escaped(std::string_view text) {
   std::string out;
   for (const char c : PrintableText(text, TextTarget::kXml)) {
     switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        out += c;
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default: out += c;
     }
   }
   return out;
 }
 
-double TextWidth(std::string_view text) {
-  return CellCount(PrintableText(text, TextTarget::kXml)) * kCharacterWidth;
-}
+double TextWidth(std::string_view text) { return CellCount(PrintableText(text, TextTarget::kXml)) * kCharacterWidth; }
 
 std::string Text(double x, double y, std::string_view anchor, std::string_view text) {
-  return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" text-anchor=\"" + std::string(anchor) +
-         "\">" + Escaped(text) + "</text>\n";
+  return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" text-anchor=\"" + std::string(anchor) + "\">" +
+         Escaped(text) + "</text>\n";
 }
 
 std::string Line(double x1, double y1, double x2, double y2) {
-  return "<line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" + Number(x2) + "\" y2=\"" +
-         Number(y2) + "\"/>\n";
+  return "<line x1=\"" + Number(x1) + "\" y1=\"" + Number(y1) + "\" x2=\"" + Number(x2) + "\" y2=\"" + Number(y2) +
+         "\"/>\n";
 }
 
 std::string Group(std::string_view attributes, const std::string& body) {
@@ -92,8 +79,7 @@ std::string Document(int width, int height, const std::string& body) {
   const std::string w = std::to_string(width);
   const std::string h = std::to_string(height);
   const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "\" height=\"" + h +
-                          "\" viewBox=\"0 0 " + w + " " + h +
-                          "\" font-family=\"sans-serif\" font-size=\"12\">\n";
+                          "\" viewBox=\"0 0 " + w + " " + h + "\" font-family=\"sans-serif\" font-size=\"12\">\n";
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg +
          "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n" + body + "</svg>\n";
 }
@@ -120,8 +106,8 @@ std::string Legend(const ChartSettings& chart, const LegendGrid& grid, const Fra
     const std::size_t row = s / grid.perRow;
     const double x = frame.left + static_cast<double>(s % grid.perRow) * grid.entryWidth;
     const double y = frame.bottom + kFrequencyLabelSpace + kLegendRowHeight * (static_cast<double>(row) + 0.5);
-    body += "<g stroke=\"" + std::string(kColors[s]) + "\" stroke-width=\"3\">" +
-            Line(x, y, x + kLegendLineLength, y) + "</g>\n";
+    body += "<g stroke=\"" + std::string(kColors[s]) + "\" stroke-width=\"3\">" + Line(x, y, x + kLegendLineLength, y) +
+            "</g>\n";
     body += Text(x + kLegendLineLength + kLabelGap, y + 4, "start", chart.series[s].label);
   }
   return Group("class=\"legend\"", body);
@@ -183,7 +169,10 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
       continue;
     }
     const double y = frame.bottom - std::min(*loss, top) / top * frame.Height();
-    points.append(points.empty() ? "" : " ").append(Number(frame.left + share * frame.Width())).append(",").append(Number(y));
+    points.append(points.empty() ? "" : " ")
+        .append(Number(frame.left + share * frame.Width()))
+        .append(",")
+        .append(Number(y));
   }
   flush();
   return Group("class=\"series\" fill=\"none\" stroke=\"" + std::string(kColors[series]) +

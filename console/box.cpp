@@ -13,14 +13,12 @@ struct BoxPieces {
 BoxPieces PiecesOf(int style) {
   using namespace frame;
   if (style == kDoubleLine)
-    return {kDoubleTopLeft, kDoubleTopRight, kDoubleBottomLeft, kDoubleBottomRight,
-            kDoubleHorizontal, kDoubleVertical};
-  return {kSingleTopLeft, kSingleTopRight, kSingleBottomLeft, kSingleBottomRight,
-          kSingleHorizontal, kSingleVertical};
+    return {kDoubleTopLeft, kDoubleTopRight, kDoubleBottomLeft, kDoubleBottomRight, kDoubleHorizontal, kDoubleVertical};
+  return {kSingleTopLeft, kSingleTopRight, kSingleBottomLeft, kSingleBottomRight, kSingleHorizontal, kSingleVertical};
 }
 
-void DrawBorder(Console& console, int row, int left, int width, unsigned char leftPiece,
-                unsigned char line, unsigned char rightPiece) {
+void DrawBorder(Console& console, int row, int left, int width, unsigned char leftPiece, unsigned char line,
+                unsigned char rightPiece) {
   console.Locate(row, left);
   console.PrintFrame(leftPiece);
   console.PrintFrame(line, width - 2);
@@ -30,8 +28,7 @@ void DrawBorder(Console& console, int row, int left, int width, unsigned char le
 
 }  // namespace
 
-void DrawBox(Console& console, int top, int left, int bottom, int right, int style,
-             int foreground, int background) {
+void DrawBox(Console& console, int top, int left, int bottom, int right, int style, int foreground, int background) {
   console.SetColor(foreground, background);
   const BoxPieces pieces = PiecesOf(style);
   const int width = right - left + 1;
@@ -45,8 +42,7 @@ void DrawBox(Console& console, int top, int left, int bottom, int right, int sty
     console.PrintLineEnd();
   }
   const int bottomRow = bottom > top + 1 ? bottom : top + 1;
-  DrawBorder(console, bottomRow, left, width, pieces.bottomLeft, pieces.horizontal,
-             pieces.bottomRight);
+  DrawBorder(console, bottomRow, left, width, pieces.bottomLeft, pieces.horizontal, pieces.bottomRight);
 }
 
 }  // namespace ferrolux

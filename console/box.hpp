@@ -20,7 +20,6 @@ inline constexpr int kSingleLine = 1;
 inline constexpr int kDoubleLine = 2;
 
 // Leaves the colours set to the box's and the cursor at column 1 below the bottom border.
-void DrawBox(Console& console, int top, int left, int bottom, int right, int style,
-             int foreground, int background);
+void DrawBox(Console& console, int top, int left, int bottom, int right, int style, int foreground, int background);
 
 }  // namespace ferrolux

@@ -14,9 +14,7 @@ namespace {
 constexpr size_t kMaxInputLine = 10000;
 
 // A typed key's byte anywhere in the set; a key without a character as NUL and its scan code.
-bool Allows(std::string_view allowed, const Key& key) {
-  return allowed.find(key.Text()) != std::string_view::npos;
-}
+bool Allows(std::string_view allowed, const Key& key) { return allowed.find(key.Text()) != std::string_view::npos; }
 
 }  // namespace
 
@@ -95,9 +93,7 @@ void Console::PrintFrame(unsigned char cp437, int count) {
   if (!onOwnPage_) terminal_.StreamText(glyphs, colors_);
 }
 
-void Console::PrintNumber(double value, int digits) {
-  PrintText(PrintedNumberText(value, digits));
-}
+void Console::PrintNumber(double value, int digits) { PrintText(PrintedNumberText(value, digits)); }
 
 void Console::PrintLineEnd() {
   AdvanceRow();
@@ -187,8 +183,7 @@ std::string Console::InputLine(int lastColumn) {
   const bool wasHidden = !screen.cursorVisible;
   screen.cursorVisible = true;
   const int fieldEnd = std::min(lastColumn, screen.Columns());
-  const InputField field{screen.cursor.row, screen.cursor.column,
-                         std::max(fieldEnd - screen.cursor.column + 1, 1)};
+  const InputField field{screen.cursor.row, screen.cursor.column, std::max(fieldEnd - screen.cursor.column + 1, 1)};
   std::string held;
   for (;;) {
     Flush();

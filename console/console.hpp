@@ -47,8 +47,7 @@ class Console {
 
   // Keyboard operations. `allowed` is a set of key texts; empty, it accepts every key. A zero
   // limit waits for ever. Gives the key's text; a time-out gives the empty text.
-  std::string WaitKey(std::string_view allowed = {},
-                      std::chrono::milliseconds limit = std::chrono::milliseconds{0});
+  std::string WaitKey(std::string_view allowed = {}, std::chrono::milliseconds limit = std::chrono::milliseconds{0});
   // Any key, waiting for ever.
   Key NextKey();
   // Reads a typed line in a field from the cursor to `lastColumn` (at most the row's end).

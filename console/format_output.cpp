@@ -39,15 +39,14 @@ std::string TakeLine(std::string_view& rest, int width) {
 }
 
 // The array keeps the lines that fitted, which fill it: their count is its upper bound.
-void ReportTooManyLines(Console& console, std::string& errorMessage,
-                        std::vector<std::string>& lines, int upperBound) {
+void ReportTooManyLines(Console& console, std::string& errorMessage, std::vector<std::string>& lines, int upperBound) {
   errorMessage = kOverflowMessage;
   lines[0] = NumberText(upperBound);
   ReportOverflow(console, errorMessage, upperBound, upperBound + 1);
 }
 
-void WrapLines(Console& console, std::string& errorMessage, const std::string& text,
-               std::vector<std::string>& lines, int width, int upperBound) {
+void WrapLines(Console& console, std::string& errorMessage, const std::string& text, std::vector<std::string>& lines,
+               int width, int upperBound) {
   std::string_view rest = text;
   int count = 0;
   while (!rest.empty()) {
@@ -63,8 +62,8 @@ void WrapLines(Console& console, std::string& errorMessage, const std::string& t
 
 }  // namespace
 
-void FormatOutput(Console& console, std::string& errorMessage, const std::string& text,
-                  std::vector<std::string>& lines, int width) {
+void FormatOutput(Console& console, std::string& errorMessage, const std::string& text, std::vector<std::string>& lines,
+                  int width) {
   if (lines.empty()) return;
   // Taken before the array is cleared, so that a text held in the array itself survives.
   std::string rest = TrimBlanks(text) + kBlank;

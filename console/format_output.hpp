@@ -13,7 +13,7 @@ class Console;
 // text that fits on one line, " 2", " 3" ... otherwise). When the array is too small it sets
 // `errorMessage`, prints the overflow report at the cursor, waits for a key and keeps the lines
 // that fitted. An array without even element 0 is left alone.
-void FormatOutput(Console& console, std::string& errorMessage, const std::string& text,
-                  std::vector<std::string>& lines, int width);
+void FormatOutput(Console& console, std::string& errorMessage, const std::string& text, std::vector<std::string>& lines,
+                  int width);
 
 }  // namespace ferrolux

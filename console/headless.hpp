@@ -33,7 +33,10 @@ class HeadlessTerminal : public Terminal {
   void StreamText(std::u32string_view glyphs, Colors colors) override;
   void StreamLineEnd() override;
   void StreamClear(Colors colors) override;
-  void TakePage() override { pageTaken = true; ++pagesTaken; }
+  void TakePage() override {
+    pageTaken = true;
+    ++pagesTaken;
+  }
   void ReleasePage() override { pageTaken = false; }
   void SetTitle(std::string_view title) override { this->title = title; }
   void SetSize(int columns, int rows) override { sizeColumns = columns, sizeRows = rows; }

@@ -64,8 +64,7 @@ std::string ItemRowText(const std::string& item, int width) {
 
 class PickListRun {
  public:
-  PickListRun(Console& console, const std::vector<std::string>& items, Geometry geometry,
-              Palette palette);
+  PickListRun(Console& console, const std::vector<std::string>& items, Geometry geometry, Palette palette);
   int Run();
 
  private:
@@ -105,8 +104,7 @@ class PickListRun {
   std::optional<Window> drawn_;
 };
 
-PickListRun::PickListRun(Console& console, const std::vector<std::string>& items,
-                         Geometry geometry, Palette palette)
+PickListRun::PickListRun(Console& console, const std::vector<std::string>& items, Geometry geometry, Palette palette)
     : console_(console), items_(items), geometry_(geometry), palette_(palette) {
   header_ = ReadHeader(Item(0));
   width_ = WidthWithin(std::min(geometry_.rightmost, console_.Screen().Columns()));
@@ -121,9 +119,7 @@ const std::string& PickListRun::Item(int index) const {
 }
 
 // Items past the vector's end are empty: they add no width and never match a search.
-int PickListRun::LastReadableItem() const {
-  return std::min(header_.count, static_cast<int>(items_.size()) - 1);
-}
+int PickListRun::LastReadableItem() const { return std::min(header_.count, static_cast<int>(items_.size()) - 1); }
 
 size_t PickListRun::LongestItem() const {
   size_t longest = 0;
@@ -153,8 +149,8 @@ int PickListRun::Run() {
 
 void PickListRun::Open() {
   const Geometry& g = geometry_;
-  DrawBox(console_, g.top, g.left, g.bottom, g.left + width_, kSingleLine,
-          palette_.frameForeground, palette_.frameBackground);
+  DrawBox(console_, g.top, g.left, g.bottom, g.left + width_, kSingleLine, palette_.frameForeground,
+          palette_.frameBackground);
   console_.SetColor(palette_.frameForeground, palette_.frameBackground);
   console_.Locate(g.top + kTitleRow, g.left + 1);
   console_.PrintText(CentredTitle(header_.title, width_ - 1));
@@ -273,12 +269,11 @@ void PickListRun::FindMatch() {
 
 }  // namespace
 
-void PickList(Console& console, const std::vector<std::string>& items, int& selection, int top,
-              int left, int bottom, int textForeground, int textBackground, int frameForeground,
-              int frameBackground, int itemForeground, int rightmost) {
+void PickList(Console& console, const std::vector<std::string>& items, int& selection, int top, int left, int bottom,
+              int textForeground, int textBackground, int frameForeground, int frameBackground, int itemForeground,
+              int rightmost) {
   PickListRun run(console, items, {top, left, bottom, rightmost},
-                  {textForeground, textBackground, frameForeground, frameBackground,
-                   itemForeground});
+                  {textForeground, textBackground, frameForeground, frameBackground, itemForeground});
   selection = run.Run();
 }
 

@@ -19,9 +19,8 @@ class Console;
 // title or item narrows the list and is cut to it.
 // `selection` is ignored on entry and holds the chosen index on return; the colours are then
 // textForeground on textBackground. The selected row is always yellow on red.
-void PickList(Console& console, const std::vector<std::string>& items, int& selection, int top,
-              int left, int bottom, int textForeground, int textBackground, int frameForeground,
-              int frameBackground, int itemForeground,
+void PickList(Console& console, const std::vector<std::string>& items, int& selection, int top, int left, int bottom,
+              int textForeground, int textBackground, int frameForeground, int frameBackground, int itemForeground,
               int rightmost = std::numeric_limits<int>::max());
 
 }  // namespace ferrolux

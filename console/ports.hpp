@@ -64,7 +64,7 @@ namespace ferrolux {
 // Thrown by a keyboard when a signal (Ctrl+C, SIGTERM, SIGHUP) or the loss of the terminal
 // asks the program to end at once. Not a std::exception, so no failure handler swallows it.
 struct EndRequested {
-  int signal = 0;           // the signal number; 0 when the terminal went away
+  int signal = 0;             // the signal number; 0 when the terminal went away
   bool terminalGone = false;  // hang-up or end of input: nothing more can be shown
 };
 

@@ -11,9 +11,7 @@ const Cell kBlank{};
 }
 
 ScreenModel::ScreenModel(int columns, int rows)
-    : columns_(std::max(columns, 1)),
-      rows_(std::max(rows, 1)),
-      cells_(static_cast<size_t>(columns_) * rows_) {}
+    : columns_(std::max(columns, 1)), rows_(std::max(rows, 1)), cells_(static_cast<size_t>(columns_) * rows_) {}
 
 bool ScreenModel::Inside(int row, int column) const {
   return row >= 1 && row <= rows_ && column >= 1 && column <= columns_;

@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Deliver the bytes in uneven pieces so that line ends fall across reads.
   const ferrolux::ReadBytes read = [&](char* buffer, std::size_t room) -> ssize_t {
     const std::size_t piece = std::min({room, stream.size - at, static_cast<std::size_t>(1 + at % 7)});
-    for (std::size_t i = 0; i < piece; ++i) buffer[i] = static_cast<char>(stream.pattern[(at + i) % stream.patternSize]);
+    for (std::size_t i = 0; i < piece; ++i)
+      buffer[i] = static_cast<char>(stream.pattern[(at + i) % stream.patternSize]);
     at += piece;
     return static_cast<ssize_t>(piece);
   };

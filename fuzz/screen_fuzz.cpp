@@ -40,8 +40,10 @@ void Operate(ferrolux::HeadlessConsole& h, Bytes& in) {
     case 6: console.PrintNumber(in.Signed() * 1e-3 * in.Signed(), in.Next() % 2 ? 7 : 15); break;
     case 7: console.SetScreenSize(in.Next() % 200, in.Next() % 60); break;
     case 8: console.UsePage(1); break;
-    case 9: ferrolux::DrawBox(console, in.Signed(), in.Signed(), in.Signed(), in.Signed(), in.Next() % 3,
-                              in.Next() % 16, in.Next() % 16); break;
+    case 9:
+      ferrolux::DrawBox(console, in.Signed(), in.Signed(), in.Signed(), in.Signed(), in.Next() % 3, in.Next() % 16,
+                        in.Next() % 16);
+      break;
     default: console.HideCursor(); break;
   }
 }

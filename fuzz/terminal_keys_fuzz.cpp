@@ -14,8 +14,8 @@
 #include <optional>
 #include <string>
 
-#include "terminal/curses_terminal.hpp"
 #include "console/keys.hpp"
+#include "terminal/curses_terminal.hpp"
 
 namespace {
 
@@ -27,7 +27,8 @@ ferrolux::CursesTerminal* g_terminal = nullptr;
 bool KnownKey(ferrolux::Key key) {
   using namespace ferrolux::keys;
   if (key.IsTyped()) return key.Typed() != '\0';
-  static constexpr ferrolux::Key kScanKeys[] = {kHome, kUp, kPageUp, kLeft, kRight, kEnd, kDown, kPageDown, kInsert, kDelete};
+  static constexpr ferrolux::Key kScanKeys[] = {kHome, kUp,   kPageUp,   kLeft,   kRight,
+                                                kEnd,  kDown, kPageDown, kInsert, kDelete};
   if (std::find(std::begin(kScanKeys), std::end(kScanKeys), key) != std::end(kScanKeys)) return true;
   for (int n = 1; n <= 10; ++n)
     if (key == Function(n)) return true;

@@ -8,15 +8,15 @@
 namespace ferrolux {
 
 struct LineFigures {
-  double lossRatio = 1;            // a = 10^(matched loss / 10)
-  double shackReflection = 0;      // |Γs| = (S - 1) / (S + 1)
-  double antennaReflection = 0;    // |Γa| = |Γs| * a
-  double antennaSwr = 1;           // (1 + |Γa|) / (1 - |Γa|)
-  double totalLossDb = 0;          // 10 log10((a² - |Γa|²) / (a (1 - |Γa|²)))
-  double swrLossDb = 0;            // total - matched
+  double lossRatio = 1;          // a = 10^(matched loss / 10)
+  double shackReflection = 0;    // |Γs| = (S - 1) / (S + 1)
+  double antennaReflection = 0;  // |Γa| = |Γs| * a
+  double antennaSwr = 1;         // (1 + |Γa|) / (1 - |Γa|)
+  double totalLossDb = 0;        // 10 log10((a² - |Γa|²) / (a (1 - |Γa|²)))
+  double swrLossDb = 0;          // total - matched
   double powerOutW = 0;
   double powerLostPct = 0;
-  double shackReturnLossDb = 0;    // -20 log10 |Γ|; infinite for a perfect match
+  double shackReturnLossDb = 0;  // -20 log10 |Γ|; infinite for a perfect match
   double antennaReturnLossDb = 0;
 };
 

@@ -26,8 +26,7 @@ long double Quotient(long double numerator, long double denominator) {
   if (denominator != 0) return numerator / denominator;
   if (numerator == 0 || std::isnan(numerator)) return std::numeric_limits<long double>::quiet_NaN();
   const bool negative = std::signbit(numerator) != std::signbit(denominator);
-  return negative ? -std::numeric_limits<long double>::infinity()
-                  : std::numeric_limits<long double>::infinity();
+  return negative ? -std::numeric_limits<long double>::infinity() : std::numeric_limits<long double>::infinity();
 }
 
 long double PowerOf10(long double exponent) { return std::pow(10.0L, exponent); }
@@ -96,8 +95,7 @@ long double CablePolynomial(long double k0, long double k1, long double k2, long
 
 long double SafeLn(long double x) { return std::isfinite(x) && x > 0 ? std::log(x) : 0.0L; }
 
-LossFigures ComputeLosses(float k0, float k1, float k2, float freqMHz, float lengthFt,
-                          float powerW, float shackSwr) {
+LossFigures ComputeLosses(float k0, float k1, float k2, float freqMHz, float lengthFt, float powerW, float shackSwr) {
   LossFigures figures;
   const long double polynomial = CablePolynomial(k0, k1, k2, freqMHz);
   figures.stdMatchLoss = Stored(polynomial / 100 * 100);

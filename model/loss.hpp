@@ -58,7 +58,6 @@ long double CablePolynomial(long double k0, long double k1, long double k2, long
 // The natural logarithm of a positive finite number; 0 for zero, negatives, infinities and NaN.
 long double SafeLn(long double x);
 
-LossFigures ComputeLosses(float k0, float k1, float k2, float freqMHz, float lengthFt,
-                          float powerW, float shackSwr);
+LossFigures ComputeLosses(float k0, float k1, float k2, float freqMHz, float lengthFt, float powerW, float shackSwr);
 
 }  // namespace ferrolux

@@ -59,12 +59,18 @@ bool NewlineReturns() {
 // Line drawing as the VT100 alternate character set names it; double lines as single.
 char AltCharOf(char32_t glyph) {
   switch (glyph) {
-    case U'┌': case U'╔': return 'l';
-    case U'┐': case U'╗': return 'k';
-    case U'└': case U'╚': return 'm';
-    case U'┘': case U'╝': return 'j';
-    case U'─': case U'═': return 'q';
-    case U'│': case U'║': return 'x';
+    case U'┌':
+    case U'╔': return 'l';
+    case U'┐':
+    case U'╗': return 'k';
+    case U'└':
+    case U'╚': return 'm';
+    case U'┘':
+    case U'╝': return 'j';
+    case U'─':
+    case U'═': return 'q';
+    case U'│':
+    case U'║': return 'x';
     case U'╠': return 't';
     case U'╣': return 'u';
     default: return 0;
@@ -126,7 +132,8 @@ TerminfoCodes::TerminfoCodes(bool utf8) : utf8_(utf8) {
   keypadOn_ = Capability("smkx");
   keypadOff_ = Capability("rmkx");
   // xterm's entries push the title on the title stack as they enter the page, and pop it.
-  pageKeepsTitle_ = enterPage_.find("\x1b[22;") != std::string::npos && leavePage_.find("\x1b[23;") != std::string::npos;
+  pageKeepsTitle_ =
+      enterPage_.find("\x1b[22;") != std::string::npos && leavePage_.find("\x1b[23;") != std::string::npos;
   altCharsOn_ = Capability("smacs");
   altCharsOff_ = Capability("rmacs");
   if (colors < kBaseColors) return;

@@ -5,8 +5,8 @@
 
 #include <cerrno>
 
-#include "terminal/curses_terminal.hpp"
 #include "console/keys.hpp"
+#include "terminal/curses_terminal.hpp"
 
 namespace ferrolux {
 

@@ -4,17 +4,17 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <curses.h>
 #include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <curses.h>
 #include <vector>
 
-#include "text/charset.hpp"
 #include "terminal/curses_codes.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux {
 

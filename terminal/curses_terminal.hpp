@@ -10,10 +10,10 @@
 #include <optional>
 #include <string>
 
+#include "console/ports.hpp"
 #include "terminal/curses_keyboard.hpp"
 #include "terminal/curses_signals.hpp"
 #include "terminal/painter.hpp"
-#include "console/ports.hpp"
 
 namespace ferrolux {
 

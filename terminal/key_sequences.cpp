@@ -36,10 +36,12 @@ int FirstNumber(std::string_view parameters) {
 // modifier is held. F11 and up, and the markers of a bracketed paste, are of no use here.
 std::optional<Key> KeyOfNumber(int number) {
   switch (number) {
-    case 1: case 7: return keys::kHome;
+    case 1:
+    case 7: return keys::kHome;
     case 2: return keys::kInsert;
     case 3: return keys::kDelete;
-    case 4: case 8: return keys::kEnd;
+    case 4:
+    case 8: return keys::kEnd;
     case 5: return keys::kPageUp;
     case 6: return keys::kPageDown;
     default: break;
@@ -51,13 +53,20 @@ std::optional<Key> KeyOfNumber(int number) {
 
 std::optional<Key> KeyOfLetter(char final) {
   switch (final) {
-    case 'A': case 'a': return keys::kUp;  // lower case: rxvt's arrows with Shift or Ctrl
-    case 'B': case 'b': return keys::kDown;
-    case 'C': case 'c': return keys::kRight;
-    case 'D': case 'd': return keys::kLeft;
+    case 'A':
+    case 'a': return keys::kUp;  // lower case: rxvt's arrows with Shift or Ctrl
+    case 'B':
+    case 'b': return keys::kDown;
+    case 'C':
+    case 'c': return keys::kRight;
+    case 'D':
+    case 'd': return keys::kLeft;
     case 'H': return keys::kHome;
     case 'F': return keys::kEnd;
-    case 'P': case 'Q': case 'R': case 'S': return keys::Function(final - 'P' + 1);
+    case 'P':
+    case 'Q':
+    case 'R':
+    case 'S': return keys::Function(final - 'P' + 1);
     default: return std::nullopt;
   }
 }
@@ -109,8 +118,7 @@ void KeyDecoder::FeedSequence(unsigned char byte, std::deque<Key>& keys) {
     case State::kLinuxFunction:
       if (byte >= 'A' && byte <= 'E') keys.push_back(keys::Function(byte - 'A' + 1));
       return Abandon();
-    default:
-      break;
+    default: break;
   }
   if (state_ == State::kControl && sequence_.size() == 2 && byte == '[') {
     state_ = State::kLinuxFunction;  // the Linux console's F1 to F5: ESC [ [ A to ESC [ [ E

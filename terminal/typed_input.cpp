@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
-#include "text/charset.hpp"
 #include "console/keys.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux {
 

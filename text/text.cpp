@@ -28,9 +28,14 @@ double ParseWholeNumber(std::string_view digits, int base) {
 
 int BaseOfPrefix(char letter) {
   switch (letter) {
-    case 'H': case 'h': return 16;
-    case 'O': case 'o': case 'Q': case 'q': return 8;
-    case 'B': case 'b': return 2;
+    case 'H':
+    case 'h': return 16;
+    case 'O':
+    case 'o':
+    case 'Q':
+    case 'q': return 8;
+    case 'B':
+    case 'b': return 2;
     default: return 0;
   }
 }
@@ -87,9 +92,7 @@ std::string FirstField(std::string_view line) {
   return std::string(line.substr(0, line.find(',')));
 }
 
-std::string NumberText(long long value) {
-  return std::string(value < 0 ? "" : " ").append(std::to_string(value));
-}
+std::string NumberText(long long value) { return std::string(value < 0 ? "" : " ").append(std::to_string(value)); }
 
 namespace {
 
@@ -156,7 +159,7 @@ std::array<std::string, 3> OverflowReportLines(const std::string& message, int u
 char UpperCaseChar(char c) {
   const auto code = static_cast<unsigned char>(c);
   if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-  switch (code) {  // code-page 437 pairs
+  switch (code) {                             // code-page 437 pairs
     case 132: return static_cast<char>(142);  // ä Ä
     case 148: return static_cast<char>(153);  // ö Ö
     case 129: return static_cast<char>(154);  // ü Ü

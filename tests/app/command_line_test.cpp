@@ -1,7 +1,7 @@
 #include "app/command_line.hpp"
 
-#include <CLI/CLI.hpp>
 #include <gtest/gtest.h>
+#include <CLI/CLI.hpp>
 
 #include <filesystem>
 #include <optional>

@@ -22,9 +22,8 @@ TEST_F(EndingTest, OnTheOwnPageShowsTheRunLinesThenRepeatsThemOnTheTerminalsScre
   h.console.UsePage(1);
   ShowEnding(h.console, state);
   EXPECT_FALSE(h.terminal.pageTaken);
-  EXPECT_EQ(h.terminal.streamLines,
-            (std::vector<std::string>{"Program Run Start: 12-09-2026  07:30:00",
-                                      "  Program Run End: 12-10-2026  00:00:05", ""}));
+  EXPECT_EQ(h.terminal.streamLines, (std::vector<std::string>{"Program Run Start: 12-09-2026  07:30:00",
+                                                              "  Program Run End: 12-10-2026  00:00:05", ""}));
   EXPECT_EQ(h.keyboard.reads, 0);
 }
 
@@ -34,8 +33,7 @@ TEST_F(EndingTest, AnErrorIsShownAndAKeyAwaitedBeforeTheRunLines) {
   ShowEnding(h.console, state);
   EXPECT_EQ(h.terminal.streamClears, 1);
   EXPECT_EQ(h.terminal.streamLines,
-            (std::vector<std::string>{"Error: [53] File not found",
-                                      "Program Run Start: 12-09-2026  07:30:00",
+            (std::vector<std::string>{"Error: [53] File not found", "Program Run Start: 12-09-2026  07:30:00",
                                       "  Program Run End: 12-10-2026  00:00:05", ""}));
   EXPECT_EQ(h.console.Screen().At(1, 1), (Cell{U'E', {15, 1}}));
   EXPECT_EQ(h.keyboard.Pending(), 0u);

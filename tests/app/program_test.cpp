@@ -81,17 +81,15 @@ TEST_F(ProgramTest, ASplitOverflowIsReportedUnderTheLoadingLineAndWaitsForAKey) 
   for (int field = 2; field <= 40; ++field) line += "\tf";
   folder.Write("CableCatalog.txt", line + "\r\n");
   EXPECT_EQ(RunProgram(console, catalog), 0);
-  EXPECT_EQ(keyboard.rows, (std::vector<std::string>{"Loading Catalog",
-                                                     "             Error: SubScript out of range in ArgSplit Subroutine",
-                                                     "     Array Boundry: 32", "Number of Elements: 40", ""}));
+  EXPECT_EQ(keyboard.rows, (std::vector<std::string>{
+                               "Loading Catalog", "             Error: SubScript out of range in ArgSplit Subroutine",
+                               "     Array Boundry: 32", "Number of Elements: 40", ""}));
   EXPECT_EQ(h.terminal.streamLines.front(), "Error: SubScript out of range in ArgSplit Subroutine");
 }
 
 TEST_F(ProgramTest, AnInterruptEndsAtOnceWithTheRunLinesOnTheTerminalsScreen) {
   struct Interrupting : Keyboard {
-    std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds>) override {
-      throw EndRequested{2, false};
-    }
+    std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds>) override { throw EndRequested{2, false}; }
   } interrupting;
   Console console(h.terminal, interrupting, h.clock);
   EXPECT_EQ(RunProgram(console, catalog), 130);
@@ -102,9 +100,7 @@ TEST_F(ProgramTest, AnInterruptEndsAtOnceWithTheRunLinesOnTheTerminalsScreen) {
 
 TEST_F(ProgramTest, ALostTerminalEndsWithoutOutput) {
   struct Gone : Keyboard {
-    std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds>) override {
-      throw EndRequested{1, true};
-    }
+    std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds>) override { throw EndRequested{1, true}; }
   } gone;
   Console console(h.terminal, gone, h.clock);
   EXPECT_EQ(RunProgram(console, catalog), 129);

@@ -11,8 +11,8 @@
 #include "app/program_state.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
-#include "text/text.hpp"
 #include "model/loss.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux {
 namespace {
@@ -98,8 +98,8 @@ Recommended Uses:
 Tests.)");
   // The catalog's texts in grey, all else in white.
   EXPECT_EQ(testing::Colours(Screen(), {{'t', {15, 1}}, {'w', {7, 1}}}, {5, 5, 28, 5}),
-            testing::Rows({"t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t",
-                           "t", "w", "t", "t", "t", "w"}));
+            testing::Rows({"t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t", "t",
+                           "t", "t", "t", "t", "t", "t", "t", "w", "t", "t", "t", "w"}));
 }
 
 // A matched loss at which the estimate for a measured SWR of 2.2 is exactly 20, as text.
@@ -134,26 +134,45 @@ TEST_F(ResultsScreenTest, TheFiguresBlockAtItsEdges) {
   const std::string twenty = LossGivingExactlyTwenty();
   ASSERT_EQ(ComputeLosses(std::stof(twenty), 0, 0, 100, 100, 100, 2.2f).realSwr, 20.0f);
   const auto warning = [](const std::string& shown) {
-    return std::vector<std::pair<int, std::string>>{
-        {10, "Real SWR is estimated at >20:1 (" + shown + ":1)"},
-        {11, "The SWR specific calculations are not reliable when SWR is"},
-        {14, "watts out results in less than 2 watts at the antenna."},
-        {15, ""},
-        {16, "Description:"},
-        {18, "A test cable."}};
+    return std::vector<std::pair<int, std::string>>{{10, "Real SWR is estimated at >20:1 (" + shown + ":1)"},
+                                                    {11, "The SWR specific calculations are not reliable when SWR is"},
+                                                    {14, "watts out results in less than 2 watts at the antenna."},
+                                                    {15, ""},
+                                                    {16, "Description:"},
+                                                    {18, "A test cable."}};
   };
   const Case cases[] = {
-      {"-inf ft", ".5", ".2", ".001", -INFINITY, 1.5f,
+      {"-inf ft",
+       ".5",
+       ".2",
+       ".001",
+       -INFINITY,
+       1.5f,
        {{13, "      Match Loss: -inf dB @-inf ft."},
         {14, " Loss due to SWR: inf dB"},
         {20, "        Real SWR: -inf:1 +-"}}},
-      {"inf ft", ".5", ".2", ".001", INFINITY, 1.5f,
+      {"inf ft",
+       ".5",
+       ".2",
+       ".001",
+       INFINITY,
+       1.5f,
        {{13, "      Match Loss: inf dB @ inf ft."},
         {14, " Loss due to SWR: 0 dB"},
         {20, "        Real SWR: nan:1 +-"}}},
-      {"small values", ".85", "0", "0", 50, 1,
+      {"small values",
+       ".85",
+       "0",
+       "0",
+       50,
+       1,
        {{12, " STD. Match Loss: .85 dB 100 ft."}, {13, "      Match Loss: .425 dB @ 50 ft."}}},
-      {"above 6:1", ".5", ".2", ".001", 50, 6.5f,
+      {"above 6:1",
+       ".5",
+       ".2",
+       ".001",
+       50,
+       6.5f,
        {{10, "Real SWR cannot be estimated for a measured SWR above 6:1 (6.5:1)."},
         {11, "The loss figures would not be reliable, so none are shown. Measure the SWR"},
         {12, "at the antenna, or bring the SWR in the shack down to 6:1 or less."},
@@ -258,8 +277,8 @@ TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
     int places;
     double expected;
   };
-  const Case cases[] = {{20.5, 0, 20}, {21.5, 0, 22}, {21.14715, 0, 21}, {0.125, 2, 0.12}, {0.375, 2, 0.38},
-                        {74.0552, 2, 74.06}, {0.004444, 2, 0}, {-1.5, 0, -2}};
+  const Case cases[] = {{20.5, 0, 20},    {21.5, 0, 22},       {21.14715, 0, 21}, {0.125, 2, 0.12},
+                        {0.375, 2, 0.38}, {74.0552, 2, 74.06}, {0.004444, 2, 0},  {-1.5, 0, -2}};
   for (const Case& c : cases) EXPECT_EQ(RoundHalfEven(c.value, c.places), c.expected) << c.value;
 }
 

@@ -40,8 +40,8 @@ TEST(CatalogSearch, TakesTheFirstPlaceThatHoldsACatalog) {
   struct Case {
     const char* name;
     bool here, userCopy, installed;
-    bool hereIsAFolder = false;     // there, but the loader will refuse it
-    bool userDataIsAFile = false;   // the user's folder cannot hold a copy
+    bool hereIsAFolder = false;    // there, but the loader will refuse it
+    bool userDataIsAFile = false;  // the user's folder cannot hold a copy
     Found expected;
   };
   const Case cases[] = {

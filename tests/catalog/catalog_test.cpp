@@ -62,7 +62,10 @@ TEST_F(CatalogTest, FileFormatCases) {
       {"byte 26 in a line", std::string("a\tb\x1a\tc"), " 1", {{"a", "b"}}, ""},
       {"trailing TAB after sixteen fields", sixteen + "\t", " 1", {{"f1", "f2"}}, ""},
       {"exactly 32 fields", Fields(32), " 1", {{"f1", "f2"}}, ""},
-      {"33 fields: report and an empty record", Fields(33) + "\r\na\tb", " 2", {{"", ""}, {"a", "b"}},
+      {"33 fields: report and an empty record",
+       Fields(33) + "\r\na\tb",
+       " 2",
+       {{"", ""}, {"a", "b"}},
        "SubScript out of range in ArgSplit Subroutine"},
   };
   for (const Case& c : cases) {
@@ -149,11 +152,14 @@ TEST_F(CatalogTest, FailuresLeaveTheirMessageAndNoCount) {
       {"missing", [](const fs::path&) {}, "[53] File not found"},
       {"a folder", [](const fs::path& f) { fs::create_directory(f); }, "[75] Path/file access error"},
       {"a FIFO", [](const fs::path& f) { mkfifo(f.c_str(), 0600); }, "[75] Path/file access error"},
-      {"a link to a device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }, "[75] Path/file access error"},
-      {"oversize", [](const fs::path& f) {
+      {"a link to a device", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); },
+       "[75] Path/file access error"},
+      {"oversize",
+       [](const fs::path& f) {
          std::ofstream(f) << "x";
          fs::resize_file(f, kMaxCatalogBytes + 1);
-       }, "[7] Out of memory"},
+       },
+       "[7] Out of memory"},
   };
   for (const Case& c : cases) {
     fs::remove_all(file);
@@ -226,12 +232,12 @@ TEST(FileErrorMessage, SortsTheSystemsErrorsIntoTheProgramsCodes) {
     const char* message;
   };
   const Case cases[] = {
-      {ENOENT, "[53] File not found"},     {ENOTDIR, "[76] Path not found"},
-      {EACCES, "[70] Permission denied"},  {EPERM, "[70] Permission denied"},
-      {EROFS, "[70] Permission denied"},   {EWOULDBLOCK, "[70] Permission denied"},
-      {EMFILE, "[67] Too many files"},     {ENFILE, "[67] Too many files"},
-      {ENXIO, "[68] Device unavailable"},  {ENODEV, "[68] Device unavailable"},
-      {EIO, "[72] Disk media error"},      {ENOMEM, "[7] Out of memory"},
+      {ENOENT, "[53] File not found"},        {ENOTDIR, "[76] Path not found"},
+      {EACCES, "[70] Permission denied"},     {EPERM, "[70] Permission denied"},
+      {EROFS, "[70] Permission denied"},      {EWOULDBLOCK, "[70] Permission denied"},
+      {EMFILE, "[67] Too many files"},        {ENFILE, "[67] Too many files"},
+      {ENXIO, "[68] Device unavailable"},     {ENODEV, "[68] Device unavailable"},
+      {EIO, "[72] Disk media error"},         {ENOMEM, "[7] Out of memory"},
       {ELOOP, "[75] Path/file access error"}, {EINVAL, "[75] Path/file access error"},
   };
   for (const Case& c : cases) EXPECT_EQ(FileErrorMessage(c.errnoValue), c.message) << c.errnoValue;
@@ -253,7 +259,12 @@ TEST(ArgSplit, SplitsIntoTheArrayAndNeverPastIt) {
       {"multi-character delimiter", "a<>b<><>c", "<>", 4, {" 4", "a", "b", "", "c"}, "<>", ""},
       {"elements past n emptied", "a\tb", "\t", 4, {" 2", "a", "b", "", ""}, "\t", ""},
       {"exactly the bound", "a\tb\tc", "\t", 3, {" 3", "a", "b", "c"}, "\t", ""},
-      {"one past the bound", "a\tb\tc\td", "\t", 3, {"x", "x", "x", "x"}, "\t",
+      {"one past the bound",
+       "a\tb\tc\td",
+       "\t",
+       3,
+       {"x", "x", "x", "x"},
+       "\t",
        "SubScript out of range in ArgSplit Subroutine"},
   };
   for (const Case& c : cases) {

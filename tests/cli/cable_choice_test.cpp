@@ -16,9 +16,9 @@ TEST(FindCable, APartNumberWinsThenTheOneCableContainingTheText) {
     const char* part;
   };
   const Case cases[] = {
-      {"test rg-8x", "Test RG-8X"},     // a part number, letter case aside
-      {"TEST", "Test"},                 // exact beats the four that contain it
-      {"lmr", "Test LMR-400"},          // contained in type and part number
+      {"test rg-8x", "Test RG-8X"},                          // a part number, letter case aside
+      {"TEST", "Test"},                                      // exact beats the four that contain it
+      {"lmr", "Test LMR-400"},                               // contained in type and part number
       {"rg-174 test", "Test RG-174 long name for cutting"},  // across type and part number
   };
   for (const Case& c : cases) EXPECT_EQ(FindCable(cables, c.name)[column::kPartNumber], c.part) << c.name;
@@ -32,8 +32,8 @@ TEST(FindCable, NoneOrSeveralIsAUsageErrorWithTheCandidates) {
   } catch (const CommandError& error) {
     EXPECT_EQ(error.Status(), kExitUsage);
     EXPECT_STREQ(error.what(), "--cable \"rg-\" matches 2 cables; give a part number:");
-    EXPECT_EQ(error.Details(), (std::vector<std::string>{"  RG-8X, Test RG-8X",
-                                                         "  RG-174, Test RG-174 long name for cutting"}));
+    EXPECT_EQ(error.Details(),
+              (std::vector<std::string>{"  RG-8X, Test RG-8X", "  RG-174, Test RG-174 long name for cutting"}));
   }
   EXPECT_THROW(FindCable(cables, "heliax"), CommandError);
 }

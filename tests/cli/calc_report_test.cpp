@@ -90,10 +90,10 @@ TEST(CalcText, TheScreensWarningAndAReadingNoLoadCanGive) {
             "\n"
             "Line equations: a real characteristic impedance is assumed; good for ordinary coax above a few MHz, "
             "approximate at HF on thin, lossy cable.\n");
-  EXPECT_NE(Text(lossy, At("10", "6.5", "146")).find(
-                "\nReal SWR cannot be estimated for a measured SWR above 6:1 (6.5:1).\n"
-                "The loss figures would not be reliable, so none are shown. Measure the SWR\n"
-                "at the antenna, or bring the SWR in the shack down to 6:1 or less.\n"),
+  EXPECT_NE(Text(lossy, At("10", "6.5", "146"))
+                .find("\nReal SWR cannot be estimated for a measured SWR above 6:1 (6.5:1).\n"
+                      "The loss figures would not be reliable, so none are shown. Measure the SWR\n"
+                      "at the antenna, or bring the SWR in the shack down to 6:1 or less.\n"),
             std::string::npos);
 }
 

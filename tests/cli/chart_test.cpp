@@ -24,7 +24,7 @@ namespace {
 ChartSettings TwoCables(bool utf8, bool color) {
   ChartSettings chart;
   chart.series = {{"thin", [](double mhz) { return 0.4 * std::sqrt(mhz); }},
-                 {"thick", [](double mhz) { return 0.12 * std::sqrt(mhz); }}};
+                  {"thick", [](double mhz) { return 0.12 * std::sqrt(mhz); }}};
   chart.lossUnit = "dB/100 ft";
   chart.width = 60;
   chart.height = 16;
@@ -36,10 +36,8 @@ ChartSettings TwoCables(bool utf8, bool color) {
 std::string WithoutColor(const std::string& line) {
   std::string text;
   for (std::size_t at = 0; at < line.size(); ++at)
-    if (line[at] == '\x1b')
-      at = line.find('m', at);
-    else
-      text += line[at];
+    if (line[at] == '\x1b') at = line.find('m', at);
+    else text += line[at];
   return text;
 }
 
@@ -144,8 +142,7 @@ dB/100 ft
 * thin                         + thick
 )"},
   };
-  for (const GoldenCase& c : cases)
-    EXPECT_EQ(Picture(DrawChart(TwoCables(c.utf8, c.color)), 60), c.picture) << c.name;
+  for (const GoldenCase& c : cases) EXPECT_EQ(Picture(DrawChart(TwoCables(c.utf8, c.color)), 60), c.picture) << c.name;
 }
 
 TEST(Chart, ColoursEachSeriesAndOnlyTheSeries) {
@@ -179,8 +176,13 @@ struct LossScaleCase {
 
 TEST(NiceLossScale, RoundsUpToSteps) {
   const std::vector<LossScaleCase> cases{
-      {12.6, 5, "15", 5}, {12.6, 9, "14", 2}, {7, 3, "7.5", 2.5}, {0.7, 4, "0.8", 0.2}, {4, 4, "4", 1},
-      {0, 5, "0.010", 0.002}, {std::nan(""), 5, "0.010", 0.002},  // nothing to show still gives a scale
+      {12.6, 5, "15", 5},
+      {12.6, 9, "14", 2},
+      {7, 3, "7.5", 2.5},
+      {0.7, 4, "0.8", 0.2},
+      {4, 4, "4", 1},
+      {0, 5, "0.010", 0.002},
+      {std::nan(""), 5, "0.010", 0.002},  // nothing to show still gives a scale
   };
   for (const LossScaleCase& c : cases) {
     const LossScale scale = NiceLossScale(c.highest, c.maxSteps);
@@ -218,14 +220,23 @@ TEST(Chart, OddInputGivesAChartOrOneLineSayingWhy) {
   const std::vector<OddCase> cases{
       {"no series", [](ChartSettings& s) { s.series.clear(); }, "440  MHz"},
       {"losses not finite or negative",
-       [](ChartSettings& s) { s.series = {{"inf", [](double) { return kInfinity; }}, {"-", [](double) { return -1.; }}}; },
+       [](ChartSettings& s) {
+         s.series = {{"inf", [](double) { return kInfinity; }}, {"-", [](double) { return -1.; }}};
+       },
        "inf"},
-      {"zero loss on the bottom", [](ChartSettings& s) { s.series = {{"0", [](double) { return 0.0; }}}; }, "0┤⣀⣀⣀"},
+      {"zero loss on the bottom",
+       [](ChartSettings& s) {
+         s.series = {{"0", [](double) { return 0.0; }}};
+       },
+       "0┤⣀⣀⣀"},
       {"no loss function", [](ChartSettings& s) { s.series[0].loss = nullptr; }, "━━ thin"},
       {"label with terminal codes", [](ChartSettings& s) { s.series[0].label = "\x1b[2J\r\n"; }, "━━ ?[2J??"},
       {"long label cut", [](ChartSettings& s) { s.series[0].label = std::string(70, 'w'); }, "www…\n━━ thick"},
       {"nine series: the first eight",
-       [](ChartSettings& s) { s.series.resize(8, s.series[0]), s.series.push_back({"ninth", {}}); }, "━━ thin"},
+       [](ChartSettings& s) {
+         s.series.resize(8, s.series[0]), s.series.push_back({"ninth", {}});
+       },
+       "━━ thin"},
       {"narrow range labels its ends", [](ChartSettings& s) { s.fromMHz = 14, s.toMHz = 14.35; }, "14.35"},
       {"falling range", [](ChartSettings& s) { s.fromMHz = 1000, s.toMHz = 1; }, "Cannot plot: the frequencies"},
       {"empty range", [](ChartSettings& s) { s.toMHz = s.fromMHz; }, "Cannot plot: the frequencies"},
@@ -275,9 +286,12 @@ TEST(SvgChart, RendersAtItsSizeWithAPolylinePerSeriesAndEscapedLabels) {
        [](ChartSettings& s) { s.series[1].label = "<b> & \"it's\"\x1b", s.width = 10, s.height = 5; }, 480, 300, 2,
        ">&lt;b&gt; &amp; &quot;it&apos;s&quot;?</text>"},
       {"a gap splits a line",
-       [](ChartSettings& s) { s.series = {{"gap", [](double f) { return f > 10 && f < 100 ? -1 : 1; }}, {"none", {}}}; },
+       [](ChartSettings& s) {
+         s.series = {{"gap", [](double f) { return f > 10 && f < 100 ? -1 : 1; }}, {"none", {}}};
+       },
        600, 320, 2, ">dB/100 ft</text>"},
-      {"range that cannot be drawn", [](ChartSettings& s) { s.toMHz = 0; }, 600, 320, 0, "Cannot plot: the frequencies"},
+      {"range that cannot be drawn", [](ChartSettings& s) { s.toMHz = 0; }, 600, 320, 0,
+       "Cannot plot: the frequencies"},
   };
   testing::TempFolder folder;
   for (const SvgCase& c : cases) {
@@ -286,8 +300,7 @@ TEST(SvgChart, RendersAtItsSizeWithAPolylinePerSeriesAndEscapedLabels) {
     const std::string svg = DrawSvgChart(chart);
     const std::filesystem::path file = folder.Write("chart.svg", svg);
     const std::filesystem::path png = folder.Path() / "chart.png";
-    ASSERT_EQ(std::system(("rsvg-convert " + file.string() + " -o " + png.string()).c_str()), 0)
-        << c.name << svg;
+    ASSERT_EQ(std::system(("rsvg-convert " + file.string() + " -o " + png.string()).c_str()), 0) << c.name << svg;
     EXPECT_EQ(PngSize(png), std::make_pair(c.pngWidth, c.pngHeight)) << c.name;
     std::ptrdiff_t polylines = 0;
     for (std::size_t at = svg.find("<polyline"); at != std::string::npos; at = svg.find("<polyline", at + 1))

@@ -47,8 +47,8 @@ TEST(PercentBar, EighthsOfABlockOrHashes) {
     bool utf8;
     const char* bar;
   };
-  const Case cases[] = {{0, true, ""},      {100, true, "██████████"}, {56.25, true, "█████▋"},
-                        {150, true, "██████████"}, {-5, true, ""}, {56.25, false, "######"}};
+  const Case cases[] = {{0, true, ""},  {100, true, "██████████"}, {56.25, true, "█████▋"}, {150, true, "██████████"},
+                        {-5, true, ""}, {56.25, false, "######"}};
   for (const Case& c : cases) EXPECT_EQ(PercentBar(c.percent, 10, c.utf8), c.bar) << c.percent;
 }
 

@@ -15,9 +15,9 @@ TEST(DisplayText, NoCatalogByteReachesATerminalAsAControl) {
   };
   const Case cases[] = {
       {"RG-8X", true, "RG-8X"},
-      {"\x1b[2J\a", true, "←[2J•"},          // escape and bell as their pictures
-      {"Caf\xe9 \x80", true, "Café €"},      // Windows-1252
-      {"Caf\xe9 \x1b", false, "Caf? ?"},     // no UTF-8: nothing outside ASCII
+      {"\x1b[2J\a", true, "←[2J•"},       // escape and bell as their pictures
+      {"Caf\xe9 \x80", true, "Café €"},   // Windows-1252
+      {"Caf\xe9 \x1b", false, "Caf? ?"},  // no UTF-8: nothing outside ASCII
   };
   for (const Case& c : cases) EXPECT_EQ(DisplayText(c.bytes, c.utf8), c.text) << c.bytes;
   EXPECT_EQ(JsonText("a\tb\xe9"), "a\tbé");
@@ -30,9 +30,12 @@ TEST(FitWidth, CutsWithAnEllipsisInCellsNotBytes) {
     bool utf8;
     const char* fitted;
   };
-  const Case cases[] = {{"Belden 9258", 11, true, "Belden 9258"}, {"Belden 9258", 8, true, "Belden …"},
-                        {"Belden 9258", 8, false, "Belde..."},   {"Café au lait", 5, true, "Café…"},
-                        {"Belden", 1, true, "…"},                {"Belden", 2, false, ".."}};
+  const Case cases[] = {{"Belden 9258", 11, true, "Belden 9258"},
+                        {"Belden 9258", 8, true, "Belden …"},
+                        {"Belden 9258", 8, false, "Belde..."},
+                        {"Café au lait", 5, true, "Café…"},
+                        {"Belden", 1, true, "…"},
+                        {"Belden", 2, false, ".."}};
   for (const Case& c : cases) EXPECT_EQ(FitWidth(c.text, c.width, c.utf8), c.fitted) << c.text << " " << c.width;
 }
 

@@ -52,8 +52,11 @@ TEST(BuildChart, SizedToTheTerminalOrAsAsked) {
     int width, height;  // asked for; 0 when not
     int chartWidth, chartHeight;
   };
-  const Case cases[] = {{{}, 0, 0, 80, 24},          {{}, 100, 30, 100, 30},         {terminal, 0, 0, 132, 24},
-                        {small, 0, 0, 90, 19},       {terminal, 60, 0, 60, 24}};
+  const Case cases[] = {{{}, 0, 0, 80, 24},
+                        {{}, 100, 30, 100, 30},
+                        {terminal, 0, 0, 132, 24},
+                        {small, 0, 0, 90, 19},
+                        {terminal, 60, 0, 60, 24}};
   for (const Case& c : cases) {
     PlotOptions options = Plot({"lmr"});
     options.width = c.width, options.height = c.height;

@@ -15,8 +15,8 @@ TEST(ReadLength, FeetByDefaultMetresByUnitOrOption) {
     double feet, metres;
   };
   const Case cases[] = {
-      {"50", false, 50, 50 * 0.3048}, {"50ft", false, 50, 50 * 0.3048}, {"50FT", true, 50, 50 * 0.3048},
-      {"30m", false, 30 / 0.3048, 30}, {"30", true, 30 / 0.3048, 30}, {"0", false, 0, 0},
+      {"50", false, 50, 50 * 0.3048},  {"50ft", false, 50, 50 * 0.3048}, {"50FT", true, 50, 50 * 0.3048},
+      {"30m", false, 30 / 0.3048, 30}, {"30", true, 30 / 0.3048, 30},    {"0", false, 0, 0},
   };
   for (const Case& c : cases) {
     const Length length = ReadLength(c.text, c.metric);
@@ -39,8 +39,9 @@ TEST(ReadSettings, RefusesWhatCannotBeMeantWithTheOptionNamed) {
       {{"50", "100", "1,5", "2m", ""}, "--swr: \"1,5\" is not a number"},
       {{"50", "100", "0", "2m", ""}, "--swr: 0 is not above 0"},
       {{"50", "100", "1.5", "", ""}, "give either --band or --mhz"},
-      {{"50", "100", "1.5", "3m", ""}, "--band: no band \"3m\"; the bands are 160m 80m 40m 30m 20m 17m 15m 12m 10m "
-                                       "6m 2m 1.25m 70cm gmrs"},
+      {{"50", "100", "1.5", "3m", ""},
+       "--band: no band \"3m\"; the bands are 160m 80m 40m 30m 20m 17m 15m 12m 10m "
+       "6m 2m 1.25m 70cm gmrs"},
       {{"50", "100", "1.5", "", "-3"}, "--mhz: -3 is not above 0"},
   };
   for (const Case& c : cases) {

@@ -29,11 +29,21 @@ TEST(DrawBox, DrawsOnlyTheOutline) {
     std::vector<std::string> expected;
   };
   const Case cases[] = {
-      {"single box keeps the inside", 2, 2, 5, 6, 1,
+      {"single box keeps the inside",
+       2,
+       2,
+       5,
+       6,
+       1,
        {"..........", ".┌───┐....", ".│...│....", ".│...│....", ".└───┘....", ".........."}},
       {"double style", 1, 1, 3, 4, 2, {"╔══╗......", "║..║......", "╚══╝......", ".........."}},
       {"bottom right below top", 2, 1, 3, 3, 1, {"..........", "┌─┐.......", "└─┘.......", ".........."}},
-      {"bottom at or above top goes below top", 2, 1, 1, 3, 1,
+      {"bottom at or above top goes below top",
+       2,
+       1,
+       1,
+       3,
+       1,
        {"..........", "┌─┐.......", "└─┘.......", ".........."}},
       {"right next to left", 1, 1, 3, 2, 1, {"┌┐........", "││........", "└┘........", ".........."}},
   };
@@ -51,7 +61,7 @@ TEST(DrawBox, LeavesTheBoxColoursAndTheCursorBelowTheBox) {
   EXPECT_EQ(h.console.Screen().cursor, (Position{43, 1}));
   EXPECT_EQ(h.console.Screen().At(42, 119), (Cell{U'╝', {14, 1}}));
   EXPECT_EQ(Picture(h.console.Screen(), {1, 120, 43, 120}), std::string(43, '\n'));  // nothing right of it
-  EXPECT_EQ(testing::Text(h.console.Screen(), 43, 1, 120), "");                       // nor below
+  EXPECT_EQ(testing::Text(h.console.Screen(), 43, 1, 120), "");                      // nor below
 }
 
 }  // namespace

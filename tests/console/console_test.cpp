@@ -160,8 +160,7 @@ TEST_F(ConsoleTest, ClearScreenFillsWithTheCurrentColoursAndHomesTheCursor) {
   console.ClearScreen();
   EXPECT_EQ(Screen().cursor, (Position{1, 1}));
   for (int row = 1; row <= 43; ++row)
-    for (int column = 1; column <= 120; ++column)
-      ASSERT_EQ(Screen().At(row, column), (Cell{U' ', {15, 1}}));
+    for (int column = 1; column <= 120; ++column) ASSERT_EQ(Screen().At(row, column), (Cell{U' ', {15, 1}}));
 }
 
 TEST_F(ConsoleTest, SetColorWithSixteenOrMoreKeepsThatHalf) {

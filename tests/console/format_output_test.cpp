@@ -55,8 +55,8 @@ TEST_P(FormatOutputCase, FillsTheLineArray) {
   const std::string bound = std::to_string(c.upperBound);
   const std::string count = std::to_string(c.upperBound + 1);
   EXPECT_EQ(testing::Picture(h.console.Screen(), {kReportRow, 1, kReportRow + 2, 0}),
-            testing::Rows({"             Error: " + kMessage, "     Array Boundry: " + bound,
-                           "Number of Elements: " + count}));
+            testing::Rows(
+                {"             Error: " + kMessage, "     Array Boundry: " + bound, "Number of Elements: " + count}));
   EXPECT_EQ(h.console.Screen().cursor, (Position{kReportRow + 3, 1}));
 }
 
@@ -64,24 +64,18 @@ const WrapCase kCases[] = {
     {"EmptyTextGivesOneBlankLine", "", 10, 3, {"1", Blank(10), "", ""}, false},
     {"AllBlankTextGivesOneBlankLine", "     ", 10, 3, {"1", Blank(10), "", ""}, false},
     {"NineCharactersFitWidthTen", "abcdefghi", 10, 2, {"1", "abcdefghi ", ""}, false},
-    {"TenCharactersWithoutBlankNeverFitWidthTen", "abcdefghij", 10, 3,
-     {" 3", Blank(10), Blank(10), Blank(10)}, true},
+    {"TenCharactersWithoutBlankNeverFitWidthTen", "abcdefghij", 10, 3, {" 3", Blank(10), Blank(10), Blank(10)}, true},
     {"ThreeWordsBreakAfterTheSecond", "ab cd efgh", 6, 3, {" 2", "ab cd ", "efgh  ", ""}, false},
     {"OuterBlanksNeverShow", "   ab cd efgh    ", 6, 2, {" 2", "ab cd ", "efgh  "}, false},
     {"InnerBlanksStayInOneLine", "  a  b  ", 10, 1, {"1", "a  b      "}, false},
     {"InnerBlanksStayInWrappedLine", "ab  c defg", 6, 2, {" 2", "ab  c ", "defg  "}, false},
     {"TabsCountAsWordCharacters", "\tab cd\t", 10, 1, {"1", "\tab cd\t   "}, false},
     {"TabIsNoBreakPoint", "abcd\tef gh", 6, 2, {" 2", Blank(6), Blank(6)}, true},
-    {"BlankRunLeftoverStartsNextPassBeforeTheWord", "abcd   ef gh", 6, 3,
-     {" 3", "abcd  ", "ef    ", "gh    "}, false},
-    {"BlankRunLeftoverGivesEmptyLineFirst", "abcd    efgh", 6, 4,
-     {" 3", "abcd  ", Blank(6), "efgh  ", ""}, false},
-    {"ExactlyUpperBoundLinesFitWithoutReport", "ab cd ef", 3, 3, {" 3", "ab ", "cd ", "ef "},
-     false},
-    {"OneLineMoreThanUpperBoundIsCutAndReported", "ab cd ef gh", 3, 3,
-     {" 3", "ab ", "cd ", "ef "}, true},
-    {"LongWordGivesEmptyLinesUpToTheBound", "ab abcdef cd", 6, 4,
-     {" 4", "ab    ", Blank(6), Blank(6), Blank(6)}, true},
+    {"BlankRunLeftoverStartsNextPassBeforeTheWord", "abcd   ef gh", 6, 3, {" 3", "abcd  ", "ef    ", "gh    "}, false},
+    {"BlankRunLeftoverGivesEmptyLineFirst", "abcd    efgh", 6, 4, {" 3", "abcd  ", Blank(6), "efgh  ", ""}, false},
+    {"ExactlyUpperBoundLinesFitWithoutReport", "ab cd ef", 3, 3, {" 3", "ab ", "cd ", "ef "}, false},
+    {"OneLineMoreThanUpperBoundIsCutAndReported", "ab cd ef gh", 3, 3, {" 3", "ab ", "cd ", "ef "}, true},
+    {"LongWordGivesEmptyLinesUpToTheBound", "ab abcdef cd", 6, 4, {" 4", "ab    ", Blank(6), Blank(6), Blank(6)}, true},
     {"WidthOneKeepsOnlyBlankLines", "a", 1, 2, {" 2", " ", " "}, true},
     {"WidthOneFitsAnEmptyText", "", 1, 1, {"1", " "}, false},
     {"UpperBoundZeroHoldsNoSingleLine", "ab", 10, 0, {" 0"}, true},
@@ -89,9 +83,7 @@ const WrapCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(EdgeCases, FormatOutputCase, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<WrapCase>& info) {
-                           return info.param.name;
-                         });
+                         [](const ::testing::TestParamInfo<WrapCase>& info) { return info.param.name; });
 
 TEST(FormatOutput, TextHeldInTheArrayIsReadBeforeClearing) {
   HeadlessConsole h;

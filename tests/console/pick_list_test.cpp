@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "text/charset.hpp"
 #include "console/headless.hpp"
 #include "console/keys.hpp"
 #include "support/screen_picture.hpp"
+#include "text/charset.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux {
@@ -76,8 +76,8 @@ class PickListTest : public ::testing::Test {
   int Pick(const List& list, Place place, const Keys& keys, int selection = 0,
            int rightmost = std::numeric_limits<int>::max()) {
     h.keyboard.Keys(keys).Key(keys::kEnter);
-    PickList(h.console, list, selection, place.top, place.left, place.bottom, kTextForeground,
-             kTextBackground, kFrameForeground, kFrameBackground, kItemForeground, rightmost);
+    PickList(h.console, list, selection, place.top, place.left, place.bottom, kTextForeground, kTextBackground,
+             kFrameForeground, kFrameBackground, kItemForeground, rightmost);
     EXPECT_EQ(h.keyboard.Pending(), 0u);
     return selection;
   }
@@ -98,8 +98,7 @@ class PickListTest : public ::testing::Test {
   void ExpectWindow(const List& list, Place place, int width, int topItem, int selection) {
     for (int k = 0; k < place.Rows(); ++k) {
       const int i = topItem + k;
-      ExpectItemRow(place, width, k, list[static_cast<size_t>(i)],
-                    i == selection ? kSelected : kUnselected);
+      ExpectItemRow(place, width, k, list[static_cast<size_t>(i)], i == selection ? kSelected : kUnselected);
     }
   }
 
@@ -220,8 +219,7 @@ struct ShortListCase {
 
 void PrintTo(const ShortListCase& c, std::ostream* out) { *out << c.name; }
 
-class ShortListInTallWindow : public PickListTest,
-                              public ::testing::WithParamInterface<ShortListCase> {};
+class ShortListInTallWindow : public PickListTest, public ::testing::WithParamInterface<ShortListCase> {};
 
 TEST_P(ShortListInTallWindow, DrawsOnlyTheItemsAfterFirstIsRaised) {
   List list = TextList("T", NumberedItems(10, "Item %02d"));
@@ -234,8 +232,7 @@ TEST_P(ShortListInTallWindow, DrawsOnlyTheItemsAfterFirstIsRaised) {
   for (int k = 0; k < 10; ++k)
     ExpectItemRow(kCableTypes, width, k, list[static_cast<size_t>(k + 1)],
                   k + 1 == selection ? kSelected : kUnselected);
-  for (int k = 10; k < 31; ++k)
-    ExpectItemRow(kCableTypes, width, k, list[static_cast<size_t>(k + 1)], kUnselected);
+  for (int k = 10; k < 31; ++k) ExpectItemRow(kCableTypes, width, k, list[static_cast<size_t>(k + 1)], kUnselected);
   EXPECT_EQ(Screen().At(kCableTypes.bottom, kCableTypes.left).glyph, U'└');
 }
 
@@ -306,31 +303,31 @@ const WalkCase kMovingCases[] = {
     {"DownMovesWithinTheWindow", kTwenty, kSmall, Repeat(keys::kDown, 2), 3, 1},
     {"DownPastTheBottomRowScrollsByOne", kTwenty, kSmall, Repeat(keys::kDown, 5), 6, 2},
     {"UpOnItemOneKeepsIt", kTwenty, kSmall, {keys::kUp}, 1, 1},
-    {"UpBeforeTheTopRowScrollsByOne", kTwenty, kSmall,
-     Join({Repeat(keys::kDown, 6), Repeat(keys::kUp, 5)}), 2, 2},
+    {"UpBeforeTheTopRowScrollsByOne", kTwenty, kSmall, Join({Repeat(keys::kDown, 6), Repeat(keys::kUp, 5)}), 2, 2},
     {"EndShowsTheLastRows", kTwenty, kSmall, {keys::kEnd}, 20, 16},
     {"DownOnTheLastItemKeepsIt", kTwenty, kSmall, {keys::kEnd, keys::kDown}, 20, 16},
     {"HomeShowsTheTop", kTwenty, kSmall, {keys::kEnd, keys::kHome}, 1, 1},
     {"PageDownFromTheTopRowStaysInTheWindow", kTwenty, kSmall, {keys::kPageDown}, 5, 1},
-    {"PageDownFromTheBottomRowEndsOnTheBottomRow", kTwenty, kSmall,
-     Repeat(keys::kPageDown, 2), 9, 5},
+    {"PageDownFromTheBottomRowEndsOnTheBottomRow", kTwenty, kSmall, Repeat(keys::kPageDown, 2), 9, 5},
     {"PageDownStopsAtTheCount", kTwenty, kSmall, Repeat(keys::kPageDown, 5), 20, 16},
-    {"PageUpFromTheBottomRowGoesTwoAboveTheTop", kTwenty, kSmall,
-     Join({Repeat(keys::kPageDown, 2), {keys::kPageUp}}), 3, 3},
-    {"PageUpFromRowsPlusOneSelectsItemOne", kTwenty, kSmall,
-     Join({Repeat(keys::kDown, 5), {keys::kPageUp}}), 1, 1},
-    {"PageUpFromRowsPlusThreeGoesToItemTwo", kTwenty, kSmall,
-     Join({Repeat(keys::kDown, 7), {keys::kPageUp}}), 2, 2},
-    {"OtherKeysWithoutCharacterChangeNothing", kTwenty, kSmall,
-     {keys::kDown, keys::kLeft, keys::Function(1), keys::kDelete}, 2, 1},
+    {"PageUpFromTheBottomRowGoesTwoAboveTheTop", kTwenty, kSmall, Join({Repeat(keys::kPageDown, 2), {keys::kPageUp}}),
+     3, 3},
+    {"PageUpFromRowsPlusOneSelectsItemOne", kTwenty, kSmall, Join({Repeat(keys::kDown, 5), {keys::kPageUp}}), 1, 1},
+    {"PageUpFromRowsPlusThreeGoesToItemTwo", kTwenty, kSmall, Join({Repeat(keys::kDown, 7), {keys::kPageUp}}), 2, 2},
+    {"OtherKeysWithoutCharacterChangeNothing",
+     kTwenty,
+     kSmall,
+     {keys::kDown, keys::kLeft, keys::Function(1), keys::kDelete},
+     2,
+     1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Moving, PickListWalk, ::testing::ValuesIn(kMovingCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // 0x84/0x8E are ä/Ä in code page 437.
-const List kCables = {"Andrew", "Belden", "Gore",  "LMR-400", "Ribbon", "rg-6",  "RG-58",
-                      "RG-8",   "Times",  "Wire",  "Xtra",    "Zip",    "\x84ther"};
+const List kCables = {"Andrew", "Belden", "Gore", "LMR-400", "Ribbon", "rg-6",    "RG-58",
+                      "RG-8",   "Times",  "Wire", "Xtra",    "Zip",    "\x84ther"};
 
 const WalkCase kTypeAheadCases[] = {
     {"LowerCaseRgPicksTheFirstRgItem", kCables, kSmall, Typed("rg"), 6, 6},
@@ -341,18 +338,13 @@ const WalkCase kTypeAheadCases[] = {
     {"CodePage437LetterMatchesItsOtherCase", kCables, kSmall, Typed("\x8E"), 13, 9},
     {"FailingPrefixKeepsTheSelection", kCables, kSmall, Typed("rx"), 5, 5},
     {"FailingPrefixKeepsFailing", kCables, kSmall, Typed("rxg"), 5, 5},
-    {"FailingPrefixMovesTheSelectionToTheTopRow", kCables, kSmall,
-     Join({Repeat(keys::kDown, 3), Typed("q")}), 4, 4},
-    {"ArrowKeyEmptiesTheSearchText", kCables, kSmall,
-     Join({Typed("rx"), {keys::kDown}, Typed("g")}), 3, 3},
-    {"OtherKeyWithoutCharacterEmptiesTheSearchText", kCables, kSmall,
-     Join({Typed("r"), {keys::kRight}, Typed("g")}), 3, 3},
-    {"BackspaceJoinsTheSearchText", kCables, kSmall,
-     Join({Typed("r"), {keys::kBackspace}, Typed("g")}), 5, 5},
-    {"EscapeJoinsTheSearchText", kCables, kSmall,
-     Join({Typed("r"), {keys::kEscape}, Typed("g")}), 5, 5},
-    {"TabJoinsTheSearchText", kCables, kSmall, Join({Typed("r"), {keys::kTab}, Typed("g")}), 5,
-     5},
+    {"FailingPrefixMovesTheSelectionToTheTopRow", kCables, kSmall, Join({Repeat(keys::kDown, 3), Typed("q")}), 4, 4},
+    {"ArrowKeyEmptiesTheSearchText", kCables, kSmall, Join({Typed("rx"), {keys::kDown}, Typed("g")}), 3, 3},
+    {"OtherKeyWithoutCharacterEmptiesTheSearchText", kCables, kSmall, Join({Typed("r"), {keys::kRight}, Typed("g")}), 3,
+     3},
+    {"BackspaceJoinsTheSearchText", kCables, kSmall, Join({Typed("r"), {keys::kBackspace}, Typed("g")}), 5, 5},
+    {"EscapeJoinsTheSearchText", kCables, kSmall, Join({Typed("r"), {keys::kEscape}, Typed("g")}), 5, 5},
+    {"TabJoinsTheSearchText", kCables, kSmall, Join({Typed("r"), {keys::kTab}, Typed("g")}), 5, 5},
 };
 
 INSTANTIATE_TEST_SUITE_P(TypeAhead, PickListWalk, ::testing::ValuesIn(kTypeAheadCases),
@@ -362,15 +354,12 @@ const List kTwoHundred = NumberedItems(200, "Cable %03d");
 
 const WalkCase kLongListCases[] = {
     {"TypeAheadDeepInTheList", kTwoHundred, kCableTypes, Typed("cable 15"), 150, 150},
-    {"TypeAheadNearTheEndShowsTheLastRows", kTwoHundred, kCableTypes, Typed("CABLE 19"), 190,
-     170},
+    {"TypeAheadNearTheEndShowsTheLastRows", kTwoHundred, kCableTypes, Typed("CABLE 19"), 190, 170},
     {"TypeAheadThenDownScrollsOnFromThere", kTwoHundred, kCableTypes,
      Join({Typed("Cable 07"), Repeat(keys::kDown, 33)}), 103, 73},
-    {"FailingTypeAheadKeepsTheEarlierMatch", kTwoHundred, kCableTypes, Typed("Cable 15x"), 150,
-     150},
+    {"FailingTypeAheadKeepsTheEarlierMatch", kTwoHundred, kCableTypes, Typed("Cable 15x"), 150, 150},
     {"DownThroughTheWholeList", kTwoHundred, kCableTypes, Repeat(keys::kDown, 250), 200, 170},
-    {"UpBackFromTheEnd", kTwoHundred, kCableTypes,
-     Join({{keys::kEnd}, Repeat(keys::kUp, 100)}), 100, 100},
+    {"UpBackFromTheEnd", kTwoHundred, kCableTypes, Join({{keys::kEnd}, Repeat(keys::kUp, 100)}), 100, 100},
     {"PageDownToTheEnd", kTwoHundred, kCableTypes, Repeat(keys::kPageDown, 7), 200, 170},
     {"PageDownInWholeSteps", kTwoHundred, kCableTypes, Repeat(keys::kPageDown, 3), 91, 61},
     {"PageUpFromTheEnd", kTwoHundred, kCableTypes, {keys::kEnd, keys::kPageUp}, 168, 168},

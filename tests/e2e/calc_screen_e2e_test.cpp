@@ -14,8 +14,8 @@ namespace {
 
 // Types in descending order on the screen: RG-8X, RG-174, LMR-400.
 const std::string kCatalog = kWorkedCable + kLowLossCable +
-    "RG-174\tTest RG-174\t50\t.66\t31\tSteel\tPE\tBraid\tPVC\t.11 in\t1100 V\t1.3\t.55\t.015\t"
-    "A thin lossy cable.\tShort leads.\r\n";
+                             "RG-174\tTest RG-174\t50\t.66\t31\tSteel\tPE\tBraid\tPVC\t.11 in\t1100 V\t1.3\t.55\t.015\t"
+                             "A thin lossy cable.\tShort leads.\r\n";
 
 const std::string kDown = "\x1bOB";
 

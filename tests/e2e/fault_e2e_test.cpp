@@ -17,9 +17,9 @@
 
 #include "process_status.hpp"
 #include "pty_session.hpp"
+#include "support/temp_folder.hpp"
 #include "terminal_figures.hpp"
 #include "test_catalog.hpp"
-#include "support/temp_folder.hpp"
 
 namespace ferrolux::e2e {
 namespace {
@@ -105,7 +105,7 @@ TEST_F(FaultE2eTest, CatalogsThatAreNotFilesAreRefusedAtOnce) {
     ASSERT_TRUE(s.WaitForText(c.message, seconds(3))) << c.name << "\n" << s.Screen();
     EXPECT_LT(PeakResidentKiB(s.Pid()), c.memoryKiB) << c.name;
     EXPECT_EQ(s.Colors(1, 1).background, 1) << c.name;  // on the program's own page
-    ASSERT_TRUE(Settle(s)) << c.name;                    // asleep, waiting for the key
+    ASSERT_TRUE(Settle(s)) << c.name;                   // asleep, waiting for the key
     EXPECT_EQ(s.Screen().find("Program Run Start"), std::string::npos) << c.name;
     s.Send("k");
     ExpectCleanEnd(s);
@@ -118,7 +118,10 @@ TEST_F(FaultE2eTest, ControlBytesInTheCatalogShowAsGlyphsAndNeverReachTheTermina
   std::string hostile = "RG\x1b[6n\x1b]2;owned\x07\x01";
   std::string high;  // every byte from 128 up, in words short enough to wrap
   for (int byte = 128; byte < 256; ++byte) high += static_cast<char>(byte) + std::string(byte % 16 == 15, ' ');
-  WriteCatalog(Record(hostile, "P\x9b" "31m", high));
+  WriteCatalog(Record(hostile,
+                      "P\x9b"
+                      "31m",
+                      high));
   PtySession s(FERROLUX_BINARY, temp.Path());
   ToTheTypeList(s);
   EXPECT_TRUE(s.WaitForText("RG←[6n←]2;owned•☺"));
@@ -186,8 +189,8 @@ TEST_F(FaultE2eTest, EscapeOrQAtTheNoticeForALargerTerminalEndsTheRunWithItsRunL
     bool smallFromTheStart;
     const char* key;
   };
-  const Case cases[] = {{"Escape at the start", true, "\x1b"}, {"Q at the start", true, "Q"},
-                        {"q with the list open", false, "q"}};
+  const Case cases[] = {
+      {"Escape at the start", true, "\x1b"}, {"Q at the start", true, "Q"}, {"q with the list open", false, "q"}};
   WriteCatalog(Record("RG-8X", "One"));
   for (const Case& c : cases) {
     PtySession s(FERROLUX_BINARY, temp.Path(), c.smallFromTheStart ? 80 : 120, c.smallFromTheStart ? 24 : 43);
@@ -248,7 +251,7 @@ TEST_F(FaultE2eTest, EverySignalThatEndsTheProgramLeavesTheTerminalAsTheShellHad
 #ifndef FERROLUX_SANITIZED
   fatal.insert(fatal.end(), {SIGSEGV, SIGBUS, SIGFPE});  // the sanitizers report these themselves
 #endif
-  const struct rlimit noCore {0, 0};
+  const struct rlimit noCore { 0, 0 };
   setrlimit(RLIMIT_CORE, &noCore);
   WriteCatalog(Record("RG-8X", "One"));
   PtySession untouched("/bin/sleep", temp.Path(), 120, 43, {"10"});

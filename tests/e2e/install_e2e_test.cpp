@@ -15,8 +15,12 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const kInstalledFiles[] = {
-    "bin/ferrolux",           "bin/ferrolux-fit",          "share/ferrolux/CableCatalog.txt",
-    "share/ferrolux/NOTICE",  "share/man/man1/ferrolux.1", "share/man/man1/ferrolux-fit.1",
+    "bin/ferrolux",
+    "bin/ferrolux-fit",
+    "share/ferrolux/CableCatalog.txt",
+    "share/ferrolux/NOTICE",
+    "share/man/man1/ferrolux.1",
+    "share/man/man1/ferrolux-fit.1",
     "share/doc/ferrolux/README.md",
 };
 
@@ -67,8 +71,7 @@ TEST(Install, TheDebianPackageNamesItsLibrariesAndHoldsTheInstalledFilesUnderUsr
   for (const char* file : kInstalledFiles)
     EXPECT_NE(contents.out.find("./usr/" + std::string(file) + "\n"), std::string::npos) << file;
   std::istringstream lines(contents.out);
-  for (std::string line; std::getline(lines, line);)
-    EXPECT_TRUE(line == "./" || line.rfind("./usr/", 0) == 0) << line;
+  for (std::string line; std::getline(lines, line);) EXPECT_TRUE(line == "./" || line.rfind("./usr/", 0) == 0) << line;
 }
 
 }  // namespace

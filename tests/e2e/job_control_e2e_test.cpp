@@ -74,7 +74,11 @@ TEST_F(DashE2eTest, CtrlZAtEachWaitGivesTheShellItsTerminalAndFgPaintsThePageWho
     std::function<bool(PtySession&)> reach;
   };
   const Case cases[] = {
-      {"a prompt with typed text", [](PtySession& s) { s.Send("12"); return s.WaitForText(kLengthPrompt + " 12"); }},
+      {"a prompt with typed text",
+       [](PtySession& s) {
+         s.Send("12");
+         return s.WaitForText(kLengthPrompt + " 12");
+       }},
       {"the band menu", [](PtySession& s) { return ReachBandMenu(s); }},
       {"the type list, bar moved",
        [](PtySession& s) {
@@ -93,7 +97,7 @@ TEST_F(DashE2eTest, CtrlZAtEachWaitGivesTheShellItsTerminalAndFgPaintsThePageWho
     ExpectStoppedCleanly(c.name);
     Resume();
     EXPECT_TRUE(shell->PumpUntil([&] { return shell->Screen() == page; }, seconds(5))) << c.name << "\n"
-                                                                                        << shell->Screen();
+                                                                                       << shell->Screen();
     EXPECT_TRUE(shell->OnAlternateScreen()) << c.name;
     EndAndExpectModesBack(c.name);
   }

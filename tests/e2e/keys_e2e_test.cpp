@@ -35,7 +35,8 @@ std::string SelectedItem(const PtySession& s) {
   for (int row = kFirstItemRow; row <= kLastItemRow; ++row) {
     if (s.Colors(row, kItemColumn).background != kSelectedBackground) continue;
     std::string text;
-    for (int column = kItemColumn + 1; s.Cell(row, column) != " " && column < 120; ++column) text += s.Cell(row, column);
+    for (int column = kItemColumn + 1; s.Cell(row, column) != " " && column < 120; ++column)
+      text += s.Cell(row, column);
     return text;
   }
   return "none";
@@ -74,9 +75,9 @@ TEST_F(KeysE2eTest, EveryEncodingOfACursorOrPagingKeyMovesTheBar) {
 }
 
 TEST_F(KeysE2eTest, KeysWithoutACharacterBeepAtAQuestionAndAreNeverTypedAtAPrompt) {
-  const std::vector<std::string> encodings = {
-      "\x1b[1~", "\x1b[4~", "\x1b[7~", "\x1b[8~", "\x1b[H",   "\x1b[F",   "\x1bOH", "\x1bOF",  "\x1b[5~",
-      "\x1b[6~", "\x1b[2~", "\x1b[3~", "\x1b[A",  "\x1bOD",   "\x1b[1;5C", "\x1b[5;2~", "\x1bOP", "\x1b[15~"};
+  const std::vector<std::string> encodings = {"\x1b[1~", "\x1b[4~", "\x1b[7~",   "\x1b[8~",   "\x1b[H",  "\x1b[F",
+                                              "\x1bOH",  "\x1bOF",  "\x1b[5~",   "\x1b[6~",   "\x1b[2~", "\x1b[3~",
+                                              "\x1b[A",  "\x1bOD",  "\x1b[1;5C", "\x1b[5;2~", "\x1bOP",  "\x1b[15~"};
   std::string all;
   for (const std::string& encoding : encodings) all += encoding;
   PtySession s(FERROLUX_BINARY, temp.Path());

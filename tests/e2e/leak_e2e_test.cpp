@@ -35,21 +35,26 @@ TEST(LeakCheck, AWholeSessionUnderMemcheckLeaksNothing) {
     bool gone = false;
   };
   const Step steps[] = {
-      {"50\r100\r1.5\rn9", "Select Cable Type"},    {"\x1bOB\r", "Please Make a Selection"},
-      {"\r", "Would you like to do another?"},          {"y", "length in ft:"},
-      {"100\r1500\r3\rnF", "desired frequency in MHz:"}, {"471\r", "Invalid input."},
-      {"k", "Invalid input.", true},                    {"146\r", "Select Cable Type"},
+      {"50\r100\r1.5\rn9", "Select Cable Type"},
+      {"\x1bOB\r", "Please Make a Selection"},
+      {"\r", "Would you like to do another?"},
+      {"y", "length in ft:"},
+      {"100\r1500\r3\rnF", "desired frequency in MHz:"},
+      {"471\r", "Invalid input."},
+      {"k", "Invalid input.", true},
+      {"146\r", "Select Cable Type"},
       {"\r\r", "Would you like to do another?"},
   };
   for (const Step& step : steps) {
     s.Send(step.keys);
     ASSERT_TRUE(step.gone ? s.WaitForTextGone(step.shows, seconds(20)) : s.WaitForText(step.shows, seconds(20)))
-        << ::testing::PrintToString(step.keys) << "\n" << s.Screen();
+        << ::testing::PrintToString(step.keys) << "\n"
+        << s.Screen();
   }
   s.Send("n");
   EXPECT_EQ(s.WaitForExit(seconds(30)), 0) << ferrolux::testing::FileText(log);
   const std::string report = ferrolux::testing::FileText(log);
-  EXPECT_NE(report.find("HEAP SUMMARY"), std::string::npos) << report;  // memcheck did run
+  EXPECT_NE(report.find("HEAP SUMMARY"), std::string::npos) << report;             // memcheck did run
   EXPECT_NE(report.find("ERROR SUMMARY: 0 errors"), std::string::npos) << report;  // leaks count as errors
 }
 

@@ -57,7 +57,9 @@ TEST(Options, ANamedCatalogIsReadInsteadOfTheOneInTheFolder) {
     SCOPED_TRACE(c.name);
     ferrolux::testing::TempFolder temp;
     temp.Write("CableCatalog.txt", "Not this one\tX\r\n");
-    if (c.written) temp.Write("club.txt", "Club Foam\tClub Foam 10\t50\t.85\t24\tCu\tFoam\tBraid\tPE\t.4 in\t\t.1\t.12\t.0003\tA.\tB.\r\n");
+    if (c.written)
+      temp.Write("club.txt",
+                 "Club Foam\tClub Foam 10\t50\t.85\t24\tCu\tFoam\tBraid\tPE\t.4 in\t\t.1\t.12\t.0003\tA.\tB.\r\n");
     PtySession s(FERROLUX_BINARY, temp.Path(), 120, 43, {"--catalog", (temp.Path() / "club.txt").string()});
     if (c.written) {
       ASSERT_TRUE(s.WaitForText("length in ft:"));

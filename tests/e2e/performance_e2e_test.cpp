@@ -28,9 +28,10 @@ constexpr int kDownPresses = 10;
 // Types named as real catalogs name them, long ones among them, more than the list shows.
 std::string ManyTypesCatalog() {
   static const char* const kTypes[] = {"Heliax LDF4-50A", "Belden 9913F7", "LMR-400UltraFlex", "RG-213/U",
-                                       "Ecoflex 15 Plus", "Aircell 7", "RG-58C/U", "LMR-600DB"};
-  const std::string fields = "\t50\t.85\t24\tSolid Cu\tFoam PE\tFoil+braid\tPE\t0.405 in\t2500 V\t.1\t.12\t.0003\t"
-                             "A cable.\tLong runs.\r\n";
+                                       "Ecoflex 15 Plus", "Aircell 7",     "RG-58C/U",         "LMR-600DB"};
+  const std::string fields =
+      "\t50\t.85\t24\tSolid Cu\tFoam PE\tFoil+braid\tPE\t0.405 in\t2500 V\t.1\t.12\t.0003\t"
+      "A cable.\tLong runs.\r\n";
   std::string catalog;
   for (int i = 0; i < 40; ++i) {
     const std::string number = std::to_string(i);

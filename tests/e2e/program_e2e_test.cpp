@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "pty_session.hpp"
-#include "terminal_figures.hpp"
 #include "support/temp_folder.hpp"
+#include "terminal_figures.hpp"
 #include "test_catalog.hpp"
 
 namespace ferrolux::e2e {

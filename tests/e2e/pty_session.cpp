@@ -9,14 +9,14 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <vterm.h>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <stdexcept>
-#include <vterm.h>
 
-#include "text/charset.hpp"
 #include "terminal/painter.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux::e2e {
 

@@ -40,8 +40,8 @@ class PtySession {
   // Reads until the program has written nothing for `quiet`; false after the timeout.
   bool WaitForQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
-  std::string Row(int row) const;           // rows and columns count from 1
-  std::string Screen() const;               // all rows, joined by newlines
+  std::string Row(int row) const;  // rows and columns count from 1
+  std::string Screen() const;      // all rows, joined by newlines
   std::string Cell(int row, int column) const;
   CellColors Colors(int row, int column) const;
   bool Reverse(int row, int column) const;

@@ -65,9 +65,7 @@ bool ReachRefusedFrequency(PtySession& session) {
   return session.WaitForText(kRefusedFrequency);
 }
 
-bool ReachTypeListByFrequency(PtySession& session) {
-  return SendAndWait(session, kInRange, kTypeListTitle);
-}
+bool ReachTypeListByFrequency(PtySession& session) { return SendAndWait(session, kInRange, kTypeListTitle); }
 
 bool ReachClosingQuestion(PtySession& session) {
   return SendAndWait(session, kEnter, kPartListTitle) && SendAndWait(session, kEnter, kClosingQuestion);

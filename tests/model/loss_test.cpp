@@ -22,9 +22,7 @@ LossFigures FlatCable(float matchLoss, float powerW, float shackSwr) {
   return ComputeLosses(matchLoss, 0, 0, 14.2f, 100, powerW, shackSwr);
 }
 
-float UnitsInTheLastPlace(float value, int count) {
-  return count * (std::nextafter(value, kInfinity) - value);
-}
+float UnitsInTheLastPlace(float value, int count) { return count * (std::nextafter(value, kInfinity) - value); }
 
 // The loss in dB that one unit in the last place of a stored power ratio stands for.
 double DecibelsOfOneUnitOfRatio(float lossRatio) {
@@ -39,10 +37,14 @@ TEST(ComputeLosses, ReproducesTheWorkedExampleToEveryPrintedDigit) {
     const char* expected;
   };
   const Case cases[] = {
-      {"StdMatchLoss", figures.stdMatchLoss, "2.6"}, {"MatchLoss", figures.matchLoss, "1.3"},
-      {"RealSwr", figures.realSwr, "1.1"},           {"Reflection", figures.reflection, "0.047619"},
-      {"LossRatio", figures.lossRatio, "1.348963"},  {"TotalLoss", figures.totalLoss, "1.304444"},
-      {"SwrLoss", figures.swrLoss, "0.004444"},      {"PowerOut", figures.powerOut, "74.0552"},
+      {"StdMatchLoss", figures.stdMatchLoss, "2.6"},
+      {"MatchLoss", figures.matchLoss, "1.3"},
+      {"RealSwr", figures.realSwr, "1.1"},
+      {"Reflection", figures.reflection, "0.047619"},
+      {"LossRatio", figures.lossRatio, "1.348963"},
+      {"TotalLoss", figures.totalLoss, "1.304444"},
+      {"SwrLoss", figures.swrLoss, "0.004444"},
+      {"PowerOut", figures.powerOut, "74.0552"},
       {"PowerLossPct", figures.powerLossPct, "25.9448"},
   };
   for (const Case& c : cases) EXPECT_TRUE(AgreesToPrintedDigits(c.actual, c.expected)) << c.field;
@@ -180,9 +182,8 @@ TEST(ComputeLosses, StaysPhysicalAcrossSwrAndMatchedLoss) {
       const float matchLoss = static_cast<float>(lossStep / 4.0);
       for (const float powerW : {0.001f, 100.0f, 1500.0f}) {
         const LossFigures f = FlatCable(matchLoss, powerW, swr);
-        const float fields[] = {f.stdMatchLoss, f.matchLoss, f.realSwr,  f.reflection,
-                                f.lossRatio,    f.totalLoss, f.swrLoss,  f.powerOut,
-                                f.powerLossPct};
+        const float fields[] = {f.stdMatchLoss, f.matchLoss, f.realSwr,  f.reflection,  f.lossRatio,
+                                f.totalLoss,    f.swrLoss,   f.powerOut, f.powerLossPct};
         for (const float field : fields) ASSERT_TRUE(std::isfinite(field)) << swr << " " << matchLoss;
         ASSERT_GE(f.swrLoss, 0.0f) << swr << " " << matchLoss;
         ASSERT_GE(f.totalLoss, f.matchLoss - 1e-5f) << swr << " " << matchLoss;
@@ -199,8 +200,8 @@ TEST(SafeLn, TakesTheLogarithmOfPositiveFiniteNumbersOnly) {
     long double x;
     long double expected;
   };
-  const Case cases[] = {{1, 0}, {100, std::log(100.0L)}, {0, 0},     {-0.0L, 0},
-                        {-3, 0}, {kHuge, 0},             {-kHuge, 0}, {kNaN, 0}};
+  const Case cases[] = {{1, 0},   {100, std::log(100.0L)}, {0, 0}, {-0.0L, 0}, {-3, 0}, {kHuge, 0}, {-kHuge, 0},
+                        {kNaN, 0}};
   for (const Case& c : cases) EXPECT_EQ(SafeLn(c.x), c.expected) << static_cast<double>(c.x);
 }
 

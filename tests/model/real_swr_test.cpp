@@ -60,9 +60,8 @@ TEST(EstimateRealSwr, SubtractsTheSquareTermInEveryRow) {
     double expectedAtTwoDb;
   };
   const Case cases[] = {
-      {1.25f, 1.315607178}, {1.35f, 1.63652},   {1.5f, 2.101544065}, {1.7f, 2.655053},
-      {1.9f, 3.392773},     {2.2f, 5.469466},   {2.8f, 8.368571},    {3.5f, 18.564453},
-      {4.5f, 18.564453},    {5.5f, 80.283556},
+      {1.25f, 1.315607178}, {1.35f, 1.63652}, {1.5f, 2.101544065}, {1.7f, 2.655053},  {1.9f, 3.392773},
+      {2.2f, 5.469466},     {2.8f, 8.368571}, {3.5f, 18.564453},   {4.5f, 18.564453}, {5.5f, 80.283556},
   };
   for (const Case& c : cases) {
     EXPECT_NEAR(EstimateRealSwr(c.swr, 2), c.expectedAtTwoDb, 1e-6 * c.expectedAtTwoDb) << c.swr;
@@ -74,8 +73,7 @@ TEST(FindBracket, PutsEachBoundInTheRowWhoseUpperBoundItIs) {
     float bound;
     std::size_t row;  // counted from 1, as the table is written
   };
-  const Case cases[] = {{1.3f, 1}, {1.4f, 2}, {1.6f, 3}, {1.8f, 4}, {2, 5},
-                        {2.5f, 6}, {3, 7},    {4, 8},    {5, 9},    {6, 10}};
+  const Case cases[] = {{1.3f, 1}, {1.4f, 2}, {1.6f, 3}, {1.8f, 4}, {2, 5}, {2.5f, 6}, {3, 7}, {4, 8}, {5, 9}, {6, 10}};
   for (const Case& c : cases) {
     const std::optional<std::size_t> atBound = FindBracket(c.bound);
     ASSERT_TRUE(atBound.has_value()) << c.bound;

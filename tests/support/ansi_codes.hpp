@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "text/charset.hpp"
 #include "terminal/painter.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux::testing {
 

@@ -80,8 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"TheRowBelowStartsWithALineEnd", [](ScreenModel& s) { Write(s, 3, 1, "e", kFrame); }, "\r\ne"},
         EditCase{"TwoRowsBelowAreTwoLineEnds", [](ScreenModel& s) { Write(s, 4, 1, "e", kFrame); }, "\r\n\r\ne"},
         EditCase{"ARowAboveIsReachedDirectly", [](ScreenModel& s) { Write(s, 1, 9, "f", kFrame); }, "\x1b[1;9Hf"},
-        EditCase{"ALongRunOfBlanksIsErased",
-                 [](ScreenModel& s) { Write(s, 4, 1, std::string(16, ' '), kBar); }, "\r\n\r\n\x1b[41m\x1b[16X"},
+        EditCase{"ALongRunOfBlanksIsErased", [](ScreenModel& s) { Write(s, 4, 1, std::string(16, ' '), kBar); },
+                 "\r\n\r\n\x1b[41m\x1b[16X"},
         EditCase{"AShortRunOfBlanksIsWritten", [](ScreenModel& s) { Write(s, 4, 1, "    ", kBar); },
                  "\r\n\r\n\x1b[41m    "},
         // Terminals disagree on where the cursor stands after the last column.

@@ -2,13 +2,13 @@
 // through a long run of the kinds of change the program's screens make.
 #include <gtest/gtest.h>
 
+#include <vterm.h>
 #include <algorithm>
 #include <random>
 #include <string>
-#include <vterm.h>
 
-#include "terminal/painter.hpp"
 #include "support/ansi_codes.hpp"
+#include "terminal/painter.hpp"
 
 namespace ferrolux {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "terminal/key_sequences.hpp"
 #include "console/keys.hpp"
+#include "terminal/key_sequences.hpp"
 
 namespace ferrolux {
 namespace {

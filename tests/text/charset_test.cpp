@@ -13,8 +13,7 @@ TEST(Charset, TypedCharactersMapBackToSingleBytes) {
   EXPECT_EQ(ByteOfTypedChar(0x81), std::nullopt);
   for (int byte = 32; byte < 256; ++byte) {
     const char32_t glyph = TextGlyph(static_cast<unsigned char>(byte));
-    if (byte == 127 || byte == 0x81 || byte == 0x8d || byte == 0x8f || byte == 0x90 || byte == 0x9d)
-      continue;
+    if (byte == 127 || byte == 0x81 || byte == 0x8d || byte == 0x8f || byte == 0x90 || byte == 0x9d) continue;
     EXPECT_EQ(ByteOfTypedChar(glyph), byte) << byte;
   }
 }

@@ -13,13 +13,10 @@ TEST(ParseNumber, ReadsTheLeadingNumberAndNeverFails) {
     double expected;
   };
   const Case cases[] = {
-      {" 12.5abc", 12.5}, {"abc", 0},      {"", 0},          {"1,5", 1},
-      {"-3", -3},         {"2E2", 200},    {"2d2", 200},     {"1.5:1", 1.5},
-      {"+.5", 0.5},       {"5.", 5},       {".", 0},         {"-", 0},
-      {"\t\r\n 7", 7},    {"1e", 1},       {"1e+", 1},       {"3E-1x", 0.3},
-      {"&H1F", 31},       {"&hff", 255},   {"&O17", 15},     {"&q17", 15},
-      {"&B101", 5},       {"&b2", 0},      {"&X12", 0},      {"&", 0},
-      {"1.2.3", 1.2},     {" - 5", 0},     {"1e400", HUGE_VAL},
+      {" 12.5abc", 12.5}, {"abc", 0},     {"", 0},      {"1,5", 1},     {"-3", -3},   {"2E2", 200},        {"2d2", 200},
+      {"1.5:1", 1.5},     {"+.5", 0.5},   {"5.", 5},    {".", 0},       {"-", 0},     {"\t\r\n 7", 7},     {"1e", 1},
+      {"1e+", 1},         {"3E-1x", 0.3}, {"&H1F", 31}, {"&hff", 255},  {"&O17", 15}, {"&q17", 15},        {"&B101", 5},
+      {"&b2", 0},         {"&X12", 0},    {"&", 0},     {"1.2.3", 1.2}, {" - 5", 0},  {"1e400", HUGE_VAL},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseNumber(c.text), c.expected) << '"' << c.text << '"';
 }
@@ -30,9 +27,8 @@ TEST(FirstField, TakesTheTextBeforeTheFirstCommaOrInsideQuotes) {
     const char* expected;
   };
   const Case cases[] = {
-      {"  12, 34", "12"},       {"\"1,5\" more", "1,5"}, {"", ""},
-      {"   ", ""},              {"abc ,d", "abc "},     {"\"open", "open"},
-      {"no comma", "no comma"}, {",x", ""},
+      {"  12, 34", "12"}, {"\"1,5\" more", "1,5"},  {"", ""},   {"   ", ""}, {"abc ,d", "abc "},
+      {"\"open", "open"}, {"no comma", "no comma"}, {",x", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(FirstField(c.line), c.expected) << '"' << c.line << '"';
 }
@@ -71,8 +67,7 @@ TEST(PlainNumberText, WritesSignificantDigitsWithoutPaddingZeros) {
       {NAN, 15, "nan"},
       {-NAN, 7, "nan"},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(PlainNumberText(c.value, c.digits), c.expected) << c.value << " @" << c.digits;
+  for (const Case& c : cases) EXPECT_EQ(PlainNumberText(c.value, c.digits), c.expected) << c.value << " @" << c.digits;
 }
 
 TEST(UpperCase, RaisesAsciiAndTheCodePage437Letters) {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "text/text.hpp"
 #include "support/temp_folder.hpp"
+#include "text/text.hpp"
 #include "tools/fit/fit_tool.hpp"
 #include "tools/fit/input_checks.hpp"
 
@@ -24,7 +24,8 @@ const std::string kFactsHeader =
 
 // A row of cable X1 by Maker, at `mhz` with the loss of 0.5 + 0.2·√f + 0.001·f.
 std::string PointRow(const std::string& part, const std::string& mhz, const std::string& loss) {
-  return "fam\tMaker\t" + part + "\t50\t0.66\t30.8\tcopper\tsolid PE\tbraid\tPVC\t0.405\t600 V\t" + mhz + "\t" + loss + "\turl\n";
+  return "fam\tMaker\t" + part + "\t50\t0.66\t30.8\tcopper\tsolid PE\tbraid\tPVC\t0.405\t600 V\t" + mhz + "\t" + loss +
+         "\turl\n";
 }
 
 std::string ThreePoints(const std::string& part) {
@@ -32,7 +33,8 @@ std::string ThreePoints(const std::string& part) {
 }
 
 std::string FactRow(const std::string& part, const std::string& description = "A test cable.") {
-  return "Maker\t" + part + "\tRG-X\tMaker " + part + "\tSolid Cu\tPE\tBraid\tPVC\t600 V\t" + description + "\tTests.\t1\t\n";
+  return "Maker\t" + part + "\tRG-X\tMaker " + part + "\tSolid Cu\tPE\tBraid\tPVC\t600 V\t" + description +
+         "\tTests.\t1\t\n";
 }
 
 class CatalogBuildTest : public ::testing::Test {
@@ -51,7 +53,8 @@ TEST_F(CatalogBuildTest, OneRecordPerFactsRowInItsOrderWithTheFittedCoefficients
   Write(ThreePoints("X1") + ThreePoints("X2"), FactRow("X2") + FactRow("X1"));
   const BuiltCatalog built = BuildCatalog(points, facts);
   const auto record = [](const std::string& part) {
-    return "RG-X\tMaker " + part + "\t50\t0.66\t30.8\tSolid Cu\tPE\tBraid\tPVC\t.405 in\t600 V\t0.5\t0.2\t0.001\t"
+    return "RG-X\tMaker " + part +
+           "\t50\t0.66\t30.8\tSolid Cu\tPE\tBraid\tPVC\t.405 in\t600 V\t0.5\t0.2\t0.001\t"
            "A test cable.\tTests.\r\n";
   };
   EXPECT_EQ(built.text, record("X2") + record("X1"));
@@ -84,7 +87,8 @@ TEST_F(CatalogBuildTest, EachBadInputGetsOneLineAndNoCatalogIsWritten) {
       {"a double quote in a text", ThreePoints("X1"), FactRow("X1", "A 1/2\" cable."),
        "facts.tsv:2: Description holds a double quote"},
       {"an empty description", ThreePoints("X1"), FactRow("X1", ""), "facts.tsv:2: Description is empty"},
-      {"a row short of fields", ThreePoints("X1"), "Maker\tX1\tRG-X\n", "facts.tsv:2: 3 fields where the header has 13"},
+      {"a row short of fields", ThreePoints("X1"), "Maker\tX1\tRG-X\n",
+       "facts.tsv:2: 3 fields where the header has 13"},
       {"more cables than the catalog holds", manyPoints, manyFacts, "facts.tsv:117: more than 115 cables"},
   };
   for (const Case& c : cases) {

@@ -86,7 +86,8 @@ TEST_F(FitToolTest, EachBadInputGetsOneLineWithItsFileAndLineAndStatus2) {
       {"three fields", "10 1\n50 2 7\n100 3\n", ":2: expected a frequency in MHz and a loss, found 3 fields"},
       {"one field", "10\n50 2\n100 3\n", ":1: expected a frequency in MHz and a loss, found 1 fields"},
       {"fewer than 3 points", "10 1\n50 2\n", ":2: the fit needs at least 3 points up to 1000 MHz, found 2"},
-      {"fewer than 3 up to 1000 MHz", "10 1\n2000 9\n3000 11\n", ":3: the fit needs at least 3 points up to 1000 MHz, found 1"},
+      {"fewer than 3 up to 1000 MHz", "10 1\n2000 9\n3000 11\n",
+       ":3: the fit needs at least 3 points up to 1000 MHz, found 1"},
       {"empty file", "", ":1: the file is empty"},
       {"comments only", "# nothing yet\n\n", ":2: no points in the file"},
       {"not finite", "10 1\n50 inf\n100 3\n", ":2: loss is not a number: inf"},
@@ -102,7 +103,8 @@ TEST_F(FitToolTest, EachBadInputGetsOneLineWithItsFileAndLineAndStatus2) {
 TEST_F(FitToolTest, AMissingFileAndAWrongCommandLineAreFaultsToo) {
   ExpectOneErrorLine(Tool({Path("none.txt")}), Path("none.txt") + ": cannot be read");
   ExpectOneErrorLine(Tool({}), "expected one points file");
-  ExpectOneErrorLine(Tool({"--catalog", "a", "b"}), "--catalog needs the points file, the facts file and the catalog file");
+  ExpectOneErrorLine(Tool({"--catalog", "a", "b"}),
+                     "--catalog needs the points file, the facts file and the catalog file");
   ExpectOneErrorLine(Tool({"--bogus", "x"}), "unknown option --bogus");
   ExpectOneErrorLine(Tool({"x", "--max-mhz"}), "--max-mhz needs a frequency above 0, not nothing");
   ExpectOneErrorLine(Tool({"--max-mhz", "-5", "x"}), "--max-mhz needs a frequency above 0, not -5");

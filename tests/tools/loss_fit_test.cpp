@@ -80,7 +80,7 @@ TEST(FitCoefficientsTest, PointsAtOneFrequencyStillGetTheirLoss) {
 
 TEST(FitCoefficientsTest, WeighsRelativeErrorSoTheSmallHfLossesCountAsMuchAsTheLargeOnes) {
   // A published RG-58 table: fitted in dB, the 1 MHz point would be off by 15 %.
-  const std::vector<LossPoint> points{{1, 0.4},   {10, 1.5},   {50, 3.7},   {100, 5.4},  {200, 8.1},
+  const std::vector<LossPoint> points{{1, 0.4},    {10, 1.5},   {50, 3.7},   {100, 5.4},  {200, 8.1},
                                       {400, 12.4}, {700, 17.7}, {900, 21.1}, {1000, 22.8}};
   const FitError e = MeasureFit(FitCoefficients(points), points);
   EXPECT_LT(e.worstRelative, 0.09);

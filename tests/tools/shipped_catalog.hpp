@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "text/text.hpp"
 #include "support/recorded_reports.hpp"
+#include "text/text.hpp"
 #include "tools/fit/loss_fit.hpp"
 #include "tools/fit/table_file.hpp"
 
@@ -38,7 +38,8 @@ class ShippedCatalog {
     throw std::runtime_error("no points for record " + std::to_string(record));
   }
   bool IsPointOf(const TableRow& row, int record) const {
-    return Published(row, "maker") == Fact(record, "maker") && Published(row, "part_number") == Fact(record, "part_number");
+    return Published(row, "maker") == Fact(record, "maker") &&
+           Published(row, "part_number") == Fact(record, "part_number");
   }
   std::string Published(const TableRow& row, const std::string& column) const {
     return row.fields[points.Column(column)];

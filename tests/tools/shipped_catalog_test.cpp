@@ -27,7 +27,8 @@ constexpr size_t kRowEightWidth = main_screen::kFrameRight - kBlockColumn;  // c
 // Matched loss per 100 ft as the results screen gets it from the record's texts.
 double ShownLoss(const CatalogRow& cable, double mhz) {
   const auto k = [&](int column) { return static_cast<float>(ParseNumber(cable[column])); };
-  return ComputeLosses(k(column::kK0), k(column::kK1), k(column::kK2), static_cast<float>(mhz), 100, 100, 1).stdMatchLoss;
+  return ComputeLosses(k(column::kK0), k(column::kK1), k(column::kK2), static_cast<float>(mhz), 100, 100, 1)
+      .stdMatchLoss;
 }
 
 // The "RMS" column holds voltage and power ratings alike, so each value names its kind: a voltage
@@ -86,17 +87,22 @@ TEST_F(ShippedCatalogTest, EveryFieldIsFilledUnlessTheDataLeavesThatFactUnknown)
     int column;
     const char* published;  // the points column it comes from; empty there means unknown
   };
-  const Source sources[] = {{column::kImpedance, "impedance_ohm"}, {column::kVelocityFactor, "vf"},
-                        {column::kCapacitance, "cap_pf_per_ft"}, {column::kCenterConductor, "center_conductor"},
-                        {column::kDielectric, "dielectric"},     {column::kShield, "shield"},
-                        {column::kJacket, "jacket"},             {column::kDiameter, "od_in"},
-                        {column::kRms, "max_rms"}};
-  const int alwaysFilled[] = {column::kType, column::kPartNumber, column::kK0, column::kK1, column::kK2,
+  const Source sources[] = {{column::kImpedance, "impedance_ohm"},
+                            {column::kVelocityFactor, "vf"},
+                            {column::kCapacitance, "cap_pf_per_ft"},
+                            {column::kCenterConductor, "center_conductor"},
+                            {column::kDielectric, "dielectric"},
+                            {column::kShield, "shield"},
+                            {column::kJacket, "jacket"},
+                            {column::kDiameter, "od_in"},
+                            {column::kRms, "max_rms"}};
+  const int alwaysFilled[] = {column::kType,        column::kPartNumber,     column::kK0, column::kK1, column::kK2,
                               column::kDescription, column::kRecommendedUses};
   for (int r = 1; r <= count; ++r) {
     SCOPED_TRACE(catalog[r][column::kPartNumber]);
     const TableRow& published = FirstPointRow(r);
-    for (const Source& f : sources) EXPECT_EQ(catalog[r][f.column].empty(), Published(published, f.published).empty()) << f.published;
+    for (const Source& f : sources)
+      EXPECT_EQ(catalog[r][f.column].empty(), Published(published, f.published).empty()) << f.published;
     for (int c : alwaysFilled) EXPECT_FALSE(catalog[r][c].empty()) << "column " << c;
   }
 }
@@ -115,7 +121,8 @@ TEST_F(ShippedCatalogTest, RowEightOfTheCableBlockStaysInsideTheFrame) {
 
 TEST_F(ShippedCatalogTest, CoefficientTextsReadBackUnchanged) {
   for (int r = 1; r <= count; ++r)
-    for (int c : {column::kK0, column::kK1, column::kK2}) EXPECT_EQ(CoefficientText(ParseNumber(catalog[r][c])), catalog[r][c]);
+    for (int c : {column::kK0, column::kK1, column::kK2})
+      EXPECT_EQ(CoefficientText(ParseNumber(catalog[r][c])), catalog[r][c]);
 }
 
 TEST_F(ShippedCatalogTest, ShippedCoefficientsRebuildTheDatasheetLossesWithinEachCablesBound) {

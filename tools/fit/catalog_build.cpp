@@ -78,7 +78,8 @@ void CatalogBuilder::CheckEveryCableHasFacts(const std::set<std::string>& used) 
   const size_t maker = points_.Column("maker"), part = points_.Column("part_number");
   for (const TableRow& row : points_.rows) {
     const std::string key = Key(row.fields[maker], row.fields[part]);
-    if (!used.contains(key)) throw InputError(points_.file, row.line, "no row in " + facts_.file.filename().string() + " for " + key);
+    if (!used.contains(key))
+      throw InputError(points_.file, row.line, "no row in " + facts_.file.filename().string() + " for " + key);
   }
 }
 
@@ -110,15 +111,22 @@ std::string CatalogBuilder::Diameter(const CablePoints& cable) const {
 }
 
 std::string CatalogBuilder::Record(const TableRow& fact, const CablePoints& cable, const CableFit& fit) const {
-  const std::string fields[] = {
-      Fact(fact, "Type", kRequired),   fit.partNumber,
-      Published(cable, "impedance_ohm"), Published(cable, "vf"),
-      Published(cable, "cap_pf_per_ft"), Fact(fact, "Center Conductor"),
-      Fact(fact, "Dielectric Type"),   Fact(fact, "Shield Type"),
-      Fact(fact, "Jacket Material"),   Diameter(cable),
-      Fact(fact, "RMS"),               CoefficientText(fit.fit.k.k0),
-      CoefficientText(fit.fit.k.k1),       CoefficientText(fit.fit.k.k2),
-      Fact(fact, "Description", kRequired), Fact(fact, "Recommended Uses", kRequired)};
+  const std::string fields[] = {Fact(fact, "Type", kRequired),
+                                fit.partNumber,
+                                Published(cable, "impedance_ohm"),
+                                Published(cable, "vf"),
+                                Published(cable, "cap_pf_per_ft"),
+                                Fact(fact, "Center Conductor"),
+                                Fact(fact, "Dielectric Type"),
+                                Fact(fact, "Shield Type"),
+                                Fact(fact, "Jacket Material"),
+                                Diameter(cable),
+                                Fact(fact, "RMS"),
+                                CoefficientText(fit.fit.k.k0),
+                                CoefficientText(fit.fit.k.k1),
+                                CoefficientText(fit.fit.k.k2),
+                                Fact(fact, "Description", kRequired),
+                                Fact(fact, "Recommended Uses", kRequired)};
   std::string line = fields[0];
   for (size_t i = 1; i < std::size(fields); ++i) line += '\t' + fields[i];
   return line;
@@ -129,7 +137,8 @@ BuiltCatalog CatalogBuilder::Build() const {
   std::set<std::string> used;
   for (const TableRow& fact : facts_.rows) {
     if (built.cables.size() == kCapacity)
-      throw InputError(facts_.file, fact.line, "more than " + std::to_string(kCapacity) + " cables, the catalog's capacity");
+      throw InputError(facts_.file, fact.line,
+                       "more than " + std::to_string(kCapacity) + " cables, the catalog's capacity");
     const CablePoints& cable = PointsOf(fact, used);
     built.cables.push_back(Fit(fact, cable));
     built.text += Record(fact, cable, built.cables.back());
@@ -147,8 +156,7 @@ BuiltCatalog BuildCatalog(const std::filesystem::path& points, const std::filesy
   return CatalogBuilder(pointTable, factTable, maxMhz).Build();
 }
 
-ShippedFit FitPoints(const std::vector<LossPoint>& points, double maxMhz, const std::filesystem::path& file,
-                     int line) {
+ShippedFit FitPoints(const std::vector<LossPoint>& points, double maxMhz, const std::filesystem::path& file, int line) {
   const std::vector<LossPoint> used = PointsToFit(points, maxMhz, file, line);
   const Coefficients fitted = FitCoefficients(used);
   if (fitted.k0 == 0 && fitted.k1 == 0 && fitted.k2 == 0)

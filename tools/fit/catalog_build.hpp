@@ -20,8 +20,7 @@ struct ShippedFit {
 
 // Fits the points up to `maxMhz`. Throws InputError at `line` of `file` when fewer than three
 // are left, or when their numbers are too extreme for any finite fit.
-ShippedFit FitPoints(const std::vector<LossPoint>& points, double maxMhz, const std::filesystem::path& file,
-                     int line);
+ShippedFit FitPoints(const std::vector<LossPoint>& points, double maxMhz, const std::filesystem::path& file, int line);
 
 struct CableFit {
   std::string partNumber;  // as the catalog shows it

@@ -113,9 +113,10 @@ std::string CatalogSummary(const BuiltCatalog& built, const std::string& file) {
     if (!largest || e.worstRelative > largest->fit.error.worstRelative) largest = &c;
   }
   if (!largest) return summary + "No cables written to " + file + "\n";
-  return summary + Printed("%zu cables written to %s; worst relative error per cable: median %.2f %%, largest %.2f %% (%s)\n",
-                           built.cables.size(), file.c_str(), Median(worst) * kPercent,
-                           largest->fit.error.worstRelative * kPercent, largest->partNumber.c_str());
+  return summary +
+         Printed("%zu cables written to %s; worst relative error per cable: median %.2f %%, largest %.2f %% (%s)\n",
+                 built.cables.size(), file.c_str(), Median(worst) * kPercent,
+                 largest->fit.error.worstRelative * kPercent, largest->partNumber.c_str());
 }
 
 std::string RebuildCatalog(const Options& o) {

@@ -18,8 +18,7 @@ std::string Place(const std::filesystem::path& file, int line) {
 double CheckedNumber(std::string_view field, const char* what, const std::filesystem::path& file, int line) {
   const auto value = ReadNumber(field);
   if (!value) throw InputError(file, line, std::string(what) + " is not a number: " + std::string(field));
-  if (!(*value > 0))
-    throw InputError(file, line, std::string(what) + " must be above 0: " + std::string(field));
+  if (!(*value > 0)) throw InputError(file, line, std::string(what) + " must be above 0: " + std::string(field));
   return *value;
 }
 
@@ -48,8 +47,9 @@ std::vector<LossPoint> PointsToFit(const std::vector<LossPoint>& points, double 
   if (kept.size() < kFewestPoints) {
     char limit[32];
     std::snprintf(limit, sizeof limit, "%g", maxMhz);
-    throw InputError(file, line, "the fit needs at least " + std::to_string(kFewestPoints) + " points up to " + limit +
-                                     " MHz, found " + std::to_string(kept.size()));
+    throw InputError(file, line,
+                     "the fit needs at least " + std::to_string(kFewestPoints) + " points up to " + limit +
+                         " MHz, found " + std::to_string(kept.size()));
   }
   return kept;
 }

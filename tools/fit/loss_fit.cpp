@@ -109,9 +109,7 @@ std::optional<Candidate> FitSupport(const std::vector<LossPoint>& points, unsign
 }  // namespace
 
 // The program's own polynomial, so a fit is judged by the loss the calculator will show.
-double LossAt(const Coefficients& k, double mhz) {
-  return static_cast<double>(CablePolynomial(k.k0, k.k1, k.k2, mhz));
-}
+double LossAt(const Coefficients& k, double mhz) { return static_cast<double>(CablePolynomial(k.k0, k.k1, k.k2, mhz)); }
 
 Coefficients FitCoefficients(const std::vector<LossPoint>& points) {
   std::vector<Candidate> candidates;

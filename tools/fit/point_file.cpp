@@ -41,12 +41,13 @@ PointList ReadPoints(std::istream& in, const std::filesystem::path& file) {
     const auto fields = Fields(line);
     if (fields.empty() || fields.front().front() == kComment) continue;
     if (fields.size() != 2)
-      throw InputError(file, list.lastLine, "expected a frequency in MHz and a loss, found " +
-                                                std::to_string(fields.size()) + " fields");
+      throw InputError(file, list.lastLine,
+                       "expected a frequency in MHz and a loss, found " + std::to_string(fields.size()) + " fields");
     list.points.push_back(ReadPoint(fields[0], fields[1], file, list.lastLine));
   }
   if (list.points.empty())
-    throw InputError(file, std::max(list.lastLine, 1), list.lastLine == 0 ? "the file is empty" : "no points in the file");
+    throw InputError(file, std::max(list.lastLine, 1),
+                     list.lastLine == 0 ? "the file is empty" : "no points in the file");
   return list;
 }
 

@@ -42,8 +42,9 @@ Table ReadTable(const std::filesystem::path& file) {
     } else if (!line.empty()) {
       table.rows.push_back({number, SplitAtTabs(line)});
       if (table.rows.back().fields.size() != table.header.size())
-        throw InputError(file, number, std::to_string(table.rows.back().fields.size()) + " fields where the header has " +
-                                           std::to_string(table.header.size()));
+        throw InputError(file, number,
+                         std::to_string(table.rows.back().fields.size()) + " fields where the header has " +
+                             std::to_string(table.header.size()));
     }
   }
   if (table.header.empty()) throw InputError(file, kHeaderLine, "the file is empty");
