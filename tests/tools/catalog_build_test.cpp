@@ -65,8 +65,10 @@ TEST_F(CatalogBuildTest, OneRecordPerFactsRowInItsOrderWithTheFittedCoefficients
 
 TEST_F(CatalogBuildTest, EachBadInputGetsOneLineAndNoCatalogIsWritten) {
   std::string manyPoints, manyFacts;  // one cable more than the catalog holds
-  for (int i = 1; i <= 116; ++i)
-    manyPoints += ThreePoints("X" + std::to_string(i)), manyFacts += FactRow("X" + std::to_string(i));
+  for (int i = 1; i <= 116; ++i) {
+    const std::string part = std::string("X").append(std::to_string(i));
+    manyPoints += ThreePoints(part), manyFacts += FactRow(part);
+  }
   struct Case {
     const char* name;
     std::string pointRows, factRows;
