@@ -1,10 +1,5 @@
 #include "catalog/catalog.hpp"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -21,21 +16,6 @@ constexpr int kStoredFields = 16;
 constexpr int kSplitBound = 32;
 constexpr char kEndOfData = 26;
 const std::string kFieldDelimiter = "\t";
-
-// Closes the descriptor (and so drops its lock) on every way out.
-class OpenFile {
- public:
-  explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
-  ~OpenFile() {
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int Get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
 
 // Doubling keeps loading linear; the last step stops at the record limit.
 size_t GrownSize(size_t rows, size_t needed) {
@@ -73,7 +53,7 @@ class RecordWriter {
 };
 
 // Cuts the bytes into lines (ending at CR or CR LF; a lone LF stays in the line), up to the
-// first byte 26. Returns false when the end of the data was reached.
+// first byte 26. Feed returns false when the end of the data was reached or a line is too long.
 class LineCutter {
  public:
   explicit LineCutter(RecordWriter& records) : records_(records) {}
@@ -91,12 +71,16 @@ class LineCutter {
         records_.Add(std::move(line_));
         line_.clear();
         afterCarriageReturn_ = true;
+      } else if (line_.size() == kMaxCatalogLineBytes) {
+        tooLong_ = true;
+        return false;
       } else {
         line_ += byte;
       }
     }
     return true;
   }
+  bool TooLong() const { return tooLong_; }
   // The last line needs no terminator; a terminator at the very end adds no record.
   void Finish() {
     if (!line_.empty()) records_.Add(std::move(line_));
@@ -107,31 +91,8 @@ class LineCutter {
   RecordWriter& records_;
   std::string line_;
   bool afterCarriageReturn_ = false;
+  bool tooLong_ = false;
 };
-
-// Editors and tools lock with fcntl or lockf as often as with flock, and the two kinds do not
-// see each other: a record lock of either type held elsewhere on any part of the file counts.
-bool RecordLockedElsewhere(int descriptor) {
-  struct flock probe {};
-  probe.l_type = F_WRLCK;
-  probe.l_whence = SEEK_SET;
-  return fcntl(descriptor, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
-}
-
-// Opens the file for reading only, refusing anything that could block or is not a plain file,
-// and holds an exclusive lock while it is read. Returns the message of a failure, or "".
-std::string OpenForReading(const std::filesystem::path& file, int& descriptor) {
-  descriptor = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (descriptor < 0) return FileErrorMessage(errno);
-  struct stat status {};
-  if (fstat(descriptor, &status) != 0) return FileErrorMessage(errno);
-  if (!S_ISREG(status.st_mode)) return NumberedErrorMessage(kErrorFileAccess);
-  if (static_cast<unsigned long long>(status.st_size) > kMaxCatalogBytes)
-    return NumberedErrorMessage(kErrorOutOfMemory);
-  if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) return FileErrorMessage(errno);
-  if (RecordLockedElsewhere(descriptor)) return FileErrorMessage(EWOULDBLOCK);
-  return {};
-}
 
 }  // namespace
 
@@ -139,8 +100,8 @@ CatalogTable MakeCatalogTable() { return CatalogTable(kCatalogCapacity + 1); }
 
 int RecordCount(const CatalogTable& table) { return static_cast<int>(std::lround(ParseNumber(table[0][1]))); }
 
-void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporter& reporter,
-                     std::string& errorMessage) {
+LoadDetail LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporter& reporter,
+                           std::string& errorMessage) {
   RecordWriter records(table, reporter, errorMessage);
   LineCutter lines(records);
   char buffer[1 << 16];
@@ -150,38 +111,27 @@ void LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporte
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       errorMessage = FileErrorMessage(errno);
-      return;
+      return LoadDetail::kNone;
     }
     total += static_cast<size_t>(got);
     if (total > kMaxCatalogBytes) {  // the file grew while it was read
       errorMessage = NumberedErrorMessage(kErrorOutOfMemory);
-      return;
+      return LoadDetail::kFileTooLarge;
     }
     const bool more = got > 0 && lines.Feed(buffer, static_cast<size_t>(got));
-    if (records.Full()) break;
-    if (!more) break;
+    if (lines.TooLong()) {
+      errorMessage = NumberedErrorMessage(kErrorOutOfMemory);
+      return LoadDetail::kLineTooLong;
+    }
+    if (records.Full() || !more) break;
   }
   lines.Finish();
   if (records.Full()) {
     errorMessage = NumberedErrorMessage(kErrorOutOfMemory);
-    return;
+    return LoadDetail::kTooManyRecords;
   }
   table[0][1] = NumberText(static_cast<long long>(records.Count()));
-}
-
-void LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
-                 const std::filesystem::path& file) {
-  errorMessage.clear();
-  if (table.empty()) table = MakeCatalogTable();
-  int descriptor = -1;
-  const std::string failure = OpenForReading(file, descriptor);
-  const OpenFile open(descriptor);
-  if (!failure.empty()) {
-    errorMessage = failure;
-    return;
-  }
-  LoadCatalogFrom([&](char* buffer, size_t size) { return ::read(open.Get(), buffer, size); }, table, reporter,
-                  errorMessage);
+  return LoadDetail::kNone;
 }
 
 }  // namespace ferrolux

@@ -2,6 +2,7 @@
 // The cable catalog: CableCatalog.txt read into a table of text cells.
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -30,10 +31,26 @@ CatalogTable MakeCatalogTable();
 // The record count that loading left in row 0.
 int RecordCount(const CatalogTable& table);
 
-// Reads the catalog file into the table. Empties `errorMessage` first and leaves a message
-// there on failure ("[53] File not found", …); the records read so far stay in the table.
-void LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
-                 const std::filesystem::path& file = kCatalogFile);
+// What a failure's message alone does not say: the subcommands add it, the calculator shows the
+// message as it is.
+enum class LoadDetail {
+  kNone,
+  kLockedForWriting,  // another program kept its writer's lock past the patience
+  kChangedWhileRead,  // a writer that takes no lock changed the file under every try
+  kFileTooLarge,      // larger than kMaxCatalogBytes
+  kLineTooLong,       // a line longer than kMaxCatalogLineBytes
+  kTooManyRecords,    // more than kMaxCatalogRecords
+};
+
+// An editor saving holds its lock for a moment; a lock held longer than this is reported.
+inline constexpr std::chrono::milliseconds kWriterLockPatience{2000};
+
+// Reads the catalog file into the table, sharing it with other readers. Empties `errorMessage`
+// first and leaves a message there on failure ("[53] File not found", …); the records read so
+// far stay in the table.
+LoadDetail LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
+                       const std::filesystem::path& file = kCatalogFile,
+                       std::chrono::milliseconds lockPatience = kWriterLockPatience);
 
 // Splits `text` at each `delimiter` into parts[1..n], parts[0] = NumberText(n). An empty
 // delimiter becomes ","; a text without it gives parts[0] = "0". Too small an array is

@@ -1,8 +1,10 @@
 #include "cli/catalog_source.hpp"
 
 #include <algorithm>
+#include <cstddef>
 #include <ostream>
 
+#include "catalog/catalog_reader.hpp"
 #include "catalog/overflow_reporter.hpp"
 #include "cli/command_error.hpp"
 #include "cli/output.hpp"
@@ -22,6 +24,26 @@ class StreamOverflowReporter final : public OverflowReporter {
   std::ostream& err_;
 };
 
+// 100000 as "100,000": limits are read by people.
+std::string Grouped(size_t value) {
+  std::string digits = std::to_string(value);
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return digits;
+}
+
+// What a script's user needs beyond the loader's own text, which the calculator shows alone.
+std::string Explained(const std::string& message, LoadDetail detail) {
+  switch (detail) {
+    case LoadDetail::kNone: return message;
+    case LoadDetail::kLockedForWriting: return message + " (locked for writing by another program)";
+    case LoadDetail::kChangedWhileRead: return message + " (changed by another program while it was read)";
+    case LoadDetail::kFileTooLarge: return message + " (larger than " + Grouped(kMaxCatalogBytes) + " bytes)";
+    case LoadDetail::kLineTooLong: return message + " (a line longer than " + Grouped(kMaxCatalogLineBytes) + " bytes)";
+    case LoadDetail::kTooManyRecords: return message + " (more than " + Grouped(kMaxCatalogRecords) + " records)";
+  }
+  return message;
+}
+
 bool HoldsAnything(const CatalogRow& row) {
   return std::any_of(row.begin(), row.end(), [](const std::string& cell) { return !cell.empty(); });
 }
@@ -32,9 +54,9 @@ std::vector<CatalogRow> LoadCables(const std::filesystem::path& file, std::ostre
   CatalogTable table = MakeCatalogTable();
   StreamOverflowReporter reporter(err);
   std::string errorMessage;
-  LoadCatalog(table, reporter, errorMessage, file);
+  const LoadDetail detail = LoadCatalog(table, reporter, errorMessage, file);
   const std::string name = file.string();
-  if (!errorMessage.empty()) throw CommandError(kExitFailure, name + ": " + errorMessage);
+  if (!errorMessage.empty()) throw CommandError(kExitFailure, name + ": " + Explained(errorMessage, detail));
   const auto count = static_cast<size_t>(RecordCount(table));
   std::vector<CatalogRow> cables;
   for (size_t r = 1; r <= count; ++r)

@@ -1,0 +1,162 @@
+// The catalog file itself: opened without blocking, shared with other readers, kept from
+// writers, and read again when a writer that takes no lock changed it meanwhile.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "catalog/catalog.hpp"
+#include "catalog/catalog_reader.hpp"
+#include "catalog/file_errors.hpp"
+#include "catalog/overflow_reporter.hpp"
+
+namespace ferrolux {
+
+namespace {
+
+constexpr int kReadTries = 3;
+constexpr std::chrono::milliseconds kLockPoll{20};
+
+// Closes the descriptor (and so drops its locks) on every way out.
+class OpenFile {
+ public:
+  explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
+  ~OpenFile() {
+    if (descriptor_ >= 0) close(descriptor_);
+  }
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  int Get() const { return descriptor_; }
+
+ private:
+  int descriptor_;
+};
+
+struct Outcome {
+  std::string message;  // empty when all went well
+  LoadDetail detail = LoadDetail::kNone;
+};
+
+// A split overflow is shown only for a read that turns out whole: a torn one is read again.
+class HeldReports final : public OverflowReporter {
+ public:
+  void PrintLine(const std::string& line) override { steps_.emplace_back(line); }
+  void WaitForKey() override { steps_.emplace_back(std::nullopt); }
+  void PassOn(OverflowReporter& reporter) const {
+    for (const std::optional<std::string>& step : steps_) {
+      if (step) reporter.PrintLine(*step);
+      else reporter.WaitForKey();
+    }
+  }
+
+ private:
+  std::vector<std::optional<std::string>> steps_;  // a line printed, or a wait for a key
+};
+
+// Editors and tools lock with fcntl or lockf as often as with flock, and the two kinds do not
+// see each other: a shared lock of both kinds keeps out a writer of either and no reader.
+int TakeReadLocks(int descriptor) {
+  if (flock(descriptor, LOCK_SH | LOCK_NB) != 0) return errno;
+  struct flock lock {};
+  lock.l_type = F_RDLCK;
+  lock.l_whence = SEEK_SET;
+  return fcntl(descriptor, F_OFD_SETLK, &lock) == 0 ? 0 : errno;
+}
+
+bool HeldByWriter(int failure) { return failure == EWOULDBLOCK || failure == EACCES; }
+
+// An editor saving lets go within moments; a lock that stays is reported after `patience`.
+Outcome WaitForReadLocks(int descriptor, std::chrono::milliseconds patience) {
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  for (;;) {
+    const int failure = TakeReadLocks(descriptor);
+    if (failure == 0) return {};
+    if (!HeldByWriter(failure)) return {FileErrorMessage(failure)};
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) return {FileErrorMessage(EWOULDBLOCK), LoadDetail::kLockedForWriting};
+    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kLockPoll, deadline - now));
+  }
+}
+
+// Opens the file for reading only, refusing anything that could block or is not a plain file.
+Outcome OpenForReading(const std::filesystem::path& file, std::chrono::milliseconds patience, int& descriptor) {
+  descriptor = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0) return {FileErrorMessage(errno)};
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0) return {FileErrorMessage(errno)};
+  if (!S_ISREG(status.st_mode)) return {NumberedErrorMessage(kErrorFileAccess)};
+  return WaitForReadLocks(descriptor, patience);
+}
+
+bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+// A rewrite in place shows in the size or the times; a file put in its place in the inode.
+bool Unchanged(const struct stat& before, const struct stat& after) {
+  return before.st_dev == after.st_dev && before.st_ino == after.st_ino && before.st_size == after.st_size &&
+         SameTime(before.st_mtim, after.st_mtim) && SameTime(before.st_ctim, after.st_ctim);
+}
+
+struct ReadTry {
+  CatalogTable table = MakeCatalogTable();
+  HeldReports reports;
+  Outcome outcome;
+  bool whole = true;  // nothing changed the file while it was read
+};
+
+// One read of the whole file from its start.
+void ReadOnce(int descriptor, const ReadFileBytes& read, ReadTry& attempt) {
+  struct stat before {};
+  if (fstat(descriptor, &before) != 0 || lseek(descriptor, 0, SEEK_SET) < 0) {
+    attempt.outcome = {FileErrorMessage(errno)};
+    return;
+  }
+  if (static_cast<unsigned long long>(before.st_size) > kMaxCatalogBytes) {
+    attempt.outcome = {NumberedErrorMessage(kErrorOutOfMemory), LoadDetail::kFileTooLarge};
+    return;
+  }
+  attempt.outcome.detail = LoadCatalogFrom([&](char* buffer, size_t size) { return read(descriptor, buffer, size); },
+                                           attempt.table, attempt.reports, attempt.outcome.message);
+  struct stat after {};
+  attempt.whole = fstat(descriptor, &after) == 0 && Unchanged(before, after);
+}
+
+}  // namespace
+
+LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
+                           const std::filesystem::path& file, std::chrono::milliseconds lockPatience,
+                           const ReadFileBytes& read) {
+  errorMessage.clear();
+  if (table.empty()) table = MakeCatalogTable();
+  int descriptor = -1;
+  const Outcome opened = OpenForReading(file, lockPatience, descriptor);
+  const OpenFile open(descriptor);
+  if (!opened.message.empty()) {
+    errorMessage = opened.message;
+    return opened.detail;
+  }
+  for (int tries = 0; tries < kReadTries; ++tries) {
+    ReadTry attempt;
+    ReadOnce(open.Get(), read, attempt);
+    if (!attempt.whole) continue;
+    table = std::move(attempt.table);
+    attempt.reports.PassOn(reporter);
+    errorMessage = attempt.outcome.message;
+    return attempt.outcome.detail;
+  }
+  errorMessage = NumberedErrorMessage(kErrorFileAccess);
+  return LoadDetail::kChangedWhileRead;
+}
+
+LoadDetail LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
+                       const std::filesystem::path& file, std::chrono::milliseconds lockPatience) {
+  return LoadCatalogFile(table, reporter, errorMessage, file, lockPatience,
+                         [](int descriptor, char* buffer, size_t size) { return ::read(descriptor, buffer, size); });
+}
+
+}  // namespace ferrolux
