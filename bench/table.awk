@@ -60,6 +60,7 @@ END {
   row("BM_LoadCatalog/115", "`LoadCatalog`, 115 records")
   row("BM_LoadCatalog/10000", "`LoadCatalog`, 10,000 records")
   row("BM_LoadCatalog/100000", "`LoadCatalog`, 100,000 records")
+  row("BM_LoadShippedLengthCatalog/100000", "`LoadCatalog`, 100,000 records of the longest shipped line (51 MiB)")
   row("BM_FormatOutput/2048", "`FormatOutput`, 2 KiB of text")
   row("BM_FormatOutput/102400", "`FormatOutput`, 100 KiB of text")
   row("BM_SortList/40", "`SortList`, 40 types")

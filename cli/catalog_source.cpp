@@ -59,6 +59,7 @@ std::vector<CatalogRow> LoadCables(const std::filesystem::path& file, std::ostre
   if (!errorMessage.empty()) throw CommandError(kExitFailure, name + ": " + Explained(errorMessage, detail));
   const auto count = static_cast<size_t>(RecordCount(table));
   std::vector<CatalogRow> cables;
+  cables.reserve(count);
   for (size_t r = 1; r <= count; ++r)
     if (HoldsAnything(table[r])) cables.push_back(std::move(table[r]));
   if (cables.empty()) throw CommandError(kExitFailure, name + ": holds no cables");
