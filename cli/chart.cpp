@@ -26,8 +26,11 @@ constexpr std::string_view kFrequencyUnit = "MHz";
 
 // Marks and colours go together: a series keeps both whether the terminal shows colour or not.
 constexpr std::array<char, kMaxChartSeries> kMarks{'*', '+', 'o', 'x', '#', '@', '%', '&'};
-constexpr std::array<int, kMaxChartSeries> kColors{31, 32, 34, 35, 36, 33, 91, 94};
-constexpr int kPlain = 0;
+// Eight hues of the 256-colour palette, none a lighter or darker twin of another, each readable
+// on a dark and a light background: red, blue, green, purple, orange, teal, pink, olive.
+constexpr std::array<int, kMaxChartSeries> kColors{160, 33, 34, 129, 208, 37, 199, 142};
+constexpr int kPlain = -1;
+constexpr int kTitleGap = 2;
 
 struct Glyphs {
   std::string_view lossAxis, lossTick, corner, frequencyAxis, frequencyTick, ellipsis;
@@ -41,7 +44,7 @@ struct Cell {
 };
 using Row = std::vector<Cell>;
 
-std::string Sgr(int code) { return "\x1b[" + std::to_string(code) + "m"; }
+std::string Sgr(int color) { return color == kPlain ? "\x1b[0m" : "\x1b[38;5;" + std::to_string(color) + "m"; }
 
 std::string RowText(const Row& row) {
   std::string out;
@@ -129,21 +132,22 @@ class DotCanvas {
   std::vector<Spot> spots_;
 };
 
-int DotOfLoss(double loss, double top, int dotRows) {
-  return std::clamp(static_cast<int>(std::lround(loss / top * (dotRows - 1))), 0, dotRows - 1);
+int DotOfShare(double share, int dotRows) {
+  return std::clamp(static_cast<int>(std::lround(share * (dotRows - 1))), 0, dotRows - 1);
 }
 
 // Samples the series once per dot column; steep stretches are joined up so the curve stays a line.
 std::vector<std::optional<int>> TraceSeries(DotCanvas& canvas, const ChartSettings& chart, std::size_t series,
-                                            double top) {
+                                            const LossAxis& axis) {
   std::vector<std::optional<int>> heights(static_cast<std::size_t>(canvas.DotColumns()));
   std::optional<int> previous;
   for (int x = 0; x < canvas.DotColumns(); ++x) {
     const double mhz = FrequencyAtShare((x + 0.5) / canvas.DotColumns(), chart.fromMHz, chart.toMHz);
     const std::optional<double> loss = PlottableLoss(chart.series[series], mhz);
+    const std::optional<double> share = loss ? axis.Share(*loss) : std::nullopt;
     std::optional<int> height;
-    if (loss) {
-      height = DotOfLoss(*loss, top, canvas.DotRows());
+    if (share) {
+      height = DotOfShare(*share, canvas.DotRows());
       const int from = previous ? *previous + (*height > *previous) - (*height < *previous) : *height;
       for (int y = std::min(from, *height); y <= std::max(from, *height); ++y) canvas.Plot(x, y, series);
     }
@@ -163,10 +167,10 @@ void MarkSeries(DotCanvas& canvas, const std::vector<std::optional<int>>& height
       canvas.Mark(column, canvas.RowOfDot(*y), series);
 }
 
-void DrawAllSeries(DotCanvas& canvas, const ChartSettings& chart, double top) {
+void DrawAllSeries(DotCanvas& canvas, const ChartSettings& chart, const LossAxis& axis) {
   const std::size_t count = SeriesShown(chart);
   for (std::size_t series = 0; series < count; ++series) {
-    const auto heights = TraceSeries(canvas, chart, series, top);
+    const auto heights = TraceSeries(canvas, chart, series, axis);
     if (chart.utf8 && !chart.color) MarkSeries(canvas, heights, series, count);
   }
 }
@@ -189,13 +193,13 @@ Cell SpotCell(const DotCanvas::Spot& spot, int column, const ChartSettings& char
   return {chart.utf8 ? Braille(spot.dots) : std::string(1, kMarks[owner]), SeriesColor(chart, owner)};
 }
 
-int LossLabelWidth(const LossScale& scale) {
+int LossLabelWidth(const LossAxis& axis) {
   int widest = 0;
-  for (int i = 0; i <= scale.steps; ++i) widest = std::max(widest, CellCount(LossTickText(scale, i)));
+  for (const LossTick& tick : axis.Ticks()) widest = std::max(widest, CellCount(tick.text));
   return widest;
 }
 
-std::vector<Row> PlotRows(const DotCanvas& canvas, const LossScale& scale, int left, const ChartSettings& chart) {
+std::vector<Row> PlotRows(const DotCanvas& canvas, const LossAxis& axis, int left, const ChartSettings& chart) {
   const Glyphs& glyphs = chart.utf8 ? kUnicodeGlyphs : kAsciiGlyphs;
   std::vector<Row> rows(static_cast<std::size_t>(canvas.Rows()), Row(static_cast<std::size_t>(chart.width)));
   for (int row = 0; row < canvas.Rows(); ++row) {
@@ -203,10 +207,9 @@ std::vector<Row> PlotRows(const DotCanvas& canvas, const LossScale& scale, int l
     for (int column = 0; column < canvas.Columns(); ++column)
       rows[row][left + column] = SpotCell(canvas.At(column, row), column, chart);
   }
-  for (int i = 0; i <= scale.steps; ++i) {
-    Row& row = rows[canvas.RowOfDot(DotOfLoss(i * scale.step, scale.top, canvas.DotRows()))];
-    const std::string text = LossTickText(scale, i);
-    PutText(row, left - 1 - CellCount(text), text);
+  for (const LossTick& tick : axis.Ticks()) {
+    Row& row = rows[canvas.RowOfDot(DotOfShare(tick.share, canvas.DotRows()))];
+    PutText(row, left - 1 - CellCount(tick.text), tick.text);
     PutText(row, left - 1, glyphs.lossTick);
   }
   return rows;
@@ -241,18 +244,14 @@ AxisLabel CentredLabel(std::string text, int column) {
   return {std::move(text), static_cast<double>(start), static_cast<double>(width)};
 }
 
-// The band labels that fit; a range with fewer than two of them gets its ends labelled too.
+// Both ends of the range, then the band labels that fit beside them.
 Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
   const int unitStart = chart.width - CellCount(kFrequencyUnit);
-  std::vector<AxisLabel> labels;
+  std::vector<AxisLabel> labels{CentredLabel(FrequencyText(chart.fromMHz), left),
+                                CentredLabel(FrequencyText(chart.toMHz), chart.width - 1)};
   labels.reserve(ticks.size() + 2);
   for (const FrequencyTick& tick : ticks) labels.push_back(CentredLabel(tick.label, tick.column));
   PlaceAxisLabels(labels, 0, unitStart - 1, 1);
-  if (std::count_if(labels.begin(), labels.end(), [](const AxisLabel& l) { return l.shown; }) < 2) {
-    labels.push_back(CentredLabel(FrequencyText(chart.fromMHz), left));
-    labels.push_back(CentredLabel(FrequencyText(chart.toMHz), chart.width - 1));
-    PlaceAxisLabels(labels, 0, unitStart - 1, 1);
-  }
   Row row(static_cast<std::size_t>(chart.width));
   for (const AxisLabel& label : labels)
     if (label.shown) PutText(row, static_cast<int>(label.start), label.text);
@@ -306,6 +305,22 @@ std::optional<std::vector<Row>> LegendRows(const ChartSettings& chart, int mostL
   return rows;
 }
 
+// The loss axis's unit at the left, and what is drawn in the middle, or after the unit where the
+// middle is taken.
+Row TitleRow(const ChartSettings& chart) {
+  const TextTarget target = chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;
+  const std::string unit = PrintableText(chart.lossUnit, target);
+  const std::string title = PrintableText(chart.title, target);
+  Row row(static_cast<std::size_t>(chart.width));
+  PutText(row, 0, unit);
+  const int earliest = CellCount(unit) + kTitleGap;
+  const int room = chart.width - earliest;
+  if (room <= 0 || title.empty()) return row;
+  const std::string shown = CutToCells(title, room, chart.utf8 ? kUnicodeGlyphs.ellipsis : kAsciiGlyphs.ellipsis);
+  PutText(row, std::max(earliest, (chart.width - CellCount(shown)) / 2), shown);
+  return row;
+}
+
 std::string SizeProblem(const ChartSettings& chart, std::string_view why) {
   return "Cannot plot in " + std::to_string(chart.width) + "x" + std::to_string(chart.height) +
          " characters: " + std::string(why);
@@ -322,16 +337,14 @@ std::vector<std::string> DrawChart(const ChartSettings& chart) {
   const auto legend = LegendRows(chart, chart.height - kFixedRows - kMinPlotRows);
   if (!legend) return {SizeProblem(chart, kTooSmall)};
   const int plotRows = chart.height - kFixedRows - static_cast<int>(legend->size());
-  const LossScale scale = NiceLossScale(HighestLoss(chart), std::clamp((plotRows - 1) / 2, 1, kMostLossSteps));
-  const int left = LossLabelWidth(scale) + 1;
+  const LossAxis axis(chart, std::clamp((plotRows - 1) / 2, 1, kMostLossSteps));
+  const int left = LossLabelWidth(axis) + 1;
   DotCanvas canvas(chart.width - left, plotRows, chart.utf8);
-  DrawAllSeries(canvas, chart, scale.top);
+  DrawAllSeries(canvas, chart, axis);
   const auto ticks = FrequencyTicks(chart, left, canvas.Columns());
 
-  std::vector<Row> rows{Row(static_cast<std::size_t>(chart.width))};
-  PutText(rows[0], 0,
-          PrintableText(chart.lossUnit, chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal));
-  for (Row& row : PlotRows(canvas, scale, left, chart)) rows.push_back(std::move(row));
+  std::vector<Row> rows{TitleRow(chart)};
+  for (Row& row : PlotRows(canvas, axis, left, chart)) rows.push_back(std::move(row));
   rows.push_back(FrequencyAxisRow(ticks, left, chart));
   rows.push_back(FrequencyLabelRow(ticks, left, chart));
   rows.insert(rows.end(), legend->begin(), legend->end());

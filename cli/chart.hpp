@@ -15,7 +15,9 @@ struct ChartSeries {
 struct ChartSettings {
   std::vector<ChartSeries> series;   // up to 8; any beyond are left out
   double fromMHz = 1, toMHz = 1000;  // logarithmic axis
+  std::string title;                 // what is drawn: "Matched loss of 100 ft"
   std::string lossUnit;              // e.g. "dB/100 ft", "dB/100 m", "dB"
+  bool logLoss = false;              // a logarithmic loss axis, so small losses do not crowd the bottom
   int width = 80, height = 24;       // terminal cells of the whole chart incl. legend and axes
   bool utf8 = true;                  // braille dots, else ASCII marks
   bool color = true;                 // ANSI colours, else a distinct mark per series

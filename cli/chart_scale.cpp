@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 namespace ferrolux::cli {
 
@@ -105,15 +106,24 @@ std::optional<double> PlottableLoss(const ChartSeries& series, double mhz) {
   return loss;
 }
 
-double HighestLoss(const ChartSettings& chart) {
-  double highest = 0;
+namespace {
+
+// The lowest loss above 0 and the highest of the shown series; 0 for either when there is none.
+std::pair<double, double> LossRange(const ChartSettings& chart) {
+  double lowest = 0, highest = 0;
   for (std::size_t s = 0; s < SeriesShown(chart); ++s)
     for (int i = 0; i < kLossSamples; ++i) {
       const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), chart.fromMHz, chart.toMHz);
-      highest = std::max(highest, PlottableLoss(chart.series[s], mhz).value_or(0));
+      const double loss = PlottableLoss(chart.series[s], mhz).value_or(0);
+      highest = std::max(highest, loss);
+      if (loss > 0 && (lowest == 0 || loss < lowest)) lowest = loss;
     }
-  return highest;
+  return {lowest, highest};
 }
+
+}  // namespace
+
+double HighestLoss(const ChartSettings& chart) { return LossRange(chart).second; }
 
 LossScale NiceLossScale(double highestLoss, int maxSteps) {
   constexpr std::array<double, 4> kMantissas{1, 2, 2.5, 5};
@@ -128,6 +138,43 @@ LossScale NiceLossScale(double highestLoss, int maxSteps) {
 }
 
 std::string LossTickText(const LossScale& scale, int index) { return FixedText(index * scale.step, scale.decimals); }
+
+LossAxis::LossAxis(const ChartSettings& chart, int maxSteps) : logarithmic_(chart.logLoss) {
+  const auto [lowest, highest] = LossRange(chart);
+  if (logarithmic_) DecadeTicks(lowest, highest, maxSteps);
+  else LinearTicks(highest, maxSteps);
+}
+
+void LossAxis::LinearTicks(double highest, int maxSteps) {
+  const LossScale scale = NiceLossScale(highest, maxSteps);
+  top_ = scale.top;
+  for (int i = 0; i <= scale.steps; ++i) ticks_.push_back({i * scale.step / scale.top, LossTickText(scale, i)});
+}
+
+// Whole decades around the losses; 1, 2 and 5 in each when there is room, else every few decades.
+void LossAxis::DecadeTicks(double lowest, double highest, int maxSteps) {
+  const double low = std::clamp(lowest > 0 ? lowest : 1.0, kSmallestTop, kAbsurdLoss);
+  const double high = std::clamp(highest > 0 ? highest : 1.0, low, kAbsurdLoss);
+  const int first = static_cast<int>(std::floor(std::log10(low) + 1e-9));
+  const int last = std::max(first + 1, static_cast<int>(std::ceil(std::log10(high) - 1e-9)));
+  bottom_ = std::pow(10.0, first);
+  top_ = std::pow(10.0, last);
+  const int decades = last - first;
+  const bool between = decades * 3 <= maxSteps;
+  const int stride = std::max(1, (decades + maxSteps - 1) / std::max(maxSteps, 1));
+  for (int exponent = first; exponent <= last; exponent += between ? 1 : stride)
+    for (const double mantissa : {1.0, 2.0, 5.0}) {
+      if (mantissa > 1 && (!between || exponent == last)) continue;
+      const double value = mantissa * std::pow(10.0, exponent);
+      ticks_.push_back({*Share(value), FixedText(value, std::max(0, -exponent))});
+    }
+}
+
+std::optional<double> LossAxis::Share(double loss) const {
+  if (!logarithmic_) return std::clamp(loss / top_, 0.0, 1.0);
+  if (!(loss > 0)) return std::nullopt;
+  return std::clamp(std::log(loss / bottom_) / std::log(top_ / bottom_), 0.0, 1.0);
+}
 
 std::vector<BandTick> BandTicksWithin(double fromMHz, double toMHz) {
   std::vector<BandTick> ticks;

@@ -39,6 +39,28 @@ struct LossScale {
 LossScale NiceLossScale(double highestLoss, int maxSteps);
 std::string LossTickText(const LossScale& scale, int index);
 
+// Where a loss stands on the loss axis: linear from 0, or logarithmic over whole decades.
+struct LossTick {
+  double share;  // 0 at the bottom, 1 at the top
+  std::string text;
+};
+class LossAxis {
+ public:
+  // At most about `maxSteps` ticks for the losses of the chart's shown series.
+  LossAxis(const ChartSettings& chart, int maxSteps);
+  // nullopt for a loss the axis cannot show (0 on a logarithmic one).
+  std::optional<double> Share(double loss) const;
+  const std::vector<LossTick>& Ticks() const { return ticks_; }
+
+ private:
+  void LinearTicks(double highest, int maxSteps);
+  void DecadeTicks(double lowest, double highest, int maxSteps);
+
+  bool logarithmic_;
+  double bottom_ = 0, top_ = 1;
+  std::vector<LossTick> ticks_;
+};
+
 // The amateur bands inside the range, the main bands first so they win a crowded axis.
 struct BandTick {
   double mhz;

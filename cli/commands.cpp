@@ -190,6 +190,7 @@ void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
   plot.add_option("--length", p.length, "Loss for this length instead of per 100 ft (30m for metres)")->type_name("L");
   plot.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres");
   plot.add_option("--from", p.fromMHz, "Lowest frequency in MHz")->type_name("F")->capture_default_str();
+  plot.add_flag("--log-loss", p.logLoss, "A logarithmic loss axis");
   plot.add_option("--to", p.toMHz, "Highest frequency in MHz")->type_name("F")->capture_default_str();
   plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")->type_name("N");
   plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")->type_name("N");

@@ -38,17 +38,26 @@ std::vector<const CatalogRow*> ChosenCables(const std::vector<CatalogRow>& catal
   return unique;
 }
 
-// Per 100 ft, per 100 m, or for the length given.
+constexpr int kLengthDigits = 7;
+const std::string kTitle = "Matched loss ";
+
+// Per 100 ft, per 100 m, or for the length given, in the unit it was given in.
 void SetScale(const PlotOptions& options, ChartSettings& chart, double& scale) {
   if (!options.length.empty()) {
-    scale = ReadLength(options.length, options.metric).feet / 100;
+    const Length length = ReadLength(options.length, options.metric);
+    scale = length.feet / 100;
     chart.lossUnit = "dB";
+    chart.title = kTitle + "of " +
+                  (length.typedInMetres ? PlainNumberText(length.metres, kLengthDigits) + " m"
+                                        : PlainNumberText(length.feet, kLengthDigits) + " ft");
   } else if (options.metric) {
     scale = 1 / kMetresPerFoot;
     chart.lossUnit = "dB/100 m";
+    chart.title = kTitle + "per 100 m";
   } else {
     scale = 1;
     chart.lossUnit = "dB/100 ft";
+    chart.title = kTitle + "per 100 ft";
   }
 }
 
@@ -75,6 +84,7 @@ ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptio
   double scale = 1;
   SetScale(options, chart, scale);
   SetSize(options, style, chart);
+  chart.logLoss = options.logLoss;
   chart.utf8 = style.utf8;
   chart.color = style.color;
   for (const CatalogRow* cable : ChosenCables(catalog, options)) {

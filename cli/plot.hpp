@@ -18,6 +18,7 @@ struct PlotOptions {
   std::string type;
   std::string length;  // loss for this length instead of per 100 ft (100 m)
   bool metric = false;
+  bool logLoss = false;
   std::string fromMHz = "1", toMHz = "1000";
   int width = 0, height = 0;
 };

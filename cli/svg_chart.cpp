@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -32,9 +33,9 @@ constexpr int kMostLossSteps = 10;
 constexpr std::string_view kFrequencyUnit = "MHz";
 constexpr std::string_view kAxisColor = "#333333";
 constexpr std::string_view kGridColor = "#dddddd";
-// The terminal's series colours, deepened to read on white.
-constexpr std::array<std::string_view, kMaxChartSeries> kColors{"#d62728", "#2ca02c", "#1f77b4", "#9467bd",
-                                                                "#17becf", "#ff7f0e", "#e377c2", "#8c564b"};
+// The terminal's eight hues, deepened to read on white.
+constexpr std::array<std::string_view, kMaxChartSeries> kColors{"#d62728", "#1f77b4", "#2ca02c", "#9467bd",
+                                                                "#ff7f0e", "#17becf", "#e377c2", "#bcbd22"};
 
 struct Frame {
   double left, top, right, bottom;
@@ -113,14 +114,15 @@ std::string Legend(const ChartSettings& chart, const LegendGrid& grid, const Fra
   return Group("class=\"legend\"", body);
 }
 
-std::string LossAxis(const ChartSettings& chart, const LossScale& scale, const Frame& frame) {
+std::string LossLines(const ChartSettings& chart, const LossAxis& axis, const Frame& frame) {
   std::string grid, labels;
-  for (int i = 0; i <= scale.steps; ++i) {
-    const double y = frame.bottom - i * scale.step / scale.top * frame.Height();
-    if (i > 0) grid += Line(frame.left, y, frame.right, y);
-    labels += Text(frame.left - 6, y + 4, "end", LossTickText(scale, i));
+  for (const LossTick& tick : axis.Ticks()) {
+    const double y = frame.bottom - tick.share * frame.Height();
+    if (tick.share > 0) grid += Line(frame.left, y, frame.right, y);
+    labels += Text(frame.left - 6, y + 4, "end", tick.text);
   }
   labels += Text(frame.left - 6, frame.top - 12, "start", chart.lossUnit);
+  labels += Text((frame.left + frame.right) / 2, frame.top - 12, "middle", chart.title);
   return Group("class=\"loss-grid\" stroke=\"" + std::string(kGridColor) + "\"", grid) +
          Group("class=\"loss-labels\" fill=\"" + std::string(kAxisColor) + "\"", labels);
 }
@@ -132,18 +134,15 @@ AxisLabel CentredLabel(std::string text, double x) {
 
 std::string FrequencyAxis(const ChartSettings& chart, const Frame& frame, double documentWidth) {
   std::string grid;
-  std::vector<AxisLabel> labels;
+  // Both ends first, so a band near one gives way to them.
+  std::vector<AxisLabel> labels{CentredLabel(FrequencyText(chart.fromMHz), frame.left),
+                                CentredLabel(FrequencyText(chart.toMHz), frame.right)};
   for (const BandTick& band : BandTicksWithin(chart.fromMHz, chart.toMHz)) {
     const double x = frame.left + AxisShare(band.mhz, chart.fromMHz, chart.toMHz) * frame.Width();
     grid += Line(x, frame.top, x, frame.bottom);
     labels.push_back(CentredLabel(std::string(band.label), x));
   }
   PlaceAxisLabels(labels, 0, documentWidth, kLabelGap);
-  if (std::count_if(labels.begin(), labels.end(), [](const AxisLabel& l) { return l.shown; }) < 2) {
-    labels.push_back(CentredLabel(FrequencyText(chart.fromMHz), frame.left));
-    labels.push_back(CentredLabel(FrequencyText(chart.toMHz), frame.right));
-    PlaceAxisLabels(labels, 0, documentWidth, kLabelGap);
-  }
   std::string texts;
   for (const AxisLabel& label : labels)
     if (label.shown) texts += Text(label.start + label.width / 2, frame.bottom + 18, "middle", label.text);
@@ -153,7 +152,7 @@ std::string FrequencyAxis(const ChartSettings& chart, const Frame& frame, double
 }
 
 // One polyline per unbroken run of plottable losses: normally one for the whole range.
-std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Frame& frame, double top) {
+std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Frame& frame, const LossAxis& axis) {
   const int samples = std::max(2, static_cast<int>(frame.Width() / kPixelsPerSample) + 1);
   std::string body = "<title>" + Escaped(chart.series[series].label) + "</title>\n";
   std::string points;
@@ -164,11 +163,12 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
   for (int i = 0; i < samples; ++i) {
     const double share = i / (samples - 1.0);
     const auto loss = PlottableLoss(chart.series[series], FrequencyAtShare(share, chart.fromMHz, chart.toMHz));
-    if (!loss) {
+    const std::optional<double> height = loss ? axis.Share(*loss) : std::nullopt;
+    if (!height) {
       flush();
       continue;
     }
-    const double y = frame.bottom - std::min(*loss, top) / top * frame.Height();
+    const double y = frame.bottom - *height * frame.Height();
     points.append(points.empty() ? "" : " ")
         .append(Number(frame.left + share * frame.Width()))
         .append(",")
@@ -192,13 +192,13 @@ std::string DrawSvgChart(const ChartSettings& chart) {
   const Frame frame{kLeftMargin, kTopMargin, width - kRightMargin,
                     height - kFrequencyLabelSpace - legend.rows * kLegendRowHeight - kLabelGap};
   const int mostSteps = std::clamp(static_cast<int>(frame.Height() / kPixelsPerLossStep), 1, kMostLossSteps);
-  const LossScale scale = NiceLossScale(HighestLoss(chart), mostSteps);
+  const LossAxis axis(chart, mostSteps);
 
-  std::string body = LossAxis(chart, scale, frame) + FrequencyAxis(chart, frame, width);
+  std::string body = LossLines(chart, axis, frame) + FrequencyAxis(chart, frame, width);
   body += "<rect class=\"axes\" x=\"" + Number(frame.left) + "\" y=\"" + Number(frame.top) + "\" width=\"" +
           Number(frame.Width()) + "\" height=\"" + Number(frame.Height()) + "\" fill=\"none\" stroke=\"" +
           std::string(kAxisColor) + "\"/>\n";
-  for (std::size_t s = 0; s < SeriesShown(chart); ++s) body += SeriesLines(chart, s, frame, scale.top);
+  for (std::size_t s = 0; s < SeriesShown(chart); ++s) body += SeriesLines(chart, s, frame, axis);
   body += Legend(chart, legend, frame);
   return Document(width, height, body);
 }

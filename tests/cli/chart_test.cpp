@@ -26,6 +26,7 @@ ChartSettings TwoCables(bool utf8, bool color) {
   chart.series = {{"thin", [](double mhz) { return 0.4 * std::sqrt(mhz); }},
                   {"thick", [](double mhz) { return 0.12 * std::sqrt(mhz); }}};
   chart.lossUnit = "dB/100 ft";
+  chart.title = "Matched loss per 100 ft";
   chart.width = 60;
   chart.height = 16;
   chart.utf8 = utf8;
@@ -56,10 +57,10 @@ std::string Picture(const std::vector<std::string>& lines, int width) {
   return picture + "\n";
 }
 
-// Each printed character replaced by the series its colour stands for: 1 for red, 2 for green,
+// Each printed character replaced by the series its colour stands for: 1 for red, 2 for blue,
 // '.' for plain text.
 std::string ColorPicture(const std::vector<std::string>& lines) {
-  const std::map<std::string, char> kSeries{{"0", '.'}, {"31", '1'}, {"32", '2'}};
+  const std::map<std::string, char> kSeries{{"0", '.'}, {"38;5;160", '1'}, {"38;5;33", '2'}};
   std::string picture;
   for (const std::string& line : lines) {
     std::string row;
@@ -83,12 +84,13 @@ struct GoldenCase {
   std::string name;
   bool utf8, color;
   std::string picture;
+  bool logLoss = false;
 };
 
 TEST(Chart, DrawsTheGoldenPictures) {
   const std::vector<GoldenCase> cases{
       {"braille in colour", true, true, R"(
-dB/100 ft
+dB/100 ft         Matched loss per 100 ft
 15┤
   │
   │                                                       ⡠⠊
@@ -102,11 +104,11 @@ dB/100 ft
   │                 ⣀⣀⣀⣀⠤⠤⠤⠔⠒⠒⠉⠉⠁       ⣀⣀⣀⣀⠤⠤⠤⠔⠒⠒⠉⠉⠁
  0┤⣤⣤⣤⣒⡲⠶⠶⠶⠶⠶⠶⠮⠭⠭⠭⠭⠭⠤⠤⠤⠤⠤⠤⠒⠒⠒⠒⠒⠒⠒⠒⠊⠉⠉⠉⠉⠉
   └────┬─────┬─────┬──┬─┬─┬─┬┬┬────┬────────┬──┬─────┬─────┬
-      1.8   3.5    7    14  21     50      144      440  MHz
+   1  1.8   3.5    7    14  21     50      144      1000 MHz
 ━━ thin                        ━━ thick
 )"},
       {"braille marked in monochrome", true, false, R"(
-dB/100 ft
+dB/100 ft         Matched loss per 100 ft
 15┤
   │
   │                                                       ⡠⠊
@@ -120,11 +122,11 @@ dB/100 ft
   │                 ⣀⣀⣀*⠤⠤⠤⠔⠒⠒⠉*⠁       ⣀⣀⣀+⠤⠤⠤⠔⠒⠒⠉+⠁
  0┤+⣤⣤⣒*⠶⠶⠶+⠶⠶⠮*⠭⠭⠭+⠤⠤⠤⠤⠤⠤⠒+⠒⠒⠒⠒⠒⠒⠊+⠉⠉⠉⠉
   └────┬─────┬─────┬──┬─┬─┬─┬┬┬────┬────────┬──┬─────┬─────┬
-      1.8   3.5    7    14  21     50      144      440  MHz
+   1  1.8   3.5    7    14  21     50      144      1000 MHz
 ─*─ thin                       ─+─ thick
 )"},
       {"ASCII marks", false, false, R"(
-dB/100 ft
+dB/100 ft         Matched loss per 100 ft
 15+
   |
   |                                                        *
@@ -138,16 +140,39 @@ dB/100 ft
   |         ******************  ++++++++++++++++++
  0+*+*+*+*+*++++++++++++++++++++
   +----+-----+-----+--+-+-+-+++----+--------+--+-----+-----+
-      1.8   3.5    7    14  21     50      144      440  MHz
+   1  1.8   3.5    7    14  21     50      144      1000 MHz
 * thin                         + thick
 )"},
+      {"ASCII on a logarithmic loss axis", false, false, R"(
+dB/100 ft         Matched loss per 100 ft
+100+
+   |
+   |
+   |                                                      **
+ 10+                                            **********
+   |                                  **********         +++
+   |                       ***********         ++++++++++
+  1+             **********          ++++++++++
+   |   **********         +++++++++++
+   |***         ++++++++++
+   |  ++++++++++
+0.1+++
+   +----+-----+----+--+--+-++-++---+--------+--+-----+-----+
+    1  1.8   3.5   7     14 21 28  50      144      1000 MHz
+* thin                         + thick
+)",
+       true},
   };
-  for (const GoldenCase& c : cases) EXPECT_EQ(Picture(DrawChart(TwoCables(c.utf8, c.color)), 60), c.picture) << c.name;
+  for (const GoldenCase& c : cases) {
+    ChartSettings chart = TwoCables(c.utf8, c.color);
+    chart.logLoss = c.logLoss;
+    EXPECT_EQ(Picture(DrawChart(chart), 60), c.picture) << c.name;
+  }
 }
 
 TEST(Chart, ColoursEachSeriesAndOnlyTheSeries) {
   EXPECT_EQ(ColorPicture(DrawChart(TwoCables(true, true))), R"(
-...... ..
+...... ..         ....... .... ... ... ..
 ...
   .
   .                                                       11
@@ -161,7 +186,7 @@ TEST(Chart, ColoursEachSeriesAndOnlyTheSeries) {
   .                 1111111111111       2222222222222
  ..1212121212121212122222222222222222222
   ..........................................................
-      ...   ...    .    ..  ..     ..      ...      ...  ...
+   .  ...   ...    .    ..  ..     ..      ...      .... ...
 11 ....                        22 .....
 )");
   EXPECT_EQ(Picture(DrawChart(TwoCables(false, true)), 60), Picture(DrawChart(TwoCables(false, false)), 60));
@@ -218,7 +243,7 @@ struct OddCase {
 
 TEST(Chart, OddInputGivesAChartOrOneLineSayingWhy) {
   const std::vector<OddCase> cases{
-      {"no series", [](ChartSettings& s) { s.series.clear(); }, "440  MHz"},
+      {"no series", [](ChartSettings& s) { s.series.clear(); }, "1000 MHz"},
       {"losses not finite or negative",
        [](ChartSettings& s) {
          s.series = {{"inf", [](double) { return kInfinity; }}, {"-", [](double) { return -1.; }}};

@@ -20,20 +20,23 @@ TEST(BuildChart, OneSeriesPerCableInItsUnit) {
   const std::vector<CatalogRow> cables = TestCables();
   struct Case {
     PlotOptions options;
-    std::string unit;
+    std::string unit, title;
     double lossAt100MHz;  // of the first series; the worked example's cable gives 2.6 dB per 100 ft
     size_t series;
   };
   const Case cases[] = {
-      {Plot({"Test RG-8X"}), "dB/100 ft", 2.6, 1},
-      {Plot({"Test RG-8X"}, "", "", true), "dB/100 m", 2.6 / 0.3048, 1},
-      {Plot({"Test RG-8X"}, "", "50"), "dB", 1.3, 1},
-      {Plot({"Test RG-8X"}, "", "30.48m"), "dB", 2.6, 1},
-      {Plot({"Test RG-8X", "lmr"}, "rg-8x"), "dB/100 ft", 2.6, 2},  // the type adds nothing new
+      {Plot({"Test RG-8X"}), "dB/100 ft", "Matched loss per 100 ft", 2.6, 1},
+      {Plot({"Test RG-8X"}, "", "", true), "dB/100 m", "Matched loss per 100 m", 2.6 / 0.3048, 1},
+      {Plot({"Test RG-8X"}, "", "50"), "dB", "Matched loss of 50 ft", 1.3, 1},
+      {Plot({"Test RG-8X"}, "", "30.48m"), "dB", "Matched loss of 30.48 m", 2.6, 1},
+      {Plot({"Test RG-8X"}, "", "30.48", true), "dB", "Matched loss of 30.48 m", 2.6, 1},
+      {Plot({"Test RG-8X", "lmr"}, "rg-8x"), "dB/100 ft", "Matched loss per 100 ft", 2.6,
+       2},  // the type adds nothing new
   };
   for (const Case& c : cases) {
     const ChartSettings chart = BuildChart(cables, c.options, {});
     EXPECT_EQ(chart.lossUnit, c.unit);
+    EXPECT_EQ(chart.title, c.title);
     ASSERT_EQ(chart.series.size(), c.series);
     EXPECT_EQ(chart.series[0].label, "RG-8X, Test RG-8X");
     EXPECT_NEAR(chart.series[0].loss(100), c.lossAt100MHz, 1e-12) << c.unit;
