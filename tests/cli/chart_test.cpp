@@ -314,7 +314,9 @@ TEST(SvgChart, RendersAtItsSizeWithAPolylinePerSeriesAndEscapedLabels) {
        [](ChartSettings& s) {
          s.series = {{"gap", [](double f) { return f > 10 && f < 100 ? -1 : 1; }}, {"none", {}}};
        },
-       600, 320, 2, ">dB/100 ft</text>"},
+       600, 320, 2, ">Matched loss per 100 ft</text>"},
+      {"a logarithmic loss axis", [](ChartSettings& s) { s.logLoss = true; }, 600, 320, 2,
+       "text-anchor=\"end\">0.1</text>"},
       {"range that cannot be drawn", [](ChartSettings& s) { s.toMHz = 0; }, 600, 320, 0,
        "Cannot plot: the frequencies"},
   };
