@@ -74,7 +74,7 @@ TEST_F(DisplayE2eTest, LongTypedLinesRanOverTheFrame) {
 }
 
 TEST_F(DisplayE2eTest, ALongTypeBrokeTheFramesOrBlankedTheList) {
-  for (const size_t length : {72u, 10000u}) {
+  for (const size_t length : {72u, 8000u}) {  // the longest still fits a catalog line
     const std::string type(length, 'T');
     temp.Write("CableCatalog.txt", Record(type, "Part 1"));
     PtySession s(FERROLUX_BINARY, temp.Path());
