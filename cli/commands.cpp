@@ -90,11 +90,11 @@ void AddFilterOptions(CLI::App& command, OptionValues& o) {
 void RunCalc(const OptionValues& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
   const std::vector<CatalogRow> cables = io.Cables();
-  const CatalogRow& cable = FindCable(cables, o.cable);
+  const CatalogCable cable = ReadCatalogCable(FindCable(cables, o.cable));
   const Calculation calculation = Calculate(cable, settings);
-  if (o.format == "csv") WriteCalcCsv(io.out, cable, settings, calculation);
-  else if (o.format == "json") WriteCalcJson(io.out, cable, settings, calculation);
-  else WriteCalcText(io.out, cable, settings, calculation, io.style);
+  if (o.format == "csv") WriteCalcCsv(io.out, cable.texts, settings, calculation);
+  else if (o.format == "json") WriteCalcJson(io.out, cable.texts, settings, calculation);
+  else WriteCalcText(io.out, cable.texts, settings, calculation, io.style);
 }
 
 CompareOrder OrderOf(const std::string& sort) {

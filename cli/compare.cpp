@@ -113,7 +113,7 @@ std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, 
                                          CompareOrder order) {
   std::vector<ComparedCable> rows;
   rows.reserve(cables.size());
-  for (const CatalogRow& cable : cables) rows.push_back({&cable, Calculate(cable, settings)});
+  for (const CatalogRow& cable : cables) rows.push_back({&cable, Calculate(ReadCatalogCable(cable), settings)});
   switch (order) {
     case CompareOrder::kTotal: std::stable_sort(rows.begin(), rows.end(), LessLoss); break;
     case CompareOrder::kName: std::stable_sort(rows.begin(), rows.end(), LessName); break;

@@ -19,13 +19,13 @@ Settings At(const std::string& length, const std::string& swr, const std::string
 
 std::string Text(const CatalogRow& cable, const Settings& settings) {
   std::ostringstream out;
-  WriteCalcText(out, cable, settings, Calculate(cable, settings), kPipe);
+  WriteCalcText(out, cable, settings, Calculate(ReadCatalogCable(cable), settings), kPipe);
   return out.str();
 }
 
 nlohmann::json Json(const CatalogRow& cable, const Settings& settings) {
   std::ostringstream out;
-  WriteCalcJson(out, cable, settings, Calculate(cable, settings));
+  WriteCalcJson(out, cable, settings, Calculate(ReadCatalogCable(cable), settings));
   return nlohmann::json::parse(out.str());
 }
 
@@ -116,9 +116,9 @@ TEST(CalcJson, NumbersAsNumbersAndImpossibleInsteadOfLine) {
 // 15.24 m is 50 ft exactly: the same line, written in metres and per 100 m.
 TEST(CalcText, MetresAndFeetDescribeTheSameLine) {
   const CatalogRow cable = TestCables()[0];
-  const Calculation feet = Calculate(cable, At("50", "1.5", "100"));
+  const Calculation feet = Calculate(ReadCatalogCable(cable), At("50", "1.5", "100"));
   for (const Settings& metric : {At("15.24m", "1.5", "100"), At("15.24", "1.5", "100", true)}) {
-    const Calculation metres = Calculate(cable, metric);
+    const Calculation metres = Calculate(ReadCatalogCable(cable), metric);
     EXPECT_NEAR(metres.line.figures->totalLossDb, feet.line.figures->totalLossDb, 1e-12);
     EXPECT_EQ(metres.estimate.totalLoss, feet.estimate.totalLoss);
   }
