@@ -117,7 +117,7 @@ int PrintRows(Console& console, int row, const std::vector<std::string>& texts) 
 
 int ShowFigures(Console& console, int row, const ProgramState& state, const CatalogCable& cable) {
   const CableCalculation c =
-      CalculateCable(cable.numbers, {state.lengthFt, state.powerW, state.shackSwr, state.freqMHz});
+      CalculateCable(cable.numbers, {state.lengthFt, state.powerW, state.shackSwr, state.freqMHz, {}});
   switch (c.shown) {
     case EstimateShown::kAboveSixNotice:
       return PrintRows(console, row + 1, NoEstimateNoticeLines(PlainNumberText(state.shackSwr, kFloatDigits)));

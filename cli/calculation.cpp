@@ -2,8 +2,10 @@
 
 namespace ferrolux::cli {
 
-Calculation Calculate(const CatalogCable& cable, const Settings& settings) {
-  return CalculateCable(cable.numbers, {settings.lengthFt, settings.powerW, settings.shackSwr, settings.freqMHz});
+Calculation Calculate(const CatalogCable& cable, const Settings& settings, ExactRequest exact) {
+  if (exact.input == ExactInput::kNone) exact.input = ExactInput::kShackSwr;
+  return CalculateCable(cable.numbers,
+                        {settings.lengthFt, settings.powerW, settings.shackSwr, settings.freqMHz, exact});
 }
 
 }  // namespace ferrolux::cli

@@ -9,6 +9,7 @@ namespace ferrolux::cli {
 
 using Calculation = CableCalculation;
 
-Calculation Calculate(const CatalogCable& cable, const Settings& settings);
+// With no exact request the exact figures are a range over the load phases for the shack SWR.
+Calculation Calculate(const CatalogCable& cable, const Settings& settings, ExactRequest exact = {});
 
 }  // namespace ferrolux::cli

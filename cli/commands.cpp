@@ -12,6 +12,7 @@
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
+#include "cli/exact_input.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
 
@@ -33,6 +34,7 @@ struct Io {
 // Every option a subcommand can take; CLI11 writes into it while parsing.
 struct OptionValues {
   SettingTexts settings;
+  ExactTexts exact;
   std::string cable, type, match, format = "text", sort = "total", svg;
   PlotOptions plot;
 };
@@ -87,11 +89,28 @@ void AddFilterOptions(CLI::App& command, OptionValues& o) {
   command.add_option("--match", o.match, "Only cables whose type and part number contain this text")->type_name("TEXT");
 }
 
+// The line model's inputs; each impedance stands instead of --swr.
+void AddExactOptions(CLI::App& command, OptionValues& o, bool withVf) {
+  CLI::Option* swr = command.get_option("--swr");
+  CLI::Option* antenna =
+      command.add_option("--antenna-z", o.exact.antennaZ, "The load at the antenna end, R+jX ohms (35-j20)")
+          ->type_name("Z");
+  CLI::Option* shack =
+      command.add_option("--shack-z", o.exact.shackZ, "An analyser's reading at the shack end, R+jX ohms")
+          ->type_name("Z");
+  antenna->excludes(swr)->excludes(shack);
+  shack->excludes(swr);
+  command.add_option("--ref-ohms", o.exact.refOhms, "The SWR meter's reference (default: the cable's impedance)")
+      ->type_name("R");
+  if (withVf) command.add_option("--vf", o.exact.vf, "Velocity factor instead of the catalog's")->type_name("V");
+}
+
 void RunCalc(const OptionValues& o, const Io& io) {
-  const Settings settings = ReadSettings(o.settings);
+  Settings settings = ReadSettings(o.settings);
   const std::vector<CatalogRow> cables = io.Cables();
   const CatalogCable cable = ReadCatalogCable(FindCable(cables, o.cable));
-  const Calculation calculation = Calculate(cable, settings);
+  const Calculation calculation = Calculate(cable, settings, ReadExactRequest(o.exact, cable));
+  settings.shackSwr = calculation.shackSwr;
   if (o.format == "csv") WriteCalcCsv(io.out, cable.texts, settings, calculation);
   else if (o.format == "json") WriteCalcJson(io.out, cable.texts, settings, calculation);
   else WriteCalcText(io.out, cable.texts, settings, calculation, io.style);
@@ -159,6 +178,7 @@ void AddCalc(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
   calc.add_option("--cable", o->cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
       ->required();
+  AddExactOptions(calc, *o, true);
   AddFormatOption(calc, o->format);
 }
 

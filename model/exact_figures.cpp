@@ -31,18 +31,18 @@ struct PhasePoint {
 class PhaseSweep {
  public:
   PhaseSweep(const Line& line, double shackSwr, double refOhms)
-      : line_(line), magnitude_(std::fabs((shackSwr - 1) / (shackSwr + 1))), ref_(refOhms) {}
+      : transfer_(line), magnitude_(std::fabs((shackSwr - 1) / (shackSwr + 1))), ref_(refOhms) {}
 
   PhasePoint At(double phase) const {
     const Complex reflection = std::polar(magnitude_, phase);
     const Complex shackZ = ref_ * (1.0 + reflection) / (1.0 - reflection);
-    const Complex antennaZ = AntennaImpedance(line_, shackZ);
+    const Complex antennaZ = transfer_.AntennaZ(shackZ);
     if (!IsPassive(antennaZ)) return {};
-    return {true, TotalLossDb(line_, antennaZ), Swr(antennaZ, ref_)};
+    return {true, transfer_.TotalLossDb(antennaZ), Swr(antennaZ, ref_)};
   }
 
  private:
-  Line line_;
+  LineTransfer transfer_;
   double magnitude_, ref_;
 };
 

@@ -27,27 +27,33 @@ Line MakeLine(const CableNumbers& cable, double velocityFactor, double freqMHz, 
   return {std::sqrt(series / shunt), std::sqrt(series * shunt), lengthM};
 }
 
-Complex ShackImpedance(const Line& line, Complex antennaZ) {
-  const Complex t = std::tanh(line.gamma * line.lengthM);
-  return line.z0 * (antennaZ + line.z0 * t) / (line.z0 + antennaZ * t);
+LineTransfer::LineTransfer(const Line& line)
+    : z0_(line.z0),
+      tanh_(std::tanh(line.gamma * line.lengthM)),
+      cosh_(std::cosh(line.gamma * line.lengthM)),
+      sinh_(std::sinh(line.gamma * line.lengthM)) {}
+
+Complex LineTransfer::ShackZ(Complex antennaZ) const {
+  return z0_ * (antennaZ + z0_ * tanh_) / (z0_ + antennaZ * tanh_);
 }
 
-Complex AntennaImpedance(const Line& line, Complex shackZ) {
-  const Complex t = std::tanh(line.gamma * line.lengthM);
-  return line.z0 * (shackZ - line.z0 * t) / (line.z0 - shackZ * t);
+Complex LineTransfer::AntennaZ(Complex shackZ) const { return z0_ * (shackZ - z0_ * tanh_) / (z0_ - shackZ * tanh_); }
+
+double LineTransfer::TotalLossDb(Complex antennaZ) const {
+  const double taken = antennaZ.real();  // with 1 A into the load
+  if (!(taken > 0)) return kInfinity;
+  const Complex vin = antennaZ * cosh_ + z0_ * sinh_;
+  const Complex iin = cosh_ + antennaZ / z0_ * sinh_;
+  return 10 * std::log10((vin * std::conj(iin)).real() / taken);
 }
+
+Complex ShackImpedance(const Line& line, Complex antennaZ) { return LineTransfer(line).ShackZ(antennaZ); }
+
+Complex AntennaImpedance(const Line& line, Complex shackZ) { return LineTransfer(line).AntennaZ(shackZ); }
 
 double MatchedLossDb(const Line& line) { return kDbPerNeper * line.gamma.real() * line.lengthM; }
 
-double TotalLossDb(const Line& line, Complex antennaZ) {
-  const double taken = antennaZ.real();  // with 1 A into the load
-  if (!(taken > 0)) return kInfinity;
-  const Complex gl = line.gamma * line.lengthM;
-  const Complex ch = std::cosh(gl), sh = std::sinh(gl);
-  const Complex vin = antennaZ * ch + line.z0 * sh;
-  const Complex iin = ch + antennaZ / line.z0 * sh;
-  return 10 * std::log10((vin * std::conj(iin)).real() / taken);
-}
+double TotalLossDb(const Line& line, Complex antennaZ) { return LineTransfer(line).TotalLossDb(antennaZ); }
 
 Complex Reflection(Complex z, double refOhms) { return (z - refOhms) / (z + refOhms); }
 

@@ -34,6 +34,18 @@ double MatchedLossDb(const Line& line);
 // takes none (R = 0).
 double TotalLossDb(const Line& line, Complex antennaZ);
 
+// The same transforms with the line's hyperbolic functions worked out once, for sweeps.
+class LineTransfer {
+ public:
+  explicit LineTransfer(const Line& line);
+  Complex ShackZ(Complex antennaZ) const;
+  Complex AntennaZ(Complex shackZ) const;
+  double TotalLossDb(Complex antennaZ) const;
+
+ private:
+  Complex z0_, tanh_, cosh_, sinh_;
+};
+
 // Referred to a real reference impedance.
 Complex Reflection(Complex z, double refOhms);
 double Swr(Complex z, double refOhms);           // infinite for |Γ| >= 1

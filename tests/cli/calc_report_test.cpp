@@ -52,7 +52,16 @@ TEST(CalcText, TheResultsScreensFiguresBesideTheLineEquations) {
             "  Ret. Loss Ant.:                    23.84 dB\n"
             "\n"
             "Line equations: a real characteristic impedance is assumed; good for ordinary coax above a few MHz, "
-            "approximate at HF on thin, lossy cable.\n");
+            "approximate at HF on thin, lossy cable.\n"
+            "\n"
+            "Exact line, Z0 = 50-j.17 Ohms at 100 MHz:\n"
+            "Over every load phase that reads 1.1:1 against 50 Ohms at the shack:\n"
+            "      Match Loss: 1.3 dB\n"
+            "      Total Loss: 1.31 dB\n"
+            "        Ant. SWR: 1.14:1\n"
+            "       Power Out: 73.99 to 74 watts\n"
+            "Exact line: the line model from the catalog's loss and velocity factor; connectors and the meter's own "
+            "error are not counted.\n");
 }
 
 // 100 ft of the lossy cable at 14 MHz has 3.568 dB of matched loss: a = 2.274, so the shack can
@@ -89,7 +98,12 @@ TEST(CalcText, TheScreensWarningAndAReadingNoLoadCanGive) {
             "and the cable's catalog data.\n"
             "\n"
             "Line equations: a real characteristic impedance is assumed; good for ordinary coax above a few MHz, "
-            "approximate at HF on thin, lossy cable.\n");
+            "approximate at HF on thin, lossy cable.\n"
+            "\n"
+            "Exact line, Z0 = 50.02-j1.34 Ohms at 14 MHz:\n"
+            "No passive load gives 5.5:1 against 50 Ohms at the shack at this frequency.\n"
+            "Exact line: the line model from the catalog's loss and velocity factor; connectors and the meter's own "
+            "error are not counted.\n");
   EXPECT_NE(Text(lossy, At("10", "6.5", "146"))
                 .find("\nReal SWR cannot be estimated for a measured SWR above 6:1 (6.5:1).\n"
                       "The loss figures would not be reliable, so none are shown. Measure the SWR\n"
