@@ -109,7 +109,9 @@ void RunCalc(const OptionValues& o, const Io& io) {
   Settings settings = ReadSettings(o.settings);
   const std::vector<CatalogRow> cables = io.Cables();
   const CatalogCable cable = ReadCatalogCable(FindCable(cables, o.cable));
-  const Calculation calculation = Calculate(cable, settings, ReadExactRequest(o.exact, cable));
+  const ExactRequest exact = ReadExactRequest(o.exact);
+  CheckLineData(exact, o.exact, cable);
+  const Calculation calculation = Calculate(cable, settings, exact);
   settings.shackSwr = calculation.shackSwr;
   if (o.format == "csv") WriteCalcCsv(io.out, cable.texts, settings, calculation);
   else if (o.format == "json") WriteCalcJson(io.out, cable.texts, settings, calculation);
@@ -119,13 +121,14 @@ void RunCalc(const OptionValues& o, const Io& io) {
 CompareOrder OrderOf(const std::string& sort) {
   if (sort == "matched") return CompareOrder::kMatched;
   if (sort == "name") return CompareOrder::kName;
+  if (sort == "exact") return CompareOrder::kExact;
   return CompareOrder::kTotal;
 }
 
 void RunCompare(const OptionValues& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
   const std::vector<CatalogRow> cables = SelectCables(io.Cables(), o.type, o.match);
-  const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort));
+  const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort), ReadExactRequest(o.exact));
   if (o.format == "csv") WriteCompareCsv(io.out, rows);
   else if (o.format == "json") WriteCompareJson(io.out, rows, settings);
   else WriteCompareText(io.out, rows, settings, io.style);
@@ -187,10 +190,11 @@ void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
       AddCommand(app, context, "compare", "Every cable of the catalog under the same settings", o, RunCompare);
   AddSettingOptions(compare, o->settings);
   AddFilterOptions(compare, *o);
-  compare.add_option("--sort", o->sort, "total (line equations), matched or name")
+  compare.add_option("--sort", o->sort, "total (line equations), matched, name or exact (the range's upper end)")
       ->type_name("ORDER")
-      ->check(CLI::IsMember({"total", "matched", "name"}))
+      ->check(CLI::IsMember({"total", "matched", "name", "exact"}))
       ->capture_default_str();
+  AddExactOptions(compare, *o, false);
   AddFormatOption(compare, o->format);
 }
 

@@ -27,21 +27,25 @@ Complex ReadImpedance(const std::string& option, const std::string& text) {
   return {ParseNumber(m[1].str()), x};
 }
 
-ExactRequest ReadExactRequest(const ExactTexts& texts, const CatalogCable& cable) {
+ExactRequest ReadExactRequest(const ExactTexts& texts) {
   ExactRequest r;
   r.input = ExactInput::kShackSwr;
   if (!texts.vf.empty()) r.velocityFactor = ReadNumber("--vf", texts.vf);
   if (!texts.refOhms.empty()) r.refOhms = ReadNumber("--ref-ohms", texts.refOhms);
-  const std::string option = texts.antennaZ.empty() ? "--shack-z" : "--antenna-z";
   const std::string& z = texts.antennaZ.empty() ? texts.shackZ : texts.antennaZ;
   if (z.empty()) return r;
   r.input = texts.antennaZ.empty() ? ExactInput::kShackZ : ExactInput::kAntennaZ;
-  r.z = ReadImpedance(option, z);
-  if (!HasLineData(cable.numbers, r.velocityFactor))
+  r.z = ReadImpedance(texts.antennaZ.empty() ? "--shack-z" : "--antenna-z", z);
+  return r;
+}
+
+void CheckLineData(const ExactRequest& request, const ExactTexts& texts, const CatalogCable& cable) {
+  if (request.input == ExactInput::kShackSwr || HasLineData(cable.numbers, request.velocityFactor)) return;
+  const std::string option = texts.antennaZ.empty() ? "--shack-z" : "--antenna-z";
+  if (!HasLineData(cable.numbers, request.velocityFactor))
     throw UsageError(option + ": the catalog gives no " +
                      (cable.numbers.impedanceOhms > 0 ? "velocity factor (give --vf)" : "impedance") +
                      " for this cable");
-  return r;
 }
 
 }  // namespace ferrolux::cli

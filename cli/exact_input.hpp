@@ -18,8 +18,10 @@ struct ExactTexts {
 // Anything else is a usage error naming the option.
 Complex ReadImpedance(const std::string& option, const std::string& text);
 
-// The request for the cable; a usage error when an impedance is given for a cable whose
-// catalog record lacks the nominal impedance or the velocity factor (and no --vf).
-ExactRequest ReadExactRequest(const ExactTexts& texts, const CatalogCable& cable);
+ExactRequest ReadExactRequest(const ExactTexts& texts);
+
+// A usage error when an impedance is given for a cable whose catalog record lacks the nominal
+// impedance or the velocity factor (and no --vf stands in).
+void CheckLineData(const ExactRequest& request, const ExactTexts& texts, const CatalogCable& cable);
 
 }  // namespace ferrolux::cli

@@ -30,7 +30,7 @@ nlohmann::json Exact(const ExactTexts& texts, const std::string& swr = "1") {
   const CatalogCable cable = ReadCatalogCable(TestCables()[0]);
   const Settings settings = ReadSettings({"100", "100", swr, "", "1.8", false});
   std::ostringstream out;
-  WriteCalcJson(out, cable.texts, settings, Calculate(cable, settings, ReadExactRequest(texts, cable)));
+  WriteCalcJson(out, cable.texts, settings, Calculate(cable, settings, ReadExactRequest(texts)));
   return nlohmann::json::parse(out.str())["exact"];
 }
 
