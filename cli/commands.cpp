@@ -12,6 +12,7 @@
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
+#include "cli/deembed_command.hpp"
 #include "cli/exact_input.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
@@ -37,6 +38,7 @@ struct OptionValues {
   ExactTexts exact;
   std::string cable, type, match, format = "text", sort = "total", svg;
   PlotOptions plot;
+  DeembedOptions deembed;
 };
 
 using Command = std::function<void(const Io&)>;
@@ -160,6 +162,11 @@ void RunPlot(const OptionValues& o, const Io& io) {
   for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
 }
 
+void RunDeembedCommand(const OptionValues& o, const Io& io) {
+  ReadLength(o.deembed.length, o.deembed.metric);
+  RunDeembed(o.deembed, io.Cables(), io.out, io.style);
+}
+
 CLI::App& AddCommand(CLI::App& app, CommandContext& context, const std::string& name, const std::string& about,
                      const std::shared_ptr<OptionValues>& options, void (*run)(const OptionValues&, const Io&)) {
   CLI::App& command = *app.add_subcommand(name, about);
@@ -220,6 +227,24 @@ void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
   plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")->type_name("FILE");
 }
 
+void AddDeembed(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
+  CLI::App& deembed = AddCommand(
+      app, context, "deembed", "A one-port sweep measured at the shack end, seen at the antenna", o, RunDeembedCommand);
+  DeembedOptions& d = o->deembed;
+  deembed.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required();
+  deembed.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
+      ->type_name("C")
+      ->required();
+  deembed.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
+  deembed.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V");
+  deembed.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")->type_name("R");
+  deembed.add_flag("--metric", d.metric, "Plain lengths in metres");
+  AddFormatOption(deembed, d.format);
+  deembed.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")->type_name("OUT");
+  deembed.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency");
+  deembed.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")->type_name("OUT");
+}
+
 }  // namespace
 
 void AddCommands(CLI::App& app, CommandContext& context) {
@@ -228,6 +253,7 @@ void AddCommands(CLI::App& app, CommandContext& context) {
   AddCompare(app, context, options);
   AddPlot(app, context, options);
   AddCables(app, context, options);
+  AddDeembed(app, context, options);
   app.require_subcommand(0, 1);
 }
 

@@ -18,12 +18,12 @@ C0 = 299792458.0
 K = 20 * np.log10(np.e) * 30.48
 FT = 0.3048
 
-# name, Zn, VF, k0, k1, k2 as the shipped catalog has them
+# name, Zn, VF, k0, k1, k2: the first three as the shipped catalog has them, the last a 75 ohm line
 CABLES = [
     ("Belden 8259", 50, 0.66, 0, 0.425585, 0.00964155),
-    ("Belden 9913", 50, 0.84, 0.0152, 0.119, 0.000815),
-    ("Belden 8216", 50, 0.66, 0.0949, 0.894, 0.00587),
-    ("Belden 8241", 75, 0.66, 0, 0.3, 0.0055),
+    ("Belden 9913", 50, 0.84, 0.122504, 0.120581, 0.000155225),
+    ("Belden 8216", 50, 0.66, 1.33367, 0.554943, 0.0152789),
+    ("75 ohm", 75, 0.66, 0, 0.3, 0.0055),
 ]
 # cable index, MHz, length in ft, load R, load X
 CASES = [
@@ -76,5 +76,5 @@ def series_rlc(mhz):
 if __name__ == "__main__":
     write_cases()
     write_sweep("rg58a_100ft_rlc", CABLES[0], 100, series_rlc, np.linspace(6.5, 7.7, 25))
-    write_sweep("rg213_75ft_35j20", CABLES[1], 75, lambda f: np.full(f.shape, 35 - 20j, dtype=complex),
+    write_sweep("rg8_9913_75ft_35j20", CABLES[1], 75, lambda f: np.full(f.shape, 35 - 20j, dtype=complex),
                 np.linspace(1.8, 30, 11))

@@ -100,7 +100,7 @@ TEST(WriteTouchstone, ReadsBackToTheSameImpedances) {
 
 // A file written by scikit-rf (tests/data/make_line_cases.py) reads as it wrote it.
 TEST(ReadTouchstone, AFileScikitRfWrote) {
-  std::ifstream file(FERROLUX_TEST_DATA_DIR "/rg213_75ft_35j20.s1p", std::ios::binary);
+  std::ifstream file(FERROLUX_TEST_DATA_DIR "/rg8_9913_75ft_35j20.s1p", std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   const Sweep sweep = ReadTouchstone(bytes);
   ASSERT_EQ(sweep.points.size(), 11u);
