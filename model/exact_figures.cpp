@@ -11,7 +11,7 @@ namespace ferrolux {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr int kPhaseSteps = 3600;
+constexpr int kPhaseSteps = 720;
 constexpr int kRefineSteps = 60;  // golden-section steps: the bracket shrinks by 0.618^60
 
 double DeliveredShare(double totalLossDb) { return std::pow(10.0, -totalLossDb / 10); }
