@@ -45,8 +45,9 @@ TEST(CompareText, FitsATerminalsWidth) {
 // By the upper end of the exact range; a reading no passive load gives goes last.
 TEST(CompareCables, SortsByTheExactRangesUpperEnd) {
   const Settings settings = ReadSettings({"100", "100", "1.5", "2m", ""});
+  const std::vector<CatalogRow> cables = TestCables();
   std::vector<std::string> order;
-  for (const ComparedCable& row : CompareCables(TestCables(), settings, CompareOrder::kExact))
+  for (const ComparedCable& row : CompareCables(cables, settings, CompareOrder::kExact))
     order.push_back((*row.cable)[column::kType]);
   EXPECT_EQ(order, (std::vector<std::string>{"LMR-400", "RG-8X", "RG-174"}));
 }
