@@ -2,64 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <complex>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/cable_sweeps.hpp"
 
 namespace ferrolux {
 namespace {
 
-// The sweeps of tests/data/cable-sweeps, written by make_sweeps.py with its own line model:
-// S11 in RI against 50 ohms, one point a line, and the line's own figures in CABLE-truth.csv.
-constexpr double kReference = 50;
-
-struct Sweep {
-  std::vector<double> mhz;
-  std::vector<Impedance> z;
-  std::vector<double> magnitude;
-};
-
-struct Truth {
-  double mhz, z0Re, z0Im, loss, vf;
-};
-
-std::string DataFile(const std::string& name) { return std::string(FERROLUX_SWEEP_DIR) + "/" + name; }
-
-Sweep ReadSweep(const std::string& name) {
-  std::ifstream in(DataFile(name));
-  Sweep sweep;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '!' || line[0] == '#') continue;
-    double mhz = 0, re = 0, im = 0;
-    std::istringstream(line) >> mhz >> re >> im;
-    const std::complex<double> s(re, im);
-    sweep.mhz.push_back(mhz);
-    sweep.z.push_back(kReference * (1.0 + s) / (1.0 - s));
-    sweep.magnitude.push_back(std::abs(s));
-  }
-  return sweep;
-}
-
-std::vector<Truth> ReadTruth(const std::string& cable) {
-  std::ifstream in(DataFile(cable + "-truth.csv"));
-  std::string line;
-  std::getline(in, line);  // the header
-  std::vector<Truth> truth;
-  for (Truth t{}; std::getline(in, line);) {
-    std::replace(line.begin(), line.end(), ',', ' ');
-    std::istringstream(line) >> t.mhz >> t.z0Re >> t.z0Im >> t.loss >> t.vf;
-    truth.push_back(t);
-  }
-  return truth;
-}
+using testing::ReadSweepData;
+using testing::ReadTruth;
+using Sweep = testing::SweepData;
+using Truth = testing::TruthPoint;
 
 std::vector<OpenShortReading> Readings(const std::string& cable, const std::string& variant) {
-  const Sweep open = ReadSweep(cable + "-open" + variant + ".s1p");
-  const Sweep shorted = ReadSweep(cable + "-short" + variant + ".s1p");
+  const Sweep open = ReadSweepData(cable + "-open" + variant + ".s1p");
+  const Sweep shorted = ReadSweepData(cable + "-short" + variant + ".s1p");
   std::vector<OpenShortReading> readings;
   for (size_t i = 0; i < open.mhz.size(); ++i) readings.push_back({open.mhz[i], open.z[i], shorted.z[i]});
   return readings;
@@ -141,7 +100,7 @@ TEST(MeasureOpenShort, LeavesOutAndCountsReadingsWithoutInformationOrFromAnActiv
 TEST(MeasureReturnLoss, HalfTheReturnLossOfEitherSweepIsTheMatchedLoss) {
   const std::vector<Truth> truth = ReadTruth("rg213");
   for (const char* end : {"rg213-open.s1p", "rg213-short.s1p"}) {
-    const Sweep sweep = ReadSweep(end);
+    const Sweep sweep = ReadSweepData(end);
     std::vector<ReflectionReading> readings;
     for (size_t i = 0; i < sweep.mhz.size(); ++i) readings.push_back({sweep.mhz[i], sweep.magnitude[i]});
     const CableMeasurement m = MeasureReturnLoss(readings, 60);
