@@ -44,6 +44,21 @@ TEST_F(MeasureE2eTest, TheMeasuredCatalogLineReadsBackInCalc) {
   EXPECT_NEAR(MatchedLoss("Tower run") / MatchedLoss("Belden 8267"), 1, 0.002);
 }
 
+TEST_F(MeasureE2eTest, TheChartShowsTheMeasuredLossBesideTheFitAndTheCatalogCurve) {
+  const std::vector<std::string> measure = {"measure",  "--open", "rg213-open.s1p", "--short", "rg213-short.s1p",
+                                            "--length", "60m",    "--cable",        "8267"};
+  std::vector<std::string> plot = measure, svg = measure;
+  plot.push_back("--plot");
+  svg.insert(svg.end(), {"--svg", "chart.svg"});
+  const CommandResult chart = Run(plot);
+  EXPECT_EQ(chart.status, 0) << chart.err;
+  for (const char* legend : {"Measured", "Fit", "Catalog: RG-213/U, Belden 8267"})
+    EXPECT_NE(chart.out.find(legend), std::string::npos) << legend;
+  ASSERT_EQ(Run(svg).status, 0);
+  const CommandResult rendered = RunCommand("/usr/bin/rsvg-convert", {"-o", "chart.png", "chart.svg"}, folder);
+  EXPECT_EQ(rendered.status, 0) << rendered.err;
+}
+
 TEST_F(MeasureE2eTest, FaultsNameTheFileAndLineOnStandardError) {
   const struct {
     std::vector<std::string> arguments;
