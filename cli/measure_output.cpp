@@ -25,8 +25,9 @@ constexpr double kPercent = 100;
 constexpr int kPipeWidth = 80, kPipeHeight = 24;
 constexpr int kNarrowest = 40, kLowest = 12;
 const char kFitLine[] = "Fit, matched loss per 100 ft = k0 + k1 * sqrt(MHz) + k2 * MHz: ";
-const char kLeftOutLine[] =
-    " left out where the open and the short read alike: the far end cannot be seen through the loss there";
+const char kLeftOutLine[] = " left out where the open and the short read alike";
+const char kLeftOutQuickLine[] = " left out where the sweep shows no reflection";
+const char kLeftOutWhy[] = ": the far end cannot be seen through the loss there";
 const char kCoarseLine[] =
     "The sweep steps more than a quarter wave at %s MHz: from there the velocity factor may be off by whole "
     "half waves; sweep with finer steps";
@@ -119,7 +120,8 @@ void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric,
   out << FitText(report) << '\n';
   const CableMeasurement& m = report.measurement;
   if (!m.leftOut.empty())
-    out << m.leftOut.size() << (m.leftOut.size() == 1 ? " point" : " points") << kLeftOutLine << '\n';
+    out << m.leftOut.size() << (m.leftOut.size() == 1 ? " point" : " points")
+        << (both ? kLeftOutLine : kLeftOutQuickLine) << kLeftOutWhy << '\n';
   if (m.tooCoarseAtMhz) {
     char line[sizeof kCoarseLine + 32];
     std::snprintf(line, sizeof line, kCoarseLine, Plain(*m.tooCoarseAtMhz).c_str());
