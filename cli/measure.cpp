@@ -28,7 +28,7 @@ CommandError FileFault(const SweepFile& file, int line, const std::string& what)
 }
 
 void CheckPassive(const SweepFile& file) {
-  for (const SweepPoint& p : file.points)
+  for (const SweepReading& p : file.points)
     if (p.reflection > 1)
       throw FileFault(file, p.line,
                       "|S11| " + Fixed(p.reflection, 4) + " at " + PlainNumberText(p.mhz, 15) +
@@ -40,7 +40,7 @@ bool SameFrequency(double a, double b) { return std::fabs(a - b) <= kSameFrequen
 void CheckSameFrequencies(const SweepFile& open, const SweepFile& shorted) {
   const size_t shared = std::min(open.points.size(), shorted.points.size());
   for (size_t i = 0; i < shared; ++i) {
-    const SweepPoint &o = open.points[i], &s = shorted.points[i];
+    const SweepReading &o = open.points[i], &s = shorted.points[i];
     if (!SameFrequency(o.mhz, s.mhz))
       throw FileFault(shorted, s.line,
                       PlainNumberText(s.mhz, 15) + " MHz where " + open.name + " has " + PlainNumberText(o.mhz, 15) +
@@ -71,7 +71,7 @@ CableMeasurement Measured(const std::optional<SweepFile>& open, const std::optio
     return MeasureOpenShort(readings, metres, vfGuess);
   }
   std::vector<ReflectionReading> readings;
-  for (const SweepPoint& p : (open ? *open : *shorted).points) readings.push_back({p.mhz, p.reflection});
+  for (const SweepReading& p : (open ? *open : *shorted).points) readings.push_back({p.mhz, p.reflection});
   return MeasureReturnLoss(readings, metres);
 }
 

@@ -12,7 +12,7 @@
 namespace ferrolux::cli {
 
 // One point of a one-port sweep as the measurement reads it, with where it stands in its file.
-struct SweepPoint {
+struct SweepReading {
   double mhz = 0;
   std::complex<double> z;  // ohms
   double reflection = 0;   // |S11| against the file's reference impedance
@@ -21,7 +21,7 @@ struct SweepPoint {
 
 struct SweepFile {
   std::string name;  // as given on the command line
-  std::vector<SweepPoint> points;
+  std::vector<SweepReading> points;
 };
 
 // Reads a one-port sweep file; a fault throws a CommandError "FILE:LINE: what is wrong".

@@ -47,7 +47,7 @@ std::complex<double> Value(const OptionLine& o, double a, double b) {
   return std::polar(magnitude, b / kDegrees);
 }
 
-SweepPoint Point(const OptionLine& o, const std::string& text, const std::string& file, int line) {
+SweepReading Point(const OptionLine& o, const std::string& text, const std::string& file, int line) {
   std::istringstream numbers(text);
   double f = 0, a = 0, b = 0, extra = 0;
   if (!(numbers >> f >> a >> b)) throw Fault(file, line, "a point needs a frequency and two numbers");
@@ -76,7 +76,7 @@ SweepFile ReadSweepFile(const std::string& name) {
       options = ReadOptionLine(line.substr(line.find('#')), name, number);
       continue;
     }
-    const SweepPoint p = Point(options, line, name, number);
+    const SweepReading p = Point(options, line, name, number);
     if (!sweep.points.empty() && !(p.mhz > sweep.points.back().mhz))
       throw Fault(name, number, "the frequencies must rise");
     if (sweep.points.size() == kMostPoints) throw Fault(name, number, "more than 1,000,000 points");
