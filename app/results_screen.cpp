@@ -6,13 +6,14 @@
 
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
+#include "catalog/cable.hpp"
 #include "console/colors.hpp"
 #include "console/console.hpp"
 #include "console/format_output.hpp"
 #include "console/pick_list.hpp"
 #include "console/sort_list.hpp"
+#include "model/cable_calculation.hpp"
 #include "model/estimate_limits.hpp"
-#include "model/loss.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux {
@@ -114,15 +115,17 @@ int PrintRows(Console& console, int row, const std::vector<std::string>& texts) 
   return row;
 }
 
-int ShowFigures(Console& console, int row, const ProgramState& state, const CatalogRow& cable) {
-  if (BeyondEstimate(state.shackSwr))
-    return PrintRows(console, row + 1, NoEstimateNoticeLines(PlainNumberText(state.shackSwr, kFloatDigits)));
-  const LossFigures figures = ComputeLosses(
-      static_cast<float>(ParseNumber(cable[column::kK0])), static_cast<float>(ParseNumber(cable[column::kK1])),
-      static_cast<float>(ParseNumber(cable[column::kK2])), state.freqMHz, state.lengthFt, state.powerW, state.shackSwr);
-  if (WarnsOfHighSwr(figures.realSwr))
-    return PrintRows(console, row + 1, HighSwrWarningLines(Rounded(figures.realSwr, 0)));
-  return ShowResults(console, row + 2, state, figures);
+int ShowFigures(Console& console, int row, const ProgramState& state, const CatalogCable& cable) {
+  const CableCalculation c =
+      CalculateCable(cable.numbers, {state.lengthFt, state.powerW, state.shackSwr, state.freqMHz, {}});
+  switch (c.shown) {
+    case EstimateShown::kAboveSixNotice:
+      return PrintRows(console, row + 1, NoEstimateNoticeLines(PlainNumberText(state.shackSwr, kFloatDigits)));
+    case EstimateShown::kHighSwrWarning:
+      return PrintRows(console, row + 1, HighSwrWarningLines(Rounded(c.estimate.realSwr, 0)));
+    case EstimateShown::kFigures: break;
+  }
+  return ShowResults(console, row + 2, state, c.estimate);
 }
 
 // The wrapped lines from row first on, in light grey; returns the row after the last one.
@@ -169,10 +172,10 @@ std::array<std::string, kCableBlockRows> CableBlockRows(const CatalogRow& cable)
 void ChooseCableAndShowResults(Console& console, ProgramState& state, CycleLists& lists) {
   FitListsToCatalog(state, lists);
   const std::string type = ChooseType(console, state, lists);
-  const CatalogRow& cable = state.catalog[ChoosePart(console, state, lists, type)];
-  const int belowBlock = ShowCableBlock(console, cable);
+  const CatalogCable cable = ReadCatalogCable(state.catalog[ChoosePart(console, state, lists, type)]);
+  const int belowBlock = ShowCableBlock(console, cable.texts);
   const int afterFigures = ShowFigures(console, belowBlock, state, cable);
-  ShowTexts(console, state, lists, cable, afterFigures);
+  ShowTexts(console, state, lists, cable.texts, afterFigures);
 }
 
 }  // namespace ferrolux

@@ -49,6 +49,12 @@ END {
     t["message_wakeups_per_s"], met(have("message_wakeups_per_s") && t["message_wakeups_per_s"] >= 0 && t["message_wakeups_per_s"] <= 55)
   printf "| Peak resident memory through a whole calculation | ≤ 6 MiB | %.1f MiB | %s |\n",
     t["peak_rss_kib"] / 1024, met(have("peak_rss_kib") && t["peak_rss_kib"] <= 6 * 1024)
+  printf "| `calc` with the exact SWR range, whole run, median of 21 | ≤ 5 ms | %.2f ms | %s |\n",
+    t["calc_range_ms"], met(have("calc_range_ms") && t["calc_range_ms"] <= 5)
+  printf "| `compare` with exact ranges over 71 cables, whole run, median of 21 | ≤ 50 ms | %.2f ms | %s |\n",
+    t["compare_exact_ms"], met(have("compare_exact_ms") && t["compare_exact_ms"] <= 50)
+  printf "| `deembed` of a 10,001-point sweep, whole run, median of 21 | ≤ 200 ms | %.2f ms | %s |\n",
+    t["deembed_ms"], met(have("deembed_ms") && t["deembed_ms"] <= 200)
   printf "| `ferrolux measure` of two 1,601-point sweeps, in process | ≤ 100 ms | %s | %s |\n",
     duration(real["BM_MeasureCommand"], unit["BM_MeasureCommand"]), met(("BM_MeasureCommand" in real) && real["BM_MeasureCommand"] <= 100 && unit["BM_MeasureCommand"] == "ms")
   small = real["BM_LoadCatalog/10000"]; large = real["BM_LoadCatalog/100000"]

@@ -16,7 +16,7 @@ namespace ferrolux::cli {
 namespace {
 
 double LossPer100(const CatalogRow& cable, int mhz, bool metric) {
-  return MatchedLossPer100Ft(cable, mhz) / (metric ? kMetresPerFoot : 1);
+  return MatchedLossPer100Ft(ReadCatalogCable(cable).numbers, mhz) / (metric ? kMetresPerFoot : 1);
 }
 
 std::string LossKey(int mhz, bool metric) {

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cable_choice.hpp"
+#include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
 #include "model/estimate_limits.hpp"
 #include "text/text.hpp"
@@ -174,6 +175,7 @@ void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& s
   WriteNote(out, EstimateNote(settings, c), style);
   WriteNote(out, ImpossibleNote(settings, c), style);
   out << '\n' << kAssumption << '\n';
+  WriteExactText(out, settings, c, style);
 }
 
 void WriteCalcCsv(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c) {
@@ -202,6 +204,7 @@ void WriteCalcCsv(std::ostream& out, const CatalogRow& cable, const Settings& se
                           "shack_return_loss_db", "antenna_return_loss_db"})
     add("line_", line, key);
   cells.emplace_back("highest_shack_swr", MachineNumber(c.line.highestShackSwr));
+  AppendExactCells(cells, c);
   for (size_t i = 0; i < cells.size(); ++i) out << (i ? "," : "") << cells[i].first;
   out << '\n';
   for (size_t i = 0; i < cells.size(); ++i) out << (i ? "," : "") << CsvField(cells[i].second);
@@ -212,6 +215,7 @@ void WriteCalcJson(std::ostream& out, const CatalogRow& cable, const Settings& s
   Json j = {{"inputs", InputsJson(cable, settings)}, {"estimate", EstimateJson(c)}};
   if (c.line.figures) j["line"] = LineJson(c);
   else j["impossible"] = {{"highest_shack_swr", NumberOrNull(c.line.highestShackSwr)}};
+  j["exact"] = ExactJson(c);
   out << j.dump(2) << '\n';
 }
 

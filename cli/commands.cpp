@@ -12,6 +12,8 @@
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
+#include "cli/deembed_command.hpp"
+#include "cli/exact_input.hpp"
 #include "cli/measure.hpp"
 #include "cli/measure_output.hpp"
 #include "cli/plot.hpp"
@@ -35,8 +37,10 @@ struct Io {
 // Every option a subcommand can take; CLI11 writes into it while parsing.
 struct OptionValues {
   SettingTexts settings;
+  ExactTexts exact;
   std::string cable, type, match, format = "text", sort = "total", svg;
   PlotOptions plot;
+  DeembedOptions deembed;
   MeasureOptions measure;
 };
 
@@ -90,26 +94,46 @@ void AddFilterOptions(CLI::App& command, OptionValues& o) {
   command.add_option("--match", o.match, "Only cables whose type and part number contain this text")->type_name("TEXT");
 }
 
+// The line model's inputs; each impedance stands instead of --swr.
+void AddExactOptions(CLI::App& command, OptionValues& o, bool withVf) {
+  CLI::Option* swr = command.get_option("--swr");
+  CLI::Option* antenna =
+      command.add_option("--antenna-z", o.exact.antennaZ, "The load at the antenna end, R+jX ohms (35-j20)")
+          ->type_name("Z");
+  CLI::Option* shack =
+      command.add_option("--shack-z", o.exact.shackZ, "An analyser's reading at the shack end, R+jX ohms")
+          ->type_name("Z");
+  antenna->excludes(swr)->excludes(shack);
+  shack->excludes(swr);
+  command.add_option("--ref-ohms", o.exact.refOhms, "The SWR meter's reference (default: the cable's impedance)")
+      ->type_name("R");
+  if (withVf) command.add_option("--vf", o.exact.vf, "Velocity factor instead of the catalog's")->type_name("V");
+}
+
 void RunCalc(const OptionValues& o, const Io& io) {
-  const Settings settings = ReadSettings(o.settings);
+  Settings settings = ReadSettings(o.settings);
   const std::vector<CatalogRow> cables = io.Cables();
-  const CatalogRow& cable = FindCable(cables, o.cable);
-  const Calculation calculation = Calculate(cable, settings);
-  if (o.format == "csv") WriteCalcCsv(io.out, cable, settings, calculation);
-  else if (o.format == "json") WriteCalcJson(io.out, cable, settings, calculation);
-  else WriteCalcText(io.out, cable, settings, calculation, io.style);
+  const CatalogCable cable = ReadCatalogCable(FindCable(cables, o.cable));
+  const ExactRequest exact = ReadExactRequest(o.exact);
+  CheckLineData(exact, o.exact, cable);
+  const Calculation calculation = Calculate(cable, settings, exact);
+  settings.shackSwr = calculation.shackSwr;
+  if (o.format == "csv") WriteCalcCsv(io.out, cable.texts, settings, calculation);
+  else if (o.format == "json") WriteCalcJson(io.out, cable.texts, settings, calculation);
+  else WriteCalcText(io.out, cable.texts, settings, calculation, io.style);
 }
 
 CompareOrder OrderOf(const std::string& sort) {
   if (sort == "matched") return CompareOrder::kMatched;
   if (sort == "name") return CompareOrder::kName;
+  if (sort == "exact") return CompareOrder::kExact;
   return CompareOrder::kTotal;
 }
 
 void RunCompare(const OptionValues& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
   const std::vector<CatalogRow> cables = SelectCables(io.Cables(), o.type, o.match);
-  const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort));
+  const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort), ReadExactRequest(o.exact));
   if (o.format == "csv") WriteCompareCsv(io.out, rows);
   else if (o.format == "json") WriteCompareJson(io.out, rows, settings);
   else WriteCompareText(io.out, rows, settings, io.style);
@@ -139,6 +163,11 @@ void RunPlot(const OptionValues& o, const Io& io) {
   const ChartSettings chart = BuildChart(cables, o.plot, io.style);
   if (!o.svg.empty()) return WriteSvg(o.svg, DrawSvgChart(chart), io);
   for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
+}
+
+void RunDeembedCommand(const OptionValues& o, const Io& io) {
+  ReadLength(o.deembed.length, o.deembed.metric);
+  RunDeembed(o.deembed, io.Cables(), io.out, io.style);
 }
 
 void RunMeasure(const OptionValues& o, const Io& io) {
@@ -182,6 +211,7 @@ void AddCalc(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
   calc.add_option("--cable", o->cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
       ->required();
+  AddExactOptions(calc, *o, true);
   AddFormatOption(calc, o->format);
 }
 
@@ -190,10 +220,11 @@ void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
       AddCommand(app, context, "compare", "Every cable of the catalog under the same settings", o, RunCompare);
   AddSettingOptions(compare, o->settings);
   AddFilterOptions(compare, *o);
-  compare.add_option("--sort", o->sort, "total (line equations), matched or name")
+  compare.add_option("--sort", o->sort, "total (line equations), matched, name or exact (the range's upper end)")
       ->type_name("ORDER")
-      ->check(CLI::IsMember({"total", "matched", "name"}))
+      ->check(CLI::IsMember({"total", "matched", "name", "exact"}))
       ->capture_default_str();
+  AddExactOptions(compare, *o, false);
   AddFormatOption(compare, o->format);
 }
 
@@ -217,6 +248,24 @@ void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
   plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")->type_name("N");
   plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")->type_name("N");
   plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")->type_name("FILE");
+}
+
+void AddDeembed(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
+  CLI::App& deembed = AddCommand(
+      app, context, "deembed", "A one-port sweep measured at the shack end, seen at the antenna", o, RunDeembedCommand);
+  DeembedOptions& d = o->deembed;
+  deembed.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required();
+  deembed.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
+      ->type_name("C")
+      ->required();
+  deembed.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
+  deembed.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V");
+  deembed.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")->type_name("R");
+  deembed.add_flag("--metric", d.metric, "Plain lengths in metres");
+  AddFormatOption(deembed, d.format);
+  deembed.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")->type_name("OUT");
+  deembed.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency");
+  deembed.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")->type_name("OUT");
 }
 
 void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
@@ -251,6 +300,7 @@ void AddCommands(CLI::App& app, CommandContext& context) {
   AddCompare(app, context, options);
   AddPlot(app, context, options);
   AddCables(app, context, options);
+  AddDeembed(app, context, options);
   AddMeasure(app, context, options);
   app.require_subcommand(0, 1);
 }

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/exact_columns.hpp"
 #include "cli/json_fields.hpp"
 #include "cli/table.hpp"
 #include "text/text.hpp"
@@ -41,6 +42,10 @@ bool LessLoss(const ComparedCable& a, const ComparedCable& b) {
   return a.calculation.matchedLossDb < b.calculation.matchedLossDb;
 }
 
+bool LessExact(const ComparedCable& a, const ComparedCable& b) {
+  return ExactSortKey(a.calculation) < ExactSortKey(b.calculation);
+}
+
 bool LessName(const ComparedCable& a, const ComparedCable& b) {
   const std::string& ta = (*a.cable)[column::kType];
   const std::string& tb = (*b.cable)[column::kType];
@@ -63,6 +68,7 @@ TableRow TextRow(const ComparedCable& row, const OutputStyle& style) {
           DisplayText((*row.cable)[column::kPartNumber], style.utf8),
           Fixed(c.matchedLossDb, 2),
           l ? Fixed(l->totalLossDb, 2) : "impossible",
+          ExactTotalText(c),
           Estimated(row) ? Fixed(c.estimate.totalLoss, 2) : kMissing,
           l ? Fixed(l->powerOutW, 1) : kMissing,
           l ? Fixed(l->powerLostPct, 1) : kMissing,
@@ -94,7 +100,8 @@ Json RowJson(const ComparedCable& row) {
           {"power_out_w", OptionalNumber(l, l ? l->powerOutW : 0)},
           {"power_lost_pct", OptionalNumber(l, l ? l->powerLostPct : 0)},
           {"antenna_swr", OptionalNumber(l, l ? l->antennaSwr : 0)},
-          {"highest_shack_swr", OptionalNumber(true, c.line.highestShackSwr)}};
+          {"highest_shack_swr", OptionalNumber(true, c.line.highestShackSwr)},
+          {"exact_total_loss_db", ExactTotalJson(c)}};
 }
 
 }  // namespace
@@ -110,11 +117,18 @@ std::string PercentBar(double percent, int cells, bool utf8) {
 }
 
 std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, const Settings& settings,
-                                         CompareOrder order) {
+                                         CompareOrder order, const ExactRequest& exact) {
   std::vector<ComparedCable> rows;
   rows.reserve(cables.size());
-  for (const CatalogRow& cable : cables) rows.push_back({&cable, Calculate(cable, settings)});
+  const bool impedanceGiven = exact.input == ExactInput::kAntennaZ || exact.input == ExactInput::kShackZ;
+  for (const CatalogRow& cable : cables) {
+    const CatalogCable typed = ReadCatalogCable(cable);
+    // Without the line model there is no shack SWR to work the other columns from.
+    if (impedanceGiven && !HasLineData(typed.numbers, exact.velocityFactor)) continue;
+    rows.push_back({&cable, Calculate(typed, settings, exact)});
+  }
   switch (order) {
+    case CompareOrder::kExact: std::stable_sort(rows.begin(), rows.end(), LessExact); break;
     case CompareOrder::kTotal: std::stable_sort(rows.begin(), rows.end(), LessLoss); break;
     case CompareOrder::kName: std::stable_sort(rows.begin(), rows.end(), LessName); break;
     case CompareOrder::kMatched:
@@ -129,10 +143,12 @@ std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, 
 void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
                       const OutputStyle& style) {
   out << DescribeSettings(settings) << '\n'
-      << "dB and watts; Total: line equations; Estimate: the results screen's estimate\n";
+      << "dB and watts; Total: line equations; Exact: line model, over the load phases; Estimate: the results "
+         "screen's estimate\n";
   const std::vector<TableColumn> columns = {
-      {"Type", false, true},     {"Part number", false, true}, {"Matched", true, false}, {"Total", true, false},
-      {"Estimate", true, false}, {"Out", true, false},         {"Lost %", true, false},  {"", false, false}};
+      {"Type", false, true},  {"Part number", false, true}, {"Matched", true, false},
+      {"Total", true, false}, {"Exact", true, false},       {"Estimate", true, false},
+      {"Out", true, false},   {"Lost %", true, false},      {"", false, false}};
   std::vector<TableRow> cells;
   cells.reserve(rows.size());
   for (const ComparedCable& row : rows) cells.push_back(TextRow(row, style));
@@ -145,7 +161,9 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
   static const char* const kKeys[] = {"type",        "part_number",      "matched_loss_db", "estimate_total_loss_db",
                                       "possible",    "total_loss_db",    "power_out_w",     "power_lost_pct",
                                       "antenna_swr", "highest_shack_swr"};
+  static const char* const kExactKeys[] = {"exact_total_loss_db_min", "exact_total_loss_db_max"};
   for (size_t i = 0; i < std::size(kKeys); ++i) out << (i ? "," : "") << kKeys[i];
+  for (const char* key : kExactKeys) out << ',' << key;
   out << '\n';
   for (const ComparedCable& row : rows) {
     const Json j = RowJson(row);
@@ -157,6 +175,7 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
       else if (value.is_number()) text = MachineNumber(value.get<double>());
       out << (i ? "," : "") << CsvField(text);
     }
+    for (const std::string& cell : ExactTotalCells(row.calculation)) out << ',' << cell;
     out << '\n';
   }
 }

@@ -9,20 +9,22 @@
 #include "cli/calculation.hpp"
 #include "cli/output.hpp"
 #include "cli/settings.hpp"
+#include "model/cable_calculation.hpp"
 
 namespace ferrolux::cli {
 
-enum class CompareOrder { kTotal, kMatched, kName };
+enum class CompareOrder { kTotal, kMatched, kName, kExact };
 
 struct ComparedCable {
   const CatalogRow* cable;
   Calculation calculation;
 };
 
-// By the line equations' total loss (readings no load can give last), by matched loss, or by
-// type and part number; ties keep catalog order.
+// By the line equations' total loss (readings no load can give last), by matched loss, by type
+// and part number, or by the exact total loss (the upper end of a range; unbounded ranges and
+// readings no passive load gives last); ties keep catalog order.
 std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, const Settings& settings,
-                                         CompareOrder order);
+                                         CompareOrder order, const ExactRequest& exact = {});
 
 void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
                       const OutputStyle& style);

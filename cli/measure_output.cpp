@@ -8,11 +8,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "catalog/cable.hpp"
 #include "catalog/catalog_line.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
-#include "model/loss.hpp"
+#include "model/cable_calculation.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -168,10 +169,9 @@ ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, b
   chart.series.push_back({"Measured", [points, scale](double mhz) { return Interpolated(points, mhz, scale); }});
   chart.series.push_back({"Fit", [k, scale](double mhz) { return fit::LossAt(k, mhz) * scale; }});
   if (cable) {
-    const double k0 = ParseNumber((*cable)[column::kK0]), k1 = ParseNumber((*cable)[column::kK1]),
-                 k2 = ParseNumber((*cable)[column::kK2]);
+    const CableNumbers numbers = ReadCatalogCable(*cable).numbers;
     chart.series.push_back({"Catalog: " + DisplayText(CableName(*cable), style.utf8),
-                            [=](double mhz) { return static_cast<double>(CablePolynomial(k0, k1, k2, mhz)) * scale; }});
+                            [=](double mhz) { return MatchedLossPer100Ft(numbers, mhz) * scale; }});
   }
   return chart;
 }

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "catalog/cable.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
 #include "cli/settings.hpp"
-#include "model/loss.hpp"
+#include "model/cable_calculation.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -78,10 +79,9 @@ ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptio
   chart.utf8 = style.utf8;
   chart.color = style.color;
   for (const CatalogRow* cable : ChosenCables(catalog, options)) {
-    const double k0 = ParseNumber((*cable)[column::kK0]), k1 = ParseNumber((*cable)[column::kK1]),
-                 k2 = ParseNumber((*cable)[column::kK2]);
+    const CableNumbers numbers = ReadCatalogCable(*cable).numbers;
     chart.series.push_back({DisplayText(CableName(*cable), style.utf8),
-                            [=](double mhz) { return static_cast<double>(CablePolynomial(k0, k1, k2, mhz)) * scale; }});
+                            [=](double mhz) { return MatchedLossPer100Ft(numbers, mhz) * scale; }});
   }
   return chart;
 }

@@ -1,0 +1,14 @@
+#include "catalog/cable.hpp"
+
+#include "text/text.hpp"
+
+namespace ferrolux {
+
+CatalogCable ReadCatalogCable(const CatalogRow& record) {
+  using namespace column;
+  return {record,
+          {ParseNumber(record[kImpedance]), ParseNumber(record[kVelocityFactor]), ParseNumber(record[kK0]),
+           ParseNumber(record[kK1]), ParseNumber(record[kK2])}};
+}
+
+}  // namespace ferrolux

@@ -1,0 +1,166 @@
+#include "cli/deembed.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/cable_choice.hpp"
+#include "cli/exact_report.hpp"
+#include "cli/settings.hpp"
+#include "cli/table.hpp"
+#include "text/text.hpp"
+
+namespace ferrolux::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const std::string kNotPassive = "not passive: check the length, the cable and the calibration";
+const std::string kMissing = "-";
+
+std::string Fixed(double value, int places) {
+  if (std::isinf(value)) return "inf";
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
+  return buffer;
+}
+
+std::string Mhz(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.9g", value);
+  return buffer;
+}
+
+Json ZJson(Complex z) { return {{"re", z.real()}, {"im", z.imag()}}; }
+Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
+
+TableRow TextRow(const DeembedPoint& p) {
+  TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), Fixed(p.shackSwr, 2), ImpedanceText(p.antennaZ)};
+  if (!p.passive) {
+    row.insert(row.end(), {kMissing, kMissing, kMissing, kNotPassive});
+    return row;
+  }
+  row.insert(row.end(), {Fixed(p.antennaSwr, 2), Fixed(p.matchedLossDb, 2), Fixed(p.totalLossDb, 2), ""});
+  return row;
+}
+
+// The SWR at `mhz`, straight between the neighbouring points; none outside the sweep or next to
+// a point that is not passive.
+double SwrAt(const std::vector<DeembedPoint>& points, double mhz, bool antenna) {
+  const auto above = std::lower_bound(points.begin(), points.end(), mhz,
+                                      [](const DeembedPoint& p, double f) { return p.freqMHz < f; });
+  if (above == points.end()) return NAN;
+  const auto swr = [&](const DeembedPoint& p) { return antenna ? (p.passive ? p.antennaSwr : NAN) : p.shackSwr; };
+  if (above == points.begin()) return above->freqMHz == mhz ? swr(*above) : NAN;
+  const DeembedPoint& below = *(above - 1);
+  const double share = (mhz - below.freqMHz) / (above->freqMHz - below.freqMHz);
+  return swr(below) + share * (swr(*above) - swr(below));
+}
+
+}  // namespace
+
+std::vector<DeembedPoint> Deembed(const Sweep& sweep, const DeembedLine& line) {
+  std::vector<DeembedPoint> points;
+  points.reserve(sweep.points.size());
+  const double lengthM = line.lengthFt * kMetresPerFoot;
+  for (const SweepPoint& s : sweep.points) {
+    DeembedPoint p;
+    p.freqMHz = s.freqHz / 1e6;
+    const Line model = MakeLine(line.cable.numbers, line.velocityFactor, p.freqMHz, lengthM);
+    const LineTransfer transfer(model);
+    p.shackZ = s.z;
+    p.antennaZ = transfer.AntennaZ(s.z);
+    p.passive = IsPassive(p.antennaZ);
+    p.shackSwr = Swr(p.shackZ, line.refOhms);
+    p.antennaSwr = Swr(p.antennaZ, line.refOhms);
+    p.matchedLossDb = MatchedLossDb(model);
+    p.totalLossDb = transfer.TotalLossDb(p.antennaZ);
+    points.push_back(p);
+  }
+  return points;
+}
+
+void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedLine& line,
+                      const std::vector<DeembedPoint>& points, const OutputStyle& style) {
+  out << DisplayText(file + " seen at the antenna through " + PlainNumberText(line.lengthFt, 7) + " ft of " +
+                         CableName(line.cable.texts) + " (VF " + PlainNumberText(line.velocityFactor, 7) + ")",
+                     style.utf8)
+      << '\n'
+      << "SWR against " << PlainNumberText(line.refOhms, 7) << " Ohms; impedances in Ohms; losses in dB\n";
+  const std::vector<TableColumn> columns = {
+      {"MHz", true, false}, {"Shack Z", true, false}, {"SWR", true, false},   {"Antenna Z", true, false},
+      {"SWR", true, false}, {"Matched", true, false}, {"Total", true, false}, {"", false, false}};
+  std::vector<TableRow> rows;
+  rows.reserve(points.size());
+  for (const DeembedPoint& p : points) rows.push_back(TextRow(p));
+  const std::vector<std::string> lines = LayOutTable(columns, rows, 0, style.utf8);
+  out << Painted(lines.front(), "1", style.color) << '\n';
+  for (std::size_t i = 1; i < lines.size(); ++i) out << lines[i] << '\n';
+}
+
+void WriteDeembedCsv(std::ostream& out, const std::vector<DeembedPoint>& points) {
+  out << "frequency_mhz,shack_z_re,shack_z_im,shack_swr,passive,antenna_z_re,antenna_z_im,antenna_swr,"
+         "matched_loss_db,total_loss_db\n";
+  const auto number = [](double v) { return std::isfinite(v) ? MachineNumber(v) : std::string(); };
+  for (const DeembedPoint& p : points) {
+    out << MachineNumber(p.freqMHz) << ',' << number(p.shackZ.real()) << ',' << number(p.shackZ.imag()) << ','
+        << number(p.shackSwr) << ',' << (p.passive ? "yes" : "no") << ',' << number(p.antennaZ.real()) << ','
+        << number(p.antennaZ.imag()) << ',' << (p.passive ? number(p.antennaSwr) : "") << ',' << number(p.matchedLossDb)
+        << ',' << (p.passive ? number(p.totalLossDb) : "") << '\n';
+  }
+}
+
+void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedLine& line,
+                      const std::vector<DeembedPoint>& points) {
+  Json list = Json::array();
+  for (const DeembedPoint& p : points) {
+    Json j = {{"frequency_mhz", p.freqMHz},
+              {"shack_z", ZJson(p.shackZ)},
+              {"shack_swr", NumberOrNull(p.shackSwr)},
+              {"passive", p.passive},
+              {"antenna_z", ZJson(p.antennaZ)}};
+    if (p.passive) {
+      j["antenna_swr"] = NumberOrNull(p.antennaSwr);
+      j["matched_loss_db"] = p.matchedLossDb;
+      j["total_loss_db"] = NumberOrNull(p.totalLossDb);
+    }
+    list.push_back(j);
+  }
+  const Json inputs = {{"file", JsonText(file)},
+                       {"type", JsonText(line.cable.texts[column::kType])},
+                       {"part_number", JsonText(line.cable.texts[column::kPartNumber])},
+                       {"length_ft", line.lengthFt},
+                       {"velocity_factor", line.velocityFactor},
+                       {"reference_ohms", line.refOhms}};
+  out << Json{{"inputs", inputs}, {"points", list}}.dump(2) << '\n';
+}
+
+std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedPoint>& points) {
+  std::vector<SweepPoint> antenna;
+  antenna.reserve(points.size());
+  for (const DeembedPoint& p : points) antenna.push_back({p.freqMHz * 1e6, p.antennaZ});
+  return WriteTouchstone(antenna, line.refOhms,
+                         {"Antenna end, de-embedded by ferrolux through " + PlainNumberText(line.lengthFt, 7) +
+                          " ft of " + CableName(line.cable.texts)});
+}
+
+ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, int width, int height, const OutputStyle& style) {
+  ChartSettings chart;
+  chart.fromMHz = points.front().freqMHz;
+  chart.toMHz = points.back().freqMHz;
+  if (!(chart.toMHz > chart.fromMHz)) chart.fromMHz /= 1.1, chart.toMHz *= 1.1;  // a single point
+  chart.lossUnit = "SWR";
+  chart.width = width;
+  chart.height = height;
+  chart.utf8 = style.utf8;
+  chart.color = style.color;
+  chart.series.push_back({"SWR at the shack", [&points](double mhz) { return SwrAt(points, mhz, false); }});
+  chart.series.push_back({"SWR at the antenna", [&points](double mhz) { return SwrAt(points, mhz, true); }});
+  return chart;
+}
+
+}  // namespace ferrolux::cli

@@ -1,0 +1,27 @@
+#pragma once
+// The exact total loss as `compare` shows it beside the line equations' total: a range over the
+// load phases when the SWR is given, one figure when an impedance is.
+
+#include <array>
+#include <string>
+#include <tuple>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/calculation.hpp"
+
+namespace ferrolux::cli {
+
+// "0.57-1.65", "1.31", "from 1.68" (no upper end), "none" (no passive load), "-" (no line data).
+std::string ExactTotalText(const Calculation& c);
+
+// [min, max] with null for no upper end, a number for an impedance, null when there is none.
+nlohmann::ordered_json ExactTotalJson(const Calculation& c);
+
+// The CSV cells exact_total_loss_db_min and _max; empty when there is no figure.
+std::array<std::string, 2> ExactTotalCells(const Calculation& c);
+
+// Ranges with an upper end by that end, then those without by their lower end, then the rest.
+std::tuple<int, double, double> ExactSortKey(const Calculation& c);
+
+}  // namespace ferrolux::cli

@@ -1,0 +1,28 @@
+#pragma once
+// The exact line model's block in what `calc` writes: text below the two columns, an "exact"
+// object in JSON, exact_ columns in CSV.
+
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/calculation.hpp"
+#include "cli/output.hpp"
+#include "cli/settings.hpp"
+
+namespace ferrolux::cli {
+
+void WriteExactText(std::ostream& out, const Settings& settings, const Calculation& c, const OutputStyle& style);
+
+// Null when the cable lacks the data the line model needs.
+nlohmann::ordered_json ExactJson(const Calculation& c);
+
+void AppendExactCells(std::vector<std::pair<std::string, std::string>>& cells, const Calculation& c);
+
+// "50.04-j1.83"
+std::string ImpedanceText(Complex z);
+
+}  // namespace ferrolux::cli

@@ -1,0 +1,39 @@
+#pragma once
+// The line model's figures for what a ham measures: an impedance at either end, or only the SWR
+// in the shack, over every load phase that gives it.
+
+#include "model/line_model.hpp"
+
+namespace ferrolux {
+
+struct ExactPoint {
+  bool passive = true;     // false: no passive load gives this shack reading; no figures
+  bool takesPower = true;  // false: a purely reactive load; the losses are infinite
+  Complex shackZ, antennaZ;
+  double shackSwr = 1, antennaSwr = 1;
+  double shackReturnLossDb = 0, antennaReturnLossDb = 0;
+  double matchedLossDb = 0, totalLossDb = 0;
+  double mismatchLossDb = 0;  // total - matched; below 0 on a short line into some loads
+  double powerOutW = 0, powerLostPct = 0;
+};
+
+ExactPoint ExactFromAntenna(const Line& line, Complex antennaZ, double refOhms, double powerW);
+ExactPoint ExactFromShack(const Line& line, Complex shackZ, double refOhms, double powerW);
+
+// A range over the passive load phases; no upper end when some phases have no passive load.
+struct ExactSpan {
+  double min = 0, max = 0;
+  bool bounded = true;
+};
+
+struct SwrRange {
+  double passiveShare = 0;  // of the load phases, 0 to 1; at 0 the spans mean nothing
+  double matchedLossDb = 0;
+  ExactSpan totalLossDb, antennaSwr, powerOutW;
+};
+
+// Every reflection of magnitude (S - 1) / (S + 1) at the shack, swept over its phase and
+// refined around the extremes to well within 0.1 %.
+SwrRange ExactSwrRange(const Line& line, double shackSwr, double refOhms, double powerW);
+
+}  // namespace ferrolux
