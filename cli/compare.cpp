@@ -143,8 +143,7 @@ std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, 
 void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
                       const OutputStyle& style) {
   out << DescribeSettings(settings) << '\n'
-      << "dB and watts; Total: line equations; Exact: line model, over the load phases; Estimate: the results "
-         "screen's estimate\n";
+      << "dB and watts; Total: line equations; Estimate: the results screen's estimate\n";
   const std::vector<TableColumn> columns = {
       {"Type", false, true},  {"Part number", false, true}, {"Matched", true, false},
       {"Total", true, false}, {"Exact", true, false},       {"Estimate", true, false},

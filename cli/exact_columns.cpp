@@ -28,7 +28,9 @@ Span TotalSpan(const Calculation& c) {
   }
   const SwrRange& r = *c.exact->range;
   if (r.passiveShare == 0) return {};
-  return {true, r.totalLossDb.min, r.totalLossDb.bounded ? r.totalLossDb.max : kInfinity};
+  Span span{true, r.totalLossDb.min, kInfinity};
+  if (r.totalLossDb.bounded) span.max = r.totalLossDb.max;
+  return span;
 }
 
 std::string Fixed(double value) {

@@ -1,6 +1,7 @@
 #include "cli/exact_input.hpp"
 
-#include <regex>
+#include <optional>
+#include <string_view>
 
 #include "cli/command_error.hpp"
 #include "cli/settings.hpp"
@@ -10,21 +11,43 @@ namespace ferrolux::cli {
 
 namespace {
 
-const std::string kNumber = R"((?:\d+\.?\d*|\.\d+))";
-const std::regex kImpedance("([+-]?" + kNumber + ")(?:([+-])(?:j(" + kNumber + ")|(" + kNumber + ")j))?");
+constexpr std::size_t kNone = std::string_view::npos;
+
+// The end of a plain decimal number (digits, at most one point) starting at `at`; none when
+// there is no digit.
+std::size_t NumberEnd(std::string_view text, std::size_t at) {
+  bool digit = false, point = false;
+  std::size_t i = at;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') digit = true;
+    else if (text[i] == '.' && !point) point = true;
+    else break;
+  }
+  return digit ? i : kNone;
+}
+
+// R, then optionally a sign and X with j before or after it; none for anything else.
+std::optional<Complex> ParseImpedance(std::string_view text) {
+  const std::size_t start = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  const std::size_t rEnd = NumberEnd(text, start);
+  if (rEnd == kNone) return std::nullopt;
+  const double r = ParseNumber(text.substr(0, rEnd));
+  if (rEnd == text.size()) return Complex(r, 0);
+  if (text[rEnd] != '+' && text[rEnd] != '-') return std::nullopt;
+  const double sign = text[rEnd] == '-' ? -1 : 1;
+  const bool jFirst = rEnd + 1 < text.size() && text[rEnd + 1] == 'j';
+  const std::size_t xStart = rEnd + (jFirst ? 2 : 1);
+  const std::size_t xEnd = NumberEnd(text, xStart);
+  if (xEnd == kNone || xEnd + (jFirst ? 0 : 1) != text.size() || (!jFirst && text[xEnd] != 'j')) return std::nullopt;
+  return Complex(r, sign * ParseNumber(text.substr(xStart, xEnd - xStart)));
+}
 
 }  // namespace
 
 Complex ReadImpedance(const std::string& option, const std::string& text) {
-  std::smatch m;
-  if (!std::regex_match(text, m, kImpedance))
-    throw UsageError(option + " \"" + text + "\": write an impedance as R, R+jX, R-jX, R+Xj or R-Xj (35-j20)");
-  double x = 0;
-  if (m[2].matched) {
-    x = ParseNumber(m[3].matched ? m[3].str() : m[4].str());
-    if (m[2] == "-") x = -x;
-  }
-  return {ParseNumber(m[1].str()), x};
+  const std::optional<Complex> z = ParseImpedance(text);
+  if (!z) throw UsageError(option + " \"" + text + "\": write an impedance as R, R+jX, R-jX, R+Xj or R-Xj (35-j20)");
+  return *z;
 }
 
 ExactRequest ReadExactRequest(const ExactTexts& texts) {

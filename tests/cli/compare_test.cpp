@@ -20,8 +20,7 @@ std::string Text(const std::vector<CatalogRow>& cables, const std::string& swr, 
 TEST(CompareText, LowestLossFirstAndAReadingNoLoadCanGiveLast) {
   EXPECT_EQ(Text(TestCables(), "2.5", CompareOrder::kTotal, {}),
             "100 ft at 146 MHz (2m band), 100 watts, SWR 2.5:1 in the shack\n"
-            "dB and watts; Total: line equations; Exact: line model, over the load phases; Estimate: the results "
-            "screen's estimate\n"
+            "dB and watts; Total: line equations; Estimate: the results screen's estimate\n"
             "Type     Part number                        Matched       Total      Exact  Estimate   Out  Lost %\n"
             "LMR-400  Test LMR-400                          1.59        2.81  2.80-2.81      2.86  52.4    47.6\n"
             "RG-8X    Test RG-8X                            3.06        8.25  8.21-8.29      7.24  15.0    85.0\n"
@@ -36,8 +35,7 @@ TEST(CompareText, FitsATerminalsWidth) {
   terminal.columns = 80;
   EXPECT_EQ(Text(TestCables(), "1.5", CompareOrder::kName, terminal),
             "100 ft at 146 MHz (2m band), 100 watts, SWR 1.5:1 in the shack\n"
-            "dB and watts; Total: line equations; Exact: line model, over the load phases; Estimate: the results "
-            "screen's estimate\n"
+            "dB and watts; Total: line equations; Estimate: the results screen's estimate\n"
             "Type     Part nu…  Matched       Total      Exact  Estimate   Out  Lost %\n"
             "LMR-400  Test LM…     1.59        1.79  1.79-1.80      1.88  66.2    33.8  ███▍\n"
             "RG-174   Test RG…    10.14  impossible       none         -     -       -  max 1.21:1\n"

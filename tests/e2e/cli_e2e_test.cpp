@@ -50,8 +50,12 @@ TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
        "ferrolux: --band: no band \"11m\"; the bands are 160m 80m 40m 30m 20m 17m 15m 12m 10m 6m 2m 1.25m 70cm gmrs\n"},
       {{"compare", "--length", "50", "--band", "2m", "--sort", "price"},
        2,
-       "ferrolux: --sort: price not in {total,matched,name}\n"},
+       "ferrolux: --sort: price not in {total,matched,name,exact}\n"},
       {{"cables", "--colour"}, 2, "ferrolux: unknown option --colour\n"},
+      {{"calc", "--length", "50", "--band", "2m", "--cable", "9913", "--antenna-z", "35-20"},
+       2,
+       "ferrolux: --antenna-z \"35-20\": write an impedance as R, R+jX, R-jX, R+Xj or R-Xj (35-j20)\n"},
+      {{"deembed", "no.s1p", "--cable", "9913", "--length", "50"}, 1, "ferrolux: no.s1p: cannot be read\n"},
       {{"calc", "--length", "50", "--band", "2m", "--cable", "heliax"},
        2,
        "ferrolux: --cable \"heliax\" matches no cable; `ferrolux cables` lists them\n"},
@@ -94,7 +98,7 @@ TEST_F(CliE2eTest, ScriptsGetEveryCableWithoutAnyTerminalCode) {
   EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 71);
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
             "type,part_number,matched_loss_db,estimate_total_loss_db,possible,total_loss_db,power_out_w,"
-            "power_lost_pct,antenna_swr,highest_shack_swr");
+            "power_lost_pct,antenna_swr,highest_shack_swr,exact_total_loss_db_min,exact_total_loss_db_max");
   const CommandResult text = Run({"cables", "--match", "lmr"});
   EXPECT_EQ(text.status, 0);
   EXPECT_EQ(text.out.find('\x1b'), std::string::npos);
@@ -131,7 +135,7 @@ TEST_F(CliE2eTest, ColourOnlyOnATerminalAndNeverWithNoColor) {
     EXPECT_EQ(s.WaitForExit(), 0);
     EXPECT_NE(s.Output().find("\x1b[1mType"), std::string::npos) << s.Output();
     // Names cut to fit: the last of the ten cables is still on row 13, with its bar.
-    EXPECT_EQ(s.Row(13).substr(0, 48), "RG-58C/U      Messi & Paoloni…     5.83   5.83") << s.Screen();
+    EXPECT_EQ(s.Row(13).substr(0, 48), "RG-58C/U    Messi & Pa…     5.83   5.83      -") << s.Screen();
     EXPECT_NE(s.Row(13).find("███████▍"), std::string::npos);
   }
   setenv("NO_COLOR", "1", 1);
