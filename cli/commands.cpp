@@ -14,6 +14,8 @@
 #include "cli/compare.hpp"
 #include "cli/deembed_command.hpp"
 #include "cli/exact_input.hpp"
+#include "cli/measure.hpp"
+#include "cli/measure_output.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
 
@@ -39,6 +41,7 @@ struct OptionValues {
   std::string cable, type, match, format = "text", sort = "total", svg;
   PlotOptions plot;
   DeembedOptions deembed;
+  MeasureOptions measure;
 };
 
 using Command = std::function<void(const Io&)>;
@@ -167,6 +170,26 @@ void RunDeembedCommand(const OptionValues& o, const Io& io) {
   RunDeembed(o.deembed, io.Cables(), io.out, io.style);
 }
 
+void RunMeasure(const OptionValues& o, const Io& io) {
+  const MeasureOptions& m = o.measure;
+  std::optional<SweepFile> open, shorted;
+  if (!m.open.empty()) open = ReadSweepFile(m.open);
+  if (!m.shorted.empty()) shorted = ReadSweepFile(m.shorted);
+  const CableReport report = MeasureCable(open, shorted, m);
+  if (m.catalogLine) return void(io.out << MeasuredCatalogLine(report, m));
+  if (m.plot || !m.svg.empty()) {
+    const std::vector<CatalogRow> cables = m.cable.empty() ? std::vector<CatalogRow>() : io.Cables();
+    const ChartSettings chart =
+        MeasureChart(report, m.cable.empty() ? nullptr : &FindCable(cables, m.cable), m.metric, io.style);
+    if (!m.svg.empty()) return WriteSvg(m.svg, DrawSvgChart(chart), io);
+    for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
+    return;
+  }
+  if (o.format == "csv") WriteMeasureCsv(io.out, report);
+  else if (o.format == "json") WriteMeasureJson(io.out, report);
+  else WriteMeasureText(io.out, report, m.metric, io.style);
+}
+
 CLI::App& AddCommand(CLI::App& app, CommandContext& context, const std::string& name, const std::string& about,
                      const std::shared_ptr<OptionValues>& options, void (*run)(const OptionValues&, const Io&)) {
   CLI::App& command = *app.add_subcommand(name, about);
@@ -246,6 +269,30 @@ void AddDeembed(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
   deembed.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")->type_name("OUT");
 }
 
+void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
+  CLI::App& measure = AddCommand(
+      app, context, "measure",
+      "A cable's matched loss, Z0 and velocity factor from sweeps with its far end open and shorted", o, RunMeasure);
+  MeasureOptions& m = o->measure;
+  measure.add_option("--open", m.open, "One-port sweep at the shack end with the far end open (Touchstone)")
+      ->type_name("FILE");
+  measure.add_option("--short", m.shorted, "The same with the far end shorted")->type_name("FILE");
+  measure
+      .add_option("--length", m.length, "Cable length in feet; 30m for metres (plain numbers are metres with --metric)")
+      ->type_name("L")
+      ->required();
+  measure.add_flag("--metric", m.metric, "Lengths in metres, losses per 100 m");
+  measure.add_option("--vf-guess", m.vfGuess, "Velocity factor that places the lowest frequency on its half wave")
+      ->type_name("V");
+  AddFormatOption(measure, o->format);
+  CLI::Option* line = measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record");
+  measure.add_option("--type", m.type, "The record's type")->type_name("T")->needs(line);
+  measure.add_option("--part", m.part, "The record's part number")->type_name("P")->needs(line);
+  measure.add_flag("--plot", m.plot, "Draw the measured loss beside the fit");
+  measure.add_option("--svg", m.svg, "Write that chart to this file as SVG (- for standard output)")->type_name("FILE");
+  measure.add_option("--cable", m.cable, "Draw this catalog cable's curve too")->type_name("C");
+}
+
 }  // namespace
 
 void AddCommands(CLI::App& app, CommandContext& context) {
@@ -255,6 +302,7 @@ void AddCommands(CLI::App& app, CommandContext& context) {
   AddPlot(app, context, options);
   AddCables(app, context, options);
   AddDeembed(app, context, options);
+  AddMeasure(app, context, options);
   app.require_subcommand(0, 1);
 }
 

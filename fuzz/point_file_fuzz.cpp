@@ -12,6 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace ferrolux::fit;
+  using ferrolux::CoefficientText;
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   try {
     const PointList list = ReadPoints(in, "fuzz.txt");

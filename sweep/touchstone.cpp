@@ -109,7 +109,7 @@ Complex Impedance(Complex value, const ReaderState& s) {
 
 void ReadDataLine(std::string_view line, std::size_t number, ReaderState& s) {
   const std::vector<std::string_view> words = Words(line);
-  if (words.size() > 3) throw TouchstoneError(number, "more than one port: deembed takes a one-port file");
+  if (words.size() > 3) throw TouchstoneError(number, "more than one port: a one-port file is needed");
   if (words.size() < 3) throw TouchstoneError(number, "a short line: a frequency and two values are needed");
   std::array<double, 3> v{};
   for (std::size_t i = 0; i < 3; ++i) v[i] = FiniteNumber(words[i], number);
@@ -117,7 +117,7 @@ void ReadDataLine(std::string_view line, std::size_t number, ReaderState& s) {
   if (!s.sweep.points.empty() && !(hz > s.sweep.points.back().freqHz))
     throw TouchstoneError(number, "the frequencies do not rise");
   if (s.sweep.points.size() == kMostSweepPoints) throw TouchstoneError(number, "more than 1,000,000 points");
-  s.sweep.points.push_back({hz, Impedance(Value(v[1], v[2], s.options.format), s)});
+  s.sweep.points.push_back({hz, Impedance(Value(v[1], v[2], s.options.format), s), number});
 }
 
 void ReadKeyword(std::string_view line, std::size_t number, ReaderState& s) {
@@ -130,7 +130,7 @@ void ReadKeyword(std::string_view line, std::size_t number, ReaderState& s) {
     s.inData = false;
   } else if (keyword == "[number of ports]") {
     if (rest.empty() || FiniteNumber(rest[0], number) != 1)
-      throw TouchstoneError(number, "more than one port: deembed takes a one-port file");
+      throw TouchstoneError(number, "more than one port: a one-port file is needed");
   } else if (keyword == "[number of frequencies]") {
     if (rest.empty()) throw TouchstoneError(number, "[Number of Frequencies] without a number");
     s.frequencies = static_cast<std::size_t>(std::max(0.0, FiniteNumber(rest[0], number)));

@@ -16,6 +16,7 @@ inline constexpr std::size_t kMostSweepPoints = 1'000'000;
 struct SweepPoint {
   double freqHz = 0;
   std::complex<double> z;  // ohms; infinite for an open (S = 1)
+  std::size_t line = 0;    // where the point stands in its file, for a fault found later
 };
 
 struct Sweep {

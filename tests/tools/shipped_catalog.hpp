@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
+#include "model/loss_fit.hpp"
 #include "support/recorded_reports.hpp"
 #include "text/text.hpp"
-#include "tools/fit/loss_fit.hpp"
 #include "tools/fit/table_file.hpp"
 
 namespace ferrolux::fit {

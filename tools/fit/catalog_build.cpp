@@ -1,15 +1,10 @@
 #include "tools/fit/catalog_build.hpp"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <iterator>
 #include <map>
 #include <set>
-#include <string_view>
 
+#include "catalog/catalog_line.hpp"
 #include "tools/fit/input_checks.hpp"
 #include "tools/fit/table_file.hpp"
 
@@ -18,9 +13,7 @@ namespace ferrolux::fit {
 namespace {
 
 constexpr size_t kCapacity = 115;  // records the program's catalog table holds
-constexpr int kSignificantDigits = 6;
-constexpr std::string_view kLineEnd = "\r\n";
-constexpr char kQuote = '"';  // the catalog loader drops it
+constexpr char kQuote = '"';       // the catalog loader drops it
 constexpr bool kRequired = true;
 
 struct CablePoints {
@@ -111,25 +104,24 @@ std::string CatalogBuilder::Diameter(const CablePoints& cable) const {
 }
 
 std::string CatalogBuilder::Record(const TableRow& fact, const CablePoints& cable, const CableFit& fit) const {
-  const std::string fields[] = {Fact(fact, "Type", kRequired),
-                                fit.partNumber,
-                                Published(cable, "impedance_ohm"),
-                                Published(cable, "vf"),
-                                Published(cable, "cap_pf_per_ft"),
-                                Fact(fact, "Center Conductor"),
-                                Fact(fact, "Dielectric Type"),
-                                Fact(fact, "Shield Type"),
-                                Fact(fact, "Jacket Material"),
-                                Diameter(cable),
-                                Fact(fact, "RMS"),
-                                CoefficientText(fit.fit.k.k0),
-                                CoefficientText(fit.fit.k.k1),
-                                CoefficientText(fit.fit.k.k2),
-                                Fact(fact, "Description", kRequired),
-                                Fact(fact, "Recommended Uses", kRequired)};
-  std::string line = fields[0];
-  for (size_t i = 1; i < std::size(fields); ++i) line += '\t' + fields[i];
-  return line;
+  CatalogRow record;
+  record[column::kType] = Fact(fact, "Type", kRequired);
+  record[column::kPartNumber] = fit.partNumber;
+  record[column::kImpedance] = Published(cable, "impedance_ohm");
+  record[column::kVelocityFactor] = Published(cable, "vf");
+  record[column::kCapacitance] = Published(cable, "cap_pf_per_ft");
+  record[column::kCenterConductor] = Fact(fact, "Center Conductor");
+  record[column::kDielectric] = Fact(fact, "Dielectric Type");
+  record[column::kShield] = Fact(fact, "Shield Type");
+  record[column::kJacket] = Fact(fact, "Jacket Material");
+  record[column::kDiameter] = Diameter(cable);
+  record[column::kRms] = Fact(fact, "RMS");
+  record[column::kK0] = CoefficientText(fit.fit.k.k0);
+  record[column::kK1] = CoefficientText(fit.fit.k.k1);
+  record[column::kK2] = CoefficientText(fit.fit.k.k2);
+  record[column::kDescription] = Fact(fact, "Description", kRequired);
+  record[column::kRecommendedUses] = Fact(fact, "Recommended Uses", kRequired);
+  return CatalogLine(record);
 }
 
 BuiltCatalog CatalogBuilder::Build() const {
@@ -142,7 +134,6 @@ BuiltCatalog CatalogBuilder::Build() const {
     const CablePoints& cable = PointsOf(fact, used);
     built.cables.push_back(Fit(fact, cable));
     built.text += Record(fact, cable, built.cables.back());
-    built.text += kLineEnd;
   }
   CheckEveryCableHasFacts(used);
   return built;
@@ -171,21 +162,6 @@ double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t middle = values.size() / 2;
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-std::string CoefficientText(double k) {
-  if (k == 0 || !std::isfinite(k)) return "0";
-  char exponent[32];
-  std::snprintf(exponent, sizeof exponent, "%.*e", kSignificantDigits - 1, k);
-  const int decimals = kSignificantDigits - 1 - std::atoi(std::strchr(exponent, 'e') + 1);
-  if (decimals < 0) k = std::nearbyint(k * std::pow(10.0, decimals)) * std::pow(10.0, -decimals);
-  std::string text(static_cast<size_t>(std::snprintf(nullptr, 0, "%.*f", std::max(0, decimals), k)), '\0');
-  std::snprintf(text.data(), text.size() + 1, "%.*f", std::max(0, decimals), k);
-  if (text.find('.') != std::string::npos) {
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') text.pop_back();
-  }
-  return text;
 }
 
 }  // namespace ferrolux::fit

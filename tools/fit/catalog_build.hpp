@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/fit/loss_fit.hpp"
+#include "catalog/catalog_line.hpp"
+#include "model/loss_fit.hpp"
 
 namespace ferrolux::fit {
 
@@ -40,9 +41,5 @@ BuiltCatalog BuildCatalog(const std::filesystem::path& points, const std::filesy
 
 // The middle value, or the mean of the two middle values; 0 for none.
 double Median(std::vector<double> values);
-
-// Six significant digits in plain decimals, trailing zeros dropped: 0.000449123, 0.11499, 0;
-// a value that is not finite, which no fit gives, reads 0.
-std::string CoefficientText(double k);
 
 }  // namespace ferrolux::fit

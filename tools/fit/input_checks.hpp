@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/fit/loss_fit.hpp"
+#include "model/loss_fit.hpp"
 
 namespace ferrolux::fit {
 

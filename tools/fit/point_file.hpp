@@ -5,7 +5,7 @@
 #include <istream>
 #include <vector>
 
-#include "tools/fit/loss_fit.hpp"
+#include "model/loss_fit.hpp"
 
 namespace ferrolux::fit {
 

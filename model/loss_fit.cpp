@@ -1,4 +1,4 @@
-#include "tools/fit/loss_fit.hpp"
+#include "model/loss_fit.hpp"
 
 #include <algorithm>
 #include <cmath>

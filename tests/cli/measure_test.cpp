@@ -1,0 +1,140 @@
+#include "cli/measure.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/command_error.hpp"
+#include "cli/measure_output.hpp"
+#include "support/cable_sweeps.hpp"
+
+namespace ferrolux::cli {
+namespace {
+
+SweepFile Sweep(const std::string& name, size_t first = 0, size_t count = SIZE_MAX) {
+  const testing::SweepData data = testing::ReadSweepData(name);
+  SweepFile file{name, {}};
+  for (size_t i = first; i < data.mhz.size() && file.points.size() < count; ++i)
+    file.points.push_back({data.mhz[i], data.z[i], data.magnitude[i], data.lines[i]});
+  return file;
+}
+
+MeasureOptions Options(const std::string& length) {
+  MeasureOptions o;
+  o.length = length;
+  return o;
+}
+
+struct Fault {
+  int status;
+  std::string message;
+};
+
+Fault FaultOf(const std::optional<SweepFile>& open, const std::optional<SweepFile>& shorted,
+              const MeasureOptions& options) {
+  try {
+    MeasureCable(open, shorted, options);
+  } catch (const CommandError& error) {
+    return {error.Status(), error.what()};
+  }
+  return {kExitDone, ""};
+}
+
+TEST(MeasureCable, FaultsNameTheFileAndLine) {
+  const SweepFile open = Sweep("rg213-open.s1p"), shorted = Sweep("rg213-short.s1p");
+  SweepFile shifted = shorted, active = open;
+  shifted.points[4].mhz += 0.5;
+  active.points[7].reflection = 1.02;
+  MeasureOptions line = Options("60m");
+  line.catalogLine = true;
+  const struct {
+    std::optional<SweepFile> open, shorted;
+    MeasureOptions options;
+    Fault fault;
+  } cases[] = {
+      {open,
+       shifted,
+       Options("60m"),
+       {kExitFailure,
+        "rg213-short.s1p:7: 4.48 MHz where rg213-open.s1p has 3.98 MHz: the two sweeps must have the "
+        "same frequencies"}},
+      {Sweep("rg213-open.s1p", 0, 5),
+       shorted,
+       Options("60m"),
+       {kExitFailure,
+        "rg213-short.s1p:8: 4.725 MHz is not in rg213-open.s1p: the two sweeps must have the same "
+        "frequencies"}},
+      {active,
+       shorted,
+       Options("60m"),
+       {kExitFailure,
+        "rg213-open.s1p:10: |S11| 1.0200 at 6.215 MHz is above 1, which only an active termination "
+        "gives: check the calibration"}},
+      {std::nullopt,
+       std::nullopt,
+       Options("60m"),
+       {kExitUsage, "give the sweep with the far end open (--open), shorted (--short) or both"}},
+      {open, shorted, Options("0"), {kExitUsage, "--length: the cable needs a length above 0"}},
+      {open, shorted, line, {kExitUsage, "--catalog-line needs --type"}},
+  };
+  for (const auto& c : cases) {
+    const Fault fault = FaultOf(c.open, c.shorted, c.options);
+    EXPECT_EQ(fault.status, c.fault.status) << c.fault.message;
+    EXPECT_EQ(fault.message, c.fault.message);
+  }
+}
+
+// The fitted record reads as the catalog's RG-213 (50, 0.66, 0.0114228, 0.156823, 0.00299448) does
+// to within the fit, and the type and part number are the user's.
+TEST(MeasuredCatalogLine, TheCableAsACatalogRecord) {
+  MeasureOptions options = Options("60m");
+  options.catalogLine = true, options.type = "My RG-213", options.part = "Tower run";
+  const CableReport report = MeasureCable(Sweep("rg213-open.s1p"), Sweep("rg213-short.s1p"), options);
+  const std::string line = MeasuredCatalogLine(report, options);
+  EXPECT_EQ(line, "My RG-213\tTower run\t50\t0.66\t\t\t\t\t\t\t\t0.0113879\t0.156832\t0.0029939\t\t\r\n");
+  EXPECT_LT(report.worstFitError, 0.005);
+}
+
+TEST(WriteMeasure, TextTableWithTheFitAndWhatWasLeftOut) {
+  CableReport report = MeasureCable(Sweep("rg213-open.s1p", 0, 3), Sweep("rg213-short.s1p", 0, 3), Options("60m"));
+  report.measurement.leftOut.push_back({});
+  report.measurement.tooCoarseAtMhz = 1.745;
+  std::ostringstream out;
+  WriteMeasureText(out, report, false, {});
+  EXPECT_EQ(out.str(),
+            "Cable of 196.85 ft (60 m) measured from the far end open and shorted: 3 points, 1 to 2.49 MHz\n"
+            "  MHz      Z0 Ohms  dB/100 ft     VF\n"
+            "    1  50.01-j0.98      0.171  0.660\n"
+            "1.745  50.01-j0.73      0.224  0.660\n"
+            " 2.49  50.00-j0.60      0.266  0.660\n"
+            "Fit, matched loss per 100 ft = k0 + k1 * sqrt(MHz) + k2 * MHz: k0 0.0113331, k1 0.1569, k2 0.0029738; "
+            "worst error 0.00 %\n"
+            "1 point left out where the open and the short read alike: the far end cannot be seen through the loss "
+            "there\n"
+            "The sweep steps more than a quarter wave at 1.745 MHz: from there the velocity factor may be off by "
+            "whole half waves; sweep with finer steps\n");
+}
+
+TEST(WriteMeasure, OneSweepGivesTheLossAloneInEveryFormat) {
+  const CableReport report = MeasureCable(std::nullopt, Sweep("rg213-short.s1p", 100, 2), Options("60m"));
+  std::ostringstream text, csv, json;
+  WriteMeasureText(text, report, true, {});
+  WriteMeasureCsv(csv, report);
+  WriteMeasureJson(json, report);
+  EXPECT_NE(text.str().find("   MHz  dB/100 m\n  75.5     5.234\n"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("assumes a lossless far end"), std::string::npos);
+  EXPECT_EQ(csv.str().substr(csv.str().find('\n') + 1, 9), "75.5,,,1.");
+  const auto j = nlohmann::json::parse(json.str());
+  EXPECT_EQ(j["method"], "return_loss");
+  EXPECT_EQ(j["points"].size(), 2u);
+  EXPECT_TRUE(j["points"][0]["z0"].is_null());
+  EXPECT_EQ(j["left_out"], 0);
+  EXPECT_TRUE(j["fit"]["worst_error_pct"].is_number());
+}
+
+}  // namespace
+}  // namespace ferrolux::cli
