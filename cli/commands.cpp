@@ -1,6 +1,5 @@
 #include "cli/commands.hpp"
 
-#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -12,6 +11,7 @@
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
+#include "cli/file_output.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
 
@@ -124,10 +124,7 @@ void WriteSvg(const std::string& file, const std::string& svg, const Io& io) {
     io.out << svg;
     return;
   }
-  std::ofstream stream(file, std::ios::binary);
-  stream << svg;
-  stream.close();
-  if (!stream) throw CommandError(kExitFailure, file + ": the chart could not be written");
+  WriteFileAtomically(file, svg);
 }
 
 void RunPlot(const OptionValues& o, const Io& io) {

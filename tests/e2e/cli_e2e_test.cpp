@@ -120,7 +120,7 @@ TEST_F(CliE2eTest, PlotDrawsToTheSizeAskedOrWritesAnSvgThatRenders) {
 
   const CommandResult unwritable = Run({"plot", "--cable", "9913", "--svg", "no/such/folder/chart.svg"});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "ferrolux: no/such/folder/chart.svg: the chart could not be written\n");
+  EXPECT_EQ(unwritable.err, "ferrolux: no/such/folder/chart.svg: could not be written: No such file or directory\n");
 }
 
 // Colour and the width of the terminal, only where standard output is a terminal.
