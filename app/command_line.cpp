@@ -64,7 +64,8 @@ void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
   app.add_flag("-h,--help", options.help);
   app.add_flag("--version", options.version);
   app.add_option_function<std::string>("--catalog", [&options](const std::string& file) { options.catalog = file; })
-      ->type_name("FILE");
+      ->type_name("FILE")
+      ->check([](const std::string& file) { return file.empty() ? std::string("must not be empty") : std::string(); });
 }
 
 std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc, const char* const* argv,

@@ -48,7 +48,11 @@ std::vector<CatalogRow> SelectCables(const std::vector<CatalogRow>& cables, cons
     if (!match.empty() && !Contains(cable[column::kType] + " " + cable[column::kPartNumber], match)) continue;
     selected.push_back(cable);
   }
-  return selected;
+  if (!selected.empty() || (type.empty() && match.empty())) return selected;
+  const std::string typeFilter = "--type \"" + type + "\"", matchFilter = "--match \"" + match + "\"";
+  if (match.empty()) throw UsageError(typeFilter + ": no cable of that type");
+  if (type.empty()) throw UsageError(matchFilter + ": no cable matches");
+  throw UsageError(typeFilter + " and " + matchFilter + ": no cable matches both");
 }
 
 }  // namespace ferrolux::cli

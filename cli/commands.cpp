@@ -1,7 +1,9 @@
 #include "cli/commands.hpp"
 
+#include <cmath>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include <CLI/CLI.hpp>
 
@@ -14,6 +16,7 @@
 #include "cli/file_output.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -38,6 +41,32 @@ struct OptionValues {
 };
 
 using Command = std::function<void(const Io&)>;
+
+// The chart's size limits, as the chart draws them.
+constexpr int kChartNarrowest = 40, kChartLowest = 12, kChartLargest = 1000;
+
+// An option's text must name something: an empty one is a usage fault, not "every cable".
+const CLI::Validator kNotEmpty(
+    [](const std::string& text) { return text.empty() ? std::string("must not be empty") : std::string(); }, "", "");
+
+// A flag is given or not: "--metric=2" is a usage fault, not a way of saying yes.
+const CLI::Validator kNoValue(
+    [](const std::string& text) { return text == "true" ? std::string() : "takes no value, not " + text; }, "", "");
+
+// A decimal whole number in a range; rewritten without leading zeros, so it is never read as octal
+// or hexadecimal after the check.
+CLI::Validator WholeNumberIn(int lowest, int highest) {
+  return CLI::Validator(
+      [lowest, highest](std::string& text) {
+        const std::optional<double> value = ReadDecimal(text);
+        if (!value || *value != std::floor(*value) || *value < lowest || *value > highest)
+          return "\"" + text + "\" is not a whole number from " + std::to_string(lowest) + " to " +
+                 std::to_string(highest);
+        text = std::to_string(static_cast<int>(*value));
+        return std::string();
+      },
+      "", "");
+}
 
 void Run(CommandContext& context, const Command& command) {
   Io io{context.out ? *context.out : std::cout, context.err ? *context.err : std::cerr, context.outputStyle(),
@@ -72,7 +101,7 @@ void AddSettingOptions(CLI::App& command, SettingTexts& s) {
                           ->type_name("B");
   CLI::Option* mhz = command.add_option("--mhz", s.mhz, "Frequency in MHz, above 0")->type_name("F");
   band->excludes(mhz);
-  command.add_flag("--metric", s.metric, "Lengths in metres, losses per 100 m");
+  command.add_flag("--metric", s.metric, "Lengths in metres, losses per 100 m")->check(kNoValue);
 }
 
 void AddFormatOption(CLI::App& command, std::string& format) {
@@ -83,8 +112,12 @@ void AddFormatOption(CLI::App& command, std::string& format) {
 }
 
 void AddFilterOptions(CLI::App& command, OptionValues& o) {
-  command.add_option("--type", o.type, "Only cables of this type (letter case aside)")->type_name("T");
-  command.add_option("--match", o.match, "Only cables whose type and part number contain this text")->type_name("TEXT");
+  command.add_option("--type", o.type, "Only cables of this type (letter case aside)")
+      ->type_name("T")
+      ->check(kNotEmpty);
+  command.add_option("--match", o.match, "Only cables whose type and part number contain this text")
+      ->type_name("TEXT")
+      ->check(kNotEmpty);
 }
 
 void RunCalc(const OptionValues& o, const Io& io) {
@@ -155,7 +188,8 @@ void AddCalc(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
   AddSettingOptions(calc, o->settings);
   calc.add_option("--cable", o->cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
-      ->required();
+      ->required()
+      ->check(kNotEmpty);
   AddFormatOption(calc, o->format);
 }
 
@@ -175,22 +209,28 @@ void AddCables(CLI::App& app, CommandContext& context, const std::shared_ptr<Opt
   CLI::App& cables =
       AddCommand(app, context, "cables", "The catalog, with matched losses at 10, 30, 146 and 440 MHz", o, RunCables);
   AddFilterOptions(cables, *o);
-  cables.add_flag("--metric", o->settings.metric, "Losses per 100 m");
+  cables.add_flag("--metric", o->settings.metric, "Losses per 100 m")->check(kNoValue);
   AddFormatOption(cables, o->format);
 }
 
 void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
   CLI::App& plot = AddCommand(app, context, "plot", "Matched loss against frequency, up to 8 cables", o, RunPlot);
   PlotOptions& p = o->plot;
-  plot.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C");
-  plot.add_option("--type", p.type, "Every cable of this type")->type_name("T");
+  plot.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C")->check(kNotEmpty);
+  plot.add_option("--type", p.type, "Every cable of this type")->type_name("T")->check(kNotEmpty);
   plot.add_option("--length", p.length, "Loss for this length instead of per 100 ft (30m for metres)")->type_name("L");
-  plot.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres");
+  plot.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres")->check(kNoValue);
   plot.add_option("--from", p.fromMHz, "Lowest frequency in MHz")->type_name("F")->capture_default_str();
   plot.add_option("--to", p.toMHz, "Highest frequency in MHz")->type_name("F")->capture_default_str();
-  plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")->type_name("N");
-  plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")->type_name("N");
-  plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")->type_name("FILE");
+  plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")
+      ->type_name("N")
+      ->check(WholeNumberIn(kChartNarrowest, kChartLargest));
+  plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")
+      ->type_name("N")
+      ->check(WholeNumberIn(kChartLowest, kChartLargest));
+  plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")
+      ->type_name("FILE")
+      ->check(kNotEmpty);
 }
 
 }  // namespace
