@@ -186,10 +186,11 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
 }
 
 void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings) {
-  Json cables = Json::array();
-  for (const ComparedCable& row : rows) cables.push_back(RowJson(row));
-  const Json j = {{"inputs", SettingsJson(settings)}, {"cables", cables}};
-  out << j.dump(2) << '\n';
+  out << "{\n  \"inputs\": " << IndentedJson(SettingsJson(settings), 1) << ",\n  \"cables\": ";
+  JsonArrayWriter cables(out, 1);
+  for (const ComparedCable& row : rows) cables.Add(RowJson(row));
+  cables.Close();
+  out << "\n}\n";
 }
 
 }  // namespace ferrolux::cli
