@@ -56,6 +56,13 @@ int WrongCommandLine(const CLI::App& app, const std::string& complaint, std::ost
   return kExitUsage;
 }
 
+// A file name, not an empty text nor the next option taken for one (./-x names a file "-x").
+std::string CatalogFileCheck(const std::string& file) {
+  if (file.empty()) return "must not be empty";
+  if (file.starts_with('-')) return "needs a file, not " + file;
+  return {};
+}
+
 }  // namespace
 
 void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
@@ -65,7 +72,7 @@ void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
   app.add_flag("--version", options.version);
   app.add_option_function<std::string>("--catalog", [&options](const std::string& file) { options.catalog = file; })
       ->type_name("FILE")
-      ->check([](const std::string& file) { return file.empty() ? std::string("must not be empty") : std::string(); });
+      ->check(CatalogFileCheck);
 }
 
 std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc, const char* const* argv,

@@ -91,6 +91,7 @@ TEST_F(CliE2eTest, EveryUsageFaultIsOneLineNamingTheOptionWithStatusTwo) {
       {with(calc, {"--cable", ""}), "--cable: must not be empty"},
       {{"--catalog", "", "cables"}, "--catalog: must not be empty"},
       {{"cables", "--catalog"}, "--catalog: 1 required FILE missing"},
+      {{"cables", "--catalog", "--metric"}, "--catalog: needs a file, not --metric"},
       {{"compare", "--length", "50", "--band", "2m", "--type", "heliax"}, "--type \"heliax\": no cable of that type"},
       {{"cables", "--match", "heliax"}, "--match \"heliax\": no cable matches"},
       {{"plot", "--type", "heliax"}, "--type \"heliax\": no cable of that type"},
