@@ -56,6 +56,13 @@ int WrongCommandLine(const CLI::App& app, const std::string& complaint, std::ost
   return kExitUsage;
 }
 
+// A file name, not an empty text nor the next option taken for one (./-x names a file "-x").
+std::string CatalogFileCheck(const std::string& file) {
+  if (file.empty()) return "must not be empty";
+  if (file.starts_with('-')) return "needs a file, not " + file;
+  return {};
+}
+
 }  // namespace
 
 void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
@@ -64,7 +71,8 @@ void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
   app.add_flag("-h,--help", options.help);
   app.add_flag("--version", options.version);
   app.add_option_function<std::string>("--catalog", [&options](const std::string& file) { options.catalog = file; })
-      ->type_name("FILE");
+      ->type_name("FILE")
+      ->check(CatalogFileCheck);
 }
 
 std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc, const char* const* argv,

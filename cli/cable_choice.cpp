@@ -40,15 +40,18 @@ const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::st
   throw UsageError(quoted + " matches " + std::to_string(found.size()) + " cables; give a part number:", Listed(found));
 }
 
-std::vector<CatalogRow> SelectCables(const std::vector<CatalogRow>& cables, const std::string& type,
+std::vector<CatalogRow> SelectCables(std::vector<CatalogRow> cables, const std::string& type,
                                      const std::string& match) {
-  std::vector<CatalogRow> selected;
-  for (const CatalogRow& cable : cables) {
-    if (!type.empty() && !IsOfType(cable, type)) continue;
-    if (!match.empty() && !Contains(cable[column::kType] + " " + cable[column::kPartNumber], match)) continue;
-    selected.push_back(cable);
-  }
-  return selected;
+  if (type.empty() && match.empty()) return cables;
+  std::erase_if(cables, [&](const CatalogRow& cable) {
+    return (!type.empty() && !IsOfType(cable, type)) ||
+           (!match.empty() && !Contains(cable[column::kType] + " " + cable[column::kPartNumber], match));
+  });
+  if (!cables.empty()) return cables;
+  const std::string typeFilter = "--type \"" + type + "\"", matchFilter = "--match \"" + match + "\"";
+  if (match.empty()) throw UsageError(typeFilter + ": no cable of that type");
+  if (type.empty()) throw UsageError(matchFilter + ": no cable matches");
+  throw UsageError(typeFilter + " and " + matchFilter + ": no cable matches both");
 }
 
 }  // namespace ferrolux::cli

@@ -16,9 +16,9 @@ const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::st
 bool IsOfType(const CatalogRow& cable, const std::string& type);
 
 // The cables of type `type` (letter case aside; every type when empty) whose type and part number
-// together contain `match` (letter case aside; all when empty), in catalog order.
-std::vector<CatalogRow> SelectCables(const std::vector<CatalogRow>& cables, const std::string& type,
-                                     const std::string& match);
+// together contain `match` (letter case aside; all when empty), in catalog order. A filter that
+// leaves none is a usage error naming it.
+std::vector<CatalogRow> SelectCables(std::vector<CatalogRow> cables, const std::string& type, const std::string& match);
 
 // "RG-8X, Belden 9258", as the results screen names a cable; catalog bytes as they are.
 std::string CableName(const CatalogRow& cable);

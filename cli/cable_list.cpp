@@ -65,13 +65,14 @@ void WriteCablesCsv(std::ostream& out, const std::vector<CatalogRow>& cables, bo
 }
 
 void WriteCablesJson(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric) {
-  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  JsonArrayWriter list(out, 0);
   for (const CatalogRow& cable : cables) {
     nlohmann::ordered_json j = CableJson(cable);
     for (int mhz : kListedMHz) j[LossKey(mhz, metric)] = LossPer100(cable, mhz, metric);
-    list.push_back(j);
+    list.Add(j);
   }
-  out << list.dump(2) << '\n';
+  list.Close();
+  out << '\n';
 }
 
 }  // namespace ferrolux::cli

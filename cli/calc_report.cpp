@@ -97,6 +97,9 @@ std::vector<std::string> EstimateNote(const Settings& s, const Calculation& c) {
 
 std::vector<std::string> ImpossibleNote(const Settings& s, const Calculation& c) {
   if (c.line.figures) return {};
+  if (LossBeyondAnyReading(c))
+    return {"Line equations: with " + Rounded(c.matchedLossDb, 2) + " dB of matched loss, " +
+            std::string(kBeyondAnyReading) + "."};
   return {
       "Line equations: no load at the antenna can make this line show " + Unrounded(s.shackSwr) + ":1 in the shack.",
       "With " + Rounded(c.matchedLossDb, 2) + " dB of matched loss it shows at most " +
@@ -133,20 +136,28 @@ Json EstimateJson(const Calculation& c) {
 
 Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
 
-Json LineJson(const Calculation& c) {
+// Per 100 m beside per 100 ft when the output is metric.
+void AddPer100m(Json& j, const Settings& s, double per100Ft) {
+  if (s.metric) j["matched_loss_db_per_100m"] = NumberOrNull(per100Ft / kMetresPerFoot);
+}
+
+Json LineJson(const Calculation& c, const Settings& s) {
   const LineFigures& f = *c.line.figures;
-  return {{"matched_loss_db_per_100ft", c.matchedPer100Ft},
-          {"matched_loss_db", c.matchedLossDb},
-          {"loss_ratio", f.lossRatio},
-          {"shack_reflection", f.shackReflection},
-          {"antenna_reflection", f.antennaReflection},
-          {"antenna_swr", f.antennaSwr},
-          {"swr_loss_db", f.swrLossDb},
-          {"total_loss_db", f.totalLossDb},
-          {"power_out_w", f.powerOutW},
-          {"power_lost_pct", f.powerLostPct},
-          {"shack_return_loss_db", NumberOrNull(f.shackReturnLossDb)},
-          {"antenna_return_loss_db", NumberOrNull(f.antennaReturnLossDb)}};
+  Json j = {{"matched_loss_db_per_100ft", c.matchedPer100Ft}};
+  AddPer100m(j, s, c.matchedPer100Ft);
+  j.update(Json{{"matched_loss_db", c.matchedLossDb},
+                {"loss_ratio", f.lossRatio},
+                {"shack_reflection", f.shackReflection},
+                {"antenna_reflection", f.antennaReflection},
+                {"antenna_swr", f.antennaSwr},
+                {"swr_loss_db", f.swrLossDb},
+                {"total_loss_db", f.totalLossDb},
+                {"power_out_w", f.powerOutW},
+                {"power_lost_pct", f.powerLostPct},
+                {"shack_return_loss_db", NumberOrNull(f.shackReturnLossDb)},
+                {"antenna_return_loss_db", NumberOrNull(f.antennaReturnLossDb)},
+                {"highest_shack_swr", NumberOrNull(c.line.highestShackSwr)}});
+  return j;
 }
 
 Json InputsJson(const CatalogRow& cable, const Settings& s) {
@@ -156,6 +167,8 @@ Json InputsJson(const CatalogRow& cable, const Settings& s) {
 }
 
 }  // namespace
+
+bool LossBeyondAnyReading(const Calculation& c) { return !std::isfinite(LossRatio(c.matchedLossDb)); }
 
 void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c,
                    const OutputStyle& style) {
@@ -180,7 +193,7 @@ void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& s
 
 void WriteCalcCsv(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c) {
   const Json estimate = EstimateJson(c);
-  const Json line = c.line.figures ? LineJson(c) : Json::object();
+  const Json line = c.line.figures ? LineJson(c, settings) : Json::object();
   std::vector<std::pair<std::string, std::string>> cells = {
       {"type", JsonText(cable[column::kType])},
       {"part_number", JsonText(cable[column::kPartNumber])},
@@ -190,9 +203,13 @@ void WriteCalcCsv(std::ostream& out, const CatalogRow& cable, const Settings& se
       {"frequency_mhz", MachineNumber(settings.freqMHz)},
       {"band", settings.band},
       {"matched_loss_db_per_100ft", MachineNumber(c.matchedPer100Ft)},
-      {"matched_loss_db", MachineNumber(c.matchedLossDb)},
-      {"estimate_shown", estimate["shown"].get<std::string>()},
   };
+  if (settings.metric)
+    cells.emplace_back("matched_loss_db_per_100m", MachineNumber(c.matchedPer100Ft / kMetresPerFoot));
+  cells.insert(cells.end(), {
+                                {"matched_loss_db", MachineNumber(c.matchedLossDb)},
+                                {"estimate_shown", estimate["shown"].get<std::string>()},
+                            });
   auto add = [&](const std::string& prefix, const Json& from, const char* key) {
     const bool present = from.contains(key) && from[key].is_number();
     cells.emplace_back(prefix + key, present ? MachineNumber(from[key].get<double>()) : "");
@@ -213,7 +230,8 @@ void WriteCalcCsv(std::ostream& out, const CatalogRow& cable, const Settings& se
 
 void WriteCalcJson(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c) {
   Json j = {{"inputs", InputsJson(cable, settings)}, {"estimate", EstimateJson(c)}};
-  if (c.line.figures) j["line"] = LineJson(c);
+  AddPer100m(j["estimate"], settings, Widened(c.estimate.stdMatchLoss));
+  if (c.line.figures) j["line"] = LineJson(c, settings);
   else j["impossible"] = {{"highest_shack_swr", NumberOrNull(c.line.highestShackSwr)}};
   j["exact"] = ExactJson(c);
   out << j.dump(2) << '\n';

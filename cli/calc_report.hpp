@@ -3,6 +3,7 @@
 // for people or as CSV and JSON for scripts.
 
 #include <iosfwd>
+#include <string_view>
 
 #include "catalog/catalog.hpp"
 #include "cli/calculation.hpp"
@@ -10,6 +11,10 @@
 #include "cli/settings.hpp"
 
 namespace ferrolux::cli {
+
+// Said instead of figures when 10^(loss/10) is beyond a double: no reading of such a line exists.
+inline constexpr std::string_view kBeyondAnyReading = "the line's loss is beyond any reading";
+bool LossBeyondAnyReading(const Calculation& c);
 
 void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c,
                    const OutputStyle& style);

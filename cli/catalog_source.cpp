@@ -57,13 +57,13 @@ std::vector<CatalogRow> LoadCables(const std::filesystem::path& file, std::ostre
   const LoadDetail detail = LoadCatalog(table, reporter, errorMessage, file);
   const std::string name = file.string();
   if (!errorMessage.empty()) throw CommandError(kExitFailure, name + ": " + Explained(errorMessage, detail));
+  // The records in place of the table, so a large catalog is never held twice.
   const auto count = static_cast<size_t>(RecordCount(table));
-  std::vector<CatalogRow> cables;
-  cables.reserve(count);
-  for (size_t r = 1; r <= count; ++r)
-    if (HoldsAnything(table[r])) cables.push_back(std::move(table[r]));
-  if (cables.empty()) throw CommandError(kExitFailure, name + ": holds no cables");
-  return cables;
+  table.resize(std::min(count + 1, table.size()));
+  table.erase(table.begin());
+  std::erase_if(table, [](const CatalogRow& row) { return !HoldsAnything(row); });
+  if (table.empty()) throw CommandError(kExitFailure, name + ": holds no cables");
+  return table;
 }
 
 }  // namespace ferrolux::cli

@@ -1,8 +1,9 @@
 #include "cli/commands.hpp"
 
-#include <fstream>
+#include <cmath>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include <CLI/CLI.hpp>
 
@@ -14,10 +15,12 @@
 #include "cli/compare.hpp"
 #include "cli/deembed_command.hpp"
 #include "cli/exact_input.hpp"
+#include "cli/file_output.hpp"
 #include "cli/measure.hpp"
 #include "cli/measure_output.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -45,6 +48,32 @@ struct OptionValues {
 };
 
 using Command = std::function<void(const Io&)>;
+
+// The chart's size limits, as the chart draws them.
+constexpr int kChartNarrowest = 40, kChartLowest = 12, kChartLargest = 1000;
+
+// An option's text must name something: an empty one is a usage fault, not "every cable".
+const CLI::Validator kNotEmpty(
+    [](const std::string& text) { return text.empty() ? std::string("must not be empty") : std::string(); }, "", "");
+
+// A flag is given or not: "--metric=2" is a usage fault, not a way of saying yes.
+const CLI::Validator kNoValue(
+    [](const std::string& text) { return text == "true" ? std::string() : "takes no value, not " + text; }, "", "");
+
+// A decimal whole number in a range; rewritten without leading zeros, so it is never read as octal
+// or hexadecimal after the check.
+CLI::Validator WholeNumberIn(int lowest, int highest) {
+  return CLI::Validator(
+      [lowest, highest](std::string& text) {
+        const std::optional<double> value = ReadDecimal(text);
+        if (!value || *value != std::floor(*value) || *value < lowest || *value > highest)
+          return "\"" + text + "\" is not a whole number from " + std::to_string(lowest) + " to " +
+                 std::to_string(highest);
+        text = std::to_string(static_cast<int>(*value));
+        return std::string();
+      },
+      "", "");
+}
 
 void Run(CommandContext& context, const Command& command) {
   Io io{context.out ? *context.out : std::cout, context.err ? *context.err : std::cerr, context.outputStyle(),
@@ -79,7 +108,7 @@ void AddSettingOptions(CLI::App& command, SettingTexts& s) {
                           ->type_name("B");
   CLI::Option* mhz = command.add_option("--mhz", s.mhz, "Frequency in MHz, above 0")->type_name("F");
   band->excludes(mhz);
-  command.add_flag("--metric", s.metric, "Lengths in metres, losses per 100 m");
+  command.add_flag("--metric", s.metric, "Lengths in metres, losses per 100 m")->check(kNoValue);
 }
 
 void AddFormatOption(CLI::App& command, std::string& format) {
@@ -90,8 +119,12 @@ void AddFormatOption(CLI::App& command, std::string& format) {
 }
 
 void AddFilterOptions(CLI::App& command, OptionValues& o) {
-  command.add_option("--type", o.type, "Only cables of this type (letter case aside)")->type_name("T");
-  command.add_option("--match", o.match, "Only cables whose type and part number contain this text")->type_name("TEXT");
+  command.add_option("--type", o.type, "Only cables of this type (letter case aside)")
+      ->type_name("T")
+      ->check(kNotEmpty);
+  command.add_option("--match", o.match, "Only cables whose type and part number contain this text")
+      ->type_name("TEXT")
+      ->check(kNotEmpty);
 }
 
 // The line model's inputs; each impedance stands instead of --swr.
@@ -151,10 +184,7 @@ void WriteSvg(const std::string& file, const std::string& svg, const Io& io) {
     io.out << svg;
     return;
   }
-  std::ofstream stream(file, std::ios::binary);
-  stream << svg;
-  stream.close();
-  if (!stream) throw CommandError(kExitFailure, file + ": the chart could not be written");
+  WriteFileAtomically(file, svg);
 }
 
 void RunPlot(const OptionValues& o, const Io& io) {
@@ -210,7 +240,8 @@ void AddCalc(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
   AddSettingOptions(calc, o->settings);
   calc.add_option("--cable", o->cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
-      ->required();
+      ->required()
+      ->check(kNotEmpty);
   AddExactOptions(calc, *o, true);
   AddFormatOption(calc, o->format);
 }
@@ -232,23 +263,29 @@ void AddCables(CLI::App& app, CommandContext& context, const std::shared_ptr<Opt
   CLI::App& cables =
       AddCommand(app, context, "cables", "The catalog, with matched losses at 10, 30, 146 and 440 MHz", o, RunCables);
   AddFilterOptions(cables, *o);
-  cables.add_flag("--metric", o->settings.metric, "Losses per 100 m");
+  cables.add_flag("--metric", o->settings.metric, "Losses per 100 m")->check(kNoValue);
   AddFormatOption(cables, o->format);
 }
 
 void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
   CLI::App& plot = AddCommand(app, context, "plot", "Matched loss against frequency, up to 8 cables", o, RunPlot);
   PlotOptions& p = o->plot;
-  plot.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C");
-  plot.add_option("--type", p.type, "Every cable of this type")->type_name("T");
+  plot.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C")->check(kNotEmpty);
+  plot.add_option("--type", p.type, "Every cable of this type")->type_name("T")->check(kNotEmpty);
   plot.add_option("--length", p.length, "Loss for this length instead of per 100 ft (30m for metres)")->type_name("L");
-  plot.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres");
+  plot.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres")->check(kNoValue);
   plot.add_option("--from", p.fromMHz, "Lowest frequency in MHz")->type_name("F")->capture_default_str();
-  plot.add_flag("--log-loss", p.logLoss, "A logarithmic loss axis");
+  plot.add_flag("--log-loss", p.logLoss, "A logarithmic loss axis")->check(kNoValue);
   plot.add_option("--to", p.toMHz, "Highest frequency in MHz")->type_name("F")->capture_default_str();
-  plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")->type_name("N");
-  plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")->type_name("N");
-  plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")->type_name("FILE");
+  plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")
+      ->type_name("N")
+      ->check(WholeNumberIn(kChartNarrowest, kChartLargest));
+  plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")
+      ->type_name("N")
+      ->check(WholeNumberIn(kChartLowest, kChartLargest));
+  plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")
+      ->type_name("FILE")
+      ->check(kNotEmpty);
 }
 
 void AddDeembed(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
@@ -258,15 +295,20 @@ void AddDeembed(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
   deembed.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required();
   deembed.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
-      ->required();
+      ->required()
+      ->check(kNotEmpty);
   deembed.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
   deembed.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V");
   deembed.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")->type_name("R");
-  deembed.add_flag("--metric", d.metric, "Plain lengths in metres");
+  deembed.add_flag("--metric", d.metric, "Plain lengths in metres")->check(kNoValue);
   AddFormatOption(deembed, d.format);
-  deembed.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")->type_name("OUT");
-  deembed.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency");
-  deembed.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")->type_name("OUT");
+  deembed.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")
+      ->type_name("OUT")
+      ->check(kNotEmpty);
+  deembed.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency")->check(kNoValue);
+  deembed.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")
+      ->type_name("OUT")
+      ->check(kNotEmpty);
 }
 
 void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
@@ -281,16 +323,16 @@ void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
       .add_option("--length", m.length, "Cable length in feet; 30m for metres (plain numbers are metres with --metric)")
       ->type_name("L")
       ->required();
-  measure.add_flag("--metric", m.metric, "Lengths in metres, losses per 100 m");
+  measure.add_flag("--metric", m.metric, "Lengths in metres, losses per 100 m")->check(kNoValue);
   measure.add_option("--vf-guess", m.vfGuess, "Velocity factor that places the lowest frequency on its half wave")
       ->type_name("V");
   AddFormatOption(measure, o->format);
-  CLI::Option* line = measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record");
+  CLI::Option* line = measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record")->check(kNoValue);
   measure.add_option("--type", m.type, "The record's type")->type_name("T")->needs(line);
   measure.add_option("--part", m.part, "The record's part number")->type_name("P")->needs(line);
-  measure.add_flag("--plot", m.plot, "Draw the measured loss beside the fit");
+  measure.add_flag("--plot", m.plot, "Draw the measured loss beside the fit")->check(kNoValue);
   measure.add_option("--svg", m.svg, "Write that chart to this file as SVG (- for standard output)")->type_name("FILE");
-  measure.add_option("--cable", m.cable, "Draw this catalog cable's curve too")->type_name("C");
+  measure.add_option("--cable", m.cable, "Draw this catalog cable's curve too")->type_name("C")->check(kNotEmpty);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/calc_report.hpp"
 #include "cli/exact_columns.hpp"
 #include "cli/json_fields.hpp"
 #include "cli/table.hpp"
@@ -58,12 +59,13 @@ std::string BarColor(double percent) {
   return percent < kModest ? "32" : percent < kHeavy ? "33" : "31";
 }
 
-TableRow TextRow(const ComparedCable& row, const OutputStyle& style) {
+TableRow TextRow(const ComparedCable& row, const OutputStyle& style, bool bar) {
   const Calculation& c = row.calculation;
   const LineFigures* l = LineOf(row);
   std::string last;
-  if (!l) last = "max " + PlainNumberText(RoundHalfEven(c.line.highestShackSwr, 2), 15) + ":1";
-  else if (style.terminal) last = PercentBar(l->powerLostPct, kBarCells, style.utf8);
+  if (LossBeyondAnyReading(c)) last = kBeyondAnyReading;
+  else if (!l) last = "max " + PlainNumberText(RoundHalfEven(c.line.highestShackSwr, 2), 15) + ":1";
+  else if (bar) last = PercentBar(l->powerLostPct, kBarCells, style.utf8);
   return {DisplayText((*row.cable)[column::kType], style.utf8),
           DisplayText((*row.cable)[column::kPartNumber], style.utf8),
           Fixed(c.matchedLossDb, 2),
@@ -76,9 +78,9 @@ TableRow TextRow(const ComparedCable& row, const OutputStyle& style) {
 }
 
 // The bar is the last thing on its line: colour it there, after the layout has measured it.
-std::string PaintBar(const std::string& line, const ComparedCable& row, const OutputStyle& style) {
+std::string PaintBar(const std::string& line, const ComparedCable& row, const OutputStyle& style, bool bars) {
   const LineFigures* l = LineOf(row);
-  if (!l || !style.color || !style.terminal) return line;
+  if (!l || !style.color || !bars) return line;
   const std::string bar = PercentBar(l->powerLostPct, kBarCells, style.utf8);
   if (bar.empty() || line.size() < bar.size()) return line;
   return line.substr(0, line.size() - bar.size()) + Painted(bar, BarColor(l->powerLostPct), true);
@@ -93,7 +95,9 @@ Json RowJson(const ComparedCable& row) {
   const LineFigures* l = LineOf(row);
   return {{"type", JsonText((*row.cable)[column::kType])},
           {"part_number", JsonText((*row.cable)[column::kPartNumber])},
-          {"matched_loss_db", c.matchedLossDb},
+          {"matched_loss_db_per_100ft", OptionalNumber(true, c.matchedPer100Ft)},
+          {"matched_loss_db_per_100m", OptionalNumber(true, c.matchedPer100Ft / kMetresPerFoot)},
+          {"matched_loss_db", OptionalNumber(true, c.matchedLossDb)},
           {"estimate_total_loss_db", OptionalNumber(Estimated(row), Widened(c.estimate.totalLoss))},
           {"possible", l != nullptr},
           {"total_loss_db", OptionalNumber(l, l ? l->totalLossDb : 0)},
@@ -102,6 +106,18 @@ Json RowJson(const ComparedCable& row) {
           {"antenna_swr", OptionalNumber(l, l ? l->antennaSwr : 0)},
           {"highest_shack_swr", OptionalNumber(true, c.line.highestShackSwr)},
           {"exact_total_loss_db", ExactTotalJson(c)}};
+}
+
+// The table with the type cut to fit a terminal, never the part number.
+std::vector<std::string> TextLines(const std::vector<ComparedCable>& rows, const OutputStyle& style, bool bars) {
+  const std::vector<TableColumn> columns = {
+      {"Type", false, true},  {"Part number", false, false}, {"Matched", true, false},
+      {"Total", true, false}, {"Exact", true, false},        {"Estimate", true, false},
+      {"Out", true, false},   {"Lost %", true, false},       {"", false, false}};
+  std::vector<TableRow> cells;
+  cells.reserve(rows.size());
+  for (const ComparedCable& row : rows) cells.push_back(TextRow(row, style, bars));
+  return LayOutTable(columns, cells, style.terminal ? style.columns : 0, style.utf8);
 }
 
 }  // namespace
@@ -144,22 +160,30 @@ void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows,
                       const OutputStyle& style) {
   out << DescribeSettings(settings) << '\n'
       << "dB and watts; Total: line equations; Estimate: the results screen's estimate\n";
-  const std::vector<TableColumn> columns = {
-      {"Type", false, true},  {"Part number", false, true}, {"Matched", true, false},
-      {"Total", true, false}, {"Exact", true, false},       {"Estimate", true, false},
-      {"Out", true, false},   {"Lost %", true, false},      {"", false, false}};
-  std::vector<TableRow> cells;
-  cells.reserve(rows.size());
-  for (const ComparedCable& row : rows) cells.push_back(TextRow(row, style));
-  const std::vector<std::string> lines = LayOutTable(columns, cells, style.terminal ? style.columns : 0, style.utf8);
+  std::vector<std::string> lines = TextLines(rows, style, style.terminal);
+  // Part numbers stay whole (--cable takes them): when they do not fit, the bar, which repeats
+  // Lost %, goes first.
+  const auto wider = [](const std::string& a, const std::string& b) { return DisplayWidth(a) < DisplayWidth(b); };
+  const bool bars =
+      style.terminal && DisplayWidth(*std::max_element(lines.begin(), lines.end(), wider)) <= style.columns;
+  if (style.terminal && !bars) lines = TextLines(rows, style, false);
   out << Painted(lines.front(), "1", style.color) << '\n';
-  for (size_t i = 1; i < lines.size(); ++i) out << PaintBar(lines[i], rows[i - 1], style) << '\n';
+  for (size_t i = 1; i < lines.size(); ++i) out << PaintBar(lines[i], rows[i - 1], style, bars) << '\n';
 }
 
 void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) {
-  static const char* const kKeys[] = {"type",        "part_number",      "matched_loss_db", "estimate_total_loss_db",
-                                      "possible",    "total_loss_db",    "power_out_w",     "power_lost_pct",
-                                      "antenna_swr", "highest_shack_swr"};
+  static const char* const kKeys[] = {"type",
+                                      "part_number",
+                                      "matched_loss_db_per_100ft",
+                                      "matched_loss_db_per_100m",
+                                      "matched_loss_db",
+                                      "estimate_total_loss_db",
+                                      "possible",
+                                      "total_loss_db",
+                                      "power_out_w",
+                                      "power_lost_pct",
+                                      "antenna_swr",
+                                      "highest_shack_swr"};
   static const char* const kExactKeys[] = {"exact_total_loss_db_min", "exact_total_loss_db_max"};
   for (size_t i = 0; i < std::size(kKeys); ++i) out << (i ? "," : "") << kKeys[i];
   for (const char* key : kExactKeys) out << ',' << key;
@@ -180,10 +204,11 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
 }
 
 void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings) {
-  Json cables = Json::array();
-  for (const ComparedCable& row : rows) cables.push_back(RowJson(row));
-  const Json j = {{"inputs", SettingsJson(settings)}, {"cables", cables}};
-  out << j.dump(2) << '\n';
+  out << "{\n  \"inputs\": " << IndentedJson(SettingsJson(settings), 1) << ",\n  \"cables\": ";
+  JsonArrayWriter cables(out, 1);
+  for (const ComparedCable& row : rows) cables.Add(RowJson(row));
+  cables.Close();
+  out << "\n}\n";
 }
 
 }  // namespace ferrolux::cli

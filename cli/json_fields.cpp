@@ -24,4 +24,36 @@ nlohmann::ordered_json SettingsJson(const Settings& s) {
           {"frequency_mhz", s.freqMHz}, {"band", s.band.empty() ? Json(nullptr) : Json(s.band)}};
 }
 
+namespace {
+
+constexpr int kIndent = 2;
+
+std::string Indent(int level) { return std::string(static_cast<size_t>(level * kIndent), ' '); }
+
+}  // namespace
+
+std::string IndentedJson(const nlohmann::ordered_json& value, int level) {
+  // A JSON text holds no raw line end but those of its layout.
+  const std::string text = value.dump(kIndent);
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    out += c;
+    if (c == '\n') out += Indent(level);
+  }
+  return out;
+}
+
+JsonArrayWriter::JsonArrayWriter(std::ostream& out, int level) : out_(out), level_(level) { out_ << '['; }
+
+void JsonArrayWriter::Add(const nlohmann::ordered_json& element) {
+  out_ << (empty_ ? "\n" : ",\n") << Indent(level_ + 1) << IndentedJson(element, level_ + 1);
+  empty_ = false;
+}
+
+void JsonArrayWriter::Close() {
+  if (!empty_) out_ << '\n' << Indent(level_);
+  out_ << ']';
+}
+
 }  // namespace ferrolux::cli

@@ -3,6 +3,7 @@
 // settings of a calculation.
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -43,5 +44,22 @@ nlohmann::ordered_json CableJson(const CatalogRow& cable);
 
 // Lengths in both units, power, SWR, frequency and the band (null for --mhz).
 nlohmann::ordered_json SettingsJson(const Settings& settings);
+
+// The value as dump(2) writes it when it stands `level` levels deep in a larger document.
+std::string IndentedJson(const nlohmann::ordered_json& value, int level);
+
+// A JSON array written element by element as it is produced, laid out as dump(2) lays out the
+// whole array `level` levels deep: a long list is never held as one document.
+class JsonArrayWriter {
+ public:
+  JsonArrayWriter(std::ostream& out, int level);
+  void Add(const nlohmann::ordered_json& element);
+  void Close();  // the closing bracket
+
+ private:
+  std::ostream& out_;
+  int level_;
+  bool empty_ = true;
+};
 
 }  // namespace ferrolux::cli

@@ -11,12 +11,16 @@
 #include <cstring>
 
 #include "text/charset.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
 namespace {
 
-bool IsContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+bool LooksLikeFormula(std::string_view text) {
+  return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
+         !ReadDecimal(text);
+}
 
 bool LocaleIsUtf8() {
   std::setlocale(LC_CTYPE, "");
@@ -47,33 +51,29 @@ OutputStyle DetectOutputStyle() {
 }
 
 std::string DisplayText(std::string_view bytes, bool utf8) {
-  std::string text;
-  for (char byte : bytes) {
-    const char32_t glyph = TextGlyph(static_cast<unsigned char>(byte));
-    if (glyph < 128 || utf8) AppendUtf8(text, glyph);
-    else text += '?';
+  std::string text = OutputTextOfBytes(bytes, ControlForm::kPicture);
+  if (utf8) return text;
+  std::string ascii;
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Char decoded = DecodeUtf8(std::string_view(text).substr(at));
+    ascii += decoded.point < 0x80 ? static_cast<char>(decoded.point) : '?';
+    at += decoded.length;
   }
-  return text;
+  return ascii;
 }
 
-std::string JsonText(std::string_view bytes) {
-  std::string text;
-  for (char byte : bytes) {
-    const auto code = static_cast<unsigned char>(byte);
-    if (code < 128) text += byte;
-    else AppendUtf8(text, TextGlyph(code));
-  }
-  return text;
-}
+std::string JsonText(std::string_view bytes) { return OutputTextOfBytes(bytes, ControlForm::kReplacement); }
 
 std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-  std::string field = "\"";
-  for (char c : text) {
-    if (c == '"') field += '"';
-    field += c;
+  std::string field = OutputTextOfUtf8(text, ControlForm::kReplacement);
+  if (LooksLikeFormula(field)) field.insert(0, 1, '\'');
+  if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
+  std::string quoted = "\"";
+  for (char c : field) {
+    if (c == '"') quoted += '"';
+    quoted += c;
   }
-  return field + '"';
+  return quoted + '"';
 }
 
 std::string MachineNumber(double value) { return std::isfinite(value) ? ShortestText(value) : std::string(); }
@@ -81,29 +81,6 @@ std::string MachineNumber(double value) { return std::isfinite(value) ? Shortest
 double Widened(float value) {
   if (!std::isfinite(value)) return value;
   return std::strtod(ShortestText(value).c_str(), nullptr);
-}
-
-int DisplayWidth(std::string_view utf8) {
-  int width = 0;
-  for (char byte : utf8) width += IsContinuationByte(byte) ? 0 : 1;
-  return width;
-}
-
-std::string FitWidth(std::string_view utf8, int width, bool utf8Ellipsis) {
-  if (DisplayWidth(utf8) <= width) return std::string(utf8);
-  const std::string_view ellipsis = utf8Ellipsis ? "…" : "...";
-  const int keep = width - DisplayWidth(ellipsis);
-  if (keep < 0) return std::string(static_cast<size_t>(width > 0 ? width : 0), '.');
-  size_t end = 0;
-  for (int cells = 0; end < utf8.size(); ++end) {
-    if (!IsContinuationByte(utf8[end]) && cells++ == keep) break;
-  }
-  return std::string(utf8.substr(0, end)) + std::string(ellipsis);
-}
-
-std::string Painted(std::string_view text, std::string_view sgr, bool color) {
-  if (!color) return std::string(text);
-  return "\x1b[" + std::string(sgr) + "m" + std::string(text) + "\x1b[0m";
 }
 
 }  // namespace ferrolux::cli

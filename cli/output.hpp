@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/cells.hpp"
+
 namespace ferrolux::cli {
 
 struct OutputStyle {
@@ -19,12 +21,15 @@ OutputStyle DetectOutputStyle();
 
 // Catalog bytes as text for a reader: Windows-1252 in UTF-8, control codes as visible pictures
 // (so no catalog byte reaches a terminal as a control); without UTF-8, "?" for anything not ASCII.
+// Every output path goes through text/'s OutputChar, so no format writes a control.
 std::string DisplayText(std::string_view bytes, bool utf8 = true);
 
-// Catalog bytes for JSON: ASCII as it is (the JSON writer escapes controls), the rest in UTF-8.
+// Catalog bytes for JSON and CSV: Windows-1252 in UTF-8, control codes as U+FFFD.
 std::string JsonText(std::string_view bytes);
 
-// A CSV field, quoted when it holds a comma, a quote or a line end.
+// A CSV field, quoted when it holds a comma, a quote or a line end. Controls become U+FFFD, and
+// a text a spreadsheet would take for a formula (= + - @ TAB CR first, not a number) starts
+// with an apostrophe.
 std::string CsvField(std::string_view text);
 
 // The shortest text that reads back as the same double; empty for infinities and NaN.
@@ -33,14 +38,5 @@ std::string MachineNumber(double value);
 // A stored float as the double its shortest text stands for: 74.0552f gives 74.0552, not
 // 74.05519866943359.
 double Widened(float value);
-
-// Characters on screen: every character the subcommands write takes one cell.
-int DisplayWidth(std::string_view utf8);
-
-// The text cut to `width` cells, ending with an ellipsis when cut.
-std::string FitWidth(std::string_view utf8, int width, bool utf8Ellipsis);
-
-// The text in an SGR colour ("1" bold, "33" yellow, …) when colours are on.
-std::string Painted(std::string_view text, std::string_view sgr, bool color);
 
 }  // namespace ferrolux::cli

@@ -1,10 +1,8 @@
 #include "cli/settings.hpp"
 
-#include <cctype>
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
+#include <optional>
 
 #include "cli/command_error.hpp"
 #include "model/bands.hpp"
@@ -19,13 +17,12 @@ bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() > tail.size() && UpperCase(text.substr(text.size() - tail.size())) == UpperCase(tail);
 }
 
-// The whole text as a finite number that a float can hold, or none.
+// The whole text as a finite decimal number that a float can hold, or none.
 bool ParseWhole(const std::string& text, double& value) {
-  if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
-  errno = 0;
-  char* end = nullptr;
-  value = std::strtod(text.c_str(), &end);
-  return errno == 0 && *end == '\0' && std::isfinite(value) && std::fabs(value) <= std::numeric_limits<float>::max();
+  const std::optional<double> read = ReadDecimal(text);
+  if (!read || std::fabs(*read) > std::numeric_limits<float>::max()) return false;
+  value = *read;
+  return true;
 }
 
 std::string BandNames() {

@@ -30,7 +30,8 @@ LineSolution SolveLine(double lossRatio, double shackSwr, double powerW) {
   solution.highestShackSwr = HighestShackSwr(lossRatio);
   LineFigures f;
   f.lossRatio = lossRatio;
-  f.shackReflection = (shackSwr - 1) / (shackSwr + 1);
+  // Below 1 an SWR reads as its inverse: the same reflection.
+  f.shackReflection = std::fabs(shackSwr - 1) / (shackSwr + 1);
   f.antennaReflection = f.shackReflection * lossRatio;
   if (!(std::fabs(f.antennaReflection) < 1)) return solution;
   const double a = lossRatio, g2 = f.antennaReflection * f.antennaReflection;

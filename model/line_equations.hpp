@@ -9,7 +9,7 @@ namespace ferrolux {
 
 struct LineFigures {
   double lossRatio = 1;          // a = 10^(matched loss / 10)
-  double shackReflection = 0;    // |Γs| = (S - 1) / (S + 1)
+  double shackReflection = 0;    // |Γs| = |S - 1| / (S + 1)
   double antennaReflection = 0;  // |Γa| = |Γs| * a
   double antennaSwr = 1;         // (1 + |Γa|) / (1 - |Γa|)
   double totalLossDb = 0;        // 10 log10((a² - |Γa|²) / (a (1 - |Γa|²)))

@@ -12,6 +12,7 @@ constexpr std::array<char32_t, 32> kCp437Low = {0x0020, 0x263A, 0x263B, 0x2665, 
                                                 0x25BA, 0x25C4, 0x2195, 0x203C, 0x00B6, 0x00A7, 0x25AC, 0x21A8,
                                                 0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC};
 constexpr char32_t kCp437Delete = 0x2302;  // ⌂
+constexpr char32_t kReplacementChar = 0xFFFD;
 
 // Code page 437, bytes 128 to 255.
 constexpr std::array<char32_t, 128> kCp437High = {
@@ -71,6 +72,57 @@ void AppendUtf8(std::string& out, char32_t ch) {
     out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (ch & 0x3F));
   }
+}
+
+Utf8Char DecodeUtf8(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  const std::size_t length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
+  if (length == 0 || length > text.size()) return {0, 1, false};
+  char32_t point = length == 1 ? lead : lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto next = static_cast<unsigned char>(text[i]);
+    if ((next & 0xC0) != 0x80) return {0, 1, false};
+    point = point << 6 | (next & 0x3F);
+  }
+  constexpr std::array<char32_t, 5> kShortest{0, 0, 0x80, 0x800, 0x10000};
+  if (point < kShortest[length] || point > 0x10FFFF || (point >= 0xD800 && point < 0xE000)) return {0, 1, false};
+  return {point, length, true};
+}
+
+char32_t OutputChar(char32_t point, ControlForm form) {
+  const bool control = (point < 0x20 && point != '\t') || (point >= 0x7F && point < 0xA0);
+  if (!control) return point;
+  if (form == ControlForm::kReplacement || point >= 0x80) return kReplacementChar;
+  return Cp437Glyph(static_cast<unsigned char>(point));
+}
+
+std::string OutputTextOfBytes(std::string_view bytes, ControlForm form) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (char byte : bytes) {
+    const auto code = static_cast<unsigned char>(byte);
+    const bool control = code < 0x20 || code == 0x7F;
+    // The pictures stand for a TAB too: a reader's table has no room for one.
+    const char32_t point = control && form == ControlForm::kReplacement ? code : TextGlyph(code);
+    AppendUtf8(text, OutputChar(point, form));
+  }
+  return text;
+}
+
+std::string OutputTextOfUtf8(std::string_view utf8, ControlForm form) {
+  std::string text;
+  text.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Utf8Char decoded = DecodeUtf8(utf8.substr(at));
+    AppendUtf8(text, decoded.valid ? OutputChar(decoded.point, form) : kReplacementChar);
+    at += decoded.length;
+  }
+  return text;
 }
 
 }  // namespace ferrolux

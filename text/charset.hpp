@@ -3,8 +3,10 @@
 // frame characters keep their code-page 437 meaning. Control codes never reach the terminal:
 // they are shown as the code-page 437 picture characters.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace ferrolux {
 
@@ -18,5 +20,28 @@ char32_t Cp437Glyph(unsigned char byte);
 std::optional<unsigned char> ByteOfTypedChar(char32_t ch);
 
 void AppendUtf8(std::string& out, char32_t ch);
+
+// The code point at the front of a non-empty UTF-8 text and its length in bytes; a broken or
+// overlong sequence gives up one byte and is not valid.
+struct Utf8Char {
+  char32_t point;
+  std::size_t length;
+  bool valid;
+};
+Utf8Char DecodeUtf8(std::string_view text);
+
+// How a control character is written out: as its code-page 437 picture (text for a reader) or
+// as U+FFFD (files for programs).
+enum class ControlForm { kPicture, kReplacement };
+
+// The character written in place of a code point: C0 controls but TAB, DEL and C1 controls
+// become their stand-in, so no output lets a terminal sequence through; the rest unchanged.
+char32_t OutputChar(char32_t point, ControlForm form);
+
+// Catalog bytes (Windows-1252) as UTF-8 for any output, every character through OutputChar.
+std::string OutputTextOfBytes(std::string_view bytes, ControlForm form);
+
+// UTF-8 text as it may be written: every character through OutputChar, a broken sequence as U+FFFD.
+std::string OutputTextOfUtf8(std::string_view utf8, ControlForm form);
 
 }  // namespace ferrolux

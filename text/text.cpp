@@ -1,5 +1,6 @@
 #include "text/text.hpp"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -79,6 +80,14 @@ double ParseNumber(std::string_view text) {
   }
   const std::string prefix = DecimalPrefix(text);
   return prefix.empty() ? 0 : std::strtod(prefix.c_str(), nullptr);
+}
+
+std::optional<double> ReadDecimal(std::string_view text) {
+  if (text.starts_with('+')) text.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
 std::string FirstField(std::string_view line) {

@@ -2,6 +2,7 @@
 // Pure text and number helpers shared by every screen. Text is single-byte throughout.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@ namespace ferrolux {
 // The leading numeric part of a text; text without a number reads as 0. Never fails.
 // Accepts "&H"/"&O"/"&Q"/"&B" whole numbers and "E"/"D" exponents.
 double ParseNumber(std::string_view text);
+
+// The whole text as a finite decimal number ("-1.5", "+2", "3e2"); none for anything else:
+// blanks, hexadecimal, "inf", "nan", a trailing letter.
+std::optional<double> ReadDecimal(std::string_view text);
 
 // The first comma-separated field of a typed line (a double-quoted field counts without quotes).
 std::string FirstField(std::string_view line);

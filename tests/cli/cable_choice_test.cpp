@@ -42,7 +42,13 @@ TEST(SelectCables, ByTypeAndByText) {
   const std::vector<CatalogRow> cables = TestCables();
   EXPECT_EQ(SelectCables(cables, "rg-8x", "").size(), 1u);
   EXPECT_EQ(SelectCables(cables, "", "TEST").size(), 3u);
-  EXPECT_EQ(SelectCables(cables, "RG-174", "lmr").size(), 0u);
+  try {
+    SelectCables(cables, "RG-174", "lmr");
+    FAIL();
+  } catch (const CommandError& error) {
+    EXPECT_EQ(error.Status(), kExitUsage);
+    EXPECT_STREQ(error.what(), "--type \"RG-174\" and --match \"lmr\": no cable matches both");
+  }
 }
 
 }  // namespace

@@ -118,7 +118,11 @@ TEST(CalcJson, NumbersAsNumbersAndImpossibleInsteadOfLine) {
   EXPECT_EQ(figures["estimate"]["shown"], "figures");
   EXPECT_EQ(figures["estimate"]["power_out_w"], 74.05521);  // the stored float, not its double expansion
   EXPECT_NEAR(figures["line"]["antenna_swr"].get<double>(), 1.137292, 1e-6);
+  EXPECT_TRUE(figures["line"]["highest_shack_swr"].is_number());
   EXPECT_FALSE(figures.contains("impossible"));
+  const nlohmann::json metric = Json(TestCables()[0], At("50", "1.1", "100", true));
+  EXPECT_DOUBLE_EQ(metric["line"]["matched_loss_db_per_100m"].get<double>(),
+                   metric["line"]["matched_loss_db_per_100ft"].get<double>() / kMetresPerFoot);
 
   const nlohmann::json impossible = Json(TestCables()[2], At("100", "5.5", "14"));
   EXPECT_EQ(impossible["estimate"]["shown"], "high_swr_warning");

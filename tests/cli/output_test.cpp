@@ -23,20 +23,28 @@ TEST(DisplayText, NoCatalogByteReachesATerminalAsAControl) {
   EXPECT_EQ(JsonText("a\tb\xe9"), "a\tbé");
 }
 
-TEST(FitWidth, CutsWithAnEllipsisInCellsNotBytes) {
+// The fault: a field holding ESC ] 0 ; title BEL came out of `--format csv` raw and retitled the
+// terminal it was written to.
+TEST(CsvField, CsvLettingAnEscapeFromTheCatalogThrough) {
+  EXPECT_EQ(CsvField(JsonText("\x1b]0;owned\a\x1b[2J")), "\uFFFD]0;owned\uFFFD\uFFFD[2J");
+  EXPECT_EQ(CsvField("a\x1b\xc2\x9b\x7f"), "a\uFFFD\uFFFD\uFFFD");  // C0, C1 and DEL
+}
+
+TEST(CsvField, NoCellStartsASpreadsheetFormula) {
   struct Case {
     const char* text;
-    int width;
-    bool utf8;
-    const char* fitted;
+    const char* field;
   };
-  const Case cases[] = {{"Belden 9258", 11, true, "Belden 9258"},
-                        {"Belden 9258", 8, true, "Belden …"},
-                        {"Belden 9258", 8, false, "Belde..."},
-                        {"Café au lait", 5, true, "Café…"},
-                        {"Belden", 1, true, "…"},
-                        {"Belden", 2, false, ".."}};
-  for (const Case& c : cases) EXPECT_EQ(FitWidth(c.text, c.width, c.utf8), c.fitted) << c.text << " " << c.width;
+  const Case cases[] = {{"=HYPERLINK(1)", "'=HYPERLINK(1)"},
+                        {"+1+2", "'+1+2"},
+                        {"@SUM(A1)", "'@SUM(A1)"},
+                        {"\tx", "'\tx"},
+                        {"-x", "'-x"},
+                        {"-1.5", "-1.5"},
+                        {"+2e3", "+2e3"},
+                        {"-inf", "'-inf"},
+                        {"=1,2", "\"'=1,2\""}};
+  for (const Case& c : cases) EXPECT_EQ(CsvField(c.text), c.field) << c.text;
 }
 
 TEST(MachineNumbers, ShortestTextsAndQuotedFields) {

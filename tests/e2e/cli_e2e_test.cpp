@@ -73,6 +73,59 @@ TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
   }
 }
 
+// Each fault used to be answered differently: on standard output with status 0, read as
+// something else (0x10 as 16, --metric=2 as yes, "" as every cable or the default), or as an
+// unrelated complaint. Now: one line naming the option, nothing on standard output, status 2.
+TEST_F(CliE2eTest, EveryUsageFaultIsOneLineNamingTheOptionWithStatusTwo) {
+  const std::vector<std::string> calc = {"calc", "--length", "50", "--band", "2m"};
+  auto with = [](std::vector<std::string> base, const std::vector<std::string>& more) {
+    base.insert(base.end(), more.begin(), more.end());
+    return base;
+  };
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string err;
+  };
+  const Case cases[] = {
+      {{"plot", "--cable", "9913", "--width", "100000"}, "--width: \"100000\" is not a whole number from 40 to 1000"},
+      {{"plot", "--cable", "9913", "--height", "0"}, "--height: \"0\" is not a whole number from 12 to 1000"},
+      {{"plot", "--cable", "9913", "--svg", ""}, "--svg: must not be empty"},
+      {{"plot", "--cable", "9913", "--metric=2"}, "--metric: takes no value, not 2"},
+      {{"compare", "--length", "0x10", "--band", "2m"}, "--length: \"0x10\" is not a length (50, 50ft or 15m)"},
+      {with(calc, {"--cable", ""}), "--cable: must not be empty"},
+      {{"--catalog", "", "cables"}, "--catalog: must not be empty"},
+      {{"cables", "--catalog"}, "--catalog: 1 required FILE missing"},
+      {{"cables", "--catalog", "--metric"}, "--catalog: needs a file, not --metric"},
+      {{"compare", "--length", "50", "--band", "2m", "--type", "heliax"}, "--type \"heliax\": no cable of that type"},
+      {{"cables", "--match", "heliax"}, "--match \"heliax\": no cable matches"},
+      {{"plot", "--type", "heliax"}, "--type \"heliax\": no cable of that type"},
+  };
+  for (const Case& c : cases) {
+    const CommandResult result = Run(c.arguments);
+    EXPECT_EQ(result.status, 2) << c.err;
+    EXPECT_EQ(result.err, "ferrolux: " + c.err + "\n");
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+// A catalog written by someone else is untrusted: its text can neither drive the terminal nor
+// start a spreadsheet formula, and a loss past any reading is said, not printed as nan:1.
+TEST_F(CliE2eTest, CatalogTextIsWrittenSafelyInEveryFormat) {
+  temp.Write("hostile.txt", "RG\x1b]0;owned\a\t=HYPERLINK(1)\t50\t.66\t\t\t\t\t\t\t\t1e5\t0\t0\t\t\r\n");
+  for (const std::string format : {"text", "csv", "json"}) {
+    const CommandResult result =
+        Run({"--catalog", "hostile.txt", "compare", "--length", "100", "--mhz", "14", "--format", format});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out.find('\x1b'), std::string::npos) << format;
+    EXPECT_EQ(result.out.find('\a'), std::string::npos) << format;
+    if (format == "csv") {
+      EXPECT_NE(result.out.find(",'=HYPERLINK(1),"), std::string::npos) << result.out;
+    } else if (format == "text") {
+      EXPECT_NE(result.out.find("the line's loss is beyond any reading"), std::string::npos) << result.out;
+    }
+  }
+}
+
 TEST_F(CliE2eTest, ACatalogThatCannotBeLoadedEndsWithTheLoadersOwnText) {
   fs::remove(folder / "CableCatalog.txt");
   const CommandResult missing = Run({"cables"});
@@ -97,7 +150,8 @@ TEST_F(CliE2eTest, ScriptsGetEveryCableWithoutAnyTerminalCode) {
   EXPECT_EQ(csv.status, 0) << csv.err;
   EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 1 + 71);
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
-            "type,part_number,matched_loss_db,estimate_total_loss_db,possible,total_loss_db,power_out_w,"
+            "type,part_number,matched_loss_db_per_100ft,matched_loss_db_per_100m,matched_loss_db,"
+            "estimate_total_loss_db,possible,total_loss_db,power_out_w,"
             "power_lost_pct,antenna_swr,highest_shack_swr,exact_total_loss_db_min,exact_total_loss_db_max");
   const CommandResult text = Run({"cables", "--match", "lmr"});
   EXPECT_EQ(text.status, 0);
@@ -124,7 +178,7 @@ TEST_F(CliE2eTest, PlotDrawsToTheSizeAskedOrWritesAnSvgThatRenders) {
 
   const CommandResult unwritable = Run({"plot", "--cable", "9913", "--svg", "no/such/folder/chart.svg"});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "ferrolux: no/such/folder/chart.svg: the chart could not be written\n");
+  EXPECT_EQ(unwritable.err, "ferrolux: no/such/folder/chart.svg: could not be written: No such file or directory\n");
 }
 
 // Colour and the width of the terminal, only where standard output is a terminal.
@@ -134,9 +188,10 @@ TEST_F(CliE2eTest, ColourOnlyOnATerminalAndNeverWithNoColor) {
     PtySession s(FERROLUX_BINARY, folder, 80, 24, compare);
     EXPECT_EQ(s.WaitForExit(), 0);
     EXPECT_NE(s.Output().find("\x1b[1mType"), std::string::npos) << s.Output();
-    // Names cut to fit: the last of the ten cables is still on row 13, with its bar.
-    EXPECT_EQ(s.Row(13).substr(0, 48), "RG-58C/U    Messi & Pa…     5.83   5.83      -") << s.Screen();
-    EXPECT_NE(s.Row(13).find("███████▍"), std::string::npos);
+    // Types cut to fit, part numbers whole (--cable takes them), so the bar has no room left.
+    EXPECT_EQ(s.Row(13), "RG-58C/U  Messi & Paoloni RG 58 C/U        5.83   5.83      5.83  26.1    73.9  ")
+        << s.Screen();
+    EXPECT_TRUE(s.Row(4).starts_with("Hyperfl…  Messi & Paoloni Hyperflex 13  ")) << s.Row(4);
   }
   setenv("NO_COLOR", "1", 1);
   PtySession plain(FERROLUX_BINARY, folder, 80, 24, compare);

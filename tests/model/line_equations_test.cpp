@@ -76,5 +76,13 @@ TEST(SolveLine, NoLoadGivesAReadingAtOrPastTheHighestTheLineCanShow) {
   EXPECT_EQ(HighestShackSwr(1), kInfinity);
 }
 
+// The fault: 0.5:1 gave a negative reflection, so the line read better than a match.
+TEST(SolveLine, AnSwrBelowOneReadAsANegativeReflection) {
+  const LineFigures below = *SolveLine(1.5, 0.5, 100).figures;
+  const LineFigures inverse = *SolveLine(1.5, 2, 100).figures;
+  EXPECT_DOUBLE_EQ(below.antennaSwr, inverse.antennaSwr);
+  EXPECT_DOUBLE_EQ(below.totalLossDb, inverse.totalLossDb);
+}
+
 }  // namespace
 }  // namespace ferrolux

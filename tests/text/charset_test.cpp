@@ -25,5 +25,24 @@ TEST(Charset, NoByteEverShowsAsAControlCharacter) {
   }
 }
 
+TEST(OutputText, NoControlCharacterIsEverWrittenInAnyForm) {
+  for (ControlForm form : {ControlForm::kPicture, ControlForm::kReplacement})
+    for (char32_t point = 0; point < 0x100; ++point) {
+      const char32_t out = OutputChar(point, form);
+      EXPECT_TRUE(out == '\t' || (out >= 0x20 && out != 0x7f && !(out >= 0x80 && out < 0xa0)))
+          << static_cast<int>(point);
+    }
+  EXPECT_EQ(OutputTextOfBytes("\x1b\t\x7f\x80", ControlForm::kPicture), "←○⌂€");
+  EXPECT_EQ(OutputTextOfBytes("\x1b\t\x7f\x80", ControlForm::kReplacement), "�\t�€");
+  EXPECT_EQ(OutputTextOfUtf8("\xc2\x9b\xff é", ControlForm::kReplacement), "�� é");
+}
+
+TEST(DecodeUtf8, RefusesOverlongAndBrokenSequences) {
+  EXPECT_EQ(DecodeUtf8("é").point, U'é');
+  EXPECT_FALSE(DecodeUtf8("\xc0\x80").valid);
+  EXPECT_FALSE(DecodeUtf8("\xe2\x82").valid);
+  EXPECT_EQ(DecodeUtf8("\xe2\x82").length, 1u);
+}
+
 }  // namespace
 }  // namespace ferrolux

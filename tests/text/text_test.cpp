@@ -21,6 +21,13 @@ TEST(ParseNumber, ReadsTheLeadingNumberAndNeverFails) {
   for (const Case& c : cases) EXPECT_EQ(ParseNumber(c.text), c.expected) << '"' << c.text << '"';
 }
 
+TEST(ReadDecimal, TakesOnlyAWholeDecimalNumber) {
+  EXPECT_EQ(ReadDecimal("+1.5e2"), 150);
+  EXPECT_EQ(ReadDecimal("-.5"), -0.5);
+  for (const char* text : {"0x10", "inf", "nan", " 1", "1 ", "1m", "", "+"})
+    EXPECT_EQ(ReadDecimal(text), std::nullopt) << text;
+}
+
 TEST(FirstField, TakesTheTextBeforeTheFirstCommaOrInsideQuotes) {
   struct Case {
     const char* line;

@@ -1,0 +1,20 @@
+#pragma once
+// Files the program writes are replaced whole or not at all: the new text goes to a temporary
+// file beside the old one, which is renamed over it once every byte is on disk. A symlink keeps
+// pointing where it did (its target is replaced), and a file that existed keeps its mode.
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <string_view>
+
+namespace ferrolux::cli {
+
+// Throws a CommandError (status 1) naming the file and the reason ("No space left on device");
+// the old file is then unchanged and no temporary is left behind.
+void WriteFileAtomically(const std::filesystem::path& file, std::string_view content);
+
+// The same for text produced by `write`.
+void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write);
+
+}  // namespace ferrolux::cli
