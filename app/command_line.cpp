@@ -63,6 +63,14 @@ std::string CatalogFileCheck(const std::string& file) {
   return {};
 }
 
+// What was written must have reached its file: a full disk is a failure, not a help text.
+int Written(std::ostream& out, std::ostream& err, int status) {
+  out.flush();
+  if (out) return status;
+  err << "ferrolux: the output could not be written\n";
+  return kExitUnwritten;
+}
+
 }  // namespace
 
 void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
@@ -81,7 +89,8 @@ std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& opti
     app.parse(argc, argv);
   } catch (const CLI::ParseError& failure) {
     // A subcommand's --help comes as a parse "error" whose status is success.
-    if (failure.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(failure, out, err);
+    if (failure.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+      return Written(out, err, app.exit(failure, out, err));
     return WrongCommandLine(app, failure.what(), err);
   }
   if (const std::vector<std::string> stray = app.remaining(); !stray.empty()) {
@@ -90,11 +99,11 @@ std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& opti
   }
   if (options.help) {
     out << kUsage << kDescription;
-    return kExitNormal;
+    return Written(out, err, kExitNormal);
   }
   if (options.version) {
     out << "ferrolux " FERROLUX_VERSION "\n";
-    return kExitNormal;
+    return Written(out, err, kExitNormal);
   }
   return std::nullopt;
 }

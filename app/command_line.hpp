@@ -11,7 +11,8 @@ class App;
 
 namespace ferrolux {
 
-inline constexpr int kExitUsage = 2;  // a wrong command line
+inline constexpr int kExitUsage = 2;      // a wrong command line
+inline constexpr int kExitUnwritten = 1;  // the help or the version could not be written
 
 struct CalculatorOptions {
   std::optional<std::filesystem::path> catalog;  // --catalog FILE; searched for when absent

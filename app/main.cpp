@@ -36,6 +36,9 @@ int RunCalculator(const ferrolux::CalculatorOptions& options) {
 }
 
 int Run(int argc, char** argv) {
+  // Without arguments the program is the calculator alone: the command line and the
+  // subcommands' machinery are not built, so it starts and runs as light as before them.
+  if (argc <= 1) return RunCalculator(ferrolux::CalculatorOptions{});
   CLI::App app("", "ferrolux");  // named, so a help text never shows the path it was started by
   ferrolux::CalculatorOptions options;
   ferrolux::AddCalculatorOptions(app, options);

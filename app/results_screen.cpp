@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 #include "app/main_screen.hpp"
 #include "app/program_state.hpp"
@@ -28,6 +30,7 @@ constexpr int kWrapWidth = 90;
 constexpr int kFloatDigits = 7, kRoundedDigits = 15;
 const std::string kTypeTitle = ",Select Cable Type";
 const std::string kPartTitle = ",Please Make a Selection";
+constexpr int kRecordsBetweenSignalChecks = 4096;
 
 // Writes the text and a line end at (row, 5), unless the row lies on or below the frame's
 // bottom line; a text long enough to wrap that far is cut short. Returns the next row.
@@ -42,15 +45,17 @@ int PrintRow(Console& console, int row, const std::string& text) {
 
 void ClearList(std::vector<std::string>& list) { std::fill(list.begin(), list.end(), std::string()); }
 
-// Each distinct type once, at the place of its first record, then in descending byte order.
-int BuildTypeList(const ProgramState& state, std::vector<std::string>& list) {
+// Each distinct type once, then in descending byte order. A catalog of many thousand types
+// takes a while: signals are heard meanwhile.
+int BuildTypeList(Console& console, const ProgramState& state, std::vector<std::string>& list) {
   int count = 0;
+  std::unordered_set<std::string_view> seen;
   for (int r = 1; r <= state.recordCount; ++r) {
+    if (r % kRecordsBetweenSignalChecks == 0) console.ActOnPendingSignals();
     const std::string& type = state.catalog[r][column::kType];
-    const auto end = list.begin() + 1 + count;
-    if (std::find(list.begin() + 1, end, type) == end) list[++count] = type;
+    if (seen.insert(type).second) list[++count] = type;
   }
-  SortList(list, count, "D");
+  SortList(list, count, "D", [&console] { console.ActOnPendingSignals(); });
   list[0] = NumberText(count) + kTypeTitle;
   return count;
 }
@@ -64,7 +69,7 @@ int Pick(Console& console, const std::vector<std::string>& list, int left, int b
 
 std::string ChooseType(Console& console, const ProgramState& state, CycleLists& lists) {
   ClearList(lists.typeList);
-  BuildTypeList(state, lists.typeList);
+  BuildTypeList(console, state, lists.typeList);
   std::string type = lists.typeList[Pick(console, lists.typeList, kTypeListLeft, kListBottom)];
   ClearList(lists.typeList);
   ClearWorkArea(console);

@@ -355,7 +355,12 @@ std::optional<int> RunChosenCommand(CommandContext& context) {
 }
 
 int ReportParseError(const CLI::App& app, const CLI::ParseError& error, std::ostream& out, std::ostream& err) {
-  if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(error, out, err);
+  if (error.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+    const int status = app.exit(error, out, err);
+    if (out.flush()) return status;
+    err << kProgram << ": the output could not be written\n";
+    return kExitFailure;
+  }
   err << kProgram << ": " << error.what() << '\n';
   return kExitUsage;
 }

@@ -21,6 +21,14 @@ bool Allows(std::string_view allowed, const Key& key) { return allowed.find(key.
 Console::Console(Terminal& terminal, Keyboard& keyboard, Clock& clock)
     : terminal_(terminal), keyboard_(keyboard), clock_(clock) {}
 
+Console::~Console() {
+  try {
+    LeavePage();
+  } catch (...) {
+    // The terminal is put back by its own destructor; nothing is left to show here.
+  }
+}
+
 void Console::UsePage(int /*page*/) {
   // The program only ever uses one page of its own; it starts blank at the current size.
   if (onOwnPage_) return;

@@ -21,6 +21,11 @@ inline constexpr int kScreenRows = 43;
 class Console {
  public:
   Console(Terminal& terminal, Keyboard& keyboard, Clock& clock);
+  // Gives the page back while its model still lives, so the terminal never mirrors a model
+  // that is gone, whichever way the run ended.
+  ~Console();
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
 
   // Screen operations; positions count from 1.
   void UsePage(int page);
@@ -58,6 +63,9 @@ class Console {
 
   std::string DateText();
   std::string TimeText();
+
+  // For long work between reads: Ctrl+C, SIGTERM and a window change are acted on meanwhile.
+  void ActOnPendingSignals() { keyboard_.ActOnPendingSignals(); }
 
   // Mirrors the model on the terminal; the console calls it before every blocking read.
   void Flush();

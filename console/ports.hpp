@@ -43,6 +43,9 @@ class Keyboard {
   virtual ~Keyboard() = default;
   // The next key, or none when the limit passes first (no limit: wait for ever).
   virtual std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds> limit) = 0;
+  // Called now and then by long work between reads: signals that came meanwhile are acted on
+  // as a read would (an ending one throws EndRequested).
+  virtual void ActOnPendingSignals() {}
 };
 
 struct LocalTime {

@@ -119,6 +119,10 @@ TerminfoCodes::TerminfoCodes(bool utf8) : utf8_(utf8) {
   scrollRegion_ = Capability("csr");
   scrollForward_ = Capability("ind");
   scrollBackward_ = Capability("ri");
+  // Side margins are only used where they can be cleared again.
+  columnMargins_ = Capability("smglr");
+  resetMargins_ = Capability("mgc");
+  if (resetMargins_.empty()) columnMargins_.clear();
   nextLine_ = NewlineReturns() ? "\n" : Capability("cr") + "\n";
   clear_ = Capability("clear");
   showCursor_ = Capability("cnorm");
@@ -158,6 +162,10 @@ std::string TerminfoCodes::Erase(int count) const { return WithParameters(erase_
 
 std::string TerminfoCodes::ScrollRegion(int top, int bottom) const {
   return WithParameters(scrollRegion_, top - 1, bottom - 1);
+}
+
+std::string TerminfoCodes::ColumnMargins(int left, int right) const {
+  return WithParameters(columnMargins_, left - 1, right - 1);
 }
 
 std::string TerminfoCodes::LeavePage(int rows) const {

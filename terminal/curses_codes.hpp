@@ -30,6 +30,8 @@ class TerminfoCodes : public ControlCodes {
   std::string ScrollRegion(int top, int bottom) const override;
   std::string ScrollForward() const override { return scrollForward_; }
   std::string ScrollBackward() const override { return scrollBackward_; }
+  std::string ColumnMargins(int left, int right) const override;
+  std::string ResetColumnMargins() const override { return resetMargins_; }
   std::string ShowCursor(bool visible) const override { return visible ? showCursor_ : hideCursor_; }
   std::string Glyph(char32_t glyph) const override;
   bool LastCellWritable() const override { return lastCellWritable_; }
@@ -55,7 +57,7 @@ class TerminfoCodes : public ControlCodes {
   bool erasesInBackground_ = false;
   bool lastCellWritable_ = false;
   std::string move_, moveToColumn_, moveRight_, moveRightOne_, moveLeftOne_, erase_;
-  std::string scrollRegion_, scrollForward_, scrollBackward_;
+  std::string scrollRegion_, scrollForward_, scrollBackward_, columnMargins_, resetMargins_;
   std::string nextLine_, clear_, showCursor_, hideCursor_, plain_, bold_, reverse_;
   std::string enterPage_, leavePage_, keypadOn_, keypadOff_;
   std::string altCharsOn_, altCharsOff_;

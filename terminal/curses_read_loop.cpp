@@ -18,7 +18,12 @@ using std::chrono::steady_clock;
 // While keys keep coming (a paste), signals are still looked at this often.
 constexpr milliseconds kSignalCheckInterval{20};
 
+// How long the ending's last bytes wait for a terminal that reads nothing.
+constexpr milliseconds kLastWritesWait{500};
+
 bool LeavesNotice(Key key) { return key == keys::kEscape || key == 'q' || key == 'Q'; }
+
+bool IsLoopSignal(int signal) { return signal == SIGWINCH || signal == SIGTSTP || signal == SIGCONT; }
 
 }  // namespace
 
@@ -30,17 +35,58 @@ void CursesTerminal::ActOnSignal(int signal) {
       return;
     case SIGTSTP: return Suspend();
     case SIGCONT: return Continued();
-    default: throw EndRequested{signal, signal == SIGHUP || signal == SIGPIPE};
+    default: GiveUpWritingSoon(); throw EndRequested{signal, signal == SIGHUP || signal == SIGPIPE};
   }
 }
 
 void CursesTerminal::ActOnSignals() {
   lastSignalCheck_ = steady_clock::now();
+  while (!heldSignals_.empty()) {
+    const int signal = heldSignals_.front();
+    heldSignals_.pop_front();
+    ActOnSignal(signal);
+  }
   while (const int signal = signals_.Take()) ActOnSignal(signal);
+}
+
+void CursesTerminal::GiveUpWritingSoon() {
+  if (!giveUpWritingAt_) giveUpWritingAt_ = steady_clock::now() + kLastWritesWait;
+}
+
+void CursesTerminal::HoldSignals() {
+  while (const int signal = signals_.Take()) {
+    heldSignals_.push_back(signal);
+    if (!IsLoopSignal(signal)) GiveUpWritingSoon();
+  }
+}
+
+// The terminal reads nothing for now: waits until it does, hearing the signals meanwhile. An
+// ending signal is held for the read loop and bounds this wait and every later one.
+bool CursesTerminal::WaitToWrite() {
+  for (;;) {
+    int timeout = -1;
+    if (giveUpWritingAt_) {
+      const auto left = std::chrono::ceil<milliseconds>(*giveUpWritingAt_ - steady_clock::now());
+      if (left.count() <= 0) return false;
+      timeout = static_cast<int>(left.count());
+    }
+    struct pollfd watched[2] = {{out_, POLLOUT, 0}, {signals_.ReadEnd(), POLLIN, 0}};
+    const int ready = poll(watched, 2, timeout);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready < 0 || (watched[0].revents & (POLLERR | POLLHUP | POLLNVAL))) return false;
+    if (watched[0].revents & POLLOUT) return true;
+    if (watched[1].revents & POLLIN) HoldSignals();
+  }
 }
 
 void CursesTerminal::ActOnSignalsNowAndThen() {
   if (steady_clock::now() - lastSignalCheck_ >= kSignalCheckInterval) ActOnSignals();
+}
+
+// Between reads a window change is painted at once: the work may go on for a while yet.
+void CursesTerminal::ActOnPendingSignals() {
+  ActOnSignalsNowAndThen();
+  if (repaint_) PaintPending();
 }
 
 // Escape or Q at the notice ends the run; once that was asked, the key goes to the read that
@@ -75,9 +121,19 @@ CursesTerminal::Wait CursesTerminal::WaitForInput(std::optional<TimePoint> until
   }
 }
 
+// After a hang-up nothing is painted again: the leaving bytes are all that may still be read.
+std::optional<Key> CursesTerminal::ReadKey(std::optional<milliseconds> limit) {
+  try {
+    return NextKey(limit);
+  } catch (const EndRequested& end) {
+    hungUp_ = hungUp_ || end.terminalGone;
+    throw;
+  }
+}
+
 // Keys are handed out while any are waiting; only when the next read would block is the
 // terminal painted, and time spent stopped does not count against the limit.
-std::optional<Key> CursesTerminal::ReadKey(std::optional<milliseconds> limit) {
+std::optional<Key> CursesTerminal::NextKey(std::optional<milliseconds> limit) {
   const TimePoint start = steady_clock::now();
   const auto stoppedBefore = stoppedFor_;
   const auto limitEnd = [&]() -> std::optional<TimePoint> {
@@ -92,6 +148,10 @@ std::optional<Key> CursesTerminal::ReadKey(std::optional<milliseconds> limit) {
     }
     if (input_.ReadWaiting()) continue;
     PaintPending();
+    if (!heldSignals_.empty()) {
+      ActOnSignals();
+      continue;
+    }
     const std::optional<TimePoint> incomplete = input_.IncompleteUntil();
     std::optional<TimePoint> until = limitEnd();
     if (incomplete && (!until || *incomplete < *until)) until = incomplete;

@@ -1,5 +1,6 @@
 #include "terminal/curses_terminal.hpp"
 
+#include <fcntl.h>
 #include <langinfo.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -73,9 +74,17 @@ std::vector<std::string> Wrapped(const std::string& text, int width) {
   return lines;
 }
 
+// A description of the terminal of the program's own, so that no flag of the one it shares
+// with the shell changes, and so that a write never blocks.
+int OpenOwnOutput() {
+  const char* name = ttyname(STDOUT_FILENO);
+  const int fd = name != nullptr ? open(name, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC) : -1;
+  return fd >= 0 ? fd : STDOUT_FILENO;
+}
+
 }  // namespace
 
-CursesTerminal::CursesTerminal() : utf8_(LocaleWritesUtf8()), input_(STDIN_FILENO, utf8_) {
+CursesTerminal::CursesTerminal() : out_(OpenOwnOutput()), utf8_(LocaleWritesUtf8()), input_(STDIN_FILENO, utf8_) {
   if (const std::optional<std::string> problem = TerminalTypeProblem()) throw std::runtime_error(*problem);
   if (tcgetattr(STDIN_FILENO, &original_) != 0) throw std::runtime_error("cannot read the terminal modes");
   termiosSaved_ = true;
@@ -95,7 +104,14 @@ CursesTerminal::~CursesTerminal() {
   if (onPage_) ReleasePage();
   if (titlePushed_) Write(kTitlePop);
   if (streamColored_) Write(kPlainStream);
-  if (termiosSaved_) SetModes(original_, TCSAFLUSH);
+  // A terminal that still reads nothing would hold a drain for ever; its input is dropped all the same.
+  if (termiosSaved_ && giveUpWritingAt_) {
+    SetModes(original_, TCSANOW);
+    tcflush(STDIN_FILENO, TCIFLUSH);
+  } else if (termiosSaved_) {
+    SetModes(original_, TCSAFLUSH);
+  }
+  if (out_ != STDOUT_FILENO) close(out_);
 }
 
 void CursesTerminal::SetModes(const struct termios& modes, int when) const {
@@ -105,13 +121,19 @@ void CursesTerminal::SetModes(const struct termios& modes, int when) const {
 
 void CursesTerminal::RememberRunningModes() { tcgetattr(STDIN_FILENO, &running_); }
 
-void CursesTerminal::Write(const std::string& bytes) const {
+// Every byte is written, however long the terminal takes to read them, unless the terminal is
+// gone or the run ends while it reads nothing.
+void CursesTerminal::Write(const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t written = write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+    const ssize_t written = write(out_, bytes.data() + done, bytes.size() - done);
+    if (written > 0) {
+      done += static_cast<size_t>(written);
+      continue;
+    }
     if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;  // the terminal is gone; nothing more can be shown
-    done += static_cast<size_t>(written);
+    if (written < 0 && errno == EAGAIN && WaitToWrite()) continue;
+    return;
   }
 }
 
@@ -176,8 +198,7 @@ void CursesTerminal::ReleasePage() {
   Write(codes_->Reset());
   if (titlePushed_) Write(kTitlePop);
   titlePushed_ = false;
-  endwin();
-  delscreen(static_cast<SCREEN*>(screen_));
+  EndCurses();
   screen_ = nullptr;
   painter_.reset();
   codes_.reset();
@@ -186,6 +207,25 @@ void CursesTerminal::ReleasePage() {
   released_ = true;
   RememberRunningModes();
   UpdateFaultBytes();
+}
+
+// Curses writes its last bytes through standard output itself, and retries for ever while the
+// terminal takes none. Once the run is ending on a terminal that still reads nothing they go
+// to /dev/null instead; standard output is put back at once.
+void CursesTerminal::EndCurses() {
+  const bool dropping = giveUpWritingAt_ && !WaitToWrite();
+  const int kept = dropping ? dup(STDOUT_FILENO) : -1;
+  if (kept >= 0) {
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0) dup2(null, STDOUT_FILENO);
+    if (null >= 0) close(null);
+  }
+  endwin();
+  delscreen(static_cast<SCREEN*>(screen_));
+  if (kept >= 0) {
+    dup2(kept, STDOUT_FILENO);
+    close(kept);
+  }
 }
 
 // Pushes the title the terminal had, unless entering the page has done so already.
@@ -251,7 +291,7 @@ void CursesTerminal::PaintNotice() {
 
 // Only the page as it stands when no key is waiting is painted, and only when it changed.
 void CursesTerminal::PaintPending() {
-  if (!onPage_ || shown_ == nullptr) return;
+  if (!onPage_ || shown_ == nullptr || hungUp_) return;
   if (!LargeEnough()) return PaintNotice();
   if (noticeOnScreen_) {
     noticeOnScreen_ = false;

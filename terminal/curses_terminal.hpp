@@ -6,6 +6,7 @@
 #include <termios.h>
 
 #include <chrono>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +40,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   void Show(const ScreenModel& screen) override;
 
   std::optional<Key> ReadKey(std::optional<std::chrono::milliseconds> limit) override;
+  void ActOnPendingSignals() override;
 
  private:
   using TimePoint = std::chrono::steady_clock::time_point;
@@ -51,11 +53,16 @@ class CursesTerminal : public Terminal, public Keyboard {
     bool operator==(const PageState&) const = default;
   };
 
+  std::optional<Key> NextKey(std::optional<std::chrono::milliseconds> limit);
   Wait WaitForInput(std::optional<TimePoint> until);
+  bool WaitToWrite();
+  void HoldSignals();
+  void GiveUpWritingSoon();
   void ActOnSignals();
   void ActOnSignalsNowAndThen();
   void ActOnSignal(int signal);
   void Suspend();
+  void EndCurses();
   void Continued();
   bool AnswerNotice(Key key);
   void FollowWindowSize();
@@ -69,9 +76,14 @@ class CursesTerminal : public Terminal, public Keyboard {
   void UpdateFaultBytes();
   void SetModes(const struct termios& modes, int when) const;
   void RememberRunningModes();
-  void Write(const std::string& bytes) const;
+  void Write(const std::string& bytes);
 
   SignalPipe signals_;
+  int out_;  // the terminal opened anew, non-blocking: a stalled terminal never blocks a write
+  // Signals met while a write waited; the read loop acts on them first.
+  std::deque<int> heldSignals_;
+  // Once the run is ending, a terminal that reads nothing is waited for only until then.
+  std::optional<TimePoint> giveUpWritingAt_;
   bool utf8_;
   KeyboardInput input_;
   struct termios original_ {};
@@ -87,6 +99,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   std::unique_ptr<ScreenPainter> painter_;
   const ScreenModel* shown_ = nullptr;
   bool repaint_ = false;
+  bool hungUp_ = false;
   PageState painted_;
   ScreenModel notice_{1, 1};
   bool noticeOnScreen_ = false;

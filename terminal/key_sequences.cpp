@@ -10,6 +10,14 @@ namespace ferrolux {
 namespace {
 
 constexpr unsigned char kEsc = 0x1b;
+constexpr unsigned char kBel = 0x07;
+// CAN and SUB cancel a string as they cancel any sequence.
+constexpr unsigned char kCancel = 0x18;
+constexpr unsigned char kSubstitute = 0x1a;
+// What follows ESC to open a string: OSC, DCS, APC, PM and SOS.
+constexpr std::string_view kStringOpeners = "]P_^X";
+// A string reply longer than this is no reply: from there on the bytes count as typed again.
+constexpr size_t kLongestString = 4096;
 // Past this the parameters of a sequence are only counted, never kept: a runaway sequence
 // cannot grow without end, nor spill its bytes as typed text.
 constexpr size_t kLongestKept = 24;
@@ -108,6 +116,12 @@ void KeyDecoder::FeedSequence(unsigned char byte, std::deque<Key>& keys) {
         state_ = byte == '[' ? State::kControl : State::kShift3;
         return;
       }
+      if (kStringOpeners.find(static_cast<char>(byte)) != std::string_view::npos) {
+        sequence_ += static_cast<char>(byte);
+        state_ = State::kString;
+        stringBytes_ = 0;
+        return;
+      }
       // Escape on its own, then whatever follows it (Alt and a key send ESC and the key).
       keys.push_back(keys::kEscape);
       Abandon();
@@ -118,6 +132,8 @@ void KeyDecoder::FeedSequence(unsigned char byte, std::deque<Key>& keys) {
     case State::kLinuxFunction:
       if (byte >= 'A' && byte <= 'E') keys.push_back(keys::Function(byte - 'A' + 1));
       return Abandon();
+    case State::kString:
+    case State::kStringEscape: return FeedString(byte, keys);
     default: break;
   }
   if (state_ == State::kControl && sequence_.size() == 2 && byte == '[') {
@@ -139,6 +155,25 @@ void KeyDecoder::FeedSequence(unsigned char byte, std::deque<Key>& keys) {
   Feed(byte, keys);
 }
 
+// Up to ST (ESC \\) or BEL; an ESC that begins anything else ends the string and begins that.
+void KeyDecoder::FeedString(unsigned char byte, std::deque<Key>& keys) {
+  if (state_ == State::kStringEscape) {
+    Abandon();
+    if (byte == '\\') return;
+    FeedGround(kEsc, keys);
+    return Feed(byte, keys);
+  }
+  if (byte == kBel || byte == kCancel || byte == kSubstitute) return Abandon();
+  if (byte == kEsc) {
+    state_ = State::kStringEscape;
+    return;
+  }
+  if (++stringBytes_ > kLongestString) {
+    Abandon();
+    Feed(byte, keys);
+  }
+}
+
 void KeyDecoder::Finish(std::deque<Key>& keys) {
   if (sequence_ == "\x1b[M") {
     state_ = State::kMouse;
@@ -151,8 +186,10 @@ void KeyDecoder::Finish(std::deque<Key>& keys) {
 
 void KeyDecoder::Flush(std::deque<Key>& keys) {
   if (state_ == State::kEscape) keys.push_back(keys::kEscape);
-  // ESC [ or ESC O and nothing more: Alt with '[' or 'O'.
-  const bool altKey = (state_ == State::kControl || state_ == State::kShift3) && sequence_.size() == 2;
+  // ESC [, ESC O or a string's opener and nothing more: Alt with that key.
+  const bool opened =
+      state_ == State::kControl || state_ == State::kShift3 || (state_ == State::kString && stringBytes_ == 0);
+  const bool altKey = opened && sequence_.size() == 2;
   if (altKey) {
     keys.push_back(keys::kEscape);
     keys.push_back(Key(sequence_[1]));

@@ -26,10 +26,11 @@ class KeyDecoder {
   void Flush(std::deque<Key>& keys);
 
  private:
-  enum class State { kGround, kEscape, kControl, kShift3, kLinuxFunction, kMouse };
+  enum class State { kGround, kEscape, kControl, kShift3, kLinuxFunction, kMouse, kString, kStringEscape };
 
   void FeedGround(unsigned char byte, std::deque<Key>& keys);
   void FeedSequence(unsigned char byte, std::deque<Key>& keys);
+  void FeedString(unsigned char byte, std::deque<Key>& keys);
   void Finish(std::deque<Key>& keys);
   void Abandon() {
     sequence_.clear();
@@ -40,6 +41,7 @@ class KeyDecoder {
   State state_ = State::kGround;
   std::string sequence_;  // from the ESC on
   int mouseBytes_ = 0;
+  size_t stringBytes_ = 0;
 };
 
 }  // namespace ferrolux

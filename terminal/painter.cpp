@@ -20,6 +20,8 @@ constexpr int kMostLeftSteps = 3;
 constexpr int kMoveAfterErase = 6;
 // Setting the region twice, a move and the line that comes in cost about what three rows do.
 constexpr int kShortestScrollGain = 3;
+// Setting and clearing side margins costs about what 40 cells written again do.
+constexpr int kFewestCellsForMargins = 40;
 
 bool Blank(const Cell& cell) { return cell.glyph == U' '; }
 
@@ -42,10 +44,9 @@ Colors MostCommonColors(const ScreenModel& screen) {
   return {static_cast<std::uint8_t>(most / kColorCount), static_cast<std::uint8_t>(most % kColorCount)};
 }
 
-std::uint8_t MostCommonBackground(const ScreenModel& screen, int row) {
+std::uint8_t MostCommonBackground(const ScreenModel& screen, int row, int left, int right) {
   std::array<int, kColorCount> counts{};
-  for (int column = 1; column <= screen.Columns(); ++column)
-    ++counts[screen.At(row, column).colors.background % kColorCount];
+  for (int column = left; column <= right; ++column) ++counts[screen.At(row, column).colors.background % kColorCount];
   return static_cast<std::uint8_t>(std::max_element(counts.begin(), counts.end()) - counts.begin());
 }
 
@@ -96,61 +97,93 @@ void ScreenPainter::Start(const ScreenModel& screen) {
   cursorVisible_.reset();
 }
 
-bool ScreenPainter::RowShows(const ScreenModel& screen, int row, int shownRow) const {
-  for (int column = 1; column <= columns_; ++column)
+bool ScreenPainter::RowShows(const ScreenModel& screen, int row, int shownRow, Band band) const {
+  for (int column = band.left; column <= band.right; ++column)
     if (!LooksSame(Shown(shownRow, column), screen.At(row, column))) return false;
   return true;
 }
 
-ScreenPainter::Shift ScreenPainter::FindShift(const ScreenModel& screen, int by) const {
+// From the first to the last column where the terminal shows something else than the model.
+ScreenPainter::Band ScreenPainter::ChangedColumns(const ScreenModel& screen) const {
+  Band band{columns_ + 1, 0};
+  for (int row = 1; row <= rows_; ++row)
+    for (int column = 1; column <= columns_; ++column)
+      if (!LooksSame(Shown(row, column), screen.At(row, column))) {
+        band.left = std::min(band.left, column);
+        band.right = std::max(band.right, column);
+      }
+  return band;
+}
+
+ScreenPainter::Shift ScreenPainter::FindShift(const ScreenModel& screen, int by, Band band) const {
   Shift best, run;
   for (int row = 1; row <= rows_; ++row) {
     const int from = row + by;
-    if (from < 1 || from > rows_ || !RowShows(screen, row, from)) {
+    if (from < 1 || from > rows_ || !RowShows(screen, row, from, band)) {
       run = {};
       continue;
     }
     if (run.first == 0) run = {row, row, by, 0};
     run.last = row;
-    if (!RowShows(screen, row, row)) ++run.gain;
+    if (!RowShows(screen, row, row, band)) ++run.gain;
     if (run.gain > best.gain) best = run;
   }
   return best;
 }
 
 // A block of rows that moved by one row, as a list does when its bar steps past the window's
-// edge, is scrolled into place: only the row that comes in is painted.
+// edge, is scrolled into place: only the row that comes in is painted. Where the terminal has
+// side margins only the changed columns scroll, so a frame beside them need not be drawn again.
 void ScreenPainter::ScrollShifted(const ScreenModel& screen) {
-  const Shift up = FindShift(screen, 1), down = FindShift(screen, -1);
+  Band band{1, columns_};
+  if (const Band changed = ChangedColumns(screen);
+      changed.left <= changed.right && (changed.left > 1 || changed.right < columns_) &&
+      !codes_.ColumnMargins(changed.left, changed.right).empty() && !codes_.ResetColumnMargins().empty())
+    band = changed;
+  const Shift up = FindShift(screen, 1, band), down = FindShift(screen, -1, band);
   const Shift& shift = up.gain >= down.gain ? up : down;
   const std::string scroll = shift.by > 0 ? codes_.ScrollForward() : codes_.ScrollBackward();
   if (shift.gain < kShortestScrollGain || scroll.empty() || codes_.ScrollRegion(1, rows_).empty()) return;
+  const bool margins = band.left > 1 || band.right < columns_;
+  if (margins && shift.gain * (band.right - band.left + 1) < kFewestCellsForMargins) return;
   const int top = shift.by > 0 ? shift.first : shift.first - 1;
   const int bottom = shift.by > 0 ? shift.last + 1 : shift.last;
   const int incoming = shift.by > 0 ? bottom : top;
+  if (margins) out_ += codes_.ColumnMargins(band.left, band.right);
   out_ += codes_.ScrollRegion(top, bottom);
   cursor_ = {};
-  MoveTo(incoming, 1);
+  MoveTo(incoming, band.left);
   // The line comes in blank in the current background: make it the one it mostly needs.
-  const std::uint8_t background = MostCommonBackground(screen, incoming);
-  UseColors({colors_ ? colors_->foreground : screen.At(incoming, 1).colors.foreground, background});
-  out_ += scroll + codes_.ScrollRegion(1, rows_);
+  const std::uint8_t background = MostCommonBackground(screen, incoming, band.left, band.right);
+  UseColors({colors_ ? colors_->foreground : screen.At(incoming, band.left).colors.foreground, background});
+  out_ += scroll;
+  MoveShownRows(top, bottom, shift.by, band);
+  // The scroll leaves the cursor where the line came in, unless a line feed also returns: the
+  // line is painted there before the region goes, saving a move back to it.
+  if (scroll != "\n" || codes_.NextLine() != "\n") {
+    cursor_ = {incoming, band.left};
+    PaintRow(screen, incoming);
+  }
+  out_ += codes_.ScrollRegion(1, rows_);
+  if (margins) out_ += codes_.ResetColumnMargins();
   cursor_ = {};
-  MoveShownRows(top, bottom, shift.by);
 }
 
 // The line that comes in is blank in the current background, where the terminal erases so.
-void ScreenPainter::MoveShownRows(int top, int bottom, int by) {
-  const auto rowStart = [&](int row) { return shown_.begin() + static_cast<std::ptrdiff_t>(row - 1) * columns_; };
+void ScreenPainter::MoveShownRows(int top, int bottom, int by, Band band) {
+  const int width = band.right - band.left + 1;
+  const auto cells = [&](int row) {
+    return shown_.begin() + static_cast<std::ptrdiff_t>(row - 1) * columns_ + (band.left - 1);
+  };
   if (by > 0) {
-    std::move(rowStart(top + 1), rowStart(bottom + 1), rowStart(top));
+    for (int row = top; row < bottom; ++row) std::copy_n(cells(row + 1), width, cells(row));
   } else {
-    std::move_backward(rowStart(top), rowStart(bottom), rowStart(bottom + 1));
+    for (int row = bottom; row > top; --row) std::copy_n(cells(row - 1), width, cells(row));
   }
   const int incoming = by > 0 ? bottom : top;
   const bool known = codes_.ErasesInBackground() && colors_;
   const Cell blank{U' ', known ? *colors_ : Colors{0, kUnknownColor}};
-  std::fill(rowStart(incoming), rowStart(incoming + 1), blank);
+  std::fill_n(cells(incoming), width, blank);
 }
 
 void ScreenPainter::PaintRow(const ScreenModel& screen, int row) {

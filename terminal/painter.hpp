@@ -40,6 +40,10 @@ class ControlCodes {
   virtual std::string ScrollRegion(int top, int bottom) const = 0;
   virtual std::string ScrollForward() const = 0;
   virtual std::string ScrollBackward() const = 0;
+  // Columns left to right become the only ones the scrolls above move, until the reset; may
+  // move the cursor anywhere. Empty where the terminal has no side margins.
+  virtual std::string ColumnMargins(int /*left*/, int /*right*/) const { return {}; }
+  virtual std::string ResetColumnMargins() const { return {}; }
   virtual std::string ShowCursor(bool visible) const = 0;
   virtual std::string Glyph(char32_t glyph) const = 0;
   // Whether writing the bottom-right cell leaves the screen where it is.
@@ -64,12 +68,18 @@ class ScreenPainter {
   struct Shift {
     int first = 0, last = 0, by = 0, gain = 0;
   };
+  // The columns a shift is looked for in: the whole width, or the changed ones alone where
+  // the terminal can scroll between side margins.
+  struct Band {
+    int left = 0, right = 0;
+  };
 
   void Start(const ScreenModel& screen);
-  bool RowShows(const ScreenModel& screen, int row, int shownRow) const;
-  Shift FindShift(const ScreenModel& screen, int by) const;
+  bool RowShows(const ScreenModel& screen, int row, int shownRow, Band band) const;
+  Band ChangedColumns(const ScreenModel& screen) const;
+  Shift FindShift(const ScreenModel& screen, int by, Band band) const;
   void ScrollShifted(const ScreenModel& screen);
-  void MoveShownRows(int top, int bottom, int by);
+  void MoveShownRows(int top, int bottom, int by, Band band);
   void PaintRow(const ScreenModel& screen, int row);
   int EraseRun(const ScreenModel& screen, int row, int column);
   void PaintCell(const ScreenModel& screen, int row, int column);

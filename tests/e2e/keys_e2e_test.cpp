@@ -96,6 +96,15 @@ TEST_F(KeysE2eTest, KeysWithoutACharacterBeepAtAQuestionAndAreNeverTypedAtAPromp
   EXPECT_EQ(s.WaitForExit(), 0);
 }
 
+// A shell's prompt asked for the background colour; the reply comes late, into the length.
+TEST_F(KeysE2eTest, ATerminalsColourReplyIsNeverTypedAtAPrompt) {
+  PtySession s(FERROLUX_BINARY, temp.Path());
+  ASSERT_TRUE(s.WaitForText(kLengthPrompt));
+  s.Send("\x1b]11;rgb:0000/0000/0000\x1b\\5\x1bP1$r0m\x1b\\0\x1b]10;rgb:ffff/ffff/ffff\a\r");
+  ASSERT_TRUE(s.WaitForText("input power in watts:")) << s.Screen();
+  EXPECT_NE(s.Screen().find(kLengthPrompt + " 50 "), std::string::npos) << s.Screen();
+}
+
 // The window changes between the ESC of a Down key and the rest of it, which comes in a
 // later read: still Down (refused at the band menu with a beep), not Escape, which would end
 // the run. ESCDELAY gives the test time to be sure the bytes are read apart.

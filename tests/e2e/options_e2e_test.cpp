@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "command_run.hpp"
 #include "pty_session.hpp"
@@ -34,6 +35,20 @@ TEST(Options, HelpAndVersionNeedNoTerminalAndAWrongOptionIsNamed) {
     EXPECT_EQ(ran.err.substr(0, c.errStart.size()), c.errStart);
     EXPECT_EQ(ran.out.empty(), c.outStart.empty()) << ran.out;
     EXPECT_EQ(ran.err.empty(), c.errStart.empty()) << ran.err;
+  }
+}
+
+TEST(Options, HelpAndVersionIntoAFullDiskFailWithOneLine) {
+  const std::vector<std::vector<std::string>> commandLines = {
+      {"--help"}, {"--version"}, {"calc", "--help"}, {"compare", "--help"}, {"plot", "--help"}, {"cables", "--help"}};
+  for (const std::vector<std::string>& words : commandLines) {
+    SCOPED_TRACE(words.front() + " " + words.back());
+    ferrolux::testing::TempFolder scratch;
+    std::vector<std::string> arguments = {"-c", "exec \"$0\" \"$@\" >/dev/full", FERROLUX_BINARY};
+    arguments.insert(arguments.end(), words.begin(), words.end());
+    const auto ran = RunCommand("/bin/sh", arguments, scratch.Path());
+    EXPECT_EQ(ran.status, 1);
+    EXPECT_EQ(ran.err, "ferrolux: the output could not be written\n");
   }
 }
 

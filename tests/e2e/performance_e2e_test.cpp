@@ -23,7 +23,8 @@ constexpr size_t kDownKeyBytes = 100;
 constexpr size_t kTypedCharacterBytes = 16;
 constexpr double kMessageWakeUpsPerSecond = 55;
 constexpr milliseconds kIdleSpan{3000};
-constexpr int kDownPresses = 10;
+// Past the 31 rows the list shows: the last presses scroll it.
+constexpr int kDownPresses = 35;
 
 // Types named as real catalogs name them, long ones among them, more than the list shows.
 std::string ManyTypesCatalog() {

@@ -109,6 +109,10 @@ void PtySession::Send(const std::string& bytes) {
   }
 }
 
+void PtySession::SendUnread(const std::string& bytes) {
+  [[maybe_unused]] const ssize_t written = write(master_, bytes.data(), bytes.size());
+}
+
 void PtySession::Pump(std::chrono::milliseconds wait) {
   struct pollfd watched = {master_, POLLIN, 0};
   int timeout = static_cast<int>(wait.count());

@@ -29,6 +29,8 @@ class PtySession {
   PtySession& operator=(const PtySession&) = delete;
 
   void Send(const std::string& bytes);
+  // Types the bytes without reading anything the program writes meanwhile.
+  void SendUnread(const std::string& bytes);
   // Waits until the text shows anywhere on the screen; false after the timeout.
   bool WaitForText(const std::string& text, std::chrono::milliseconds timeout = std::chrono::seconds(5));
   // Waits until the text shows nowhere on the screen; false after the timeout.

@@ -13,6 +13,7 @@ class AnsiCodes : public ControlCodes {
   bool erasesInBackground = true;
   bool canErase = true;
   bool canScroll = true;
+  bool sideMargins = false;
 
   std::string MoveTo(int row, int column) const override {
     return Csi(std::to_string(row) + ";" + std::to_string(column) + "H");
@@ -36,6 +37,10 @@ class AnsiCodes : public ControlCodes {
   }
   std::string ScrollForward() const override { return "\n"; }
   std::string ScrollBackward() const override { return "\x1bM"; }
+  std::string ColumnMargins(int left, int right) const override {
+    return sideMargins ? Csi("?69h") + Csi(std::to_string(left) + ";" + std::to_string(right) + "s") : "";
+  }
+  std::string ResetColumnMargins() const override { return sideMargins ? Csi("?69l") : ""; }
   std::string ShowCursor(bool visible) const override { return Csi(visible ? "?25h" : "?25l"); }
   std::string Glyph(char32_t glyph) const override {
     std::string out;

@@ -112,7 +112,8 @@ TEST(ScreenPainter, ANewSizeIsPaintedAfresh) {
   EXPECT_EQ(p.painter.Paint(smaller, false), "\x1b[93;41m\x1b[H\x1b[2J\x1b[?25l");
 }
 
-// Rows that name themselves move by one row: the terminal scrolls them instead of a repaint.
+// Rows that name themselves move by one row: the terminal scrolls them instead of a repaint,
+// and the row that comes in is written where the scroll left the cursor.
 TEST(ScreenPainter, RowsThatMovedByOneAreScrolledNotRepainted) {
   struct Case {
     const char* name;
@@ -120,8 +121,8 @@ TEST(ScreenPainter, RowsThatMovedByOneAreScrolledNotRepainted) {
     std::string bytes;
   };
   const Case cases[] = {
-      {"up", 1, 1, "\x1b[1;4r\x1b[4;1H\n\x1b[1;5r\x1b[4;1Hrow 5"},
-      {"down", 2, -1, "\x1b[2;5r\x1b[2;1H\x1bM\x1b[1;5r\x1b[2;1Hrow 1"},
+      {"up", 1, 1, "\x1b[1;4r\x1b[4;1H\nrow 5\x1b[1;5r"},
+      {"down", 2, -1, "\x1b[2;5r\x1b[2;1H\x1bMrow 1\x1b[1;5r"},
   };
   for (const Case& c : cases) {
     testing::AnsiCodes codes;

@@ -61,11 +61,11 @@ class Emulator {
   VTermScreen* screen_;
 };
 
-// Rows first to last take the contents of the row below (by 1) or above (by -1), as a list's
-// rows do when its bar steps past the window's edge.
-void ShiftRows(ScreenModel& screen, int first, int last, int by) {
+// Rows first to last take the contents of the row below (by 1) or above (by -1) in columns
+// left to right, as a list's rows do when its bar steps past the window's edge.
+void ShiftRows(ScreenModel& screen, int first, int last, int by, int left, int right) {
   const auto copyRow = [&](int to, int from) {
-    for (int c = 1; c <= kColumns; ++c) screen.Put(to, c, screen.At(from, c));
+    for (int c = left; c <= right; ++c) screen.Put(to, c, screen.At(from, c));
   };
   if (by > 0) {
     for (int r = first; r <= last; ++r) copyRow(r, r + 1);
@@ -83,7 +83,8 @@ void Change(ScreenModel& screen, std::mt19937& random) {
     case 6: {
       const int by = pick(0, 1) == 1 ? 1 : -1;
       const int last = std::min(kRows - 1, row + pick(3, 30));
-      ShiftRows(screen, row, last, by);
+      const bool wholeRows = pick(0, 1) == 1;
+      ShiftRows(screen, row, last, by, wholeRows ? 1 : column, wholeRows ? kColumns : std::min(kColumns, column + 30));
       screen.Put(by > 0 ? last : row, column, Cell{U'n', colors});
       break;
     }
@@ -114,10 +115,14 @@ void Scatter(ScreenModel& screen, std::mt19937& random) {
 }
 
 TEST(PainterOnATerminal, EveryPaintShowsTheModelExactly) {
-  for (const bool able : {true, false}) {
+  struct Terminal {
+    bool able, sideMargins;
+  };
+  for (const auto [able, sideMargins] : {Terminal{true, false}, Terminal{false, false}, Terminal{true, true}}) {
     testing::AnsiCodes codes;
     codes.canErase = able;
     codes.canScroll = able;
+    codes.sideMargins = sideMargins;
     ScreenPainter painter(codes);
     Emulator terminal;
     ScreenModel screen(kColumns, kRows);

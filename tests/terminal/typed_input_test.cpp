@@ -122,6 +122,31 @@ TEST(KeyDecoderTest, SequencesOfNoUseAndCutOffSequencesAreNeverTypedText) {
   for (const Case& c : cases) EXPECT_EQ(KeysOf(c.bytes), c.keys) << c.name;
 }
 
+// Replies a terminal sends unasked (a shell's prompt asks for the background colour) are never
+// typed, however they end.
+TEST(KeyDecoderTest, TerminalStringRepliesAreDroppedUpToTheirEnd) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<Key> keys;
+  };
+  const Case cases[] = {
+      {"an OSC colour reply ended by ST", "\x1b]11;rgb:0000/0000/0000\x1b\\5", {'5'}},
+      {"an OSC ended by BEL", "\x1b]10;rgb:ffff/ffff/ffff\a5", {'5'}},
+      {"a DCS reply", "\x1bP1$r0m\x1b\\5", {'5'}},
+      {"APC, PM and SOS", "\x1b_a\x1b\\\x1b^b\x1b\\\x1bXc\x1b\\5", {'5'}},
+      {"CAN cancels the string",
+       "\x1b]11;rgb\x18"
+       "5",
+       {'5'}},
+      {"an ESC that is no ST begins a key", "\x1b]11;rgb\x1bOB5", {keys::kDown, '5'}},
+      {"a string past its bound ends; the rest is typed", "\x1b]" + std::string(4096, 'x') + "yz", {'y', 'z'}},
+      {"a string cut off by the wait", "\x1b]11;rgb:00", {}},
+      {"Alt and ] cut off by the wait", "\x1b]", {keys::kEscape, ']'}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(KeysOf(c.bytes), c.keys) << c.name;
+}
+
 // The bytes of a key may arrive in separate reads: until the wait is over nothing is decided.
 TEST(KeyDecoderTest, AnEscapeIsOnlyEscapeOnceTheWaitIsOver) {
   KeyDecoder decoder(true);
