@@ -9,6 +9,7 @@ namespace ferrolux::cli {
 namespace {
 
 constexpr int kGap = 2;
+constexpr int kTightGap = 1;  // when names cut to their narrowest still leave the table too wide
 constexpr int kNarrowestCut = 8;
 
 std::vector<int> NaturalWidths(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
@@ -20,31 +21,34 @@ std::vector<int> NaturalWidths(const std::vector<TableColumn>& columns, const st
   return widths;
 }
 
-int TotalWidth(const std::vector<int>& widths) {
+// The width of a line; an empty last column adds no gap, since lines end without blanks.
+int TotalWidth(const std::vector<int>& widths, int gap) {
   int total = 0;
   for (int w : widths) total += w;
-  return total + kGap * (static_cast<int>(widths.size()) - 1);
+  const auto used = static_cast<int>(widths.size()) - (!widths.empty() && widths.back() == 0 ? 1 : 0);
+  return total + gap * (used - 1);
 }
 
 // Takes one cell at a time from the widest shrinkable column, so long names share the cut.
-void ShrinkToFit(const std::vector<TableColumn>& columns, std::vector<int>& widths, int width) {
-  while (TotalWidth(widths) > width) {
+bool ShrinkToFit(const std::vector<TableColumn>& columns, std::vector<int>& widths, int width, int gap) {
+  while (TotalWidth(widths, gap) > width) {
     int widest = -1;
     for (size_t c = 0; c < columns.size(); ++c)
       if (columns[c].shrinkable && widths[c] > kNarrowestCut && (widest < 0 || widths[c] > widths[widest]))
         widest = static_cast<int>(c);
-    if (widest < 0) return;
+    if (widest < 0) return false;
     --widths[widest];
   }
+  return true;
 }
 
 std::string Line(const std::vector<TableColumn>& columns, const TableRow& cells, const std::vector<int>& widths,
-                 bool utf8) {
+                 int gap, bool utf8) {
   std::string line;
   for (size_t c = 0; c < columns.size(); ++c) {
     const std::string text = FitWidth(c < cells.size() ? cells[c] : "", widths[c], utf8);
     const std::string pad(static_cast<size_t>(widths[c] - DisplayWidth(text)), ' ');
-    if (c > 0) line += std::string(kGap, ' ');
+    if (c > 0) line += std::string(static_cast<size_t>(gap), ' ');
     line += columns[c].rightAligned ? pad + text : text + pad;
   }
   return line.erase(line.find_last_not_of(' ') + 1);
@@ -54,12 +58,18 @@ std::string Line(const std::vector<TableColumn>& columns, const TableRow& cells,
 
 std::vector<std::string> LayOutTable(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows,
                                      int width, bool utf8) {
-  std::vector<int> widths = NaturalWidths(columns, rows);
-  if (width > 0) ShrinkToFit(columns, widths, width);
+  const std::vector<int> natural = NaturalWidths(columns, rows);
+  std::vector<int> widths = natural;
+  int gap = kGap;
+  if (width > 0 && !ShrinkToFit(columns, widths, width, gap)) {
+    widths = natural;
+    gap = kTightGap;
+    ShrinkToFit(columns, widths, width, gap);
+  }
   TableRow headings;
   for (const TableColumn& column : columns) headings.push_back(column.heading);
-  std::vector<std::string> lines{Line(columns, headings, widths, utf8)};
-  for (const TableRow& row : rows) lines.push_back(Line(columns, row, widths, utf8));
+  std::vector<std::string> lines{Line(columns, headings, widths, gap, utf8)};
+  for (const TableRow& row : rows) lines.push_back(Line(columns, row, widths, gap, utf8));
   return lines;
 }
 
