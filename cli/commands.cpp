@@ -327,7 +327,8 @@ void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
   measure.add_option("--vf-guess", m.vfGuess, "Velocity factor that places the lowest frequency on its half wave")
       ->type_name("V");
   AddFormatOption(measure, o->format);
-  CLI::Option* line = measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record")->check(kNoValue);
+  CLI::Option* line =
+      measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record")->check(kNoValue);
   measure.add_option("--type", m.type, "The record's type")->type_name("T")->needs(line);
   measure.add_option("--part", m.part, "The record's part number")->type_name("P")->needs(line);
   measure.add_flag("--plot", m.plot, "Draw the measured loss beside the fit")->check(kNoValue);

@@ -189,7 +189,8 @@ TEST_F(CliE2eTest, ColourOnlyOnATerminalAndNeverWithNoColor) {
     EXPECT_EQ(s.WaitForExit(), 0);
     EXPECT_NE(s.Output().find("\x1b[1mType"), std::string::npos) << s.Output();
     // Types cut and columns closed up to fit, part numbers whole (--cable takes them); no room for the bar.
-    EXPECT_EQ(s.Row(13), "RG-58C/U   Messi & Paoloni RG 58 C/U       5.83  5.83     -     5.83 26.1   73.9") << s.Screen();
+    EXPECT_EQ(s.Row(13), "RG-58C/U   Messi & Paoloni RG 58 C/U       5.83  5.83     -     5.83 26.1   73.9")
+        << s.Screen();
     EXPECT_TRUE(s.Row(4).starts_with("Hyperflex… Messi & Paoloni Hyperflex 13 ")) << s.Row(4);
   }
   setenv("NO_COLOR", "1", 1);
