@@ -12,6 +12,8 @@
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
+#include "cli/completion.hpp"
+#include "cli/option_values.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
 
@@ -78,7 +80,7 @@ void AddSettingOptions(CLI::App& command, SettingTexts& s) {
 void AddFormatOption(CLI::App& command, std::string& format) {
   command.add_option("--format", format, "text, csv or json")
       ->type_name("FORMAT")
-      ->check(CLI::IsMember({"text", "csv", "json"}))
+      ->check(CLI::IsMember(kFormats))
       ->capture_default_str();
 }
 
@@ -169,7 +171,7 @@ void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
   AddFilterOptions(compare, *o);
   compare.add_option("--sort", o->sort, "total (line equations), matched or name")
       ->type_name("ORDER")
-      ->check(CLI::IsMember({"total", "matched", "name"}))
+      ->check(CLI::IsMember(kSortKeys))
       ->capture_default_str();
   AddFormatOption(compare, o->format);
 }
@@ -204,6 +206,7 @@ void AddCommands(CLI::App& app, CommandContext& context) {
   AddCompare(app, context, options);
   AddPlot(app, context, options);
   AddCables(app, context, options);
+  AddCompletion(app, context);
   app.require_subcommand(0, 1);
 }
 

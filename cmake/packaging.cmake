@@ -46,3 +46,17 @@ add_custom_target(ferrolux_compressed_docs ALL DEPENDS ${compressed})
 install(FILES ${CMAKE_BINARY_DIR}/compressed/ferrolux.1.gz ${CMAKE_BINARY_DIR}/compressed/ferrolux-fit.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/compressed/changelog.gz debian/copyright DESTINATION ${FERROLUX_DOC_DIR})
+
+# The completion scripts, written by the program just built (a cross build runs it through its
+# emulator), where each shell looks for them.
+set(completions ${CMAKE_BINARY_DIR}/completions)
+add_custom_command(OUTPUT ${completions}/ferrolux ${completions}/_ferrolux ${completions}/ferrolux.fish
+                   COMMAND ${CMAKE_COMMAND} -E make_directory ${completions}
+                   COMMAND ferrolux completion bash > ${completions}/ferrolux
+                   COMMAND ferrolux completion zsh > ${completions}/_ferrolux
+                   COMMAND ferrolux completion fish > ${completions}/ferrolux.fish
+                   DEPENDS ferrolux)
+add_custom_target(ferrolux_completions ALL DEPENDS ${completions}/ferrolux)
+install(FILES ${completions}/ferrolux DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions)
+install(FILES ${completions}/_ferrolux DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/zsh/vendor-completions)
+install(FILES ${completions}/ferrolux.fish DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/fish/vendor_completions.d)
