@@ -95,7 +95,7 @@ void WriteBashHelpers(std::ostream& out, const std::string& function) {
       << "  done\n"
       << "  COMPREPLY=()\n"
       << "  while IFS= read -r part; do\n"
-      << "    [[ ${part,,} == \"${typed,,}\"* ]] && COMPREPLY+=(\"$(printf '%q' \"$part\")\")\n"
+      << "    if [[ ${part,,} == \"${typed,,}\"* ]]; then COMPREPLY+=(\"$(printf '%q' \"$part\")\"); fi\n"
       << "  done < <(\"$program\" \"${catalog[@]}\" " << kPartNumbersCommand << " 2>/dev/null)\n"
       << "}\n\n";
 }
