@@ -18,10 +18,18 @@ std::string Replaced(std::string_view text, char from, std::string_view to) {
 }
 
 // A word for sh, bash and zsh, taken as it stands.
-std::string Quoted(std::string_view text) { return "'" + Replaced(text, '\'', "'\\''") + "'"; }
+// Built by appending: GCC 12 warns falsely on a literal added to a temporary string.
+std::string Enclosed(std::string_view open, std::string_view text, std::string_view close) {
+  std::string enclosed(open);
+  enclosed += text;
+  enclosed += close;
+  return enclosed;
+}
+
+std::string Quoted(std::string_view text) { return Enclosed("'", Replaced(text, '\'', "'\\''"), "'"); }
 
 std::string FishQuoted(std::string_view text) {
-  return "'" + Replaced(Replaced(text, '\\', "\\\\"), '\'', "\\'") + "'";
+  return Enclosed("'", Replaced(Replaced(text, '\\', "\\\\"), '\'', "\\'"), "'");
 }
 
 std::string Joined(const std::vector<std::string>& words, std::string_view separator) {
@@ -57,7 +65,8 @@ std::vector<std::string> ValueOptionNames(const CompletionModel& model) {
 
 std::string BashValueAction(const CompletedOption& option, const std::string& function) {
   switch (option.kind) {
-    case ValueKind::kWords: return "COMPREPLY=($(compgen -W " + Quoted(Joined(option.words, " ")) + " -- \"$cur\"))";
+    case ValueKind::kWords:
+      return Enclosed("COMPREPLY=($(compgen -W ", Quoted(Joined(option.words, " ")), " -- \"$cur\"))");
     case ValueKind::kFiles: return function + "_files";
     case ValueKind::kCables: return function + "_cables";
     default: return ":";
@@ -109,7 +118,7 @@ std::string ZshDescription(std::string_view text) {
 
 std::string ZshAction(const CompletedOption& option, const std::string& function) {
   switch (option.kind) {
-    case ValueKind::kWords: return "(" + Joined(option.words, " ") + ")";
+    case ValueKind::kWords: return Enclosed("(", Joined(option.words, " "), ")");
     case ValueKind::kFiles: return "_files";
     case ValueKind::kCables: return function + "_cables";
     default: return " ";
@@ -121,9 +130,9 @@ void WriteZshSpecs(std::ostream& out, const std::vector<CompletedOption>& option
   for (const CompletedOption& option : options) {
     for (const std::string& name : NamesOf(option)) {
       std::string spec = (option.repeats ? "*" : "") + name;
-      if (!option.help.empty()) spec += "[" + ZshDescription(option.help) + "]";
+      if (!option.help.empty()) spec += Enclosed("[", ZshDescription(option.help), "]");
       if (option.kind != ValueKind::kFlag)
-        spec += ":" + ZshDescription(option.longNames.empty() ? name : option.longNames.front()) + ":" +
+        spec += Enclosed(":", ZshDescription(option.longNames.empty() ? name : option.longNames.front()), ":") +
                 ZshAction(option, function);
       out << " \\\n" << indent << Quoted(spec);
     }
@@ -195,7 +204,7 @@ std::string ZshCompletion(const CompletionModel& model) {
     out << "        " << command.name << ")\n          _arguments";
     WriteZshSpecs(out, command.options, function, "            ");
     if (!command.arguments.empty())
-      out << " \\\n            " << Quoted("1:argument:(" + Joined(command.arguments, " ") + ")");
+      out << " \\\n            " << Quoted(Enclosed("1:argument:(", Joined(command.arguments, " "), ")"));
     out << " ;;\n";
   }
   out << "      esac ;;\n"

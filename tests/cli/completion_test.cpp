@@ -44,8 +44,10 @@ TEST(CompletionModel, NamesEverySubcommandTheParserHoldsAndWhatItsOptionsTake) {
   const Case cases[] = {
       {"calc", "format", ValueKind::kWords, kFormats},
       {"compare", "sort", ValueKind::kWords, kSortKeys},
-      {"compare", "band", ValueKind::kWords, {"160m", "80m", "40m", "30m", "20m", "17m", "15m", "12m", "10m", "6m",
-                                              "2m", "1.25m", "70cm", "gmrs"}},
+      {"compare",
+       "band",
+       ValueKind::kWords,
+       {"160m", "80m", "40m", "30m", "20m", "17m", "15m", "12m", "10m", "6m", "2m", "1.25m", "70cm", "gmrs"}},
       {"plot", "cable", ValueKind::kCables, {}},
       {"plot", "svg", ValueKind::kFiles, {}},
       {"plot", "catalog", ValueKind::kFiles, {}},

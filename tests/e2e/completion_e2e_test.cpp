@@ -47,8 +47,8 @@ std::string Quoted(const std::string& word) {
 std::vector<std::string> Completions(const fs::path& script, const std::vector<std::string>& words,
                                      const fs::path& folder) {
   std::string line = Quoted(FERROLUX_BINARY);
-  for (const std::string& word : words) line += " " + Quoted(word);
-  const std::string program = "source " + Quoted(script.string()) +
+  for (const std::string& word : words) (line += " ") += Quoted(word);
+  const std::string program = std::string("source ") + Quoted(script.string()) +
                               " && complete -p ferrolux >/dev/null && COMP_WORDS=(" + line +
                               ") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) && _ferrolux && "
                               "printf '%s\\n' \"${COMPREPLY[@]}\"";
@@ -92,15 +92,16 @@ TEST_F(CompletionE2eTest, BashCompletesSubcommandsOptionsTheirWordsCablesAndFile
 
 TEST_F(CompletionE2eTest, ZshAndFishLoadTheirScriptsWithoutAComplaint) {
   const CommandResult zsh = RunCommand(
-      "zsh", {"-f", "-c", "autoload -Uz compinit && compinit -u -D && source \"$0\" && [[ $_comps[ferrolux] == _ferrolux ]]",
-              Script("zsh").string()},
+      "zsh",
+      {"-f", "-c", "autoload -Uz compinit && compinit -u -D && source \"$0\" && [[ $_comps[ferrolux] == _ferrolux ]]",
+       Script("zsh").string()},
       folder);
   EXPECT_EQ(zsh.status, 0) << zsh.out << zsh.err;
   EXPECT_EQ(zsh.err, "");
-  const CommandResult fish =
-      RunCommand("fish", {"--no-config", "-c", "source $argv[1]; and complete -C'ferrolux compare --sort ma'",
-                          Script("fish").string()},
-                 folder);
+  const CommandResult fish = RunCommand(
+      "fish",
+      {"--no-config", "-c", "source $argv[1]; and complete -C'ferrolux compare --sort ma'", Script("fish").string()},
+      folder);
   EXPECT_EQ(fish.status, 0) << fish.err;
   EXPECT_EQ(fish.err, "");
   EXPECT_EQ(fish.out.substr(0, fish.out.find('\t')), "matched") << fish.out;
