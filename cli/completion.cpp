@@ -129,15 +129,17 @@ CompletionModel DescribeCommandLine(const CLI::App& app) {
 void AddCompletion(CLI::App& app, CommandContext& context) {
   CLI::App& completion = *app.add_subcommand("completion", "A completion script for bash, zsh or fish");
   completion.set_help_flag("-h,--help", "Print this help and exit");
+  completion.allow_extras(false);
   auto shell = std::make_shared<std::string>();
   completion.add_option("shell", *shell, "bash, zsh or fish")->check(CLI::IsMember(kShells))->required();
   completion.callback([&app, &context, shell] {
-    Choose(context, [&app, shell](std::ostream& out, std::ostream&) { WriteScript(app, *shell, out); });
+    Choose(context, [&app, shell](std::ostream& out, std::ostream& /*err*/) { WriteScript(app, *shell, out); });
   });
 
   CLI::App& parts = *app.add_subcommand(kPartNumbersCommand, "The part numbers of the catalog, one a line");
   parts.group("");
   parts.fallthrough();
+  parts.allow_extras(false);
   parts.callback([&context] {
     Choose(context,
            [&context](std::ostream& out, std::ostream& err) { WritePartNumbers(context.catalogFile(), out, err); });
