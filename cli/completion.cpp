@@ -19,6 +19,7 @@ namespace {
 const std::vector<std::string>& BandNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> all;
+    all.reserve(kBands.size());
     for (const Band& band : kBands) all.emplace_back(band.name);
     return all;
   }();
