@@ -31,7 +31,7 @@ class CompletionE2eTest : public ::testing::Test {
   fs::path Script(const std::string& shell) {
     const CommandResult written = RunCommand(FERROLUX_BINARY, {"completion", shell}, folder);
     EXPECT_EQ(written.status, 0) << written.err;
-    const fs::path file = folder / ("completion." + shell);
+    fs::path file = folder / ("completion." + shell);
     std::ofstream(file) << written.out;
     return file;
   }
