@@ -76,11 +76,12 @@ int Written(std::ostream& out, std::ostream& err, int status) {
 void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
   app.set_help_flag();  // the program writes its own help text
   app.allow_extras();   // so that a stray argument is named in the program's own words
-  app.add_flag("-h,--help", options.help);
-  app.add_flag("--version", options.version);
-  app.add_option_function<std::string>("--catalog", [&options](const std::string& file) { options.catalog = file; })
-      ->type_name("FILE")
-      ->check(CatalogFileCheck);
+  // The descriptions serve the completion scripts.
+  app.add_flag("-h,--help", options.help, "Print the help and exit");
+  app.add_flag("--version", options.version, "Print the version and exit");
+  app.add_option_function<std::string>(
+         "--catalog", [&options](const std::string& file) { options.catalog = file; }, "Read FILE as the catalog")
+      ->type_name("FILE");
 }
 
 std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc, const char* const* argv,

@@ -13,11 +13,13 @@
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
+#include "cli/completion.hpp"
 #include "cli/deembed_command.hpp"
 #include "cli/exact_input.hpp"
 #include "cli/file_output.hpp"
 #include "cli/measure.hpp"
 #include "cli/measure_output.hpp"
+#include "cli/option_values.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
 #include "text/text.hpp"
@@ -114,7 +116,7 @@ void AddSettingOptions(CLI::App& command, SettingTexts& s) {
 void AddFormatOption(CLI::App& command, std::string& format) {
   command.add_option("--format", format, "text, csv or json")
       ->type_name("FORMAT")
-      ->check(CLI::IsMember({"text", "csv", "json"}))
+      ->check(CLI::IsMember(kFormats))
       ->capture_default_str();
 }
 
@@ -253,7 +255,7 @@ void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
   AddFilterOptions(compare, *o);
   compare.add_option("--sort", o->sort, "total (line equations), matched, name or exact (the range's upper end)")
       ->type_name("ORDER")
-      ->check(CLI::IsMember({"total", "matched", "name", "exact"}))
+      ->check(CLI::IsMember(kSortKeys))
       ->capture_default_str();
   AddExactOptions(compare, *o, false);
   AddFormatOption(compare, o->format);
@@ -346,6 +348,7 @@ void AddCommands(CLI::App& app, CommandContext& context) {
   AddCables(app, context, options);
   AddDeembed(app, context, options);
   AddMeasure(app, context, options);
+  AddCompletion(app, context);
   app.require_subcommand(0, 1);
 }
 

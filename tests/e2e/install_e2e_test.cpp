@@ -19,9 +19,14 @@ const char* const kInstalledFiles[] = {
     "bin/ferrolux-fit",
     "share/ferrolux/CableCatalog.txt",
     "share/ferrolux/NOTICE",
-    "share/man/man1/ferrolux.1",
-    "share/man/man1/ferrolux-fit.1",
+    "share/man/man1/ferrolux.1.gz",
+    "share/man/man1/ferrolux-fit.1.gz",
     "share/doc/ferrolux/README.md",
+    "share/doc/ferrolux/copyright",
+    "share/doc/ferrolux/changelog.gz",
+    "share/bash-completion/completions/ferrolux",
+    "share/zsh/vendor-completions/_ferrolux",
+    "share/fish/vendor_completions.d/ferrolux.fish",
 };
 
 TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheShippedCatalog) {
@@ -33,7 +38,11 @@ TEST(Install, TheInstalledProgramRunsFromAnyFolderOnTheShippedCatalog) {
   for (const char* file : kInstalledFiles) EXPECT_TRUE(fs::is_regular_file(prefix / file)) << file;
 
   fs::create_directories(elsewhere);
+#ifdef FERROLUX_EMULATOR
+  PtySession s(FERROLUX_EMULATOR, elsewhere, 120, 43, {(prefix / "bin/ferrolux").string()});
+#else
   PtySession s((prefix / "bin/ferrolux").string(), elsewhere);
+#endif
   ASSERT_TRUE(s.WaitForText("length in ft:")) << s.Screen();
   s.Send("100\r100\r1.5\rn9");
   for (const char* shipped : {"Select Cable Type", "Westflex 103", "LMR-400"})

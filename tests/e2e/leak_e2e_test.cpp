@@ -20,6 +20,9 @@ TEST(LeakCheck, AWholeSessionUnderMemcheckLeaksNothing) {
 #ifdef FERROLUX_SANITIZED
   GTEST_SKIP() << "LeakSanitizer watches every run of the sanitized build";
 #endif
+#ifdef FERROLUX_EMULATOR
+  GTEST_SKIP() << "valgrind cannot run a program built for another processor under its emulator";
+#endif
   if (!fs::exists(kValgrind)) GTEST_SKIP() << "valgrind is not installed";
   ferrolux::testing::TempFolder temp;
   fs::copy_file(fs::path(FERROLUX_DATA_FOLDER) / "CableCatalog.txt", temp.Path() / "CableCatalog.txt");

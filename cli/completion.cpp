@@ -1,0 +1,150 @@
+#include "cli/completion.hpp"
+
+#include <algorithm>
+#include <iostream>
+
+#include <CLI/CLI.hpp>
+
+#include "catalog/catalog.hpp"
+#include "cli/catalog_source.hpp"
+#include "cli/command_error.hpp"
+#include "cli/completion_scripts.hpp"
+#include "cli/option_values.hpp"
+#include "model/bands.hpp"
+
+namespace ferrolux::cli {
+
+namespace {
+
+const std::vector<std::string>& BandNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all;
+    all.reserve(kBands.size());
+    for (const Band& band : kBands) all.emplace_back(band.name);
+    return all;
+  }();
+  return names;
+}
+
+struct KnownValue {
+  std::string_view option;
+  ValueKind kind;
+  const std::vector<std::string>* words;
+};
+
+// What an option's value can be, where the shell can offer more than free text.
+const KnownValue kKnownValues[] = {
+    {"format", ValueKind::kWords, &kFormats}, {"sort", ValueKind::kWords, &kSortKeys},
+    {"band", ValueKind::kWords, nullptr},     {"cable", ValueKind::kCables, nullptr},
+    {"catalog", ValueKind::kFiles, nullptr},  {"svg", ValueKind::kFiles, nullptr},
+    {"s1p", ValueKind::kFiles, nullptr},      {"shell", ValueKind::kWords, &kShells},
+};
+constexpr char kFileTypeName[] = "FILE";
+
+CompletedOption Describe(const CLI::Option& option) {
+  CompletedOption described;
+  described.longNames = option.get_lnames();
+  described.shortNames = option.get_snames();
+  described.help = option.get_description();
+  if (option.get_expected_max() == 0) return described;
+  described.repeats = option.get_items_expected_max() > 1;
+  described.kind = option.get_type_name() == kFileTypeName ? ValueKind::kFiles : ValueKind::kFree;
+  std::vector<std::string> keys = described.longNames;
+  if (option.get_positional()) keys.push_back(option.get_name());
+  for (const KnownValue& known : kKnownValues) {
+    if (std::find(keys.begin(), keys.end(), known.option) == keys.end()) continue;
+    described.kind = known.kind;
+    if (known.kind == ValueKind::kWords) described.words = known.words != nullptr ? *known.words : BandNames();
+  }
+  return described;
+}
+
+bool Visible(const std::string& group) { return !group.empty(); }
+
+std::vector<CompletedOption> DescribeOptions(const CLI::App& app) {
+  std::vector<CompletedOption> described;
+  for (const CLI::Option* option : app.get_options()) {
+    if (option->nonpositional() && Visible(option->get_group())) described.push_back(Describe(*option));
+  }
+  return described;
+}
+
+std::vector<std::string> FirstArgumentWords(const CLI::App& command) {
+  for (const CLI::Option* option : command.get_options()) {
+    if (option->get_positional() && !option->nonpositional()) return Describe(*option).words;
+  }
+  return {};
+}
+
+// Options of the program that a subcommand passes up (--catalog), unless it has its own.
+void AddPassedUp(std::vector<CompletedOption>& own, const std::vector<CompletedOption>& program) {
+  for (const CompletedOption& option : program) {
+    const bool named = std::any_of(own.begin(), own.end(), [&](const CompletedOption& o) {
+      return !o.longNames.empty() && !option.longNames.empty() && o.longNames.front() == option.longNames.front();
+    });
+    if (!named && option.kind != ValueKind::kFlag) own.push_back(option);
+  }
+}
+
+void WriteScript(const CLI::App& app, const std::string& shell, std::ostream& out) {
+  const CompletionModel model = DescribeCommandLine(app);
+  if (shell == "bash") out << BashCompletion(model);
+  else if (shell == "zsh") out << ZshCompletion(model);
+  else out << FishCompletion(model);
+}
+
+void WritePartNumbers(const std::filesystem::path& catalog, std::ostream& out, std::ostream& err) {
+  for (const CatalogRow& cable : LoadCables(catalog, err)) out << cable[column::kPartNumber] << '\n';
+}
+
+// Runs `work` as the chosen subcommand, with the exit status and error line of any other.
+void Choose(CommandContext& context, std::function<void(std::ostream&, std::ostream&)> work) {
+  context.chosen = [&context, work = std::move(work)] {
+    std::ostream& out = context.out ? *context.out : std::cout;
+    std::ostream& err = context.err ? *context.err : std::cerr;
+    try {
+      work(out, err);
+      out.flush();
+      context.exitStatus = out ? kExitDone : kExitFailure;
+    } catch (const CommandError& error) {
+      err << "ferrolux: " << error.what() << '\n';
+      context.exitStatus = error.Status();
+    }
+  };
+}
+
+}  // namespace
+
+CompletionModel DescribeCommandLine(const CLI::App& app) {
+  CompletionModel model{app.get_name(), DescribeOptions(app), {}};
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    if (!Visible(command->get_group())) continue;
+    CompletedCommand described{command->get_name(), command->get_description(), DescribeOptions(*command),
+                               FirstArgumentWords(*command)};
+    if (command->get_fallthrough()) AddPassedUp(described.options, model.options);
+    model.commands.push_back(std::move(described));
+  }
+  return model;
+}
+
+void AddCompletion(CLI::App& app, CommandContext& context) {
+  CLI::App& completion = *app.add_subcommand("completion", "A completion script for bash, zsh or fish");
+  completion.set_help_flag("-h,--help", "Print this help and exit");
+  completion.allow_extras(false);
+  auto shell = std::make_shared<std::string>();
+  completion.add_option("shell", *shell, "bash, zsh or fish")->check(CLI::IsMember(kShells))->required();
+  completion.callback([&app, &context, shell] {
+    Choose(context, [&app, shell](std::ostream& out, std::ostream& /*err*/) { WriteScript(app, *shell, out); });
+  });
+
+  CLI::App& parts = *app.add_subcommand(kPartNumbersCommand, "The part numbers of the catalog, one a line");
+  parts.group("");
+  parts.fallthrough();
+  parts.allow_extras(false);
+  parts.callback([&context] {
+    Choose(context,
+           [&context](std::ostream& out, std::ostream& err) { WritePartNumbers(context.catalogFile(), out, err); });
+  });
+}
+
+}  // namespace ferrolux::cli

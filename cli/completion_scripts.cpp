@@ -1,0 +1,292 @@
+#include "cli/completion_scripts.hpp"
+
+#include <sstream>
+
+namespace ferrolux::cli {
+
+namespace {
+
+constexpr char kCatalogOption[] = "--catalog";
+
+std::string Replaced(std::string_view text, char from, std::string_view to) {
+  std::string result;
+  for (const char c : text) {
+    if (c == from) result += to;
+    else result += c;
+  }
+  return result;
+}
+
+// A word for sh, bash and zsh, taken as it stands.
+// Built by appending: GCC 12 warns falsely on a literal added to a temporary string.
+std::string Enclosed(std::string_view open, std::string_view text, std::string_view close) {
+  std::string enclosed(open);
+  enclosed += text;
+  enclosed += close;
+  return enclosed;
+}
+
+std::string Quoted(std::string_view text) { return Enclosed("'", Replaced(text, '\'', "'\\''"), "'"); }
+
+std::string FishQuoted(std::string_view text) {
+  return Enclosed("'", Replaced(Replaced(text, '\\', "\\\\"), '\'', "\\'"), "'");
+}
+
+std::string Joined(const std::vector<std::string>& words, std::string_view separator) {
+  std::string joined;
+  for (const std::string& word : words) joined += (joined.empty() ? "" : std::string(separator)) + word;
+  return joined;
+}
+
+std::vector<std::string> NamesOf(const CompletedOption& option) {
+  std::vector<std::string> names;
+  for (const std::string& name : option.shortNames) names.push_back("-" + name);
+  for (const std::string& name : option.longNames) names.push_back("--" + name);
+  return names;
+}
+
+std::vector<std::string> CommandNames(const CompletionModel& model) {
+  std::vector<std::string> names;
+  for (const CompletedCommand& command : model.commands) names.push_back(command.name);
+  return names;
+}
+
+// The root's options that take a value, whose value is never a subcommand's name.
+std::vector<std::string> ValueOptionNames(const CompletionModel& model) {
+  std::vector<std::string> names;
+  for (const CompletedOption& option : model.options) {
+    if (option.kind == ValueKind::kFlag) continue;
+    for (const std::string& name : NamesOf(option)) names.push_back(name);
+  }
+  return names;
+}
+
+// ---- bash
+
+std::string BashValueAction(const CompletedOption& option, const std::string& function) {
+  switch (option.kind) {
+    case ValueKind::kWords:
+      return Enclosed("COMPREPLY=($(compgen -W ", Quoted(Joined(option.words, " ")), " -- \"$cur\"))");
+    case ValueKind::kFiles: return function + "_files";
+    case ValueKind::kCables: return function + "_cables";
+    default: return ":";
+  }
+}
+
+// One case per subcommand (the empty name for the program's own): a value after an option
+// that takes one, else the options and the words of its arguments.
+void WriteBashCase(std::ostream& out, const std::string& pattern, const std::vector<CompletedOption>& options,
+                   std::vector<std::string> words, const std::string& function) {
+  out << "    " << pattern << ")\n      case $prev in\n";
+  for (const CompletedOption& option : options) {
+    if (option.kind == ValueKind::kFlag) continue;
+    out << "        " << Joined(NamesOf(option), "|") << ") " << BashValueAction(option, function) << "; return ;;\n";
+  }
+  out << "      esac\n";
+  for (const CompletedOption& option : options)
+    for (const std::string& name : NamesOf(option)) words.push_back(name);
+  out << "      COMPREPLY=($(compgen -W " << Quoted(Joined(words, " ")) << " -- \"$cur\")) ;;\n";
+}
+
+void WriteBashHelpers(std::ostream& out, const std::string& function) {
+  out << function << "_files() {\n"
+      << "  local IFS=$'\\n'\n"
+      << "  compopt -o filenames 2>/dev/null\n"
+      << "  COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+      << "}\n\n"
+      << "# The part numbers of the catalog the program would read, --catalog included.\n"
+      << function << "_cables() {\n"
+      << "  local i part typed=${cur//\\\\/} catalog=() program=${COMP_WORDS[0]/#\\~/$HOME}\n"
+      << "  typed=${typed#[\\\"\\']}\n"
+      << "  for ((i = 1; i < COMP_CWORD - 1; i++)); do\n"
+      << "    [[ ${COMP_WORDS[i]} == " << kCatalogOption << " ]] && catalog=(" << kCatalogOption
+      << " \"${COMP_WORDS[i + 1]/#\\~/$HOME}\")\n"
+      << "  done\n"
+      << "  COMPREPLY=()\n"
+      << "  while IFS= read -r part; do\n"
+      << "    if [[ ${part,,} == \"${typed,,}\"* ]]; then COMPREPLY+=(\"$(printf '%q' \"$part\")\"); fi\n"
+      << "  done < <(\"$program\" \"${catalog[@]}\" " << kPartNumbersCommand << " 2>/dev/null)\n"
+      << "}\n\n";
+}
+
+// ---- zsh
+
+// A text inside an _arguments description, where brackets and colons have a meaning.
+std::string ZshDescription(std::string_view text) {
+  return Replaced(Replaced(Replaced(text, '[', "\\["), ']', "\\]"), ':', "\\:");
+}
+
+std::string ZshAction(const CompletedOption& option, const std::string& function) {
+  switch (option.kind) {
+    case ValueKind::kWords: return Enclosed("(", Joined(option.words, " "), ")");
+    case ValueKind::kFiles: return "_files";
+    case ValueKind::kCables: return function + "_cables";
+    default: return " ";
+  }
+}
+
+void WriteZshSpecs(std::ostream& out, const std::vector<CompletedOption>& options, const std::string& function,
+                   const std::string& indent) {
+  for (const CompletedOption& option : options) {
+    for (const std::string& name : NamesOf(option)) {
+      std::string spec = (option.repeats ? "*" : "") + name;
+      if (!option.help.empty()) spec += Enclosed("[", ZshDescription(option.help), "]");
+      if (option.kind != ValueKind::kFlag)
+        spec += Enclosed(":", ZshDescription(option.longNames.empty() ? name : option.longNames.front()), ":") +
+                ZshAction(option, function);
+      out << " \\\n" << indent << Quoted(spec);
+    }
+  }
+}
+
+void WriteZshCables(std::ostream& out, const std::string& function) {
+  out << "# The part numbers of the catalog the program would read, --catalog included.\n"
+      << function << "_cables() {\n"
+      << "  local -a catalog parts\n"
+      << "  local program=${(Q)" << function << "_line[1]} at=${" << function << "_line[(I)" << kCatalogOption << "]}\n"
+      << "  (( at )) && catalog=(" << kCatalogOption << " ${~${(Q)" << function << "_line[at + 1]}})\n"
+      << "  parts=(${(f)\"$(${~program} $catalog " << kPartNumbersCommand << " 2>/dev/null)\"})\n"
+      << "  compadd -M 'm:{a-zA-Z}={A-Za-z}' -a parts\n"
+      << "}\n\n";
+}
+
+}  // namespace
+
+std::string BashCompletion(const CompletionModel& model) {
+  const std::string function = "_" + model.program;
+  std::ostringstream out;
+  out << "# bash completion for " << model.program << ", written by `" << model.program
+      << " completion bash` from the program's own command line\n\n";
+  WriteBashHelpers(out, function);
+  out << function << "() {\n"
+      << "  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]} command= i\n"
+      << "  for ((i = 1; i < COMP_CWORD; i++)); do\n"
+      << "    case ${COMP_WORDS[i]} in\n";
+  if (const auto values = ValueOptionNames(model); !values.empty())
+    out << "      " << Joined(values, "|") << ") ((i++)) ;;\n";
+  out << "      " << Joined(CommandNames(model), "|") << ") command=${COMP_WORDS[i]}; break ;;\n"
+      << "    esac\n"
+      << "  done\n"
+      << "  case $command in\n";
+  for (const CompletedCommand& command : model.commands)
+    WriteBashCase(out, command.name, command.options, command.arguments, function);
+  WriteBashCase(out, "*", model.options, CommandNames(model), function);
+  out << "  esac\n"
+      << "}\n"
+      << "complete -F " << function << " " << model.program << "\n";
+  return out.str();
+}
+
+std::string ZshCompletion(const CompletionModel& model) {
+  const std::string function = "_" + model.program;
+  std::ostringstream out;
+  out << "#compdef " << model.program << "\n"
+      << "# zsh completion for " << model.program << ", written by `" << model.program
+      << " completion zsh` from the program's own command line\n\n";
+  WriteZshCables(out, function);
+  out << function << "() {\n"
+      << "  local curcontext=$curcontext state line\n"
+      << "  typeset -ga " << function << "_line\n"
+      << "  " << function << "_line=(\"${words[@]}\")\n"
+      << "  _arguments -C";
+  WriteZshSpecs(out, model.options, function, "    ");
+  out << " \\\n    '1:command:->command' \\\n    '*::argument:->argument'\n"
+      << "  case $state in\n"
+      << "    command)\n"
+      << "      local -a commands=(";
+  for (const CompletedCommand& command : model.commands)
+    out << "\n        " << Quoted(command.name + ":" + Replaced(command.help, ':', "\\:"));
+  out << ")\n"
+      << "      _describe -t commands command commands ;;\n"
+      << "    argument)\n"
+      << "      case $line[1] in\n";
+  for (const CompletedCommand& command : model.commands) {
+    out << "        " << command.name << ")\n          _arguments";
+    WriteZshSpecs(out, command.options, function, "            ");
+    if (!command.arguments.empty())
+      out << " \\\n            " << Quoted(Enclosed("1:argument:(", Joined(command.arguments, " "), ")"));
+    out << " ;;\n";
+  }
+  out << "      esac ;;\n"
+      << "  esac\n"
+      << "}\n\n"
+      << "# Autoloaded from the fpath it completes at once; sourced, it registers itself.\n"
+      << "if [[ $funcstack[1] == " << function << " ]]; then\n"
+      << "  " << function << " \"$@\"\n"
+      << "else\n"
+      << "  compdef " << function << " " << model.program << "\n"
+      << "fi\n";
+  return out.str();
+}
+
+namespace {
+
+// ---- fish
+
+void WriteFishOption(std::ostream& out, const std::string& start, const CompletedOption& option,
+                     const std::string& function) {
+  out << start;
+  for (const std::string& name : option.shortNames) out << " -s " << name;
+  for (const std::string& name : option.longNames) out << " -l " << name;
+  switch (option.kind) {
+    case ValueKind::kFlag: break;
+    case ValueKind::kWords: out << " -x -a " << FishQuoted(Joined(option.words, " ")); break;
+    case ValueKind::kFiles: out << " -r -F"; break;
+    case ValueKind::kCables: out << " -x -a '(" << function << "_cables)'"; break;
+    default: out << " -x"; break;
+  }
+  if (!option.help.empty()) out << " -d " << FishQuoted(option.help);
+  out << "\n";
+}
+
+void WriteFishHelpers(std::ostream& out, const CompletionModel& model, const std::string& function) {
+  out << "# Succeeds when the subcommand on the command line is the one named (none: no name).\n"
+      << "function " << function << "_command -a wanted\n"
+      << "    set -l tokens (commandline -opc)\n"
+      << "    set -e tokens[1]\n"
+      << "    while set -q tokens[1]\n"
+      << "        switch $tokens[1]\n";
+  if (const auto values = ValueOptionNames(model); !values.empty())
+    out << "            case " << Joined(values, " ") << "\n                set -e tokens[1]\n";
+  out << "            case " << Joined(CommandNames(model), " ") << "\n"
+      << "                test \"$tokens[1]\" = \"$wanted\"\n"
+      << "                return\n"
+      << "        end\n"
+      << "        set -e tokens[1]\n"
+      << "    end\n"
+      << "    test -z \"$wanted\"\n"
+      << "end\n\n"
+      << "# The part numbers of the catalog the program would read, --catalog included.\n"
+      << "function " << function << "_cables\n"
+      << "    set -l tokens (commandline -opc)\n"
+      << "    set -l catalog\n"
+      << "    if set -l at (contains -i -- " << kCatalogOption << " $tokens)\n"
+      << "        set catalog " << kCatalogOption << " $tokens[(math $at + 1)]\n"
+      << "    end\n"
+      << "    $tokens[1] $catalog " << kPartNumbersCommand << " 2>/dev/null\n"
+      << "end\n\n";
+}
+
+}  // namespace
+
+std::string FishCompletion(const CompletionModel& model) {
+  const std::string function = "__" + model.program;
+  std::ostringstream out;
+  out << "# fish completion for " << model.program << ", written by `" << model.program
+      << " completion fish` from the program's own command line\n\n";
+  WriteFishHelpers(out, model, function);
+  const std::string complete = "complete -c " + model.program;
+  out << complete << " -f\n";
+  const std::string atStart = complete + " -n " + function + "_command";
+  for (const CompletedOption& option : model.options) WriteFishOption(out, atStart, option, function);
+  for (const CompletedCommand& command : model.commands)
+    out << atStart << " -a " << command.name << " -d " << FishQuoted(command.help) << "\n";
+  for (const CompletedCommand& command : model.commands) {
+    const std::string within = complete + " -n " + FishQuoted(function + "_command " + command.name);
+    for (const CompletedOption& option : command.options) WriteFishOption(out, within, option, function);
+    if (!command.arguments.empty()) out << within << " -x -a " << FishQuoted(Joined(command.arguments, " ")) << "\n";
+  }
+  return out.str();
+}
+
+}  // namespace ferrolux::cli

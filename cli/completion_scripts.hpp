@@ -1,0 +1,14 @@
+#pragma once
+// The completion scripts of the three shells, written from the command line's description.
+
+#include <string>
+
+#include "cli/completion.hpp"
+
+namespace ferrolux::cli {
+
+std::string BashCompletion(const CompletionModel& model);
+std::string ZshCompletion(const CompletionModel& model);
+std::string FishCompletion(const CompletionModel& model);
+
+}  // namespace ferrolux::cli

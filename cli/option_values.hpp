@@ -1,0 +1,14 @@
+#pragma once
+// The words some options take, shared by the checks on the command line and by the shell
+// completion, so that both always offer the same.
+
+#include <string>
+#include <vector>
+
+namespace ferrolux::cli {
+
+inline const std::vector<std::string> kFormats{"text", "csv", "json"};
+inline const std::vector<std::string> kSortKeys{"total", "matched", "name", "exact"};
+inline const std::vector<std::string> kShells{"bash", "zsh", "fish"};
+
+}  // namespace ferrolux::cli
