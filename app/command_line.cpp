@@ -81,7 +81,8 @@ void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
   app.add_flag("--version", options.version, "Print the version and exit");
   app.add_option_function<std::string>(
          "--catalog", [&options](const std::string& file) { options.catalog = file; }, "Read FILE as the catalog")
-      ->type_name("FILE");
+      ->type_name("FILE")
+      ->check(CatalogFileCheck);
 }
 
 std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& options, int argc, const char* const* argv,
