@@ -28,12 +28,12 @@ TEST(CompletionModel, NamesEverySubcommandTheParserHoldsAndWhatItsOptionsTake) {
   CommandContext context;
   AddCommands(app, context);
   std::string s1p;
-  CLI::App* later = app.add_subcommand("deembed", "A later subcommand");
+  CLI::App* later = app.add_subcommand("later", "A later subcommand");
   later->fallthrough();
   later->add_option("--s1p", s1p, "A measured file");
 
   const CompletionModel model = DescribeCommandLine(app);
-  ASSERT_NE(Find(model, "deembed"), nullptr);
+  ASSERT_NE(Find(model, "later"), nullptr);
   EXPECT_EQ(Find(model, kPartNumbersCommand), nullptr);
   struct Case {
     const char* command;
@@ -51,8 +51,9 @@ TEST(CompletionModel, NamesEverySubcommandTheParserHoldsAndWhatItsOptionsTake) {
       {"plot", "cable", ValueKind::kCables, {}},
       {"plot", "svg", ValueKind::kFiles, {}},
       {"plot", "catalog", ValueKind::kFiles, {}},
+      {"later", "s1p", ValueKind::kFiles, {}},
       {"deembed", "s1p", ValueKind::kFiles, {}},
-      {"deembed", "catalog", ValueKind::kFiles, {}},
+      {"later", "catalog", ValueKind::kFiles, {}},
       {"calc", "length", ValueKind::kFree, {}},
       {"cables", "metric", ValueKind::kFlag, {}},
   };

@@ -68,12 +68,14 @@ TEST_F(CompletionE2eTest, BashCompletesSubcommandsOptionsTheirWordsCablesAndFile
     std::vector<std::string> expected;  // sorted
   };
   const Case cases[] = {
-      {{""}, {"--catalog", "--help", "--version", "-h", "cables", "calc", "compare", "completion", "plot"}},
+      {{""},
+       {"--catalog", "--help", "--version", "-h", "cables", "calc", "compare", "completion", "deembed", "measure",
+        "plot"}},
       {{"co"}, {"compare", "completion"}},
       {{"--catalog", "club.txt", "com"}, {"compare", "completion"}},
       {{"calc", "--b"}, {"--band"}},
       {{"compare", "--band", "7"}, {"70cm"}},
-      {{"compare", "--sort", ""}, {"matched", "name", "total"}},
+      {{"compare", "--sort", ""}, {"exact", "matched", "name", "total"}},
       {{"cables", "--format", "j"}, {"json"}},
       {{"calc", "--length", ""}, {}},
       {{"calc", "--cable", "test"}, {"Test\\ LMR-400", "Test\\ RG-8X"}},
