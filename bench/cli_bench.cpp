@@ -62,7 +62,7 @@ BENCHMARK(BM_PlotSvgCommand)->Unit(benchmark::kMillisecond);
 std::filesystem::path WriteSweep(bool open) {
   constexpr int kPoints = 1601;
   constexpr double kNepersPerDbPer100Ft = 1 / (20 * std::numbers::log10e * 30.48), kMetres = 30;
-  const std::filesystem::path file =
+  std::filesystem::path file =
       std::filesystem::temp_directory_path() / (open ? "ferrolux-bench-open.s1p" : "ferrolux-bench-short.s1p");
   std::ofstream out(file);
   out << "# MHz S RI R 50\n";
