@@ -7,6 +7,10 @@
 
 namespace ferrolux::cli {
 
+// The sizes a chart may be asked for, in cells: smaller leaves no room to read it, larger is no
+// terminal's or page's.
+inline constexpr int kChartNarrowest = 40, kChartLowest = 12, kChartLargest = 1000;
+
 struct ChartSeries {
   std::string label;
   std::function<double(double mhz)> loss;

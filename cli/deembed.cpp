@@ -22,13 +22,6 @@ using Json = nlohmann::ordered_json;
 const std::string kNotPassive = "not passive: check the length, the cable and the calibration";
 const std::string kMissing = "-";
 
-std::string Fixed(double value, int places) {
-  if (std::isinf(value)) return "inf";
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-  return buffer;
-}
-
 std::string Mhz(double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.9g", value);
@@ -39,12 +32,12 @@ Json ZJson(Complex z) { return {{"re", z.real()}, {"im", z.imag()}}; }
 Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
 
 TableRow TextRow(const DeembedPoint& p) {
-  TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), Fixed(p.shackSwr, 2), ImpedanceText(p.antennaZ)};
+  TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), FixedText(p.shackSwr, 2), ImpedanceText(p.antennaZ)};
   if (!p.passive) {
     row.insert(row.end(), {kMissing, kMissing, kMissing, kNotPassive});
     return row;
   }
-  row.insert(row.end(), {Fixed(p.antennaSwr, 2), Fixed(p.matchedLossDb, 2), Fixed(p.totalLossDb, 2), ""});
+  row.insert(row.end(), {FixedText(p.antennaSwr, 2), FixedText(p.matchedLossDb, 2), FixedText(p.totalLossDb, 2), ""});
   return row;
 }
 

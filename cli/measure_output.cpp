@@ -24,7 +24,6 @@ using Json = nlohmann::ordered_json;
 
 constexpr double kPercent = 100;
 constexpr int kPipeWidth = 80, kPipeHeight = 24;
-constexpr int kNarrowest = 40, kLowest = 12;
 const char kFitLine[] = "Fit, matched loss per 100 ft = k0 + k1 * sqrt(MHz) + k2 * MHz: ";
 const char kLeftOutLine[] = " left out where the open and the short read alike";
 const char kLeftOutQuickLine[] = " left out where the sweep shows no reflection";
@@ -36,16 +35,10 @@ const char kQuickLine[] =
     "From one sweep alone: the one-way loss is half the return loss, which assumes a lossless far end and a "
     "cable of the analyser's impedance";
 
-std::string Fixed(double value, int places) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-  return buffer;
-}
-
 std::string Plain(double value) { return PlainNumberText(RoundHalfEven(value, 3), 15); }
 
 std::string ImpedanceCell(const Impedance& z) {
-  return Fixed(z.real(), 2) + (z.imag() < 0 ? "-j" : "+j") + Fixed(std::fabs(z.imag()), 2);
+  return FixedText(z.real(), 2) + (z.imag() < 0 ? "-j" : "+j") + FixedText(std::fabs(z.imag()), 2);
 }
 
 bool BothSweeps(const CableReport& report) { return report.method == MeasureMethod::kOpenShort; }
@@ -64,8 +57,8 @@ std::vector<TableRow> TextRows(const CableReport& report, bool metric) {
   for (const MeasuredPoint& p : report.measurement.points) {
     TableRow row{Plain(p.mhz)};
     if (p.z0) row.push_back(ImpedanceCell(*p.z0));
-    row.push_back(Fixed(metric ? p.lossDbPer100M : p.lossDbPer100Ft, 3));
-    if (p.velocityFactor) row.push_back(Fixed(*p.velocityFactor, 3));
+    row.push_back(FixedText(metric ? p.lossDbPer100M : p.lossDbPer100Ft, 3));
+    if (p.velocityFactor) row.push_back(FixedText(*p.velocityFactor, 3));
     rows.push_back(row);
   }
   return rows;
@@ -73,7 +66,8 @@ std::vector<TableRow> TextRows(const CableReport& report, bool metric) {
 
 std::string FitText(const CableReport& report) {
   return kFitLine + std::string("k0 ") + CoefficientText(report.k.k0) + ", k1 " + CoefficientText(report.k.k1) +
-         ", k2 " + CoefficientText(report.k.k2) + "; worst error " + Fixed(report.worstFitError * kPercent, 2) + " %";
+         ", k2 " + CoefficientText(report.k.k2) + "; worst error " + FixedText(report.worstFitError * kPercent, 2) +
+         " %";
 }
 
 Json Number(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
@@ -101,8 +95,8 @@ double Interpolated(const std::vector<MeasuredPoint>& points, double mhz, double
 
 void SizeForOutput(const OutputStyle& style, ChartSettings& chart) {
   const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
-  chart.width = std::max(sized ? style.columns : kPipeWidth, kNarrowest);
-  chart.height = std::clamp(sized ? style.rows - 1 : kPipeHeight, kLowest, kPipeHeight);
+  chart.width = std::max(sized ? style.columns : kPipeWidth, kChartNarrowest);
+  chart.height = std::clamp(sized ? style.rows - 1 : kPipeHeight, kChartLowest, kPipeHeight);
 }
 
 }  // namespace

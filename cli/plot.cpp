@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kPipeWidth = 80, kPipeHeight = 24;
 constexpr int kTallestOnTerminal = 24;
-constexpr int kNarrowest = 40, kLowest = 12;
 
 std::vector<const CatalogRow*> ChosenCables(const std::vector<CatalogRow>& catalog, const PlotOptions& options) {
   std::vector<const CatalogRow*> chosen;
@@ -67,12 +66,12 @@ void SetSize(const PlotOptions& options, const OutputStyle& style, ChartSettings
   chart.width = options.width > 0 ? options.width : sized ? style.columns : kPipeWidth;
   const int fitting = sized ? std::min(style.rows - 1, kTallestOnTerminal) : kPipeHeight;
   chart.height = options.height > 0 ? options.height : fitting;
-  if (options.width != 0 && options.width < kNarrowest)
-    throw UsageError("--width: the chart needs at least " + std::to_string(kNarrowest) + " columns");
-  if (options.height != 0 && options.height < kLowest)
-    throw UsageError("--height: the chart needs at least " + std::to_string(kLowest) + " rows");
-  chart.width = std::max(chart.width, kNarrowest);
-  chart.height = std::max(chart.height, kLowest);
+  if (options.width != 0 && options.width < kChartNarrowest)
+    throw UsageError("--width: the chart needs at least " + std::to_string(kChartNarrowest) + " columns");
+  if (options.height != 0 && options.height < kChartLowest)
+    throw UsageError("--height: the chart needs at least " + std::to_string(kChartLowest) + " rows");
+  chart.width = std::max(chart.width, kChartNarrowest);
+  chart.height = std::max(chart.height, kChartLowest);
 }
 
 }  // namespace
