@@ -15,6 +15,7 @@ namespace ferrolux::cli {
 
 namespace {
 
+constexpr int kPipeWidth = 80, kPipeHeight = 24;  // the height also the most a terminal's chart takes
 constexpr int kMinWidth = 20;
 constexpr int kMinHeight = 6;
 constexpr int kMinPlotRows = 2;
@@ -313,6 +314,16 @@ std::string SizeProblem(const ChartSettings& chart, std::string_view why) {
 }
 
 }  // namespace
+
+ChartSettings ChartForOutput(const OutputStyle& style) {
+  const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
+  ChartSettings chart;
+  chart.width = std::max(sized ? style.columns : kPipeWidth, kChartNarrowest);
+  chart.height = std::clamp(sized ? style.rows - 1 : kPipeHeight, kChartLowest, kPipeHeight);
+  chart.utf8 = style.utf8;
+  chart.color = style.color;
+  return chart;
+}
 
 std::vector<std::string> DrawChart(const ChartSettings& chart) {
   if (!ChartRangeValid(chart.fromMHz, chart.toMHz)) return {std::string(kChartRangeProblem)};

@@ -184,19 +184,11 @@ void RunCables(const OptionValues& o, const Io& io) {
   else WriteCablesText(io.out, cables, o.settings.metric, io.style);
 }
 
-void WriteSvg(const std::string& file, const std::string& svg, const Io& io) {
-  if (file == "-") {
-    io.out << svg;
-    return;
-  }
-  WriteFileAtomically(file, svg);
-}
-
 void RunPlot(const OptionValues& o, const Io& io) {
   if (!o.plot.length.empty()) ReadLength(o.plot.length, o.plot.metric);
   const std::vector<CatalogRow> cables = io.Cables();
   const ChartSettings chart = BuildChart(cables, o.plot, io.style);
-  if (!o.svg.empty()) return WriteSvg(o.svg, DrawSvgChart(chart), io);
+  if (!o.svg.empty()) return WriteFileOrOut(o.svg, DrawSvgChart(chart), io.out);
   for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
 }
 
@@ -217,7 +209,7 @@ void RunMeasure(const OptionValues& o, const Io& io) {
     const std::vector<CatalogRow> cables = m.cable.empty() ? std::vector<CatalogRow>() : io.Cables();
     const ChartSettings chart =
         MeasureChart(report, m.cable.empty() ? nullptr : &FindCable(cables, m.cable), m.metric, io.style);
-    if (!m.svg.empty()) return WriteSvg(m.svg, DrawSvgChart(chart), io);
+    if (!m.svg.empty()) return WriteFileOrOut(m.svg, DrawSvgChart(chart), io.out);
     for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
     return;
   }

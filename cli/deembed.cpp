@@ -141,16 +141,12 @@ std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedP
                           " ft of " + CableName(line.cable.texts)});
 }
 
-ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, int width, int height, const OutputStyle& style) {
-  ChartSettings chart;
+ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style) {
+  ChartSettings chart = ChartForOutput(style);
   chart.fromMHz = points.front().freqMHz;
   chart.toMHz = points.back().freqMHz;
   if (!(chart.toMHz > chart.fromMHz)) chart.fromMHz /= 1.1, chart.toMHz *= 1.1;  // a single point
   chart.lossUnit = "SWR";
-  chart.width = width;
-  chart.height = height;
-  chart.utf8 = style.utf8;
-  chart.color = style.color;
   chart.series.push_back({"SWR at the shack", [&points](double mhz) { return SwrAt(points, mhz, false); }});
   chart.series.push_back({"SWR at the antenna", [&points](double mhz) { return SwrAt(points, mhz, true); }});
   return chart;

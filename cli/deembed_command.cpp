@@ -16,8 +16,6 @@ namespace ferrolux::cli {
 
 namespace {
 
-constexpr int kPipeWidth = 80, kPipeHeight = 24, kTallestOnTerminal = 24;
-
 std::string ReadWholeFile(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) throw CommandError(kExitFailure, file + ": cannot be read");
@@ -50,14 +48,8 @@ Sweep ReadSweep(const std::string& file) {
 
 void WriteChart(const DeembedOptions& o, const std::vector<DeembedPoint>& points, std::ostream& out,
                 const OutputStyle& style) {
-  const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
-  const int width = sized ? style.columns : kPipeWidth;
-  const int height = sized ? std::min(style.rows - 1, kTallestOnTerminal) : kPipeHeight;
-  const ChartSettings chart = DeembedChart(points, width, height, style);
-  if (!o.svg.empty()) {
-    if (o.svg == "-") out << DrawSvgChart(chart);
-    else WriteFileAtomically(o.svg, DrawSvgChart(chart));
-  }
+  const ChartSettings chart = DeembedChart(points, style);
+  if (!o.svg.empty()) WriteFileOrOut(o.svg, DrawSvgChart(chart), out);
   if (o.plot)
     for (const std::string& text : DrawChart(chart)) out << text << '\n';
 }

@@ -23,7 +23,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr double kPercent = 100;
-constexpr int kPipeWidth = 80, kPipeHeight = 24;
 const char kFitLine[] = "Fit, matched loss per 100 ft = k0 + k1 * sqrt(MHz) + k2 * MHz: ";
 const char kLeftOutLine[] = " left out where the open and the short read alike";
 const char kLeftOutQuickLine[] = " left out where the sweep shows no reflection";
@@ -93,12 +92,6 @@ double Interpolated(const std::vector<MeasuredPoint>& points, double mhz, double
   return (below.lossDbPer100Ft + share * (above->lossDbPer100Ft - below.lossDbPer100Ft)) * scale;
 }
 
-void SizeForOutput(const OutputStyle& style, ChartSettings& chart) {
-  const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
-  chart.width = std::max(sized ? style.columns : kPipeWidth, kChartNarrowest);
-  chart.height = std::clamp(sized ? style.rows - 1 : kPipeHeight, kChartLowest, kPipeHeight);
-}
-
 }  // namespace
 
 void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric, const OutputStyle& style) {
@@ -150,14 +143,11 @@ void WriteMeasureJson(std::ostream& out, const CableReport& report) {
 }
 
 ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric, const OutputStyle& style) {
-  ChartSettings chart;
+  ChartSettings chart = ChartForOutput(style);
   const std::vector<MeasuredPoint>& points = report.measurement.points;
   chart.fromMHz = points.front().mhz;
   chart.toMHz = points.back().mhz;
   chart.lossUnit = metric ? "dB/100 m" : "dB/100 ft";
-  chart.utf8 = style.utf8;
-  chart.color = style.color;
-  SizeForOutput(style, chart);
   const double scale = metric ? 1 / kMetresPerFoot : 1;
   const fit::Coefficients k = report.k;
   chart.series.push_back({"Measured", [points, scale](double mhz) { return Interpolated(points, mhz, scale); }});
