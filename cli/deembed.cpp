@@ -9,6 +9,7 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/exact_report.hpp"
+#include "cli/json_fields.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
 #include "text/text.hpp"
@@ -27,9 +28,6 @@ std::string Mhz(double value) {
   std::snprintf(buffer, sizeof buffer, "%.9g", value);
   return buffer;
 }
-
-Json ZJson(Complex z) { return {{"re", z.real()}, {"im", z.imag()}}; }
-Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
 
 TableRow TextRow(const DeembedPoint& p) {
   TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), FixedText(p.shackSwr, 2), ImpedanceText(p.antennaZ)};
@@ -90,9 +88,7 @@ void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedL
   std::vector<TableRow> rows;
   rows.reserve(points.size());
   for (const DeembedPoint& p : points) rows.push_back(TextRow(p));
-  const std::vector<std::string> lines = LayOutTable(columns, rows, 0, style.utf8);
-  out << Painted(lines.front(), "1", style.color) << '\n';
-  for (std::size_t i = 1; i < lines.size(); ++i) out << lines[i] << '\n';
+  WriteTableLines(out, LayOutTable(columns, rows, 0, style.utf8), style.color);
 }
 
 void WriteDeembedCsv(std::ostream& out, const std::vector<DeembedPoint>& points) {
@@ -112,10 +108,10 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
   Json list = Json::array();
   for (const DeembedPoint& p : points) {
     Json j = {{"frequency_mhz", p.freqMHz},
-              {"shack_z", ZJson(p.shackZ)},
+              {"shack_z", ImpedanceJson(p.shackZ)},
               {"shack_swr", NumberOrNull(p.shackSwr)},
               {"passive", p.passive},
-              {"antenna_z", ZJson(p.antennaZ)}};
+              {"antenna_z", ImpedanceJson(p.antennaZ)}};
     if (p.passive) {
       j["antenna_swr"] = NumberOrNull(p.antennaSwr);
       j["matched_loss_db"] = p.matchedLossDb;

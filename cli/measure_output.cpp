@@ -11,6 +11,7 @@
 #include "catalog/cable.hpp"
 #include "catalog/catalog_line.hpp"
 #include "cli/cable_choice.hpp"
+#include "cli/json_fields.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
 #include "model/cable_calculation.hpp"
@@ -72,7 +73,7 @@ std::string FitText(const CableReport& report) {
 Json Number(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
 
 Json PointJson(const MeasuredPoint& p) {
-  const Json z0 = p.z0 ? Json{{"re", p.z0->real()}, {"im", p.z0->imag()}} : Json(nullptr);
+  const Json z0 = p.z0 ? ImpedanceJson(*p.z0) : Json(nullptr);
   return {{"frequency_mhz", p.mhz},
           {"z0", z0},
           {"matched_loss_db_per_100ft", p.lossDbPer100Ft},
@@ -102,9 +103,7 @@ void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric,
   columns.push_back({loss, true, false});
   if (both) columns.push_back({"VF", true, false});
   out << Heading(report, metric) << '\n';
-  const std::vector<std::string> lines = LayOutTable(columns, TextRows(report, metric), 0, style.utf8);
-  out << Painted(lines.front(), "1", style.color) << '\n';
-  for (size_t i = 1; i < lines.size(); ++i) out << lines[i] << '\n';
+  WriteTableLines(out, LayOutTable(columns, TextRows(report, metric), 0, style.utf8), style.color);
   out << FitText(report) << '\n';
   const CableMeasurement& m = report.measurement;
   if (!m.leftOut.empty())
