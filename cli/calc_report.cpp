@@ -134,8 +134,6 @@ Json EstimateJson(const Calculation& c) {
   return j;
 }
 
-Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
-
 // Per 100 m beside per 100 ft when the output is metric.
 void AddPer100m(Json& j, const Settings& s, double per100Ft) {
   if (s.metric) j["matched_loss_db_per_100m"] = NumberOrNull(per100Ft / kMetresPerFoot);

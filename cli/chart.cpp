@@ -8,14 +8,16 @@
 #include <optional>
 
 #include "cli/chart_scale.hpp"
+#include "text/cells.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux::cli {
 
 namespace {
 
+constexpr int kPipeWidth = 80, kPipeHeight = 24;  // the height also the most a terminal's chart takes
 constexpr int kMinWidth = 20;
 constexpr int kMinHeight = 6;
-constexpr int kMostCells = 1000;  // across and down
 constexpr int kMinPlotRows = 2;
 constexpr int kFixedRows = 3;  // the loss unit above the plot, the frequency axis and its labels
 constexpr int kMostLossSteps = 10;
@@ -33,10 +35,10 @@ constexpr int kPlain = -1;
 constexpr int kTitleGap = 2;
 
 struct Glyphs {
-  std::string_view lossAxis, lossTick, corner, frequencyAxis, frequencyTick, ellipsis;
+  std::string_view lossAxis, lossTick, corner, frequencyAxis, frequencyTick;
 };
-constexpr Glyphs kUnicodeGlyphs{"│", "┤", "└", "─", "┬", "…"};
-constexpr Glyphs kAsciiGlyphs{"|", "+", "+", "-", "+", "..."};
+constexpr Glyphs kUnicodeGlyphs{"│", "┤", "└", "─", "┬"};
+constexpr Glyphs kAsciiGlyphs{"|", "+", "+", "-", "+"};
 
 struct Cell {
   std::string glyph = " ";
@@ -44,7 +46,7 @@ struct Cell {
 };
 using Row = std::vector<Cell>;
 
-std::string Sgr(int color) { return color == kPlain ? "\x1b[0m" : "\x1b[38;5;" + std::to_string(color) + "m"; }
+std::string Sgr(int color) { return SgrCode(color == kPlain ? "0" : "38;5;" + std::to_string(color)); }
 
 std::string RowText(const Row& row) {
   std::string out;
@@ -58,31 +60,13 @@ std::string RowText(const Row& row) {
   return out;
 }
 
-std::size_t CharacterLength(std::string_view text, std::size_t at) {
-  std::size_t length = 1;
-  while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) ++length;
-  return length;
-}
-
 // Printable text from a column on, one character per cell, cut at the row's end.
 void PutText(Row& row, int column, std::string_view text, int color = kPlain) {
   for (std::size_t at = 0; at < text.size() && column < static_cast<int>(row.size()); ++column) {
-    const std::size_t length = CharacterLength(text, at);
+    const std::size_t length = DecodeUtf8(text.substr(at)).length;
     if (column >= 0) row[column] = {std::string(text.substr(at, length)), color};
     at += length;
   }
-}
-
-std::string FirstCells(std::string_view text, int cells) {
-  std::size_t at = 0;
-  for (; at < text.size() && cells > 0; --cells) at += CharacterLength(text, at);
-  return std::string(text.substr(0, at));
-}
-
-std::string CutToCells(std::string_view text, int cells, std::string_view ellipsis) {
-  if (CellCount(text) <= cells) return std::string(text);
-  const int kept = cells - CellCount(ellipsis);
-  return kept > 0 ? FirstCells(text, kept) + std::string(ellipsis) : FirstCells(text, cells);
 }
 
 int SeriesColor(const ChartSettings& chart, std::size_t series) { return chart.color ? kColors[series] : kPlain; }
@@ -182,8 +166,12 @@ std::size_t CellOwner(std::uint8_t series, int column) {
     if ((series >> s & 1) && turn-- == 0) return s;
 }
 
+constexpr char32_t kBrailleBlank = 0x2800;
+
 std::string Braille(std::uint8_t dots) {
-  return {'\xE2', static_cast<char>(0xA0 + (dots >> 6)), static_cast<char>(0x80 + (dots & 0x3F))};
+  std::string glyph;
+  AppendUtf8(glyph, kBrailleBlank + dots);
+  return glyph;
 }
 
 Cell SpotCell(const DotCanvas::Spot& spot, int column, const ChartSettings& chart) {
@@ -195,7 +183,7 @@ Cell SpotCell(const DotCanvas::Spot& spot, int column, const ChartSettings& char
 
 int LossLabelWidth(const LossAxis& axis) {
   int widest = 0;
-  for (const LossTick& tick : axis.Ticks()) widest = std::max(widest, CellCount(tick.text));
+  for (const LossTick& tick : axis.Ticks()) widest = std::max(widest, DisplayWidth(tick.text));
   return widest;
 }
 
@@ -209,7 +197,7 @@ std::vector<Row> PlotRows(const DotCanvas& canvas, const LossAxis& axis, int lef
   }
   for (const LossTick& tick : axis.Ticks()) {
     Row& row = rows[canvas.RowOfDot(DotOfShare(tick.share, canvas.DotRows()))];
-    PutText(row, left - 1 - CellCount(tick.text), tick.text);
+    PutText(row, left - 1 - DisplayWidth(tick.text), tick.text);
     PutText(row, left - 1, glyphs.lossTick);
   }
   return rows;
@@ -239,14 +227,14 @@ Row FrequencyAxisRow(const std::vector<FrequencyTick>& ticks, int left, const Ch
 }
 
 AxisLabel CentredLabel(std::string text, int column) {
-  const int width = CellCount(text);
+  const int width = DisplayWidth(text);
   const int start = column - (width - 1) / 2;  // an even width leans right of the column
   return {std::move(text), static_cast<double>(start), static_cast<double>(width)};
 }
 
 // Both ends of the range, then the band labels that fit beside them.
 Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
-  const int unitStart = chart.width - CellCount(kFrequencyUnit);
+  const int unitStart = chart.width - DisplayWidth(kFrequencyUnit);
   std::vector<AxisLabel> labels{CentredLabel(FrequencyText(chart.fromMHz), left),
                                 CentredLabel(FrequencyText(chart.toMHz), chart.width - 1)};
   labels.reserve(ticks.size() + 2);
@@ -282,25 +270,24 @@ std::optional<std::vector<Row>> LegendRows(const ChartSettings& chart, int mostL
   const std::size_t count = SeriesShown(chart);
   if (count == 0) return std::vector<Row>{};
   const TextTarget target = chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;
-  const int sampleWidth = CellCount(LegendSample(chart, 0));
+  const int sampleWidth = DisplayWidth(LegendSample(chart, 0));
   std::vector<std::string> labels;
   std::vector<int> entryWidths;
   for (std::size_t s = 0; s < count; ++s) {
     labels.push_back(PrintableText(chart.series[s].label, target));
-    entryWidths.push_back(sampleWidth + 1 + CellCount(labels.back()));
+    entryWidths.push_back(sampleWidth + 1 + DisplayWidth(labels.back()));
   }
   const std::optional<int> lines =
       LegendLineCount(entryWidths, sampleWidth + 1 + kShortestLegendLabel, chart.width, mostLines);
   if (!lines) return std::nullopt;
   const int perLine = (static_cast<int>(count) + *lines - 1) / *lines;
   const int columnWidth = LegendColumnWidth(chart.width, perLine);
-  const std::string_view ellipsis = chart.utf8 ? kUnicodeGlyphs.ellipsis : kAsciiGlyphs.ellipsis;
   std::vector<Row> rows(static_cast<std::size_t>(*lines), Row(static_cast<std::size_t>(chart.width)));
   for (std::size_t s = 0; s < count; ++s) {
     Row& row = rows[s / static_cast<std::size_t>(perLine)];
     const int column = static_cast<int>(s % static_cast<std::size_t>(perLine)) * (columnWidth + kLegendGap);
     PutText(row, column, LegendSample(chart, s), SeriesColor(chart, s));
-    PutText(row, column + sampleWidth + 1, CutToCells(labels[s], columnWidth - sampleWidth - 1, ellipsis));
+    PutText(row, column + sampleWidth + 1, FitWidth(labels[s], columnWidth - sampleWidth - 1, chart.utf8));
   }
   return rows;
 }
@@ -313,11 +300,11 @@ Row TitleRow(const ChartSettings& chart) {
   const std::string title = PrintableText(chart.title, target);
   Row row(static_cast<std::size_t>(chart.width));
   PutText(row, 0, unit);
-  const int earliest = CellCount(unit) + kTitleGap;
+  const int earliest = DisplayWidth(unit) + kTitleGap;
   const int room = chart.width - earliest;
   if (room <= 0 || title.empty()) return row;
-  const std::string shown = CutToCells(title, room, chart.utf8 ? kUnicodeGlyphs.ellipsis : kAsciiGlyphs.ellipsis);
-  PutText(row, std::max(earliest, (chart.width - CellCount(shown)) / 2), shown);
+  const std::string shown = FitWidth(title, room, chart.utf8);
+  PutText(row, std::max(earliest, (chart.width - DisplayWidth(shown)) / 2), shown);
   return row;
 }
 
@@ -328,12 +315,22 @@ std::string SizeProblem(const ChartSettings& chart, std::string_view why) {
 
 }  // namespace
 
+ChartSettings ChartForOutput(const OutputStyle& style) {
+  const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
+  ChartSettings chart;
+  chart.width = std::max(sized ? style.columns : kPipeWidth, kChartNarrowest);
+  chart.height = std::clamp(sized ? style.rows - 1 : kPipeHeight, kChartLowest, kPipeHeight);
+  chart.utf8 = style.utf8;
+  chart.color = style.color;
+  return chart;
+}
+
 std::vector<std::string> DrawChart(const ChartSettings& chart) {
   if (!ChartRangeValid(chart.fromMHz, chart.toMHz)) return {std::string(kChartRangeProblem)};
   constexpr std::string_view kTooSmall = "too small for the chart and its legend.";
   if (chart.width < kMinWidth || chart.height < kMinHeight) return {SizeProblem(chart, kTooSmall)};
-  if (chart.width > kMostCells || chart.height > kMostCells)
-    return {SizeProblem(chart, "at most " + std::to_string(kMostCells) + "x" + std::to_string(kMostCells) + ".")};
+  if (chart.width > kChartLargest || chart.height > kChartLargest)
+    return {SizeProblem(chart, "at most " + std::to_string(kChartLargest) + "x" + std::to_string(kChartLargest) + ".")};
   const auto legend = LegendRows(chart, chart.height - kFixedRows - kMinPlotRows);
   if (!legend) return {SizeProblem(chart, kTooSmall)};
   const int plotRows = chart.height - kFixedRows - static_cast<int>(legend->size());

@@ -5,7 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/output.hpp"
+
 namespace ferrolux::cli {
+
+// The sizes a chart may be asked for, in cells: smaller leaves no room to read it, larger is no
+// terminal's or page's.
+inline constexpr int kChartNarrowest = 40, kChartLowest = 12, kChartLargest = 1000;
 
 struct ChartSeries {
   std::string label;
@@ -22,6 +28,10 @@ struct ChartSettings {
   bool utf8 = true;                  // braille dots, else ASCII marks
   bool color = true;                 // ANSI colours, else a distinct mark per series
 };
+
+// An empty chart as this output shows it: the terminal's width and its height up to 24 rows,
+// 80x24 into a pipe or file, never below the smallest size; its marks and colours.
+ChartSettings ChartForOutput(const OutputStyle& style);
 
 // Exactly `height` lines of `width` cells (ANSI colour codes aside), or one line saying why no
 // chart fits. Losses that cannot be drawn (not finite, negative) leave gaps.

@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <utility>
 
+#include "text/charset.hpp"
+#include "text/text.hpp"
+
 namespace ferrolux::cli {
 
 namespace {
@@ -33,33 +36,6 @@ constexpr std::array<Band, 21> kBands{{
     {10000, "10000", false},
 }};
 
-struct Decoded {
-  char32_t point;
-  std::size_t length;
-  bool valid;
-};
-
-// The code point at the front of a non-empty text; a broken sequence gives up one byte.
-Decoded DecodeUtf8(std::string_view text) {
-  const auto lead = static_cast<unsigned char>(text[0]);
-  const std::size_t length = lead < 0x80   ? 1
-                             : lead < 0xC2 ? 0
-                             : lead < 0xE0 ? 2
-                             : lead < 0xF0 ? 3
-                             : lead < 0xF5 ? 4
-                                           : 0;
-  if (length == 0 || length > text.size()) return {0, 1, false};
-  char32_t point = length == 1 ? lead : lead & (0x7F >> length);
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[i]);
-    if ((next & 0xC0) != 0x80) return {0, 1, false};
-    point = point << 6 | (next & 0x3F);
-  }
-  constexpr std::array<char32_t, 5> kShortest{0, 0, 0x80, 0x800, 0x10000};
-  if (point < kShortest[length] || point > 0x10FFFF || (point >= 0xD800 && point < 0xE000)) return {0, 1, false};
-  return {point, length, true};
-}
-
 // Latin, Greek, Cyrillic and general punctuation: one cell on every terminal.
 bool OneCellWide(char32_t point) {
   return (point >= 0x20 && point < 0x7F) || (point >= 0xA0 && point < 0x300 && point != 0xAD) ||
@@ -77,13 +53,6 @@ bool Printable(char32_t point, TextTarget target) {
 }
 
 }  // namespace
-
-std::string FixedText(double value, int decimals) {
-  std::array<char, 400> buffer{};
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
-  return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : "?";
-}
 
 std::size_t SeriesShown(const ChartSettings& chart) { return std::min(chart.series.size(), kMaxChartSeries); }
 
@@ -206,17 +175,12 @@ void PlaceAxisLabels(std::vector<AxisLabel>& labels, double low, double high, do
 std::string PrintableText(std::string_view text, TextTarget target) {
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
-    const Decoded decoded = DecodeUtf8(text.substr(i));
+    const Utf8Char decoded = DecodeUtf8(text.substr(i));
     if (decoded.valid && Printable(decoded.point, target)) out += text.substr(i, decoded.length);
     else out += '?';
     i += decoded.length;
   }
   return out;
-}
-
-int CellCount(std::string_view printable) {
-  return static_cast<int>(std::count_if(printable.begin(), printable.end(),
-                                        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 }  // namespace ferrolux::cli

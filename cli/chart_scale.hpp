@@ -68,9 +68,6 @@ struct BandTick {
 };
 std::vector<BandTick> BandTicksWithin(double fromMHz, double toMHz);
 
-// Digits after the point as asked, a point whatever the locale.
-std::string FixedText(double value, int decimals);
-
 // A frequency in at most four significant digits, for the ends of an axis without bands.
 std::string FrequencyText(double mhz);
 
@@ -88,8 +85,5 @@ void PlaceAxisLabels(std::vector<AxisLabel>& labels, double low, double high, do
 // anything a terminal might draw at another width than one cell (or anything beyond ASCII).
 enum class TextTarget { kAsciiTerminal, kUtf8Terminal, kXml };
 std::string PrintableText(std::string_view text, TextTarget target);
-
-// Code points in valid UTF-8: the cells a printable text takes on a terminal.
-int CellCount(std::string_view printable);
 
 }  // namespace ferrolux::cli

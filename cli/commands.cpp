@@ -11,6 +11,7 @@
 #include "cli/cable_list.hpp"
 #include "cli/calc_report.hpp"
 #include "cli/catalog_source.hpp"
+#include "cli/chart.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
 #include "cli/completion.hpp"
@@ -50,9 +51,6 @@ struct OptionValues {
 };
 
 using Command = std::function<void(const Io&)>;
-
-// The chart's size limits, as the chart draws them.
-constexpr int kChartNarrowest = 40, kChartLowest = 12, kChartLargest = 1000;
 
 // An option's text must name something: an empty one is a usage fault, not "every cable".
 const CLI::Validator kNotEmpty(
@@ -134,22 +132,28 @@ void AddExactOptions(CLI::App& command, OptionValues& o, bool withVf) {
   CLI::Option* swr = command.get_option("--swr");
   CLI::Option* antenna =
       command.add_option("--antenna-z", o.exact.antennaZ, "The load at the antenna end, R+jX ohms (35-j20)")
-          ->type_name("Z");
+          ->type_name("Z")
+          ->check(kNotEmpty);
   CLI::Option* shack =
       command.add_option("--shack-z", o.exact.shackZ, "An analyser's reading at the shack end, R+jX ohms")
-          ->type_name("Z");
+          ->type_name("Z")
+          ->check(kNotEmpty);
   antenna->excludes(swr)->excludes(shack);
   shack->excludes(swr);
   command.add_option("--ref-ohms", o.exact.refOhms, "The SWR meter's reference (default: the cable's impedance)")
-      ->type_name("R");
-  if (withVf) command.add_option("--vf", o.exact.vf, "Velocity factor instead of the catalog's")->type_name("V");
+      ->type_name("R")
+      ->check(kNotEmpty);
+  if (withVf)
+    command.add_option("--vf", o.exact.vf, "Velocity factor instead of the catalog's")
+        ->type_name("V")
+        ->check(kNotEmpty);
 }
 
 void RunCalc(const OptionValues& o, const Io& io) {
   Settings settings = ReadSettings(o.settings);
+  const ExactRequest exact = ReadExactRequest(o.exact);
   const std::vector<CatalogRow> cables = io.Cables();
   const CatalogCable cable = ReadCatalogCable(FindCable(cables, o.cable));
-  const ExactRequest exact = ReadExactRequest(o.exact);
   CheckLineData(exact, o.exact, cable);
   const Calculation calculation = Calculate(cable, settings, exact);
   settings.shackSwr = calculation.shackSwr;
@@ -167,8 +171,9 @@ CompareOrder OrderOf(const std::string& sort) {
 
 void RunCompare(const OptionValues& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
+  const ExactRequest exact = ReadExactRequest(o.exact);
   const std::vector<CatalogRow> cables = SelectCables(io.Cables(), o.type, o.match);
-  const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort), ReadExactRequest(o.exact));
+  const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort), exact);
   if (o.format == "csv") WriteCompareCsv(io.out, rows);
   else if (o.format == "json") WriteCompareJson(io.out, rows, settings);
   else WriteCompareText(io.out, rows, settings, io.style);
@@ -181,29 +186,22 @@ void RunCables(const OptionValues& o, const Io& io) {
   else WriteCablesText(io.out, cables, o.settings.metric, io.style);
 }
 
-void WriteSvg(const std::string& file, const std::string& svg, const Io& io) {
-  if (file == "-") {
-    io.out << svg;
-    return;
-  }
-  WriteFileAtomically(file, svg);
-}
-
 void RunPlot(const OptionValues& o, const Io& io) {
   if (!o.plot.length.empty()) ReadLength(o.plot.length, o.plot.metric);
   const std::vector<CatalogRow> cables = io.Cables();
   const ChartSettings chart = BuildChart(cables, o.plot, io.style);
-  if (!o.svg.empty()) return WriteSvg(o.svg, DrawSvgChart(chart), io);
+  if (!o.svg.empty()) return WriteFileOrOut(o.svg, DrawSvgChart(chart), io.out);
   for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
 }
 
 void RunDeembedCommand(const OptionValues& o, const Io& io) {
-  ReadLength(o.deembed.length, o.deembed.metric);
+  ReadDeembedOptions(o.deembed);
   RunDeembed(o.deembed, io.Cables(), io.out, io.style);
 }
 
 void RunMeasure(const OptionValues& o, const Io& io) {
   const MeasureOptions& m = o.measure;
+  ReadMeasureOptions(m);
   std::optional<SweepFile> open, shorted;
   if (!m.open.empty()) open = ReadSweepFile(m.open);
   if (!m.shorted.empty()) shorted = ReadSweepFile(m.shorted);
@@ -213,7 +211,7 @@ void RunMeasure(const OptionValues& o, const Io& io) {
     const std::vector<CatalogRow> cables = m.cable.empty() ? std::vector<CatalogRow>() : io.Cables();
     const ChartSettings chart =
         MeasureChart(report, m.cable.empty() ? nullptr : &FindCable(cables, m.cable), m.metric, io.style);
-    if (!m.svg.empty()) return WriteSvg(m.svg, DrawSvgChart(chart), io);
+    if (!m.svg.empty()) return WriteFileOrOut(m.svg, DrawSvgChart(chart), io.out);
     for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
     return;
   }
@@ -294,14 +292,16 @@ void AddDeembed(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
   CLI::App& deembed = AddCommand(
       app, context, "deembed", "A one-port sweep measured at the shack end, seen at the antenna", o, RunDeembedCommand);
   DeembedOptions& d = o->deembed;
-  deembed.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required();
+  deembed.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required()->check(kNotEmpty);
   deembed.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
       ->required()
       ->check(kNotEmpty);
   deembed.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
-  deembed.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V");
-  deembed.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")->type_name("R");
+  deembed.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V")->check(kNotEmpty);
+  deembed.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")
+      ->type_name("R")
+      ->check(kNotEmpty);
   deembed.add_flag("--metric", d.metric, "Plain lengths in metres")->check(kNoValue);
   AddFormatOption(deembed, d.format);
   deembed.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")
@@ -319,22 +319,26 @@ void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
       "A cable's matched loss, Z0 and velocity factor from sweeps with its far end open and shorted", o, RunMeasure);
   MeasureOptions& m = o->measure;
   measure.add_option("--open", m.open, "One-port sweep at the shack end with the far end open (Touchstone)")
-      ->type_name("FILE");
-  measure.add_option("--short", m.shorted, "The same with the far end shorted")->type_name("FILE");
+      ->type_name("FILE")
+      ->check(kNotEmpty);
+  measure.add_option("--short", m.shorted, "The same with the far end shorted")->type_name("FILE")->check(kNotEmpty);
   measure
       .add_option("--length", m.length, "Cable length in feet; 30m for metres (plain numbers are metres with --metric)")
       ->type_name("L")
       ->required();
   measure.add_flag("--metric", m.metric, "Lengths in metres, losses per 100 m")->check(kNoValue);
   measure.add_option("--vf-guess", m.vfGuess, "Velocity factor that places the lowest frequency on its half wave")
-      ->type_name("V");
+      ->type_name("V")
+      ->check(kNotEmpty);
   AddFormatOption(measure, o->format);
   CLI::Option* line =
       measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record")->check(kNoValue);
-  measure.add_option("--type", m.type, "The record's type")->type_name("T")->needs(line);
-  measure.add_option("--part", m.part, "The record's part number")->type_name("P")->needs(line);
+  measure.add_option("--type", m.type, "The record's type")->type_name("T")->needs(line)->check(kNotEmpty);
+  measure.add_option("--part", m.part, "The record's part number")->type_name("P")->needs(line)->check(kNotEmpty);
   measure.add_flag("--plot", m.plot, "Draw the measured loss beside the fit")->check(kNoValue);
-  measure.add_option("--svg", m.svg, "Write that chart to this file as SVG (- for standard output)")->type_name("FILE");
+  measure.add_option("--svg", m.svg, "Write that chart to this file as SVG (- for standard output)")
+      ->type_name("FILE")
+      ->check(kNotEmpty);
   measure.add_option("--cable", m.cable, "Draw this catalog cable's curve too")->type_name("C")->check(kNotEmpty);
 }
 

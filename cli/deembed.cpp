@@ -9,6 +9,7 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/exact_report.hpp"
+#include "cli/json_fields.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
 #include "text/text.hpp"
@@ -22,29 +23,19 @@ using Json = nlohmann::ordered_json;
 const std::string kNotPassive = "not passive: check the length, the cable and the calibration";
 const std::string kMissing = "-";
 
-std::string Fixed(double value, int places) {
-  if (std::isinf(value)) return "inf";
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-  return buffer;
-}
-
 std::string Mhz(double value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.9g", value);
   return buffer;
 }
 
-Json ZJson(Complex z) { return {{"re", z.real()}, {"im", z.imag()}}; }
-Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
-
 TableRow TextRow(const DeembedPoint& p) {
-  TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), Fixed(p.shackSwr, 2), ImpedanceText(p.antennaZ)};
+  TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), FixedText(p.shackSwr, 2), ImpedanceText(p.antennaZ)};
   if (!p.passive) {
     row.insert(row.end(), {kMissing, kMissing, kMissing, kNotPassive});
     return row;
   }
-  row.insert(row.end(), {Fixed(p.antennaSwr, 2), Fixed(p.matchedLossDb, 2), Fixed(p.totalLossDb, 2), ""});
+  row.insert(row.end(), {FixedText(p.antennaSwr, 2), FixedText(p.matchedLossDb, 2), FixedText(p.totalLossDb, 2), ""});
   return row;
 }
 
@@ -97,9 +88,7 @@ void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedL
   std::vector<TableRow> rows;
   rows.reserve(points.size());
   for (const DeembedPoint& p : points) rows.push_back(TextRow(p));
-  const std::vector<std::string> lines = LayOutTable(columns, rows, 0, style.utf8);
-  out << Painted(lines.front(), "1", style.color) << '\n';
-  for (std::size_t i = 1; i < lines.size(); ++i) out << lines[i] << '\n';
+  WriteTableLines(out, LayOutTable(columns, rows, 0, style.utf8), style.color);
 }
 
 void WriteDeembedCsv(std::ostream& out, const std::vector<DeembedPoint>& points) {
@@ -119,10 +108,10 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
   Json list = Json::array();
   for (const DeembedPoint& p : points) {
     Json j = {{"frequency_mhz", p.freqMHz},
-              {"shack_z", ZJson(p.shackZ)},
+              {"shack_z", ImpedanceJson(p.shackZ)},
               {"shack_swr", NumberOrNull(p.shackSwr)},
               {"passive", p.passive},
-              {"antenna_z", ZJson(p.antennaZ)}};
+              {"antenna_z", ImpedanceJson(p.antennaZ)}};
     if (p.passive) {
       j["antenna_swr"] = NumberOrNull(p.antennaSwr);
       j["matched_loss_db"] = p.matchedLossDb;
@@ -148,16 +137,12 @@ std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedP
                           " ft of " + CableName(line.cable.texts)});
 }
 
-ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, int width, int height, const OutputStyle& style) {
-  ChartSettings chart;
+ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style) {
+  ChartSettings chart = ChartForOutput(style);
   chart.fromMHz = points.front().freqMHz;
   chart.toMHz = points.back().freqMHz;
   if (!(chart.toMHz > chart.fromMHz)) chart.fromMHz /= 1.1, chart.toMHz *= 1.1;  // a single point
   chart.lossUnit = "SWR";
-  chart.width = width;
-  chart.height = height;
-  chart.utf8 = style.utf8;
-  chart.color = style.color;
   chart.series.push_back({"SWR at the shack", [&points](double mhz) { return SwrAt(points, mhz, false); }});
   chart.series.push_back({"SWR at the antenna", [&points](double mhz) { return SwrAt(points, mhz, true); }});
   return chart;

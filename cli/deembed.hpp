@@ -40,6 +40,6 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
 std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedPoint>& points);
 
 // The SWR at both ends against frequency; gaps where the antenna end is not passive.
-ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, int width, int height, const OutputStyle& style);
+ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style);
 
 }  // namespace ferrolux::cli

@@ -2,6 +2,7 @@
 // Running `ferrolux deembed`: reading the sweep file, working it out, writing what was asked.
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,14 @@ struct DeembedOptions {
   std::string format = "text";
   bool metric = false, plot = false;
 };
+
+// The options' numbers, read before the catalog or any file; a fault is a UsageError naming the
+// option. Empty for the catalog's own value.
+struct DeembedNumbers {
+  double lengthFt = 0;
+  std::optional<double> velocityFactor, refOhms;
+};
+DeembedNumbers ReadDeembedOptions(const DeembedOptions& options);
 
 // A sweep file at fault is a failure (status 1) saying "FILE:LINE: what is wrong"; no output
 // file is left half-written.

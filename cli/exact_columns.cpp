@@ -1,10 +1,10 @@
 #include "cli/exact_columns.hpp"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "cli/output.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -33,19 +33,13 @@ Span TotalSpan(const Calculation& c) {
   return span;
 }
 
-std::string Fixed(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.2f", value);
-  return buffer;
-}
-
 }  // namespace
 
 std::string ExactTotalText(const Calculation& c) {
   const Span s = TotalSpan(c);
   if (!s.present) return c.exact ? "none" : "-";
-  if (std::isinf(s.max)) return "from " + Fixed(s.min);
-  const std::string low = Fixed(s.min), high = Fixed(s.max);
+  if (std::isinf(s.max)) return "from " + FixedText(s.min, 2);
+  const std::string low = FixedText(s.min, 2), high = FixedText(s.max, 2);
   return low == high ? low : low + "-" + high;
 }
 

@@ -53,7 +53,7 @@ Complex ReadImpedance(const std::string& option, const std::string& text) {
 ExactRequest ReadExactRequest(const ExactTexts& texts) {
   ExactRequest r;
   r.input = ExactInput::kShackSwr;
-  if (!texts.vf.empty()) r.velocityFactor = ReadNumber("--vf", texts.vf);
+  if (!texts.vf.empty()) r.velocityFactor = ReadVelocityFactor("--vf", texts.vf);
   if (!texts.refOhms.empty()) r.refOhms = ReadNumber("--ref-ohms", texts.refOhms);
   const std::string& z = texts.antennaZ.empty() ? texts.shackZ : texts.antennaZ;
   if (z.empty()) return r;

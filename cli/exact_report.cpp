@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "cli/json_fields.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -75,13 +76,9 @@ void WriteRangeText(std::ostream& out, const SwrRange& r, double shackSwr, doubl
            "takes no power, so the loss has no upper bound.\n";
 }
 
-Json ZJson(Complex z) { return {{"re", z.real()}, {"im", z.imag()}}; }
-
-Json NumberOrNull(double value) { return std::isfinite(value) ? Json(value) : Json(nullptr); }
-
 Json PointJson(const ExactPoint& p) {
-  return {{"shack_z", ZJson(p.shackZ)},
-          {"antenna_z", ZJson(p.antennaZ)},
+  return {{"shack_z", ImpedanceJson(p.shackZ)},
+          {"antenna_z", ImpedanceJson(p.antennaZ)},
           {"shack_swr", NumberOrNull(p.shackSwr)},
           {"antenna_swr", NumberOrNull(p.antennaSwr)},
           {"matched_loss_db", p.matchedLossDb},
@@ -129,7 +126,7 @@ void WriteExactText(std::ostream& out, const Settings& settings, const Calculati
 Json ExactJson(const Calculation& c) {
   if (!c.exact) return nullptr;
   const ExactResult& e = *c.exact;
-  Json j = {{"z0", ZJson(e.z0)},
+  Json j = {{"z0", ImpedanceJson(e.z0)},
             {"reference_ohms", e.refOhms},
             {"velocity_factor", e.velocityFactor},
             {"passive", Passive(e)}};

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -120,6 +121,11 @@ void WriteFileAtomically(const fs::path& file, const std::function<void(std::ost
   std::ostringstream text;
   write(text);
   WriteFileAtomically(file, text.view());
+}
+
+void WriteFileOrOut(const std::string& name, std::string_view content, std::ostream& out) {
+  if (name == "-") out << content;
+  else WriteFileAtomically(name, content);
 }
 
 }  // namespace ferrolux::cli

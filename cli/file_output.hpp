@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <string>
 #include <string_view>
 
 namespace ferrolux::cli {
@@ -16,5 +17,8 @@ void WriteFileAtomically(const std::filesystem::path& file, std::string_view con
 
 // The same for text produced by `write`.
 void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write);
+
+// The content on `out` when the name is "-" (standard output), else into the file as above.
+void WriteFileOrOut(const std::string& name, std::string_view content, std::ostream& out);
 
 }  // namespace ferrolux::cli

@@ -1,9 +1,17 @@
 #include "cli/json_fields.hpp"
 
+#include <cmath>
+
 #include "cli/output.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
+
+nlohmann::ordered_json NumberOrNull(double value) {
+  return std::isfinite(value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
+}
+
+nlohmann::ordered_json ImpedanceJson(std::complex<double> z) { return {{"re", z.real()}, {"im", z.imag()}}; }
 
 nlohmann::ordered_json CableJson(const CatalogRow& cable) {
   nlohmann::ordered_json fields = nlohmann::ordered_json::object();

@@ -3,6 +3,7 @@
 // settings of a calculation.
 
 #include <array>
+#include <complex>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -38,6 +39,12 @@ inline constexpr std::array<FieldName, 16> kCableFields{{
     {column::kDescription, "description", false},
     {column::kRecommendedUses, "recommended_uses", false},
 }};
+
+// A figure that may not be finite: null then, as JSON has no inf or nan.
+nlohmann::ordered_json NumberOrNull(double value);
+
+// An impedance as {"re": R, "im": X}.
+nlohmann::ordered_json ImpedanceJson(std::complex<double> z);
 
 // Every field of the record, texts as texts and numbers as numbers.
 nlohmann::ordered_json CableJson(const CatalogRow& cable);

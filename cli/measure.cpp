@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "catalog/catalog_line.hpp"
 #include "cli/command_error.hpp"
@@ -15,13 +14,6 @@ namespace {
 
 // Two files give the same frequency when their texts (in any unit) read back this close.
 constexpr double kSameFrequency = 1e-9;
-constexpr double kHighestVelocityFactor = 1;
-
-std::string Fixed(double value, int places) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-  return buffer;
-}
 
 CommandError FileFault(const SweepFile& file, int line, const std::string& what) {
   return CommandError(kExitFailure, file.name + ":" + std::to_string(line) + ": " + what);
@@ -31,7 +23,7 @@ void CheckPassive(const SweepFile& file) {
   for (const SweepReading& p : file.points)
     if (p.reflection > 1)
       throw FileFault(file, p.line,
-                      "|S11| " + Fixed(p.reflection, 4) + " at " + PlainNumberText(p.mhz, 15) +
+                      "|S11| " + FixedText(p.reflection, 4) + " at " + PlainNumberText(p.mhz, 15) +
                           " MHz is above 1, which only an active termination gives: check the calibration");
 }
 
@@ -56,9 +48,7 @@ void CheckSameFrequencies(const SweepFile& open, const SweepFile& shorted) {
 
 std::optional<double> VelocityFactorGuess(const std::string& text) {
   if (text.empty()) return std::nullopt;
-  const double vf = ReadNumber("--vf-guess", text);
-  if (vf > kHighestVelocityFactor) throw UsageError("--vf-guess: " + text + " is above 1");
-  return vf;
+  return ReadVelocityFactor("--vf-guess", text);
 }
 
 CableMeasurement Measured(const std::optional<SweepFile>& open, const std::optional<SweepFile>& shorted, double metres,
@@ -92,22 +82,27 @@ void CheckFieldText(const std::string& option, const std::string& text) {
 
 }  // namespace
 
-CableReport MeasureCable(const std::optional<SweepFile>& open, const std::optional<SweepFile>& shorted,
-                         const MeasureOptions& options) {
-  if (!open && !shorted) throw UsageError("give the sweep with the far end open (--open), shorted (--short) or both");
-  const Length length = ReadLength(options.length, options.metric);
-  if (!(length.metres > 0)) throw UsageError("--length: the cable needs a length above 0");
+MeasureRequest ReadMeasureOptions(const MeasureOptions& options) {
+  MeasureRequest request{ReadLength(options.length, options.metric), VelocityFactorGuess(options.vfGuess)};
+  if (!(request.length.metres > 0)) throw UsageError("--length: the cable needs a length above 0");
   if (options.catalogLine) {
     CheckFieldText("--type", options.type);
     CheckFieldText("--part", options.part);
   }
+  return request;
+}
+
+CableReport MeasureCable(const std::optional<SweepFile>& open, const std::optional<SweepFile>& shorted,
+                         const MeasureOptions& options) {
+  if (!open && !shorted) throw UsageError("give the sweep with the far end open (--open), shorted (--short) or both");
+  const auto [length, vfGuess] = ReadMeasureOptions(options);
   for (const auto* file : {&open, &shorted})
     if (*file) CheckPassive(**file);
   CableReport report;
   report.method = open && shorted ? MeasureMethod::kOpenShort : MeasureMethod::kReturnLoss;
   report.metres = length.metres;
   report.feet = length.feet;
-  report.measurement = Measured(open, shorted, length.metres, VelocityFactorGuess(options.vfGuess));
+  report.measurement = Measured(open, shorted, length.metres, vfGuess);
   if (report.measurement.points.empty())
     throw CommandError(kExitFailure, (open ? *open : *shorted).name +
                                          ": no frequency left to measure: the far end cannot be seen at any of them");

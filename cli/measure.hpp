@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/settings.hpp"
 #include "model/cable_measurement.hpp"
 
 namespace ferrolux::cli {
@@ -43,6 +44,13 @@ struct CableReport {
   fit::Coefficients k;  // as the catalog writes them
   double worstFitError = 0;
 };
+
+// The options' own faults, before any file is read: a UsageError naming the option.
+struct MeasureRequest {
+  Length length;
+  std::optional<double> vfGuess;
+};
+MeasureRequest ReadMeasureOptions(const MeasureOptions& options);
 
 // Checks the pair (same frequencies, no active termination) and measures the cable; a fault
 // throws a CommandError "FILE:LINE: what is wrong", exit status 1.

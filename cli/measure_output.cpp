@@ -11,6 +11,7 @@
 #include "catalog/cable.hpp"
 #include "catalog/catalog_line.hpp"
 #include "cli/cable_choice.hpp"
+#include "cli/json_fields.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
 #include "model/cable_calculation.hpp"
@@ -23,8 +24,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr double kPercent = 100;
-constexpr int kPipeWidth = 80, kPipeHeight = 24;
-constexpr int kNarrowest = 40, kLowest = 12;
 const char kFitLine[] = "Fit, matched loss per 100 ft = k0 + k1 * sqrt(MHz) + k2 * MHz: ";
 const char kLeftOutLine[] = " left out where the open and the short read alike";
 const char kLeftOutQuickLine[] = " left out where the sweep shows no reflection";
@@ -36,16 +35,10 @@ const char kQuickLine[] =
     "From one sweep alone: the one-way loss is half the return loss, which assumes a lossless far end and a "
     "cable of the analyser's impedance";
 
-std::string Fixed(double value, int places) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-  return buffer;
-}
-
 std::string Plain(double value) { return PlainNumberText(RoundHalfEven(value, 3), 15); }
 
 std::string ImpedanceCell(const Impedance& z) {
-  return Fixed(z.real(), 2) + (z.imag() < 0 ? "-j" : "+j") + Fixed(std::fabs(z.imag()), 2);
+  return FixedText(z.real(), 2) + (z.imag() < 0 ? "-j" : "+j") + FixedText(std::fabs(z.imag()), 2);
 }
 
 bool BothSweeps(const CableReport& report) { return report.method == MeasureMethod::kOpenShort; }
@@ -64,8 +57,8 @@ std::vector<TableRow> TextRows(const CableReport& report, bool metric) {
   for (const MeasuredPoint& p : report.measurement.points) {
     TableRow row{Plain(p.mhz)};
     if (p.z0) row.push_back(ImpedanceCell(*p.z0));
-    row.push_back(Fixed(metric ? p.lossDbPer100M : p.lossDbPer100Ft, 3));
-    if (p.velocityFactor) row.push_back(Fixed(*p.velocityFactor, 3));
+    row.push_back(FixedText(metric ? p.lossDbPer100M : p.lossDbPer100Ft, 3));
+    if (p.velocityFactor) row.push_back(FixedText(*p.velocityFactor, 3));
     rows.push_back(row);
   }
   return rows;
@@ -73,13 +66,14 @@ std::vector<TableRow> TextRows(const CableReport& report, bool metric) {
 
 std::string FitText(const CableReport& report) {
   return kFitLine + std::string("k0 ") + CoefficientText(report.k.k0) + ", k1 " + CoefficientText(report.k.k1) +
-         ", k2 " + CoefficientText(report.k.k2) + "; worst error " + Fixed(report.worstFitError * kPercent, 2) + " %";
+         ", k2 " + CoefficientText(report.k.k2) + "; worst error " + FixedText(report.worstFitError * kPercent, 2) +
+         " %";
 }
 
 Json Number(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
 
 Json PointJson(const MeasuredPoint& p) {
-  const Json z0 = p.z0 ? Json{{"re", p.z0->real()}, {"im", p.z0->imag()}} : Json(nullptr);
+  const Json z0 = p.z0 ? ImpedanceJson(*p.z0) : Json(nullptr);
   return {{"frequency_mhz", p.mhz},
           {"z0", z0},
           {"matched_loss_db_per_100ft", p.lossDbPer100Ft},
@@ -99,12 +93,6 @@ double Interpolated(const std::vector<MeasuredPoint>& points, double mhz, double
   return (below.lossDbPer100Ft + share * (above->lossDbPer100Ft - below.lossDbPer100Ft)) * scale;
 }
 
-void SizeForOutput(const OutputStyle& style, ChartSettings& chart) {
-  const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
-  chart.width = std::max(sized ? style.columns : kPipeWidth, kNarrowest);
-  chart.height = std::clamp(sized ? style.rows - 1 : kPipeHeight, kLowest, kPipeHeight);
-}
-
 }  // namespace
 
 void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric, const OutputStyle& style) {
@@ -115,9 +103,7 @@ void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric,
   columns.push_back({loss, true, false});
   if (both) columns.push_back({"VF", true, false});
   out << Heading(report, metric) << '\n';
-  const std::vector<std::string> lines = LayOutTable(columns, TextRows(report, metric), 0, style.utf8);
-  out << Painted(lines.front(), "1", style.color) << '\n';
-  for (size_t i = 1; i < lines.size(); ++i) out << lines[i] << '\n';
+  WriteTableLines(out, LayOutTable(columns, TextRows(report, metric), 0, style.utf8), style.color);
   out << FitText(report) << '\n';
   const CableMeasurement& m = report.measurement;
   if (!m.leftOut.empty())
@@ -156,14 +142,11 @@ void WriteMeasureJson(std::ostream& out, const CableReport& report) {
 }
 
 ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric, const OutputStyle& style) {
-  ChartSettings chart;
+  ChartSettings chart = ChartForOutput(style);
   const std::vector<MeasuredPoint>& points = report.measurement.points;
   chart.fromMHz = points.front().mhz;
   chart.toMHz = points.back().mhz;
   chart.lossUnit = metric ? "dB/100 m" : "dB/100 ft";
-  chart.utf8 = style.utf8;
-  chart.color = style.color;
-  SizeForOutput(style, chart);
   const double scale = metric ? 1 / kMetresPerFoot : 1;
   const fit::Coefficients k = report.k;
   chart.series.push_back({"Measured", [points, scale](double mhz) { return Interpolated(points, mhz, scale); }});

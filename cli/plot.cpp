@@ -13,10 +13,6 @@ namespace ferrolux::cli {
 
 namespace {
 
-constexpr int kPipeWidth = 80, kPipeHeight = 24;
-constexpr int kTallestOnTerminal = 24;
-constexpr int kNarrowest = 40, kLowest = 12;
-
 std::vector<const CatalogRow*> ChosenCables(const std::vector<CatalogRow>& catalog, const PlotOptions& options) {
   std::vector<const CatalogRow*> chosen;
   for (const std::string& name : options.cables) chosen.push_back(&FindCable(catalog, name));
@@ -62,32 +58,26 @@ void SetScale(const PlotOptions& options, ChartSettings& chart, double& scale) {
   }
 }
 
-void SetSize(const PlotOptions& options, const OutputStyle& style, ChartSettings& chart) {
-  const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
-  chart.width = options.width > 0 ? options.width : sized ? style.columns : kPipeWidth;
-  const int fitting = sized ? std::min(style.rows - 1, kTallestOnTerminal) : kPipeHeight;
-  chart.height = options.height > 0 ? options.height : fitting;
-  if (options.width != 0 && options.width < kNarrowest)
-    throw UsageError("--width: the chart needs at least " + std::to_string(kNarrowest) + " columns");
-  if (options.height != 0 && options.height < kLowest)
-    throw UsageError("--height: the chart needs at least " + std::to_string(kLowest) + " rows");
-  chart.width = std::max(chart.width, kNarrowest);
-  chart.height = std::max(chart.height, kLowest);
+void SetSize(const PlotOptions& options, ChartSettings& chart) {
+  if (options.width != 0 && options.width < kChartNarrowest)
+    throw UsageError("--width: the chart needs at least " + std::to_string(kChartNarrowest) + " columns");
+  if (options.height != 0 && options.height < kChartLowest)
+    throw UsageError("--height: the chart needs at least " + std::to_string(kChartLowest) + " rows");
+  if (options.width > 0) chart.width = options.width;
+  if (options.height > 0) chart.height = options.height;
 }
 
 }  // namespace
 
 ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options, const OutputStyle& style) {
-  ChartSettings chart;
+  ChartSettings chart = ChartForOutput(style);
   chart.fromMHz = ReadNumber("--from", options.fromMHz);
   chart.toMHz = ReadNumber("--to", options.toMHz);
   if (chart.fromMHz >= chart.toMHz) throw UsageError("--from must be below --to");
   double scale = 1;
   SetScale(options, chart, scale);
-  SetSize(options, style, chart);
+  SetSize(options, chart);
   chart.logLoss = options.logLoss;
-  chart.utf8 = style.utf8;
-  chart.color = style.color;
   for (const CatalogRow* cable : ChosenCables(catalog, options)) {
     const CableNumbers numbers = ReadCatalogCable(*cable).numbers;
     chart.series.push_back({DisplayText(CableName(*cable), style.utf8),

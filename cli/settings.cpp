@@ -46,6 +46,14 @@ double ReadNumber(const std::string& option, const std::string& text) {
   return value;
 }
 
+constexpr double kLightSpeedShare = 1;
+
+double ReadVelocityFactor(const std::string& option, const std::string& text) {
+  const double vf = ReadNumber(option, text);
+  if (vf > kLightSpeedShare) throw UsageError(option + ": " + text + " is above 1");
+  return vf;
+}
+
 Length ReadLength(const std::string& text, bool metric) {
   std::string number = text;
   bool metres = metric;

@@ -43,6 +43,9 @@ Length ReadLength(const std::string& text, bool metric);
 // A number above 0 for the option named.
 double ReadNumber(const std::string& option, const std::string& text);
 
+// A velocity factor: above 0 and at most 1, as no wave on a line outruns light.
+double ReadVelocityFactor(const std::string& option, const std::string& text);
+
 // The centre frequency of a band by its name (160m … 70cm, gmrs), as the band menu gives it.
 double BandCentreMHz(const std::string& name);
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "cli/chart_scale.hpp"
+#include "text/cells.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -17,7 +19,6 @@ constexpr int kPixelsPerColumn = 10;
 constexpr int kPixelsPerRow = 20;
 constexpr int kMinWidth = 480;
 constexpr int kMinHeight = 300;
-constexpr int kMostCells = 1000;
 constexpr double kLeftMargin = 60;
 constexpr double kRightMargin = 24;
 constexpr double kTopMargin = 30;
@@ -60,7 +61,9 @@ std::string Escaped(std::string_view text) {
   return out;
 }
 
-double TextWidth(std::string_view text) { return CellCount(PrintableText(text, TextTarget::kXml)) * kCharacterWidth; }
+double TextWidth(std::string_view text) {
+  return DisplayWidth(PrintableText(text, TextTarget::kXml)) * kCharacterWidth;
+}
 
 std::string Text(double x, double y, std::string_view anchor, std::string_view text) {
   return "<text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" text-anchor=\"" + std::string(anchor) + "\">" +
@@ -183,8 +186,8 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
 }  // namespace
 
 std::string DrawSvgChart(const ChartSettings& chart) {
-  const int width = std::clamp(chart.width, kMinWidth / kPixelsPerColumn, kMostCells) * kPixelsPerColumn;
-  const int height = std::clamp(chart.height, kMinHeight / kPixelsPerRow, kMostCells) * kPixelsPerRow;
+  const int width = std::clamp(chart.width, kMinWidth / kPixelsPerColumn, kChartLargest) * kPixelsPerColumn;
+  const int height = std::clamp(chart.height, kMinHeight / kPixelsPerRow, kChartLargest) * kPixelsPerRow;
   if (!ChartRangeValid(chart.fromMHz, chart.toMHz))
     return Document(width, height, Text(width / 2.0, height / 2.0, "middle", kChartRangeProblem));
   const double plotWidth = width - kLeftMargin - kRightMargin;

@@ -1,6 +1,7 @@
 #include "cli/table.hpp"
 
 #include <algorithm>
+#include <ostream>
 
 #include "cli/output.hpp"
 
@@ -71,6 +72,10 @@ std::vector<std::string> LayOutTable(const std::vector<TableColumn>& columns, co
   std::vector<std::string> lines{Line(columns, headings, widths, gap, utf8)};
   for (const TableRow& row : rows) lines.push_back(Line(columns, row, widths, gap, utf8));
   return lines;
+}
+
+void WriteTableLines(std::ostream& out, const std::vector<std::string>& lines, bool color) {
+  for (std::size_t i = 0; i < lines.size(); ++i) out << (i == 0 ? Painted(lines[i], "1", color) : lines[i]) << '\n';
 }
 
 }  // namespace ferrolux::cli

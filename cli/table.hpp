@@ -2,6 +2,7 @@
 // Plain-text tables: columns two blanks apart, numbers to the right, and names cut with an
 // ellipsis when the table must fit a terminal's width.
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,8 @@ using TableRow = std::vector<std::string>;  // UTF-8 cells, one per column
 // to a few cells.
 std::vector<std::string> LayOutTable(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows,
                                      int width, bool utf8);
+
+// The laid-out lines on `out`, the heading in bold when colours are on.
+void WriteTableLines(std::ostream& out, const std::vector<std::string>& lines, bool color);
 
 }  // namespace ferrolux::cli

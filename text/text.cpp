@@ -136,6 +136,13 @@ std::string ExponentForm(const std::string& mantissa, int exponent) {
 
 }  // namespace
 
+std::string FixedText(double value, int decimals) {
+  std::array<char, 400> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+  return result.ec == std::errc{} ? std::string(buffer.data(), result.ptr) : "?";
+}
+
 std::string PlainNumberText(double value, int digits) {
   if (std::isnan(value)) return "nan";  // a NaN's sign bit means nothing
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";

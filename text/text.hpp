@@ -27,6 +27,9 @@ std::string NumberText(long long value);
 // (1.5E+09, 2E-08). Infinities read "inf" and "-inf", not-a-number "nan".
 std::string PlainNumberText(double value, int digits);
 
+// Digits after the point as asked, a point whatever the locale.
+std::string FixedText(double value, int decimals);
+
 // x rounded to `places` decimals, ties to the even neighbour, in double precision.
 double RoundHalfEven(double x, int places);
 

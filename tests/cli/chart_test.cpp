@@ -16,6 +16,7 @@
 #include "cli/chart_scale.hpp"
 #include "cli/svg_chart.hpp"
 #include "support/temp_folder.hpp"
+#include "text/cells.hpp"
 
 namespace ferrolux::cli {
 namespace {
@@ -51,7 +52,7 @@ std::string TrimmedRight(std::string line) {
 std::string Picture(const std::vector<std::string>& lines, int width) {
   std::string picture;
   for (const std::string& line : lines) {
-    EXPECT_EQ(CellCount(WithoutColor(line)), width) << line;
+    EXPECT_EQ(DisplayWidth(WithoutColor(line)), width) << line;
     picture.append("\n").append(TrimmedRight(WithoutColor(line)));
   }
   return picture + "\n";
@@ -278,7 +279,7 @@ TEST(Chart, OddInputGivesAChartOrOneLineSayingWhy) {
     c.change(chart);
     const std::vector<std::string> lines = DrawChart(chart);
     const std::string picture =
-        c.shows.starts_with("Cannot") ? Picture(lines, CellCount(lines.at(0))) : Picture(lines, chart.width);
+        c.shows.starts_with("Cannot") ? Picture(lines, DisplayWidth(lines.at(0))) : Picture(lines, chart.width);
     EXPECT_NE(picture.find(c.shows), std::string::npos) << c.name << picture;
     EXPECT_EQ(lines.size(), c.shows.starts_with("Cannot") ? 1u : 16u) << c.name;
     EXPECT_EQ(picture.find("ninth"), std::string::npos) << c.name;

@@ -52,8 +52,8 @@ TEST(Deembed, GivesBackTheLoadScikitRfEmbedded) {
   }
 }
 
-// A fault names the file and line and leaves no output file; a good run writes a sweep of the
-// antenna end that reads back.
+// A fault names the file and line and leaves no output file, one that cannot be written says why;
+// a good run writes a sweep of the antenna end that reads back.
 TEST(RunDeembed, FaultsNameTheLineAndOutputIsWholeOrAbsent) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "ferrolux_deembed_test";
   std::filesystem::create_directories(dir);
@@ -71,13 +71,21 @@ TEST(RunDeembed, FaultsNameTheLineAndOutputIsWholeOrAbsent) {
   }
   EXPECT_FALSE(std::filesystem::exists(out));
   o.file = kData + "/rg8_9913_75ft_35j20.s1p";
+  o.s1p = bad + "/antenna.s1p";
+  try {
+    RunDeembed(o, SweepCables(), text, {});
+    ADD_FAILURE();
+  } catch (const CommandError& e) {
+    EXPECT_EQ(std::string(e.what()), o.s1p + ": could not be written: Not a directory");
+  }
+  o.s1p = out;
   RunDeembed(o, SweepCables(), text, {});
   std::ifstream written(out, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(written)), std::istreambuf_iterator<char>());
   const Sweep antenna = ReadTouchstone(bytes);
   EXPECT_EQ(antenna.points.size(), 11u);
   EXPECT_NEAR(std::abs(antenna.points[0].z - Complex(35, -20)), 0, 1e-6);
-  EXPECT_FALSE(std::filesystem::exists(out + ".part"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // no temporary left
   std::filesystem::remove_all(dir);
 }
 

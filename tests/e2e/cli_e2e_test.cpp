@@ -75,7 +75,7 @@ TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
 
 // Each fault used to be answered differently: on standard output with status 0, read as
 // something else (0x10 as 16, --metric=2 as yes, "" as every cable or the default), or as an
-// unrelated complaint. Now: one line naming the option, nothing on standard output, status 2.
+// unrelated complaint, or after a file fault. Now: one line naming the option, nothing on standard output, status 2.
 TEST_F(CliE2eTest, EveryUsageFaultIsOneLineNamingTheOptionWithStatusTwo) {
   const std::vector<std::string> calc = {"calc", "--length", "50", "--band", "2m"};
   auto with = [](std::vector<std::string> base, const std::vector<std::string>& more) {
@@ -99,6 +99,16 @@ TEST_F(CliE2eTest, EveryUsageFaultIsOneLineNamingTheOptionWithStatusTwo) {
       {{"compare", "--length", "50", "--band", "2m", "--type", "heliax"}, "--type \"heliax\": no cable of that type"},
       {{"cables", "--match", "heliax"}, "--match \"heliax\": no cable matches"},
       {{"plot", "--type", "heliax"}, "--type \"heliax\": no cable of that type"},
+      // The newer subcommands' options, each refused before the catalog or a sweep is read.
+      {{"deembed", "", "--cable", "9913", "--length", "75"}, "FILE: must not be empty"},
+      {{"deembed", "a.s1p", "--cable", "9913", "--length", "75", "--vf", ""}, "--vf: must not be empty"},
+      {{"--catalog", "none.txt", "deembed", "a.s1p", "--cable", "9913", "--length", "75", "--vf", "1.5"},
+       "--vf: 1.5 is above 1"},
+      {with({"--catalog", "none.txt"}, with(calc, {"--cable", "9913", "--vf", "2", "--antenna-z", "50"})),
+       "--vf: 2 is above 1"},
+      {{"compare", "--length", "50", "--band", "2m", "--shack-z", ""}, "--shack-z: must not be empty"},
+      {{"measure", "--open", "none.s1p", "--length", "5", "--catalog-line"}, "--catalog-line needs --type"},
+      {{"measure", "--open", "a.s1p", "--length", "5", "--svg", ""}, "--svg: must not be empty"},
   };
   for (const Case& c : cases) {
     const CommandResult result = Run(c.arguments);
