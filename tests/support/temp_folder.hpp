@@ -2,6 +2,7 @@
 // A fresh folder for one test, named after it and removed afterwards, and the bytes of a file.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,7 +21,8 @@ class TempFolder {
   TempFolder()
       : path_(std::filesystem::temp_directory_path() /
               ("ferrolux-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+               std::to_string(getpid()))) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
