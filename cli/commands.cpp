@@ -165,7 +165,7 @@ CompareOrder OrderOf(const std::string& sort) {
 
 void RunCompare(const OptionValues& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
-  const std::vector<CatalogRow> cables = SelectCables(io.Cables(), o.type, o.match);
+  const std::vector<CatalogRow> cables = SelectCables(OnlyColumns(io.Cables(), kComparedColumns), o.type, o.match);
   const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort), ReadExactRequest(o.exact));
   if (o.format == "csv") WriteCompareCsv(io.out, rows);
   else if (o.format == "json") WriteCompareJson(io.out, rows, settings);
@@ -173,7 +173,9 @@ void RunCompare(const OptionValues& o, const Io& io) {
 }
 
 void RunCables(const OptionValues& o, const Io& io) {
-  const std::vector<CatalogRow> cables = SelectCables(io.Cables(), o.type, o.match);
+  const bool table = o.format != "csv" && o.format != "json";
+  const std::vector<CatalogRow> cables =
+      SelectCables(table ? OnlyColumns(io.Cables(), kTableColumns) : io.Cables(), o.type, o.match);
   if (o.format == "csv") WriteCablesCsv(io.out, cables, o.settings.metric);
   else if (o.format == "json") WriteCablesJson(io.out, cables, o.settings.metric);
   else WriteCablesText(io.out, cables, o.settings.metric, io.style);
@@ -327,7 +329,8 @@ void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
   measure.add_option("--vf-guess", m.vfGuess, "Velocity factor that places the lowest frequency on its half wave")
       ->type_name("V");
   AddFormatOption(measure, o->format);
-  CLI::Option* line = measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record")->check(kNoValue);
+  CLI::Option* line =
+      measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record")->check(kNoValue);
   measure.add_option("--type", m.type, "The record's type")->type_name("T")->needs(line);
   measure.add_option("--part", m.part, "The record's part number")->type_name("P")->needs(line);
   measure.add_flag("--plot", m.plot, "Draw the measured loss beside the fit")->check(kNoValue);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numeric>
 #include <ostream>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -52,6 +54,28 @@ bool LessName(const ComparedCable& a, const ComparedCable& b) {
   const std::string& tb = (*b.cable)[column::kType];
   if (UpperCase(ta) != UpperCase(tb)) return UpperCase(ta) < UpperCase(tb);
   return UpperCase((*a.cable)[column::kPartNumber]) < UpperCase((*b.cable)[column::kPartNumber]);
+}
+
+// A stable sort of the rows through their indices, moved into place along the permutation's
+// cycles: sorting the rows themselves would borrow a buffer as large as all of them.
+template <typename Less>
+void SortInPlace(std::vector<ComparedCable>& rows, Less less) {
+  std::vector<size_t> order(rows.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return less(rows[a], rows[b]); });
+  for (size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    ComparedCable held = std::move(rows[start]);
+    size_t at = start;
+    while (order[at] != start) {
+      const size_t from = order[at];
+      rows[at] = std::move(rows[from]);
+      order[at] = at;
+      at = from;
+    }
+    rows[at] = std::move(held);
+    order[at] = at;
+  }
 }
 
 std::string BarColor(double percent) {
@@ -138,17 +162,17 @@ std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, 
   rows.reserve(cables.size());
   const bool impedanceGiven = exact.input == ExactInput::kAntennaZ || exact.input == ExactInput::kShackZ;
   for (const CatalogRow& cable : cables) {
-    const CatalogCable typed = ReadCatalogCable(cable);
+    const CableNumbers numbers = ReadCableNumbers(cable);
     // Without the line model there is no shack SWR to work the other columns from.
-    if (impedanceGiven && !HasLineData(typed.numbers, exact.velocityFactor)) continue;
-    rows.push_back({&cable, Calculate(typed, settings, exact)});
+    if (impedanceGiven && !HasLineData(numbers, exact.velocityFactor)) continue;
+    rows.push_back({&cable, Calculate(numbers, settings, exact)});
   }
   switch (order) {
-    case CompareOrder::kExact: std::stable_sort(rows.begin(), rows.end(), LessExact); break;
-    case CompareOrder::kTotal: std::stable_sort(rows.begin(), rows.end(), LessLoss); break;
-    case CompareOrder::kName: std::stable_sort(rows.begin(), rows.end(), LessName); break;
+    case CompareOrder::kExact: SortInPlace(rows, LessExact); break;
+    case CompareOrder::kTotal: SortInPlace(rows, LessLoss); break;
+    case CompareOrder::kName: SortInPlace(rows, LessName); break;
     case CompareOrder::kMatched:
-      std::stable_sort(rows.begin(), rows.end(), [](const ComparedCable& a, const ComparedCable& b) {
+      SortInPlace(rows, [](const ComparedCable& a, const ComparedCable& b) {
         return a.calculation.matchedLossDb < b.calculation.matchedLossDb;
       });
       break;

@@ -15,6 +15,11 @@ namespace ferrolux::cli {
 
 enum class CompareOrder { kTotal, kMatched, kName, kExact };
 
+// What a comparison reads of each cable: its name and the numbers of its line.
+inline constexpr int kComparedColumns[] = {
+    column::kType, column::kPartNumber, column::kImpedance, column::kVelocityFactor,
+    column::kK0,   column::kK1,         column::kK2};
+
 struct ComparedCable {
   const CatalogRow* cable;
   Calculation calculation;
