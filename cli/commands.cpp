@@ -165,8 +165,9 @@ CompareOrder OrderOf(const std::string& sort) {
 
 void RunCompare(const OptionValues& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
-  const std::vector<CatalogRow> cables = SelectCables(OnlyColumns(io.Cables(), kComparedColumns), o.type, o.match);
-  const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort), ReadExactRequest(o.exact));
+  const std::vector<ComparedCable> rows =
+      CompareCables(SelectCables(OnlyColumns(io.Cables(), kComparedColumns), o.type, o.match), settings,
+                    OrderOf(o.sort), ReadExactRequest(o.exact));
   if (o.format == "csv") WriteCompareCsv(io.out, rows);
   else if (o.format == "json") WriteCompareJson(io.out, rows, settings);
   else WriteCompareText(io.out, rows, settings, io.style);

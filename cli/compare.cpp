@@ -50,10 +50,10 @@ bool LessExact(const ComparedCable& a, const ComparedCable& b) {
 }
 
 bool LessName(const ComparedCable& a, const ComparedCable& b) {
-  const std::string& ta = (*a.cable)[column::kType];
-  const std::string& tb = (*b.cable)[column::kType];
+  const std::string& ta = a.type;
+  const std::string& tb = b.type;
   if (UpperCase(ta) != UpperCase(tb)) return UpperCase(ta) < UpperCase(tb);
-  return UpperCase((*a.cable)[column::kPartNumber]) < UpperCase((*b.cable)[column::kPartNumber]);
+  return UpperCase(a.partNumber) < UpperCase(b.partNumber);
 }
 
 // A stable sort of the rows through their indices, moved into place along the permutation's
@@ -90,8 +90,8 @@ TableRow TextRow(const ComparedCable& row, const OutputStyle& style, bool bar) {
   if (LossBeyondAnyReading(c)) last = kBeyondAnyReading;
   else if (!l) last = "max " + PlainNumberText(RoundHalfEven(c.line.highestShackSwr, 2), 15) + ":1";
   else if (bar) last = PercentBar(l->powerLostPct, kBarCells, style.utf8);
-  return {DisplayText((*row.cable)[column::kType], style.utf8),
-          DisplayText((*row.cable)[column::kPartNumber], style.utf8),
+  return {DisplayText(row.type, style.utf8),
+          DisplayText(row.partNumber, style.utf8),
           Fixed(c.matchedLossDb, 2),
           l ? Fixed(l->totalLossDb, 2) : "impossible",
           ExactTotalText(c),
@@ -117,8 +117,8 @@ Json OptionalNumber(bool present, double value) {
 Json RowJson(const ComparedCable& row) {
   const Calculation& c = row.calculation;
   const LineFigures* l = LineOf(row);
-  return {{"type", JsonText((*row.cable)[column::kType])},
-          {"part_number", JsonText((*row.cable)[column::kPartNumber])},
+  return {{"type", JsonText(row.type)},
+          {"part_number", JsonText(row.partNumber)},
           {"matched_loss_db_per_100ft", OptionalNumber(true, c.matchedPer100Ft)},
           {"matched_loss_db_per_100m", OptionalNumber(true, c.matchedPer100Ft / kMetresPerFoot)},
           {"matched_loss_db", OptionalNumber(true, c.matchedLossDb)},
@@ -156,17 +156,27 @@ std::string PercentBar(double percent, int cells, bool utf8) {
   return bar + kEighths[eighths % 8];
 }
 
-std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, const Settings& settings,
-                                         CompareOrder order, const ExactRequest& exact) {
-  std::vector<ComparedCable> rows;
-  rows.reserve(cables.size());
+std::vector<ComparedCable> CompareCables(std::vector<CatalogRow> cables, const Settings& settings, CompareOrder order,
+                                         const ExactRequest& exact) {
   const bool impedanceGiven = exact.input == ExactInput::kAntennaZ || exact.input == ExactInput::kShackZ;
-  for (const CatalogRow& cable : cables) {
+  // The names and numbers first, so that the catalog is gone before the far larger rows are made.
+  struct Named {
+    std::string type, partNumber;
+    CableNumbers numbers;
+  };
+  std::vector<Named> named;
+  named.reserve(cables.size());
+  for (CatalogRow& cable : cables) {
     const CableNumbers numbers = ReadCableNumbers(cable);
     // Without the line model there is no shack SWR to work the other columns from.
     if (impedanceGiven && !HasLineData(numbers, exact.velocityFactor)) continue;
-    rows.push_back({&cable, Calculate(numbers, settings, exact)});
+    named.push_back({std::move(cable[column::kType]), std::move(cable[column::kPartNumber]), numbers});
   }
+  std::vector<CatalogRow>().swap(cables);
+  std::vector<ComparedCable> rows;
+  rows.reserve(named.size());
+  for (Named& cable : named)
+    rows.push_back({std::move(cable.type), std::move(cable.partNumber), Calculate(cable.numbers, settings, exact)});
   switch (order) {
     case CompareOrder::kExact: SortInPlace(rows, LessExact); break;
     case CompareOrder::kTotal: SortInPlace(rows, LessLoss); break;
