@@ -32,7 +32,7 @@ std::string TwoPlaces(double value) {
 
 }  // namespace
 
-void WriteCablesText(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric, const OutputStyle& style) {
+void WriteCablesText(std::ostream& out, std::vector<CatalogRow> cables, bool metric, const OutputStyle& style) {
   out << "Matched loss in dB per 100 " << (metric ? "m" : "ft") << '\n';
   std::vector<TableColumn> columns = {{"Type", false, true},
                                       {"Part number", false, true},
@@ -44,12 +44,14 @@ void WriteCablesText(std::ostream& out, const std::vector<CatalogRow>& cables, b
   rows.reserve(cables.size());
   for (const CatalogRow& cable : cables) {
     TableRow row;
+    row.reserve(columns.size());
     for (int c : {column::kType, column::kPartNumber, column::kImpedance, column::kVelocityFactor, column::kDiameter})
       row.push_back(DisplayText(cable[c], style.utf8));
     const CableNumbers numbers = ReadCableNumbers(cable);
     for (int mhz : kListedMHz) row.push_back(TwoPlaces(LossPer100(numbers, mhz, metric)));
     rows.push_back(std::move(row));
   }
+  std::vector<CatalogRow>().swap(cables);
   const std::vector<std::string> lines = LayOutTable(columns, rows, style.terminal ? style.columns : 0, style.utf8);
   out << Painted(lines.front(), "1", style.color) << '\n';
   for (size_t i = 1; i < lines.size(); ++i) out << lines[i] << '\n';

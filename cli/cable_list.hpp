@@ -18,7 +18,8 @@ inline constexpr int kTableColumns[] = {
     column::kDiameter, column::kK0,         column::kK1,        column::kK2};
 
 // Losses per 100 ft, or per 100 m when `metric`.
-void WriteCablesText(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric, const OutputStyle& style);
+// The text table takes the cables over and lets them go before it lays the table out.
+void WriteCablesText(std::ostream& out, std::vector<CatalogRow> cables, bool metric, const OutputStyle& style);
 void WriteCablesCsv(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric);
 void WriteCablesJson(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric);
 

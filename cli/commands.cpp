@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include <CLI/CLI.hpp>
 
@@ -175,11 +176,11 @@ void RunCompare(const OptionValues& o, const Io& io) {
 
 void RunCables(const OptionValues& o, const Io& io) {
   const bool table = o.format != "csv" && o.format != "json";
-  const std::vector<CatalogRow> cables =
+  std::vector<CatalogRow> cables =
       SelectCables(table ? OnlyColumns(io.Cables(), kTableColumns) : io.Cables(), o.type, o.match);
   if (o.format == "csv") WriteCablesCsv(io.out, cables, o.settings.metric);
   else if (o.format == "json") WriteCablesJson(io.out, cables, o.settings.metric);
-  else WriteCablesText(io.out, cables, o.settings.metric, io.style);
+  else WriteCablesText(io.out, std::move(cables), o.settings.metric, io.style);
 }
 
 void WriteSvg(const std::string& file, const std::string& svg, const Io& io) {
