@@ -56,7 +56,7 @@ double ShareAtLeastZero(const Sinusoid& s) {
 }
 
 // The smallest and largest of n(θ) / d(θ), at the phases where its slope is zero: there
-// Im((d̄ n⃗ - n̄ d⃗) e^jθ) = Im(conj(n⃗) d⃗) with n̄, d̄ the means and n⃗, d⃗ the swings.
+// Im((dm ns - nm ds) e^jθ) = Im(conj(ns) ds), with nm, dm the means and ns, ds the swings.
 std::pair<double, double> RatioExtremes(const Sinusoid& n, const Sinusoid& d) {
   const Complex c = d.mean * n.swing - n.mean * d.swing;
   const double k = (std::conj(n.swing) * d.swing).imag();
