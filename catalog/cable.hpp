@@ -15,4 +15,7 @@ struct CatalogCable {
 // A text that is no number reads as 0, as everywhere else the catalog is read.
 CatalogCable ReadCatalogCable(const CatalogRow& record);
 
+// The numbers alone, for lists of many cables that need not copy the texts.
+CableNumbers ReadCableNumbers(const CatalogRow& record);
+
 }  // namespace ferrolux

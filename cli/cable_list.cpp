@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -15,8 +16,8 @@ namespace ferrolux::cli {
 
 namespace {
 
-double LossPer100(const CatalogRow& cable, int mhz, bool metric) {
-  return MatchedLossPer100Ft(ReadCatalogCable(cable).numbers, mhz) / (metric ? kMetresPerFoot : 1);
+double LossPer100(const CableNumbers& cable, int mhz, bool metric) {
+  return MatchedLossPer100Ft(cable, mhz) / (metric ? kMetresPerFoot : 1);
 }
 
 std::string LossKey(int mhz, bool metric) {
@@ -31,7 +32,7 @@ std::string TwoPlaces(double value) {
 
 }  // namespace
 
-void WriteCablesText(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric, const OutputStyle& style) {
+void WriteCablesText(std::ostream& out, std::vector<CatalogRow> cables, bool metric, const OutputStyle& style) {
   out << "Matched loss in dB per 100 " << (metric ? "m" : "ft") << '\n';
   std::vector<TableColumn> columns = {{"Type", false, true},
                                       {"Part number", false, true},
@@ -40,13 +41,17 @@ void WriteCablesText(std::ostream& out, const std::vector<CatalogRow>& cables, b
                                       {"Diameter", false, true}};
   for (int mhz : kListedMHz) columns.push_back({std::to_string(mhz) + " MHz", true, false});
   std::vector<TableRow> rows;
+  rows.reserve(cables.size());
   for (const CatalogRow& cable : cables) {
     TableRow row;
+    row.reserve(columns.size());
     for (int c : {column::kType, column::kPartNumber, column::kImpedance, column::kVelocityFactor, column::kDiameter})
       row.push_back(DisplayText(cable[c], style.utf8));
-    for (int mhz : kListedMHz) row.push_back(TwoPlaces(LossPer100(cable, mhz, metric)));
-    rows.push_back(row);
+    const CableNumbers numbers = ReadCableNumbers(cable);
+    for (int mhz : kListedMHz) row.push_back(TwoPlaces(LossPer100(numbers, mhz, metric)));
+    rows.push_back(std::move(row));
   }
+  std::vector<CatalogRow>().swap(cables);
   const std::vector<std::string> lines = LayOutTable(columns, rows, style.terminal ? style.columns : 0, style.utf8);
   out << Painted(lines.front(), "1", style.color) << '\n';
   for (size_t i = 1; i < lines.size(); ++i) out << lines[i] << '\n';
@@ -59,7 +64,8 @@ void WriteCablesCsv(std::ostream& out, const std::vector<CatalogRow>& cables, bo
   for (const CatalogRow& cable : cables) {
     for (const FieldName& field : kCableFields)
       out << (field.column > 1 ? "," : "") << CsvField(JsonText(cable[field.column]));
-    for (int mhz : kListedMHz) out << ',' << MachineNumber(LossPer100(cable, mhz, metric));
+    const CableNumbers numbers = ReadCableNumbers(cable);
+    for (int mhz : kListedMHz) out << ',' << MachineNumber(LossPer100(numbers, mhz, metric));
     out << '\n';
   }
 }
@@ -68,7 +74,8 @@ void WriteCablesJson(std::ostream& out, const std::vector<CatalogRow>& cables, b
   JsonArrayWriter list(out, 0);
   for (const CatalogRow& cable : cables) {
     nlohmann::ordered_json j = CableJson(cable);
-    for (int mhz : kListedMHz) j[LossKey(mhz, metric)] = LossPer100(cable, mhz, metric);
+    const CableNumbers numbers = ReadCableNumbers(cable);
+    for (int mhz : kListedMHz) j[LossKey(mhz, metric)] = LossPer100(numbers, mhz, metric);
     list.Add(j);
   }
   list.Close();

@@ -11,5 +11,6 @@ using Calculation = CableCalculation;
 
 // With no exact request the exact figures are a range over the load phases for the shack SWR.
 Calculation Calculate(const CatalogCable& cable, const Settings& settings, ExactRequest exact = {});
+Calculation Calculate(const CableNumbers& cable, const Settings& settings, ExactRequest exact = {});
 
 }  // namespace ferrolux::cli

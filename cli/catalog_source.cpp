@@ -66,4 +66,13 @@ std::vector<CatalogRow> LoadCables(const std::filesystem::path& file, std::ostre
   return table;
 }
 
+std::vector<CatalogRow> OnlyColumns(std::vector<CatalogRow> cables, std::span<const int> kept) {
+  for (CatalogRow& cable : cables) {
+    for (size_t c = 0; c < cable.size(); ++c) {
+      if (std::find(kept.begin(), kept.end(), static_cast<int>(c)) == kept.end()) std::string().swap(cable[c]);
+    }
+  }
+  return cables;
+}
+
 }  // namespace ferrolux::cli

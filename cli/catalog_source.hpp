@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <span>
 #include <vector>
 
 #include "catalog/catalog.hpp"
@@ -13,5 +14,9 @@ namespace ferrolux::cli {
 // The records that hold anything, in catalog order; a blank line of the file is no cable.
 // A load failure throws a CommandError naming the file and giving the loader's own text.
 std::vector<CatalogRow> LoadCables(const std::filesystem::path& file, std::ostream& err);
+
+// The cables with every other text freed: a command over a large catalog then builds its
+// output in the room the descriptions took, and peaks no higher than loading did.
+std::vector<CatalogRow> OnlyColumns(std::vector<CatalogRow> cables, std::span<const int> kept);
 
 }  // namespace ferrolux::cli

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include <CLI/CLI.hpp>
 
@@ -171,19 +172,21 @@ CompareOrder OrderOf(const std::string& sort) {
 
 void RunCompare(const OptionValues& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
-  const ExactRequest exact = ReadExactRequest(o.exact);
-  const std::vector<CatalogRow> cables = SelectCables(io.Cables(), o.type, o.match);
-  const std::vector<ComparedCable> rows = CompareCables(cables, settings, OrderOf(o.sort), exact);
+  const ExactRequest exact = ReadExactRequest(o.exact);  // a usage fault before any file fault
+  const std::vector<ComparedCable> rows = CompareCables(
+      SelectCables(OnlyColumns(io.Cables(), kComparedColumns), o.type, o.match), settings, OrderOf(o.sort), exact);
   if (o.format == "csv") WriteCompareCsv(io.out, rows);
   else if (o.format == "json") WriteCompareJson(io.out, rows, settings);
   else WriteCompareText(io.out, rows, settings, io.style);
 }
 
 void RunCables(const OptionValues& o, const Io& io) {
-  const std::vector<CatalogRow> cables = SelectCables(io.Cables(), o.type, o.match);
+  const bool table = o.format != "csv" && o.format != "json";
+  std::vector<CatalogRow> cables =
+      SelectCables(table ? OnlyColumns(io.Cables(), kTableColumns) : io.Cables(), o.type, o.match);
   if (o.format == "csv") WriteCablesCsv(io.out, cables, o.settings.metric);
   else if (o.format == "json") WriteCablesJson(io.out, cables, o.settings.metric);
-  else WriteCablesText(io.out, cables, o.settings.metric, io.style);
+  else WriteCablesText(io.out, std::move(cables), o.settings.metric, io.style);
 }
 
 void RunPlot(const OptionValues& o, const Io& io) {

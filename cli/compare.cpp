@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <numeric>
 #include <ostream>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -48,10 +50,32 @@ bool LessExact(const ComparedCable& a, const ComparedCable& b) {
 }
 
 bool LessName(const ComparedCable& a, const ComparedCable& b) {
-  const std::string& ta = (*a.cable)[column::kType];
-  const std::string& tb = (*b.cable)[column::kType];
+  const std::string& ta = a.type;
+  const std::string& tb = b.type;
   if (UpperCase(ta) != UpperCase(tb)) return UpperCase(ta) < UpperCase(tb);
-  return UpperCase((*a.cable)[column::kPartNumber]) < UpperCase((*b.cable)[column::kPartNumber]);
+  return UpperCase(a.partNumber) < UpperCase(b.partNumber);
+}
+
+// A stable sort of the rows through their indices, moved into place along the permutation's
+// cycles: sorting the rows themselves would borrow a buffer as large as all of them.
+template <typename Less>
+void SortInPlace(std::vector<ComparedCable>& rows, Less less) {
+  std::vector<size_t> order(rows.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return less(rows[a], rows[b]); });
+  for (size_t start = 0; start < order.size(); ++start) {
+    if (order[start] == start) continue;
+    ComparedCable held = std::move(rows[start]);
+    size_t at = start;
+    while (order[at] != start) {
+      const size_t from = order[at];
+      rows[at] = std::move(rows[from]);
+      order[at] = at;
+      at = from;
+    }
+    rows[at] = std::move(held);
+    order[at] = at;
+  }
 }
 
 std::string BarColor(double percent) {
@@ -66,8 +90,8 @@ TableRow TextRow(const ComparedCable& row, const OutputStyle& style, bool bar) {
   if (LossBeyondAnyReading(c)) last = kBeyondAnyReading;
   else if (!l) last = "max " + PlainNumberText(RoundHalfEven(c.line.highestShackSwr, 2), 15) + ":1";
   else if (bar) last = PercentBar(l->powerLostPct, kBarCells, style.utf8);
-  return {DisplayText((*row.cable)[column::kType], style.utf8),
-          DisplayText((*row.cable)[column::kPartNumber], style.utf8),
+  return {DisplayText(row.type, style.utf8),
+          DisplayText(row.partNumber, style.utf8),
           Fixed(c.matchedLossDb, 2),
           l ? Fixed(l->totalLossDb, 2) : "impossible",
           ExactTotalText(c),
@@ -93,8 +117,8 @@ Json OptionalNumber(bool present, double value) {
 Json RowJson(const ComparedCable& row) {
   const Calculation& c = row.calculation;
   const LineFigures* l = LineOf(row);
-  return {{"type", JsonText((*row.cable)[column::kType])},
-          {"part_number", JsonText((*row.cable)[column::kPartNumber])},
+  return {{"type", JsonText(row.type)},
+          {"part_number", JsonText(row.partNumber)},
           {"matched_loss_db_per_100ft", OptionalNumber(true, c.matchedPer100Ft)},
           {"matched_loss_db_per_100m", OptionalNumber(true, c.matchedPer100Ft / kMetresPerFoot)},
           {"matched_loss_db", OptionalNumber(true, c.matchedLossDb)},
@@ -132,23 +156,33 @@ std::string PercentBar(double percent, int cells, bool utf8) {
   return bar + kEighths[eighths % 8];
 }
 
-std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, const Settings& settings,
-                                         CompareOrder order, const ExactRequest& exact) {
-  std::vector<ComparedCable> rows;
-  rows.reserve(cables.size());
+std::vector<ComparedCable> CompareCables(std::vector<CatalogRow> cables, const Settings& settings, CompareOrder order,
+                                         const ExactRequest& exact) {
   const bool impedanceGiven = exact.input == ExactInput::kAntennaZ || exact.input == ExactInput::kShackZ;
-  for (const CatalogRow& cable : cables) {
-    const CatalogCable typed = ReadCatalogCable(cable);
+  // The names and numbers first, so that the catalog is gone before the far larger rows are made.
+  struct Named {
+    std::string type, partNumber;
+    CableNumbers numbers;
+  };
+  std::vector<Named> named;
+  named.reserve(cables.size());
+  for (CatalogRow& cable : cables) {
+    const CableNumbers numbers = ReadCableNumbers(cable);
     // Without the line model there is no shack SWR to work the other columns from.
-    if (impedanceGiven && !HasLineData(typed.numbers, exact.velocityFactor)) continue;
-    rows.push_back({&cable, Calculate(typed, settings, exact)});
+    if (impedanceGiven && !HasLineData(numbers, exact.velocityFactor)) continue;
+    named.push_back({std::move(cable[column::kType]), std::move(cable[column::kPartNumber]), numbers});
   }
+  std::vector<CatalogRow>().swap(cables);
+  std::vector<ComparedCable> rows;
+  rows.reserve(named.size());
+  for (Named& cable : named)
+    rows.push_back({std::move(cable.type), std::move(cable.partNumber), Calculate(cable.numbers, settings, exact)});
   switch (order) {
-    case CompareOrder::kExact: std::stable_sort(rows.begin(), rows.end(), LessExact); break;
-    case CompareOrder::kTotal: std::stable_sort(rows.begin(), rows.end(), LessLoss); break;
-    case CompareOrder::kName: std::stable_sort(rows.begin(), rows.end(), LessName); break;
+    case CompareOrder::kExact: SortInPlace(rows, LessExact); break;
+    case CompareOrder::kTotal: SortInPlace(rows, LessLoss); break;
+    case CompareOrder::kName: SortInPlace(rows, LessName); break;
     case CompareOrder::kMatched:
-      std::stable_sort(rows.begin(), rows.end(), [](const ComparedCable& a, const ComparedCable& b) {
+      SortInPlace(rows, [](const ComparedCable& a, const ComparedCable& b) {
         return a.calculation.matchedLossDb < b.calculation.matchedLossDb;
       });
       break;

@@ -15,16 +15,22 @@ namespace ferrolux::cli {
 
 enum class CompareOrder { kTotal, kMatched, kName, kExact };
 
+// What a comparison reads of each cable: its name and the numbers of its line.
+inline constexpr int kComparedColumns[] = {
+    column::kType, column::kPartNumber, column::kImpedance, column::kVelocityFactor,
+    column::kK0,   column::kK1,         column::kK2};
+
 struct ComparedCable {
-  const CatalogRow* cable;
+  std::string type, partNumber;
   Calculation calculation;
 };
 
 // By the line equations' total loss (readings no load can give last), by matched loss, by type
 // and part number, or by the exact total loss (the upper end of a range; unbounded ranges and
 // readings no passive load gives last); ties keep catalog order.
-std::vector<ComparedCable> CompareCables(const std::vector<CatalogRow>& cables, const Settings& settings,
-                                         CompareOrder order, const ExactRequest& exact = {});
+// The cables are taken over, so a large catalog is let go before the output is built.
+std::vector<ComparedCable> CompareCables(std::vector<CatalogRow> cables, const Settings& settings, CompareOrder order,
+                                         const ExactRequest& exact = {});
 
 void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
                       const OutputStyle& style);

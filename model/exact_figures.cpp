@@ -1,18 +1,16 @@
 #include "model/exact_figures.hpp"
 
+#include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <numbers>
-#include <vector>
+#include <utility>
 
 namespace ferrolux {
 
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-constexpr int kPhaseSteps = 720;
-constexpr int kRefineSteps = 60;  // golden-section steps: the bracket shrinks by 0.618^60
 
 double DeliveredShare(double totalLossDb) { return std::pow(10.0, -totalLossDb / 10); }
 
@@ -22,68 +20,60 @@ void SetPowers(ExactPoint& p, double powerW) {
   p.powerLostPct = 100 * (1 - delivered);
 }
 
-// The load's figures at one phase of the shack reflection, for the sweep.
-struct PhasePoint {
-  bool passive = false;
-  double totalLossDb = 0, antennaSwr = 0;
+// Over the phase θ of a shack reflection Γ = m e^jθ (referred to a real R), with 1 + Γ volts and
+// (1 - Γ) / R amps fed in, the power fed in is (1 - m²) / R whatever the phase, and the load's
+// voltage and current are linear in Γ. So the power the load takes is a sinusoid in θ, and |ΓL|² at
+// the antenna a ratio of two sinusoids: both have their extremes in closed form.
+struct Sinusoid {
+  double mean = 0;
+  Complex swing;  // the value at θ is mean + Re(swing e^jθ)
+
+  double At(double phase) const { return mean + (swing * std::polar(1.0, phase)).real(); }
 };
 
-class PhaseSweep {
- public:
-  PhaseSweep(const Line& line, double shackSwr, double refOhms)
-      : transfer_(line), magnitude_(std::fabs((shackSwr - 1) / (shackSwr + 1))), ref_(refOhms) {}
+// |pΓ + q|² as a sinusoid in the phase of Γ.
+Sinusoid SquaredMagnitude(Complex p, Complex q, double m) {
+  return {std::norm(p) * m * m + std::norm(q), 2 * m * p * std::conj(q)};
+}
 
-  PhasePoint At(double phase) const {
-    const Complex reflection = std::polar(magnitude_, phase);
-    const Complex shackZ = ref_ * (1.0 + reflection) / (1.0 - reflection);
-    const Complex antennaZ = transfer_.AntennaZ(shackZ);
-    if (!IsPassive(antennaZ)) return {};
-    return {true, transfer_.TotalLossDb(antennaZ), Swr(antennaZ, ref_)};
-  }
-
- private:
-  LineTransfer transfer_;
-  double magnitude_, ref_;
+struct LoadWaves {
+  Complex voltageSlope, voltageBase, currentSlope, currentBase;  // VL = aΓ + b, IL = cΓ + d
 };
 
-using Figure = std::function<double(const PhasePoint&)>;
-
-// The smallest value of `figure` near `phase`, a non-passive phase counting as infinite.
-double RefineMinimum(const PhaseSweep& sweep, const Figure& figure, double phase, double step) {
-  const auto value = [&](double at) {
-    const PhasePoint p = sweep.At(at);
-    return p.passive ? figure(p) : kInfinity;
-  };
-  const double golden = (std::sqrt(5.0) - 1) / 2;
-  double low = phase - step, high = phase + step;
-  double a = high - golden * (high - low), b = low + golden * (high - low);
-  double fa = value(a), fb = value(b);
-  for (int i = 0; i < kRefineSteps; ++i) {
-    if (fa <= fb) {
-      high = b, b = a, fb = fa, a = high - golden * (high - low), fa = value(a);
-    } else {
-      low = a, a = b, fa = fb, b = low + golden * (high - low), fb = value(b);
-    }
-  }
-  return std::fmin(value(phase), std::fmin(fa, fb));
+LoadWaves WavesAtLoad(const Line& line, double refOhms) {
+  const Complex gl = line.gamma * line.lengthM;
+  const Complex ch = std::cosh(gl), sh = std::sinh(gl);
+  const Complex zs = line.z0 * sh / refOhms, ys = sh / line.z0, cr = ch / refOhms;
+  return {ch + zs, ch - zs, -(ys + cr), cr - ys};
 }
 
-double SweepMinimum(const PhaseSweep& sweep, const std::vector<PhasePoint>& points, const Figure& figure) {
-  const double step = 2 * std::numbers::pi / kPhaseSteps;
-  size_t best = 0;
-  double bestValue = kInfinity;
-  for (size_t i = 0; i < points.size(); ++i) {
-    if (points[i].passive && figure(points[i]) < bestValue) bestValue = figure(points[i]), best = i;
-  }
-  return RefineMinimum(sweep, figure, static_cast<double>(best) * step, step);
+// The share of the phases at which the sinusoid is at least 0.
+double ShareAtLeastZero(const Sinusoid& s) {
+  const double swing = std::abs(s.swing);
+  if (s.mean >= swing) return 1;
+  if (s.mean < -swing) return 0;
+  return std::acos(-s.mean / swing) / std::numbers::pi;
 }
 
-ExactSpan Span(const PhaseSweep& sweep, const std::vector<PhasePoint>& points, const Figure& figure, bool bounded) {
-  ExactSpan span;
-  span.min = SweepMinimum(sweep, points, figure);
-  span.bounded = bounded;
-  span.max = bounded ? -SweepMinimum(sweep, points, [&](const PhasePoint& p) { return -figure(p); }) : kInfinity;
-  return span;
+// The smallest and largest of n(θ) / d(θ), at the phases where its slope is zero: there
+// Im((dm ns - nm ds) e^jθ) = Im(conj(ns) ds), with nm, dm the means and ns, ds the swings.
+std::pair<double, double> RatioExtremes(const Sinusoid& n, const Sinusoid& d) {
+  const Complex c = d.mean * n.swing - n.mean * d.swing;
+  const double k = (std::conj(n.swing) * d.swing).imag();
+  const auto ratio = [&](double phase) { return n.At(phase) / d.At(phase); };
+  double low = ratio(0), high = low;
+  if (std::abs(c) == 0) return {low, high};
+  const double turn = std::asin(std::clamp(k / std::abs(c), -1.0, 1.0)), shift = std::arg(c);
+  for (const double phase : {turn - shift, std::numbers::pi - turn - shift}) {
+    low = std::fmin(low, ratio(phase));
+    high = std::fmax(high, ratio(phase));
+  }
+  return {low, high};
+}
+
+double SwrOfSquared(double squared) {
+  const double magnitude = std::sqrt(std::fmax(squared, 0.0));
+  return magnitude < 1 ? (1 + magnitude) / (1 - magnitude) : kInfinity;
 }
 
 }  // namespace
@@ -114,22 +104,23 @@ ExactPoint ExactFromShack(const Line& line, Complex shackZ, double refOhms, doub
 }
 
 SwrRange ExactSwrRange(const Line& line, double shackSwr, double refOhms, double powerW) {
-  const PhaseSweep sweep(line, shackSwr, refOhms);
-  std::vector<PhasePoint> points(kPhaseSteps);
-  int passive = 0;
-  for (int i = 0; i < kPhaseSteps; ++i) {
-    points[static_cast<size_t>(i)] = sweep.At(2 * std::numbers::pi * i / kPhaseSteps);
-    passive += points[static_cast<size_t>(i)].passive ? 1 : 0;
-  }
+  const double m = std::fabs((shackSwr - 1) / (shackSwr + 1));
+  const LoadWaves w = WavesAtLoad(line, refOhms);
+  const Sinusoid taken = {
+      (w.voltageSlope * std::conj(w.currentSlope)).real() * m * m + (w.voltageBase * std::conj(w.currentBase)).real(),
+      m * (w.voltageSlope * std::conj(w.currentBase) + std::conj(w.voltageBase) * w.currentSlope)};
   SwrRange range;
   range.matchedLossDb = MatchedLossDb(line);
-  range.passiveShare = static_cast<double>(passive) / kPhaseSteps;
-  if (passive == 0) return range;
-  const bool bounded = passive == kPhaseSteps;
-  range.totalLossDb = Span(
-      sweep, points, [](const PhasePoint& p) { return p.totalLossDb; }, bounded);
-  range.antennaSwr = Span(
-      sweep, points, [](const PhasePoint& p) { return p.antennaSwr; }, bounded);
+  range.passiveShare = ShareAtLeastZero(taken);
+  if (range.passiveShare == 0) return range;
+  const double fedIn = (1 - m * m) / refOhms, most = taken.mean + std::abs(taken.swing);
+  const double least = taken.mean - std::abs(taken.swing);
+  const bool bounded = least > 0;
+  range.totalLossDb = {10 * std::log10(fedIn / most), bounded ? 10 * std::log10(fedIn / least) : kInfinity, bounded};
+  const auto [lowSquared, highSquared] = RatioExtremes(
+      SquaredMagnitude(w.voltageSlope - refOhms * w.currentSlope, w.voltageBase - refOhms * w.currentBase, m),
+      SquaredMagnitude(w.voltageSlope + refOhms * w.currentSlope, w.voltageBase + refOhms * w.currentBase, m));
+  range.antennaSwr = {SwrOfSquared(lowSquared), bounded ? SwrOfSquared(highSquared) : kInfinity, bounded};
   range.powerOutW = {powerW * (bounded ? DeliveredShare(range.totalLossDb.max) : 0),
                      powerW * DeliveredShare(range.totalLossDb.min), true};
   return range;

@@ -54,8 +54,7 @@ TEST(CompareCables, SortsByTheExactRangesUpperEnd) {
   const Settings settings = ReadSettings({"100", "100", "1.5", "2m", ""});
   const std::vector<CatalogRow> cables = TestCables();
   std::vector<std::string> order;
-  for (const ComparedCable& row : CompareCables(cables, settings, CompareOrder::kExact))
-    order.push_back((*row.cable)[column::kType]);
+  for (const ComparedCable& row : CompareCables(cables, settings, CompareOrder::kExact)) order.push_back(row.type);
   EXPECT_EQ(order, (std::vector<std::string>{"LMR-400", "RG-8X", "RG-174"}));
 }
 
