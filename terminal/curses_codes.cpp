@@ -149,9 +149,20 @@ TerminfoCodes::TerminfoCodes(bool utf8) : utf8_(utf8) {
   }
 }
 
-std::string TerminfoCodes::MoveTo(int row, int column) const { return WithParameters(move_, row - 1, column - 1); }
+std::string TerminfoCodes::MoveTo(int row, int column) const {
+  constexpr int kRowStride = 1 << 16;
+  const auto [at, added] = moves_.try_emplace(row * kRowStride + column);
+  if (added) at->second = WithParameters(move_, row - 1, column - 1);
+  return at->second;
+}
 
-std::string TerminfoCodes::MoveToColumn(int column) const { return WithParameters(moveToColumn_, column - 1); }
+std::string TerminfoCodes::MoveToColumn(int column) const {
+  if (column < 1) return WithParameters(moveToColumn_, column - 1);
+  if (columnMoves_.size() <= static_cast<size_t>(column)) columnMoves_.resize(static_cast<size_t>(column) + 1);
+  std::string& move = columnMoves_[static_cast<size_t>(column)];
+  if (move.empty()) move = WithParameters(moveToColumn_, column - 1);
+  return move;
+}
 
 std::string TerminfoCodes::MoveRight(int count) const {
   if (count == 1 && !moveRightOne_.empty()) return moveRightOne_;

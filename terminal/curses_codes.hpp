@@ -4,6 +4,8 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "terminal/painter.hpp"
 
@@ -62,6 +64,10 @@ class TerminfoCodes : public ControlCodes {
   std::string enterPage_, leavePage_, keypadOn_, keypadOff_;
   std::string altCharsOn_, altCharsOff_;
   std::array<std::string, kColors> foreground_, background_;
+  // Cursor moves expanded once each: expanding a parameterised capability costs about as much
+  // as painting the cells around it, and a screen moves to the same few places again and again.
+  mutable std::unordered_map<int, std::string> moves_;
+  mutable std::vector<std::string> columnMoves_;
 };
 
 }  // namespace ferrolux

@@ -267,14 +267,15 @@ std::string ScreenPainter::MoveAlongRow(int row, int from, int to) const {
     return best;
   }
   KeepShorter(best, codes_.MoveRight(to - from));
-  KeepShorter(best, Rewrite(row, from, to));
+  KeepShorter(best, Rewrite(row, from, to, best.empty() ? std::string::npos : best.size()));
   return best;
 }
 
-std::string ScreenPainter::Rewrite(int row, int from, int to) const {
-  if (!colors_) return {};
+std::string ScreenPainter::Rewrite(int row, int from, int to, size_t shorterThan) const {
+  // Every cell takes a byte at least: a long gap is never worth writing again.
+  if (!colors_ || static_cast<size_t>(to - from) >= shorterThan) return {};
   std::string text;
-  for (int c = from; c < to; ++c) {
+  for (int c = from; c < to && text.size() < shorterThan; ++c) {
     const Cell& shown = Shown(row, c);
     const bool fits = shown.colors.background == colors_->background &&
                       (Blank(shown) || shown.colors.foreground == colors_->foreground);

@@ -86,7 +86,9 @@ class ScreenPainter {
   void PlaceCursor(const ScreenModel& screen);
   void MoveTo(int row, int column);
   std::string MoveAlongRow(int row, int from, int to) const;
-  std::string Rewrite(int row, int from, int to) const;
+  // The cells between written again, when they show in the current colours and take fewer
+  // than `shorterThan` bytes; "" otherwise.
+  std::string Rewrite(int row, int from, int to, size_t shorterThan) const;
   void UseColors(Colors wanted);
   Cell& Shown(int row, int column);
   const Cell& Shown(int row, int column) const;
