@@ -133,7 +133,11 @@ void ReadKeyword(std::string_view line, std::size_t number, ReaderState& s) {
       throw TouchstoneError(number, "more than one port: a one-port file is needed");
   } else if (keyword == "[number of frequencies]") {
     if (rest.empty()) throw TouchstoneError(number, "[Number of Frequencies] without a number");
-    s.frequencies = static_cast<std::size_t>(std::max(0.0, FiniteNumber(rest[0], number)));
+    // Checked before it becomes a count: a huge or fractional number has no size_t.
+    const double count = FiniteNumber(rest[0], number);
+    if (count < 0 || count > static_cast<double>(kMostSweepPoints) || count != std::floor(count))
+      throw TouchstoneError(number, "[Number of Frequencies] is not a whole number up to 1,000,000");
+    s.frequencies = static_cast<std::size_t>(count);
   } else if (keyword == "[reference]") {
     if (!rest.empty()) s.options.refOhms = FiniteNumber(rest[0], number);
   } else if (keyword == "[network data]") {

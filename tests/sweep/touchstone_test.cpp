@@ -62,6 +62,8 @@ TEST(ReadTouchstone, FaultsNameTheirLine) {
       {"# MHz S RI R 50\n1 0 x\n", 2, "\"x\" is not a number"},
       {"[Version] 2.0\n1 0 0\n", 2, "data before [Network Data]"},
       {"[Version] 2.0\n[Number of Frequencies] 2\n[Network Data]\n1 0 0\n[End]\n", 5, "says 2, the file has 1"},
+      // A count too large for a size_t was undefined behaviour.
+      {"[Version] 2.0\n[Number of Frequencies] 3.3e19\n", 2, "not a whole number up to 1,000,000"},
       {"! nothing\n", 1, "no data points"},
   };
   for (const Case& c : cases) {
