@@ -60,7 +60,8 @@ class FileSizeSignalIgnored {
 class TemporaryFile {
  public:
   explicit TemporaryFile(const fs::path& target) {
-    const std::string stem = "." + target.filename().string() + "." + std::to_string(getpid()) + ".";
+    std::string stem = ".";  // appended, as GCC 12 warns falsely of a literal plus a temporary
+    stem.append(target.filename().string()).append(".").append(std::to_string(getpid())).append(".");
     for (int i = 0; i < kNameTries && fd_ < 0; ++i) {
       path_ = target.parent_path() / (stem + std::to_string(i));
       fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);

@@ -140,7 +140,8 @@ TEST_F(CatalogTest, AFileOfLineEndsOnlyCannotExhaustMemory) {
 TEST_F(CatalogTest, AHundredThousandRecordsOfTheShippedLengthWereRefused) {
   {
     std::ofstream out(file, std::ios::binary);
-    const std::string texts = "\t" + std::string(230, 'd') + "\t" + std::string(230, 'u') + "\r\n";
+    std::string texts = "\t";
+    texts.append(230, 'd').append("\t").append(230, 'u').append("\r\n");
     for (size_t i = 1; i <= kMaxCatalogRecords; ++i)
       out << "RG-" << i % 40 << "\tPart " << i << "\t" << Fields(12) << texts;
   }
