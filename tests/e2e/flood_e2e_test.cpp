@@ -23,10 +23,14 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr size_t kMegabyte = 1'000'000;
-#ifndef FERROLUX_SANITIZED
-// Sanitizers slow the program several times over, so the budget holds only in a plain build.
-constexpr double kMostPasteCpuSeconds = 1.0;
+#if !defined(FERROLUX_SANITIZED) && !defined(FERROLUX_EMULATOR)
+// Sanitizers and an emulator slow the program several times over, so the budget holds only in a
+// plain build on its own processor.
+constexpr bool kHoldsPasteBudget = true;
+#else
+constexpr bool kHoldsPasteBudget = false;
 #endif
+constexpr double kMostPasteCpuSeconds = 1.0;
 constexpr size_t kPasteChunk = 16'384;
 constexpr size_t kPastedBeforeTheSignal = 65'536;
 constexpr seconds kLongestPaste{10};
@@ -69,9 +73,9 @@ TEST_F(FloodE2eTest, AMegabytePastedIntoAPromptOrAListCostsUnderASecondOfCpu) {
     const double cpu = CpuSeconds(s.Pid()) - before;
     std::cout << "[ figure   ] CPU for 1 MB pasted into " << c.name << ": " << cpu << " s\n";
     RecordProperty(std::string("cpu seconds, ") + c.name, std::to_string(cpu));
-#ifndef FERROLUX_SANITIZED
-    EXPECT_LT(cpu, kMostPasteCpuSeconds) << c.name;
-#endif
+    if (kHoldsPasteBudget) {
+      EXPECT_LT(cpu, kMostPasteCpuSeconds) << c.name;
+    }
   }
 }
 
