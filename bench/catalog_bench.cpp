@@ -45,8 +45,8 @@ struct NoReports final : ferrolux::OverflowReporter {
   void WaitForKey() override { std::abort(); }
 };
 
-void BM_LoadCatalog(benchmark::State& state) {
-  const CatalogFile file(static_cast<size_t>(state.range(0)));
+// Loads the file once per iteration; range(0) is its record count.
+void LoadRepeatedly(benchmark::State& state, const CatalogFile& file) {
   NoReports reports;
   std::string errorMessage;
   for (auto _ : state) {
@@ -57,20 +57,14 @@ void BM_LoadCatalog(benchmark::State& state) {
   if (!errorMessage.empty()) state.SkipWithError(errorMessage.c_str());
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+void BM_LoadCatalog(benchmark::State& state) {
+  LoadRepeatedly(state, CatalogFile(static_cast<size_t>(state.range(0))));
+}
 BENCHMARK(BM_LoadCatalog)->Arg(115)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 // The promised 100,000 cables at the longest shipped line (535 bytes): about 51 MiB.
 void BM_LoadShippedLengthCatalog(benchmark::State& state) {
-  const CatalogFile file(static_cast<size_t>(state.range(0)), 400);
-  NoReports reports;
-  std::string errorMessage;
-  for (auto _ : state) {
-    ferrolux::CatalogTable table = ferrolux::MakeCatalogTable();
-    ferrolux::LoadCatalog(table, reports, errorMessage, file.Path());
-    benchmark::DoNotOptimize(table.data());
-  }
-  if (!errorMessage.empty()) state.SkipWithError(errorMessage.c_str());
-  state.SetItemsProcessed(state.iterations() * state.range(0));
+  LoadRepeatedly(state, CatalogFile(static_cast<size_t>(state.range(0)), 400));
 }
 BENCHMARK(BM_LoadShippedLengthCatalog)->Arg(100000)->Unit(benchmark::kMillisecond);
 
