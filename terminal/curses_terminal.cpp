@@ -47,8 +47,10 @@ std::string Utf8Of(std::u32string_view glyphs) {
   return out;
 }
 
+// Only the character set comes from the environment: numbers are read and written with a
+// decimal point whatever the language, as the catalog writes them.
 bool LocaleWritesUtf8() {
-  std::setlocale(LC_ALL, "");
+  std::setlocale(LC_CTYPE, "");
   return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
 }
 

@@ -2,7 +2,9 @@
 // the same lines, figures, warning and notice.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "command_run.hpp"
 #include "pty_session.hpp"
@@ -26,6 +28,31 @@ struct Case {
   std::string typeKeys;  // to pick the type in the list
   std::vector<std::string> calcArguments;
   size_t lines;  // figures, warning or notice lines on the screen
+  bool commaLocale = false;  // run under a language that writes a decimal comma
+};
+
+// A language whose numbers take a decimal comma, built from the system's locale sources into
+// the test's folder and set for the program the session starts.
+class CommaLocale {
+ public:
+  explicit CommaLocale(const std::filesystem::path& folder) : folder_(folder / "locales") {
+    std::filesystem::create_directories(folder_);
+    const std::string build = "localedef -i de_DE -f UTF-8 '" + (folder_ / "de_DE.UTF-8").string() + "' 2>&1";
+    built_ = std::system(build.c_str()) == 0;
+    setenv("LOCPATH", folder_.c_str(), 1);
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+  }
+  ~CommaLocale() {
+    unsetenv("LOCPATH");
+    unsetenv("LC_ALL");
+  }
+  CommaLocale(const CommaLocale&) = delete;
+  CommaLocale& operator=(const CommaLocale&) = delete;
+  bool Built() const { return built_; }
+
+ private:
+  std::filesystem::path folder_;
+  bool built_ = false;
 };
 
 // The screen's lines below the cable block, from column 5, without trailing blanks.
@@ -58,9 +85,17 @@ TEST(CalcAgainstTheScreen, TheSameFiguresWarningAndNotice) {
       {"a typed frequency", "100", "1500", "2.2", "F7.1\r", "l", {"--mhz", "7.1", "--cable", "lmr-400"}, 10},
       {"the high-SWR warning", "100", "100", "5.5", "5", "r" + kDown, {"--band", "20m", "--cable", "rg-174"}, 5},
       {"the notice above 6:1", "10", "100", "6.5", "B", "r" + kDown, {"--band", "2m", "--cable", "rg-174"}, 3},
+      // The calculator took the language's number format too and read "1.5" as 1, ".66" as 0.
+      {"a language that writes a decimal comma", "50", "100", "1.5", "B", "r", {"--band", "2m", "--cable", "Test RG-8X"},
+       10, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    std::optional<CommaLocale> language;
+    if (c.commaLocale) {
+      language.emplace(temp.Path());
+      ASSERT_TRUE(language->Built()) << "localedef could not build de_DE.UTF-8 (package locales)";
+    }
     PtySession s(FERROLUX_BINARY, temp.Path());
     ASSERT_TRUE(s.WaitForText("length in ft:"));
     s.Send(c.length + "\r" + c.power + "\r" + c.swr + "\rn");
@@ -74,6 +109,7 @@ TEST(CalcAgainstTheScreen, TheSameFiguresWarningAndNotice) {
     const std::vector<std::string> screen = ResultLines(s);
     s.Send("n");
     EXPECT_EQ(s.WaitForExit(), 0);
+    language.reset();
 
     std::vector<std::string> arguments{"calc", "--length", c.length, "--power", c.power, "--swr", c.swr};
     arguments.insert(arguments.end(), c.calcArguments.begin(), c.calcArguments.end());
