@@ -132,14 +132,17 @@ LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std:
                            const std::filesystem::path& file, std::chrono::milliseconds lockPatience,
                            const ReadFileBytes& read) {
   errorMessage.clear();
-  if (table.empty()) table = MakeCatalogTable();
+  // A failure before any whole read still leaves a table to count; made only then, as a
+  // read fills a table of its own.
+  const auto failed = [&](const std::string& message, LoadDetail detail) {
+    if (table.empty()) table = MakeCatalogTable();
+    errorMessage = message;
+    return detail;
+  };
   int descriptor = -1;
   const Outcome opened = OpenForReading(file, lockPatience, descriptor);
   const OpenFile open(descriptor);
-  if (!opened.message.empty()) {
-    errorMessage = opened.message;
-    return opened.detail;
-  }
+  if (!opened.message.empty()) return failed(opened.message, opened.detail);
   for (int tries = 0; tries < kReadTries; ++tries) {
     ReadTry attempt;
     ReadOnce(open.Get(), read, attempt);
@@ -149,8 +152,7 @@ LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std:
     errorMessage = attempt.outcome.message;
     return attempt.outcome.detail;
   }
-  errorMessage = NumberedErrorMessage(kErrorFileAccess);
-  return LoadDetail::kChangedWhileRead;
+  return failed(NumberedErrorMessage(kErrorFileAccess), LoadDetail::kChangedWhileRead);
 }
 
 LoadDetail LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,

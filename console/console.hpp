@@ -90,7 +90,7 @@ class Console {
   Keyboard& keyboard_;
   Clock& clock_;
   ScreenModel startScreen_{kScreenColumns, kScreenRows};
-  ScreenModel ownPage_{kScreenColumns, kScreenRows};
+  ScreenModel ownPage_{1, 1};  // made at the current size when the page is taken
   bool onOwnPage_ = false;
   Colors colors_ = kStartColors;
 };

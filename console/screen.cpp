@@ -42,13 +42,16 @@ void ScreenModel::ScrollUp(Colors colors) {
 void ScreenModel::Resize(int columns, int rows) {
   columns = std::max(columns, 1);
   rows = std::max(rows, 1);
-  std::vector<Cell> resized(static_cast<size_t>(columns) * rows);
-  for (int r = 1; r <= std::min(rows, rows_); ++r)
-    for (int c = 1; c <= std::min(columns, columns_); ++c)
-      resized[static_cast<size_t>(r - 1) * columns + (c - 1)] = At(r, c);
-  columns_ = columns;
-  rows_ = rows;
-  cells_ = std::move(resized);
+  // The same size keeps every cell; a new grid would only cost memory to fill.
+  if (columns != columns_ || rows != rows_) {
+    std::vector<Cell> resized(static_cast<size_t>(columns) * rows);
+    for (int r = 1; r <= std::min(rows, rows_); ++r)
+      for (int c = 1; c <= std::min(columns, columns_); ++c)
+        resized[static_cast<size_t>(r - 1) * columns + (c - 1)] = At(r, c);
+    columns_ = columns;
+    rows_ = rows;
+    cells_ = std::move(resized);
+  }
   cursor.row = std::clamp(cursor.row, 1, rows_);
   cursor.column = std::clamp(cursor.column, 1, columns_);
   ++version_;

@@ -156,20 +156,24 @@ std::string TerminfoCodes::MoveTo(int row, int column) const {
   return at->second;
 }
 
-std::string TerminfoCodes::MoveToColumn(int column) const {
-  if (column < 1) return WithParameters(moveToColumn_, column - 1);
-  if (columnMoves_.size() <= static_cast<size_t>(column)) columnMoves_.resize(static_cast<size_t>(column) + 1);
-  std::string& move = columnMoves_[static_cast<size_t>(column)];
-  if (move.empty()) move = WithParameters(moveToColumn_, column - 1);
-  return move;
+// A capability of one parameter expanded once for each value from 0 up.
+std::string TerminfoCodes::Expanded(std::vector<std::string>& expansions, const std::string& capability,
+                                    int parameter) {
+  if (parameter < 0) return WithParameters(capability, parameter);
+  if (expansions.size() <= static_cast<size_t>(parameter)) expansions.resize(static_cast<size_t>(parameter) + 1);
+  std::string& expansion = expansions[static_cast<size_t>(parameter)];
+  if (expansion.empty()) expansion = WithParameters(capability, parameter);
+  return expansion;
 }
+
+std::string TerminfoCodes::MoveToColumn(int column) const { return Expanded(columnMoves_, moveToColumn_, column - 1); }
 
 std::string TerminfoCodes::MoveRight(int count) const {
   if (count == 1 && !moveRightOne_.empty()) return moveRightOne_;
-  return WithParameters(moveRight_, count);
+  return Expanded(rightMoves_, moveRight_, count);
 }
 
-std::string TerminfoCodes::Erase(int count) const { return WithParameters(erase_, count); }
+std::string TerminfoCodes::Erase(int count) const { return Expanded(erases_, erase_, count); }
 
 std::string TerminfoCodes::ScrollRegion(int top, int bottom) const {
   return WithParameters(scrollRegion_, top - 1, bottom - 1);

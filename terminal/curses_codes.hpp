@@ -49,6 +49,7 @@ class TerminfoCodes : public ControlCodes {
 
  private:
   static constexpr int kColors = 16;
+  static std::string Expanded(std::vector<std::string>& expansions, const std::string& capability, int parameter);
   std::string BrightnessChange(Colors to) const;
   std::string Attributes(Colors to) const;
 
@@ -67,7 +68,7 @@ class TerminfoCodes : public ControlCodes {
   // Cursor moves expanded once each: expanding a parameterised capability costs about as much
   // as painting the cells around it, and a screen moves to the same few places again and again.
   mutable std::unordered_map<int, std::string> moves_;
-  mutable std::vector<std::string> columnMoves_;
+  mutable std::vector<std::string> columnMoves_, rightMoves_, erases_;
 };
 
 }  // namespace ferrolux
