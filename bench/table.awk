@@ -1,5 +1,6 @@
 # Turns the benchmarks' output into the performance tables. Input: Google Benchmark's CSV with
-# the quotes removed; -v terminal=FILE names the terminal benchmark's "name value" lines.
+# the quotes removed; -v terminal=FILE names the terminal benchmark's "name value" lines, and
+# -v subcommands=FILE the rows of the whole subcommand runs over the large catalog.
 
 function met(ok) { return ok ? "yes" : "**no**" }
 function have(name) { return name in t }
@@ -63,6 +64,8 @@ END {
   small = real["BM_LoadCatalog/10000"]; large = real["BM_LoadCatalog/100000"]
   printf "| `LoadCatalog` on 100,000 vs 10,000 records | time ratio ≤ 12 | %.1f | %s |\n",
     (small > 0 ? large / small : 0), met(small > 0 && large / small <= 12)
+  if (subcommands != "")
+    while ((getline line < subcommands) > 0) print line
 
   print ""
   print "| In-process benchmark | Time per call |"
