@@ -19,7 +19,7 @@ inline constexpr int kListBound = kCatalogCapacity;  // TypeList and RecordIndex
 using BandTable = std::array<std::array<std::string, 3>, kBandRows>;
 
 struct ProgramState {
-  CatalogTable catalog;  // filled by the load, which reads into a table of its own
+  CatalogTable catalog = MakeCatalogTable();
   BandTable bands{};
 
   std::string errorMessage;

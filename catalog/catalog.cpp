@@ -100,6 +100,8 @@ class LineCutter {
 
 CatalogTable MakeCatalogTable() { return CatalogTable(kCatalogCapacity + 1); }
 
+void EmptyCatalogTable(CatalogTable& table) { table.assign(kCatalogCapacity + 1, CatalogRow{}); }
+
 int RecordCount(const CatalogTable& table) { return static_cast<int>(std::lround(ParseNumber(table[0][1]))); }
 
 LoadDetail LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowReporter& reporter,

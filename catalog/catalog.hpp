@@ -27,6 +27,8 @@ inline constexpr int kType = 1, kPartNumber = 2, kImpedance = 3, kVelocityFactor
 
 // Rows 0 to kCatalogCapacity, every cell empty.
 CatalogTable MakeCatalogTable();
+// The same in a table's own storage, which a table of that size already has.
+void EmptyCatalogTable(CatalogTable& table);
 
 // The record count that loading left in row 0.
 int RecordCount(const CatalogTable& table);

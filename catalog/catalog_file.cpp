@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "catalog/catalog.hpp"
@@ -103,7 +104,7 @@ bool Unchanged(const struct stat& before, const struct stat& after) {
 }
 
 struct ReadTry {
-  CatalogTable table = MakeCatalogTable();
+  CatalogTable table;
   HeldReports reports;
   Outcome outcome;
   bool whole = true;  // nothing changed the file while it was read
@@ -132,8 +133,7 @@ LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std:
                            const std::filesystem::path& file, std::chrono::milliseconds lockPatience,
                            const ReadFileBytes& read) {
   errorMessage.clear();
-  // A failure before any whole read still leaves a table to count; made only then, as a
-  // read fills a table of its own.
+  // A failure before any whole read still leaves a table to count.
   const auto failed = [&](const std::string& message, LoadDetail detail) {
     if (table.empty()) table = MakeCatalogTable();
     errorMessage = message;
@@ -144,7 +144,10 @@ LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std:
   const OpenFile open(descriptor);
   if (!opened.message.empty()) return failed(opened.message, opened.detail);
   for (int tries = 0; tries < kReadTries; ++tries) {
+    // The first read fills the caller's own storage, so that start-up makes one table, not two.
     ReadTry attempt;
+    attempt.table.swap(table);
+    EmptyCatalogTable(attempt.table);
     ReadOnce(open.Get(), read, attempt);
     if (!attempt.whole) continue;
     table = std::move(attempt.table);
