@@ -27,7 +27,7 @@ struct Case {
   std::string bandKeys;  // the band menu's key, or F and a frequency
   std::string typeKeys;  // to pick the type in the list
   std::vector<std::string> calcArguments;
-  size_t lines;  // figures, warning or notice lines on the screen
+  size_t lines;              // figures, warning or notice lines on the screen
   bool commaLocale = false;  // run under a language that writes a decimal comma
 };
 
@@ -86,8 +86,7 @@ TEST(CalcAgainstTheScreen, TheSameFiguresWarningAndNotice) {
       {"the high-SWR warning", "100", "100", "5.5", "5", "r" + kDown, {"--band", "20m", "--cable", "rg-174"}, 5},
       {"the notice above 6:1", "10", "100", "6.5", "B", "r" + kDown, {"--band", "2m", "--cable", "rg-174"}, 3},
       // The calculator took the language's number format too and read "1.5" as 1, ".66" as 0.
-      {"a language that writes a decimal comma", "50", "100", "1.5", "B", "r", {"--band", "2m", "--cable", "Test RG-8X"},
-       10, true},
+      {"a decimal-comma language", "50", "100", "1.5", "B", "r", {"--band", "2m", "--cable", "Test RG-8X"}, 10, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
