@@ -98,9 +98,13 @@ class LineCutter {
 
 }  // namespace
 
-CatalogTable MakeCatalogTable() { return CatalogTable(kCatalogCapacity + 1); }
-
 void EmptyCatalogTable(CatalogTable& table) { table.assign(kCatalogCapacity + 1, CatalogRow{}); }
+
+CatalogTable MakeCatalogTable() {
+  CatalogTable table;
+  EmptyCatalogTable(table);
+  return table;
+}
 
 int RecordCount(const CatalogTable& table) { return static_cast<int>(std::lround(ParseNumber(table[0][1]))); }
 
