@@ -128,21 +128,25 @@ std::string OutputTextOfUtf8(std::string_view utf8, ControlForm form) {
 }
 
 std::string TerminalText(std::string_view utf8, bool utf8Terminal) {
-  std::string text = OutputTextOfUtf8(utf8, ControlForm::kPicture);
-  if (utf8Terminal) return text;
-  std::string ascii;
-  for (std::size_t at = 0; at < text.size();) {
-    const Utf8Char decoded = DecodeUtf8(std::string_view(text).substr(at));
-    ascii += decoded.point < 0x80 ? static_cast<char>(decoded.point) : '?';
+  std::string text;
+  text.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Utf8Char decoded = DecodeUtf8(utf8.substr(at));
+    // A TAB too: a message is one line whose look does not hang on tab stops.
+    const char32_t point = !decoded.valid          ? kReplacementChar
+                           : decoded.point == '\t' ? Cp437Glyph('\t')
+                                                   : OutputChar(decoded.point, ControlForm::kPicture);
+    if (utf8Terminal) AppendUtf8(text, point);
+    else text += point < 0x80 ? static_cast<char>(point) : '?';
     at += decoded.length;
   }
-  return ascii;
+  return text;
 }
 
 std::string QuotedExcerpt(std::string_view text, std::size_t mostChars) {
   std::size_t at = 0;
   for (std::size_t chars = 0; at < text.size() && chars < mostChars; ++chars) at += DecodeUtf8(text.substr(at)).length;
-  return '"' + OutputTextOfUtf8(text.substr(0, at), ControlForm::kPicture) + (at < text.size() ? "...\"" : "\"");
+  return '"' + TerminalText(text.substr(0, at)) + (at < text.size() ? "...\"" : "\"");
 }
 
 }  // namespace ferrolux
