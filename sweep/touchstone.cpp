@@ -124,7 +124,8 @@ void ReadOptionLine(std::string_view line, std::size_t number, Options& o) {
   }
 }
 
-Complex Value(double a, double b, Format format) {
+Complex Value(double a, double b, Format format, std::size_t line) {
+  if (format == Format::kMagnitudeAngle && a < 0) throw TouchstoneError(line, "a magnitude below 0");
   const double radians = b * std::numbers::pi / 180;
   switch (format) {
     case Format::kRealImaginary: return {a, b};
@@ -163,7 +164,7 @@ void ReadDataLine(std::string_view line, std::size_t number, ReaderState& s) {
   if (!s.sweep.points.empty() && !(hz > s.sweep.points.back().freqHz))
     throw TouchstoneError(number, "the frequencies do not rise");
   if (s.sweep.points.size() == kMostSweepPoints) throw TouchstoneError(number, "more than 1,000,000 points");
-  s.sweep.points.push_back({hz, Impedance(Value(v[1], v[2], s.options.format), s, number), number});
+  s.sweep.points.push_back({hz, Impedance(Value(v[1], v[2], s.options.format, number), s, number), number});
 }
 
 void ReadKeyword(std::string_view line, std::size_t number, ReaderState& s) {

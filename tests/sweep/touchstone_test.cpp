@@ -133,6 +133,7 @@ TEST(ReadTouchstone, PhysicallyImpossibleSweepsGaveFigures) {
       {"[Version] 2.0\n# MHz S RI R 50\n[Reference] 0\n", 3, "the reference resistance must be above 0"},
       {"[Version] 2.0\n# MHz S RI R 50\n[Reference] -50\n", 3, "the reference resistance must be above 0"},
       {"# MHz S DB R 50\n7 7000 0\n", 2, "a value too large for any reflection or impedance"},
+      {"# MHz S MA R 50\n7 -0.5 0\n", 2, "a magnitude below 0"},
       {"# MHz Z RI R 50\n7 1e307 0\n", 2, "an impedance too large to hold"},
       {"# MHz S RI R 50\n7 1e400 0\n", 2, "\"1e400\" is not a finite number"},
       {"", 0, "an empty file"},
