@@ -24,6 +24,7 @@
 #include "cli/option_values.hpp"
 #include "cli/plot.hpp"
 #include "cli/svg_chart.hpp"
+#include "text/charset.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -86,11 +87,11 @@ void Run(CommandContext& context, const Command& command) {
     if (!io.out) io.err << kProgram << ": the output could not be written\n";
   } catch (const CommandError& error) {
     io.out.flush();
-    io.err << kProgram << ": " << error.what() << '\n';
-    for (const std::string& line : error.Details()) io.err << line << '\n';
+    io.err << kProgram << ": " << TerminalText(error.what(), io.style.utf8) << '\n';
+    for (const std::string& line : error.Details()) io.err << TerminalText(line, io.style.utf8) << '\n';
     context.exitStatus = error.Status();
   } catch (const std::exception& failure) {
-    io.err << kProgram << ": " << failure.what() << '\n';
+    io.err << kProgram << ": " << TerminalText(failure.what(), io.style.utf8) << '\n';
     context.exitStatus = kExitFailure;
   }
 }

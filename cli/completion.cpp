@@ -10,7 +10,9 @@
 #include "cli/command_error.hpp"
 #include "cli/completion_scripts.hpp"
 #include "cli/option_values.hpp"
+#include "cli/output.hpp"
 #include "model/bands.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux::cli {
 
@@ -94,7 +96,7 @@ void WriteScript(const CLI::App& app, const std::string& shell, std::ostream& ou
 }
 
 void WritePartNumbers(const std::filesystem::path& catalog, std::ostream& out, std::ostream& err) {
-  for (const CatalogRow& cable : LoadCables(catalog, err)) out << cable[column::kPartNumber] << '\n';
+  for (const CatalogRow& cable : LoadCables(catalog, err)) out << DisplayText(cable[column::kPartNumber]) << '\n';
 }
 
 // Runs `work` as the chosen subcommand, with the exit status and error line of any other.
@@ -107,7 +109,7 @@ void Choose(CommandContext& context, std::function<void(std::ostream&, std::ostr
       out.flush();
       context.exitStatus = out ? kExitDone : kExitFailure;
     } catch (const CommandError& error) {
-      err << "ferrolux: " << error.what() << '\n';
+      err << "ferrolux: " << TerminalText(error.what()) << '\n';
       context.exitStatus = error.Status();
     }
   };

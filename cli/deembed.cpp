@@ -133,8 +133,8 @@ std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedP
   antenna.reserve(points.size());
   for (const DeembedPoint& p : points) antenna.push_back({p.freqMHz * 1e6, p.antennaZ});
   return WriteTouchstone(antenna, line.refOhms,
-                         {"Antenna end, de-embedded by ferrolux through " + PlainNumberText(line.lengthFt, 7) +
-                          " ft of " + CableName(line.cable.texts)});
+                         "Antenna end, de-embedded by ferrolux through " + PlainNumberText(line.lengthFt, 7) +
+                             " ft of " + DisplayText(CableName(line.cable.texts)));
 }
 
 ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style) {

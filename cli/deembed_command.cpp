@@ -1,7 +1,5 @@
 #include "cli/deembed_command.hpp"
 
-#include <fstream>
-#include <iterator>
 #include <ostream>
 
 #include "cli/cable_choice.hpp"
@@ -10,19 +8,12 @@
 #include "cli/file_output.hpp"
 #include "cli/settings.hpp"
 #include "cli/svg_chart.hpp"
+#include "cli/sweep_file.hpp"
 #include "model/cable_calculation.hpp"
 
 namespace ferrolux::cli {
 
 namespace {
-
-std::string ReadWholeFile(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw CommandError(kExitFailure, file + ": cannot be read");
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw CommandError(kExitFailure, file + ": cannot be read");
-  return bytes;
-}
 
 DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cables) {
   DeembedLine line;
@@ -36,14 +27,6 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
                      (line.cable.numbers.impedanceOhms > 0 ? "velocity factor (give --vf)" : "impedance") +
                      " for this cable");
   return line;
-}
-
-Sweep ReadSweep(const std::string& file) {
-  try {
-    return ReadTouchstone(ReadWholeFile(file));
-  } catch (const TouchstoneError& error) {
-    throw CommandError(kExitFailure, file + ":" + std::to_string(error.Line()) + ": " + error.what());
-  }
 }
 
 void WriteChart(const DeembedOptions& o, const std::vector<DeembedPoint>& points, std::ostream& out,

@@ -1,10 +1,7 @@
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
-#include "cli/command_error.hpp"
 #include "cli/measure.hpp"
-#include "sweep/touchstone.hpp"
+#include "cli/sweep_file.hpp"
 
 namespace ferrolux::cli {
 
@@ -21,19 +18,12 @@ double Reflection(std::complex<double> z, double refOhms) {
 }  // namespace
 
 SweepFile ReadSweepFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  if (!in) throw CommandError(kExitFailure, name + ": cannot be read");
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  try {
-    const Sweep sweep = ReadTouchstone(bytes);
-    SweepFile file{name, {}};
-    for (const SweepPoint& p : sweep.points)
-      file.points.push_back({p.freqHz / kHzPerMhz, p.z, Reflection(p.z, sweep.refOhms), static_cast<int>(p.line)});
-    if (file.points.empty()) throw CommandError(kExitFailure, name + ": no points");
-    return file;
-  } catch (const TouchstoneError& error) {
-    throw CommandError(kExitFailure, name + ":" + std::to_string(error.Line()) + ": " + error.what());
-  }
+  const Sweep sweep = ReadSweep(name);
+  SweepFile file{name, {}};
+  file.points.reserve(sweep.points.size());
+  for (const SweepPoint& p : sweep.points)
+    file.points.push_back({p.freqHz / kHzPerMhz, p.z, Reflection(p.z, sweep.refOhms), static_cast<int>(p.line)});
+  return file;
 }
 
 }  // namespace ferrolux::cli

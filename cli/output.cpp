@@ -51,15 +51,7 @@ OutputStyle DetectOutputStyle() {
 }
 
 std::string DisplayText(std::string_view bytes, bool utf8) {
-  std::string text = OutputTextOfBytes(bytes, ControlForm::kPicture);
-  if (utf8) return text;
-  std::string ascii;
-  for (std::size_t at = 0; at < text.size();) {
-    const Utf8Char decoded = DecodeUtf8(std::string_view(text).substr(at));
-    ascii += decoded.point < 0x80 ? static_cast<char>(decoded.point) : '?';
-    at += decoded.length;
-  }
-  return ascii;
+  return TerminalText(OutputTextOfBytes(bytes, ControlForm::kPicture), utf8);
 }
 
 std::string JsonText(std::string_view bytes) { return OutputTextOfBytes(bytes, ControlForm::kReplacement); }

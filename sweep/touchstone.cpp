@@ -8,6 +8,9 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <utility>
+
+#include "text/charset.hpp"
 
 namespace ferrolux {
 
@@ -52,19 +55,52 @@ std::vector<std::string_view> Words(std::string_view line) {
   return words;
 }
 
+// Whether a decimal beyond a double's range lies below it (and so reads as 0) rather than above.
+bool BelowDoubleRange(std::string_view word) {
+  const std::size_t e = word.find_first_of("eE");
+  long long exponent = 0;
+  if (e != std::string_view::npos) {
+    std::string_view text = word.substr(e + 1);
+    if (text.starts_with('+')) text.remove_prefix(1);
+    if (std::from_chars(text.data(), text.data() + text.size(), exponent).ec != std::errc())
+      return text.starts_with('-');
+  }
+  constexpr long long kFarBeyondAnyPlace = 1'000'000'000'000;
+  if (exponent > kFarBeyondAnyPlace || exponent < -kFarBeyondAnyPlace) return exponent < 0;
+  const std::string_view digits = word.substr(0, e);
+  const std::size_t point = std::min(digits.find('.'), digits.size());
+  const std::size_t first = digits.find_first_of("123456789");
+  if (first == std::string_view::npos) return true;
+  // The power of ten of the first significant digit.
+  const auto place = first < point ? static_cast<long long>(point - first) - 1 : -static_cast<long long>(first - point);
+  return exponent + place < 0;
+}
+
+// A decimal as instruments write it, a leading "+" included; one too small for a double reads
+// as 0, one too large as infinite.
 std::optional<double> Number(std::string_view word) {
+  if (word.size() > 1 && word[0] == '+' && word[1] != '+' && word[1] != '-') word.remove_prefix(1);
   double value = 0;
   const char* end = word.data() + word.size();
   const auto [stop, error] = std::from_chars(word.data(), end, value);
-  if (error != std::errc() || stop != end) return std::nullopt;
+  if (stop != end) return std::nullopt;
+  if (error == std::errc::result_out_of_range)
+    return BelowDoubleRange(word) ? 0.0 : std::numeric_limits<double>::infinity();
+  if (error != std::errc()) return std::nullopt;
   return value;
 }
 
 double FiniteNumber(std::string_view word, std::size_t line) {
   const std::optional<double> value = Number(word);
-  if (!value) throw TouchstoneError(line, "\"" + std::string(word) + "\" is not a number");
-  if (!std::isfinite(*value)) throw TouchstoneError(line, "a value that is not a finite number");
+  if (!value) throw TouchstoneError(line, QuotedExcerpt(word) + " is not a number");
+  if (!std::isfinite(*value)) throw TouchstoneError(line, QuotedExcerpt(word) + " is not a finite number");
   return *value;
+}
+
+double ReferenceOhms(std::string_view word, std::size_t line) {
+  const double ohms = FiniteNumber(word, line);
+  if (!(ohms > 0)) throw TouchstoneError(line, "the reference resistance must be above 0");
+  return ohms;
 }
 
 void ReadOptionLine(std::string_view line, std::size_t number, Options& o) {
@@ -81,15 +117,15 @@ void ReadOptionLine(std::string_view line, std::size_t number, Options& o) {
     else if (w == "ma") o.format = Format::kMagnitudeAngle;
     else if (w == "db") o.format = Format::kDecibelAngle;
     else if (w == "r" && i + 1 < words.size()) {
-      o.refOhms = FiniteNumber(words[++i], number);
-      if (!(o.refOhms > 0)) throw TouchstoneError(number, "the reference resistance must be above 0");
+      o.refOhms = ReferenceOhms(words[++i], number);
     } else {
-      throw TouchstoneError(number, "unknown option line: \"" + std::string(line) + "\"");
+      throw TouchstoneError(number, "unknown option line: " + QuotedExcerpt(line));
     }
   }
 }
 
-Complex Value(double a, double b, Format format) {
+Complex Value(double a, double b, Format format, std::size_t line) {
+  if (format == Format::kMagnitudeAngle && a < 0) throw TouchstoneError(line, "a magnitude below 0");
   const double radians = b * std::numbers::pi / 180;
   switch (format) {
     case Format::kRealImaginary: return {a, b};
@@ -99,12 +135,23 @@ Complex Value(double a, double b, Format format) {
   return {};
 }
 
-Complex Impedance(Complex value, const ReaderState& s) {
+// An S of 1, or so near it that the impedance has no figure, is an open.
+Complex Impedance(Complex value, const ReaderState& s, std::size_t line) {
+  if (!std::isfinite(value.real()) || !std::isfinite(value.imag()))
+    throw TouchstoneError(line, "a value too large for any reflection or impedance");
   const double ref = s.options.refOhms;
   // 1.x writes Z normalised to R; 2.0 in ohms.
-  if (s.options.impedance) return s.version2 ? value : value * ref;
-  if (value == Complex(1, 0)) return {std::numeric_limits<double>::infinity(), 0};
-  return ref * (1.0 + value) / (1.0 - value);
+  const Complex z = s.options.impedance ? (s.version2 ? value : value * ref) : ref * (1.0 + value) / (1.0 - value);
+  if (std::isfinite(z.real()) && std::isfinite(z.imag())) return z;
+  if (s.options.impedance) throw TouchstoneError(line, "an impedance too large to hold");
+  return {std::numeric_limits<double>::infinity(), 0};
+}
+
+double Frequency(double value, const Options& o, std::size_t line) {
+  const double hz = value * o.hzPerUnit;
+  if (!(hz > 0)) throw TouchstoneError(line, "a frequency of 0 or below");
+  if (!std::isfinite(hz)) throw TouchstoneError(line, "a frequency too large to hold in Hz");
+  return hz;
 }
 
 void ReadDataLine(std::string_view line, std::size_t number, ReaderState& s) {
@@ -113,11 +160,11 @@ void ReadDataLine(std::string_view line, std::size_t number, ReaderState& s) {
   if (words.size() < 3) throw TouchstoneError(number, "a short line: a frequency and two values are needed");
   std::array<double, 3> v{};
   for (std::size_t i = 0; i < 3; ++i) v[i] = FiniteNumber(words[i], number);
-  const double hz = v[0] * s.options.hzPerUnit;
+  const double hz = Frequency(v[0], s.options, number);
   if (!s.sweep.points.empty() && !(hz > s.sweep.points.back().freqHz))
     throw TouchstoneError(number, "the frequencies do not rise");
   if (s.sweep.points.size() == kMostSweepPoints) throw TouchstoneError(number, "more than 1,000,000 points");
-  s.sweep.points.push_back({hz, Impedance(Value(v[1], v[2], s.options.format), s), number});
+  s.sweep.points.push_back({hz, Impedance(Value(v[1], v[2], s.options.format, number), s, number), number});
 }
 
 void ReadKeyword(std::string_view line, std::size_t number, ReaderState& s) {
@@ -139,19 +186,19 @@ void ReadKeyword(std::string_view line, std::size_t number, ReaderState& s) {
       throw TouchstoneError(number, "[Number of Frequencies] is not a whole number up to 1,000,000");
     s.frequencies = static_cast<std::size_t>(count);
   } else if (keyword == "[reference]") {
-    if (!rest.empty()) s.options.refOhms = FiniteNumber(rest[0], number);
+    if (!rest.empty()) s.options.refOhms = ReferenceOhms(rest[0], number);
   } else if (keyword == "[network data]") {
     s.inData = true;
   } else if (keyword == "[end]") {
     s.ended = true;
   } else if (keyword != "[matrix format]" && keyword != "[begin information]" && keyword != "[end information]") {
-    throw TouchstoneError(number, "unknown keyword " + std::string(line.substr(0, close + 1)));
+    throw TouchstoneError(number, "unknown keyword " + QuotedExcerpt(line.substr(0, close + 1)));
   }
 }
 
+// One line without its line end or comment.
 void ReadLine(std::string_view line, std::size_t number, ReaderState& s) {
-  if (const std::size_t bang = line.find('!'); bang != std::string_view::npos) line = line.substr(0, bang);
-  while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.remove_suffix(1);
   while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
   if (line.empty() || s.ended) return;
   if (line.front() == '#') {
@@ -174,27 +221,73 @@ std::string Number17(double value) {
 
 }  // namespace
 
-Sweep ReadTouchstone(std::string_view bytes) {
-  ReaderState s;
-  std::size_t number = 0;
-  while (!bytes.empty()) {
-    const std::size_t end = bytes.find('\n');
-    ReadLine(bytes.substr(0, end), ++number, s);
-    bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
+struct TouchstoneReader::State {
+  ReaderState reader;
+  std::string line;        // the text of the line being read, up to any "!"
+  bool inComment = false;  // past a "!": the rest of the line is not held
+  bool afterCr = false;    // a LF next ends no line: CR LF is one line end
+  std::size_t lines = 0;   // lines ended so far
+
+  void Hold(std::string_view piece) {
+    if (inComment) return;
+    if (const std::size_t bang = piece.find('!'); bang != std::string_view::npos) {
+      piece = piece.substr(0, bang);
+      inComment = true;
+    }
+    if (line.size() + piece.size() > kLongestTouchstoneLine)
+      throw TouchstoneError(lines + 1, "a line longer than 4,096 characters before any ! comment");
+    line += piece;
   }
-  if (s.sweep.points.empty()) throw TouchstoneError(number, "no data points");
-  if (s.frequencies && *s.frequencies != s.sweep.points.size())
-    throw TouchstoneError(number, "[Number of Frequencies] says " + std::to_string(*s.frequencies) + ", the file has " +
-                                      std::to_string(s.sweep.points.size()));
-  s.sweep.refOhms = s.options.refOhms;
-  return s.sweep;
+
+  void EndLine() {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::string_view text = line;
+    if (++lines == 1 && text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    ReadLine(text, lines, reader);
+    line.clear();
+    inComment = false;
+  }
+};
+
+TouchstoneReader::TouchstoneReader() : state_(std::make_unique<State>()) {}
+TouchstoneReader::~TouchstoneReader() = default;
+
+void TouchstoneReader::Read(std::string_view bytes) {
+  State& s = *state_;
+  while (!bytes.empty()) {
+    if (s.afterCr && bytes.front() == '\n') bytes.remove_prefix(1);
+    s.afterCr = false;
+    const std::size_t end = bytes.find_first_of("\r\n");
+    s.Hold(bytes.substr(0, end));
+    if (end == std::string_view::npos) return;
+    s.afterCr = bytes[end] == '\r';
+    s.EndLine();
+    bytes.remove_prefix(end + 1);
+  }
 }
 
-std::string WriteTouchstone(const std::vector<SweepPoint>& points, double refOhms,
-                            const std::vector<std::string>& comment) {
-  std::string out;
-  for (const std::string& line : comment) out += "! " + line + '\n';
-  out += "# MHz S RI R " + Number17(refOhms) + '\n';
+Sweep TouchstoneReader::Finish() {
+  State& s = *state_;
+  if (!s.line.empty() || s.inComment) s.EndLine();  // the last line, without a line end
+  if (s.lines == 0) throw TouchstoneError(0, "an empty file");
+  Sweep& sweep = s.reader.sweep;
+  if (sweep.points.empty()) throw TouchstoneError(s.lines, "no data points");
+  if (s.reader.frequencies && *s.reader.frequencies != sweep.points.size())
+    throw TouchstoneError(s.lines, "[Number of Frequencies] says " + std::to_string(*s.reader.frequencies) +
+                                       ", the file has " + std::to_string(sweep.points.size()));
+  sweep.refOhms = s.reader.options.refOhms;
+  return std::move(sweep);
+}
+
+Sweep ReadTouchstone(std::string_view bytes) {
+  TouchstoneReader reader;
+  reader.Read(bytes);
+  return reader.Finish();
+}
+
+std::string WriteTouchstone(const std::vector<SweepPoint>& points, double refOhms, std::string_view comment) {
+  std::string out = "# MHz S RI R " + Number17(refOhms) + '\n';
+  if (!comment.empty()) out += "! " + TerminalText(comment) + '\n';
   for (const SweepPoint& p : points) {
     const Complex s = std::isinf(p.z.real()) ? Complex(1, 0) : (p.z - refOhms) / (p.z + refOhms);
     out += Number17(p.freqHz / 1e6) + ' ' + Number17(s.real()) + ' ' + Number17(s.imag()) + '\n';

@@ -4,6 +4,7 @@
 
 #include <complex>
 #include <cstddef>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@
 namespace ferrolux {
 
 inline constexpr std::size_t kMostSweepPoints = 1'000'000;
+// A line's text before any "!" comment; a one-port line needs a tenth of it.
+inline constexpr std::size_t kLongestTouchstoneLine = 4096;
 
 struct SweepPoint {
   double freqHz = 0;
@@ -24,7 +27,7 @@ struct Sweep {
   double refOhms = 50;             // the file's reference resistance
 };
 
-// What is wrong with a file, and on which line (1 = the first).
+// What is wrong with a file, and on which line (1 = the first; 0 = the file as a whole).
 class TouchstoneError : public std::runtime_error {
  public:
   TouchstoneError(std::size_t line, const std::string& what) : std::runtime_error(what), line_(line) {}
@@ -34,12 +37,32 @@ class TouchstoneError : public std::runtime_error {
   std::size_t line_;
 };
 
-// Throws TouchstoneError for anything but a one-port of S or Z data with rising frequencies:
-// two ports, an unknown option line or keyword, a short line, a NaN, more than a million points.
+// Reads a file as it arrives, in pieces of any size, holding no more than one line of it: a file
+// of any size costs the memory of its points. Lines end in LF, CR LF or CR alone; a UTF-8 byte
+// order mark before the first line is skipped. Read and Finish throw TouchstoneError for anything
+// but a one-port of S or Z data at rising frequencies above 0: two ports, an unknown option line
+// or keyword, a short or overlong line, a value that is no finite number, more than a million
+// points. A message quotes at most 80 characters of the file, with its controls as pictures.
+class TouchstoneReader {
+ public:
+  TouchstoneReader();
+  ~TouchstoneReader();
+  TouchstoneReader(const TouchstoneReader&) = delete;
+  TouchstoneReader& operator=(const TouchstoneReader&) = delete;
+
+  void Read(std::string_view bytes);
+  Sweep Finish();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// The whole file at once, through TouchstoneReader.
 Sweep ReadTouchstone(std::string_view bytes);
 
-// "# MHz S RI R <ref>", then one line per point; `comment` lines first, each after "! ".
-std::string WriteTouchstone(const std::vector<SweepPoint>& points, double refOhms,
-                            const std::vector<std::string>& comment);
+// "# MHz S RI R <ref>", then the comment as one "!" line (its controls as pictures, so it can
+// never start a line of its own), then one line per point.
+std::string WriteTouchstone(const std::vector<SweepPoint>& points, double refOhms, std::string_view comment);
 
 }  // namespace ferrolux

@@ -13,6 +13,7 @@ constexpr std::array<char32_t, 32> kCp437Low = {0x0020, 0x263A, 0x263B, 0x2665, 
                                                 0x2191, 0x2193, 0x2192, 0x2190, 0x221F, 0x2194, 0x25B2, 0x25BC};
 constexpr char32_t kCp437Delete = 0x2302;  // ⌂
 constexpr char32_t kReplacementChar = 0xFFFD;
+constexpr char32_t kNullPicture = 0x2400;  // ␀: code page 437 draws a NUL blank, which hides it
 
 // Code page 437, bytes 128 to 255.
 constexpr std::array<char32_t, 128> kCp437High = {
@@ -98,6 +99,7 @@ char32_t OutputChar(char32_t point, ControlForm form) {
   const bool control = (point < 0x20 && point != '\t') || (point >= 0x7F && point < 0xA0);
   if (!control) return point;
   if (form == ControlForm::kReplacement || point >= 0x80) return kReplacementChar;
+  if (point == 0) return kNullPicture;
   return Cp437Glyph(static_cast<unsigned char>(point));
 }
 
@@ -123,6 +125,28 @@ std::string OutputTextOfUtf8(std::string_view utf8, ControlForm form) {
     at += decoded.length;
   }
   return text;
+}
+
+std::string TerminalText(std::string_view utf8, bool utf8Terminal) {
+  std::string text;
+  text.reserve(utf8.size());
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Utf8Char decoded = DecodeUtf8(utf8.substr(at));
+    // A TAB too: a message is one line whose look does not hang on tab stops.
+    const char32_t point = !decoded.valid          ? kReplacementChar
+                           : decoded.point == '\t' ? Cp437Glyph('\t')
+                                                   : OutputChar(decoded.point, ControlForm::kPicture);
+    if (utf8Terminal) AppendUtf8(text, point);
+    else text += point < 0x80 ? static_cast<char>(point) : '?';
+    at += decoded.length;
+  }
+  return text;
+}
+
+std::string QuotedExcerpt(std::string_view text, std::size_t mostChars) {
+  std::size_t at = 0;
+  for (std::size_t chars = 0; at < text.size() && chars < mostChars; ++chars) at += DecodeUtf8(text.substr(at)).length;
+  return '"' + TerminalText(text.substr(0, at)) + (at < text.size() ? "...\"" : "\"");
 }
 
 }  // namespace ferrolux

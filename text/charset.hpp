@@ -44,4 +44,13 @@ std::string OutputTextOfBytes(std::string_view bytes, ControlForm form);
 // UTF-8 text as it may be written: every character through OutputChar, a broken sequence as U+FFFD.
 std::string OutputTextOfUtf8(std::string_view utf8, ControlForm form);
 
+// UTF-8 text for a terminal or a log: OutputTextOfUtf8 with pictures, a TAB's picture too, and,
+// for a terminal whose character set is not UTF-8, "?" for every character outside ASCII. Every
+// message and every comment written goes through it.
+std::string TerminalText(std::string_view utf8, bool utf8Terminal = true);
+
+// Text quoted from a file in a message: in double quotes, through TerminalText,
+// cut to `mostChars` characters with "..." when longer.
+std::string QuotedExcerpt(std::string_view text, std::size_t mostChars = 80);
+
 }  // namespace ferrolux

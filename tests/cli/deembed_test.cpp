@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -87,6 +88,19 @@ TEST(RunDeembed, FaultsNameTheLineAndOutputIsWholeOrAbsent) {
   EXPECT_NEAR(std::abs(antenna.points[0].z - Complex(35, -20)), 0, 1e-6);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // no temporary left
   std::filesystem::remove_all(dir);
+}
+
+// A part number "X<LF># GHz S RI R 50" wrote an option line of its own into --s1p, and every
+// frequency read back 1,000 times too high; its ESC went into the file as it was.
+TEST(AntennaSweepText, ACatalogTextWroteTouchstoneLinesOfItsOwn) {
+  const CatalogCable cable =
+      ReadCatalogCable(Cable("RG-8/U\x1b]0;t\a\tX\n# GHz S RI R 50\t50\t0.84\t\t\t\t\t\t\t\t0.1\t0.1\t0.0001"));
+  const Sweep shack = ReadTouchstone("# MHz S RI R 50\n7 0.2 0\n14 0.1 0.1\n");
+  const std::string text = AntennaSweepText({cable, 75, 0.84, 50}, Deembed(shack, {cable, 75, 0.84, 50}));
+  EXPECT_EQ(text.find('\x1b'), std::string::npos);
+  EXPECT_TRUE(text.starts_with("# MHz S RI R 50\n! Antenna end")) << text;
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
+  EXPECT_EQ(ReadTouchstone(text).points.back().freqHz, 14e6);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // width matters, in a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "command_run.hpp"
@@ -55,7 +56,7 @@ TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
       {{"calc", "--length", "50", "--band", "2m", "--cable", "9913", "--antenna-z", "35-20"},
        2,
        "ferrolux: --antenna-z \"35-20\": write an impedance as R, R+jX, R-jX, R+Xj or R-Xj (35-j20)\n"},
-      {{"deembed", "no.s1p", "--cable", "9913", "--length", "50"}, 1, "ferrolux: no.s1p: cannot be read\n"},
+      {{"deembed", "no.s1p", "--cable", "9913", "--length", "50"}, 1, "ferrolux: no.s1p: No such file or directory\n"},
       {{"calc", "--length", "50", "--band", "2m", "--cable", "heliax"},
        2,
        "ferrolux: --cable \"heliax\" matches no cable; `ferrolux cables` lists them\n"},
@@ -134,6 +135,22 @@ TEST_F(CliE2eTest, CatalogTextIsWrittenSafelyInEveryFormat) {
       EXPECT_NE(result.out.find("the line's loss is beyond any reading"), std::string::npos) << result.out;
     }
   }
+}
+
+// A sweep's fault quoted its bytes raw (ESC ] 0 ; retitled the terminal, a CR wrote over the
+// message's start), and part-numbers printed a catalog's part numbers as they were.
+TEST_F(CliE2eTest, EscapeBytesFromAFileReachedTheTerminal) {
+  temp.Write("title.s1p", "# MHz S RI R 50\n7 \x1b]0;PWNED\a\x1b]52;c;cm0K\a 0\r\n");
+  const CommandResult sweep = Run({"deembed", "title.s1p", "--cable", "9913", "--length", "50"});
+  EXPECT_EQ(sweep.status, 1);
+  EXPECT_TRUE(sweep.err.starts_with("ferrolux: title.s1p:2: \"")) << sweep.err;
+  temp.Write("hostile.txt", "RG-8X\tX\x1b]0;owned\a\t50\t.66\t\t\t\t\t\t\t\t1\t0\t0\t\t\r\n");
+  const CommandResult parts = Run({"--catalog", "hostile.txt", "part-numbers"});
+  EXPECT_EQ(parts.status, 0) << parts.err;
+  EXPECT_TRUE(parts.out.starts_with("X")) << parts.out;
+  for (const std::string& text : {sweep.err, parts.out})
+    EXPECT_EQ(std::count_if(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }), 1)
+        << text;  // the line end alone
 }
 
 TEST_F(CliE2eTest, ACatalogThatCannotBeLoadedEndsWithTheLoadersOwnText) {

@@ -37,6 +37,36 @@ TEST(OutputText, NoControlCharacterIsEverWrittenInAnyForm) {
   EXPECT_EQ(OutputTextOfUtf8("\xc2\x9b\xff é", ControlForm::kReplacement), "�� é");
 }
 
+// Messages quoted file bytes raw: a title set, a clipboard written, a CR over the message's start.
+TEST(TerminalText, MessagesCarriedControlCharacters) {
+  struct Case {
+    std::string utf8;
+    bool utf8Terminal;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"\x1b]0;PWNED\a", true, "←]0;PWNED•"},
+      {"a\tb\r\n\x7f", true, "a○b♪◙⌂"},
+      {std::string("1\0x", 3), true, "1␀x"},  // a NUL shows, where a blank picture hid it
+      {"\xc2\x9b"
+       "2J\xff",
+       true,
+       "\uFFFD"
+       "2J\uFFFD"},
+      {"Caf\xc3\xa9 \x1b\xc2\x9b", false, "Caf? ??"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TerminalText(c.utf8, c.utf8Terminal), c.text) << c.utf8;
+}
+
+// A 10 MB option line was quoted whole in its one-line message.
+TEST(QuotedExcerpt, QuotedFileTextHadNoEnd) {
+  EXPECT_EQ(QuotedExcerpt("x\x1b\t"), "\"x←○\"");
+  EXPECT_EQ(QuotedExcerpt(std::string(100'000, 'y')), '"' + std::string(80, 'y') + "...\"");
+  std::string accents;
+  for (int i = 0; i < 80; ++i) accents += "é";
+  EXPECT_EQ(QuotedExcerpt(accents + "é"), '"' + accents + "...\"");  // cut between characters
+}
+
 TEST(DecodeUtf8, RefusesOverlongAndBrokenSequences) {
   EXPECT_EQ(DecodeUtf8("é").point, U'é');
   EXPECT_FALSE(DecodeUtf8("\xc0\x80").valid);
