@@ -2,18 +2,17 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <cctype>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/program.hpp"
 
 namespace ferrolux {
 
 namespace {
-
-const char kUsage[] =
-    "usage: ferrolux [--catalog FILE]\n"
-    "       ferrolux [--catalog FILE] calc|compare|plot|cables [OPTIONS]\n"
-    "       ferrolux --help | --version | COMMAND --help\n";
 
 const char kDescription[] =
     "\n"
@@ -36,11 +35,9 @@ const char kDescription[] =
     "     a copy of your own\n"
     "  3. <bin>/../share/ferrolux/CableCatalog.txt, the one installed with the program\n"
     "\n"
-    "Commands, without a terminal (ferrolux COMMAND --help for their options):\n"
-    "  calc     one calculation: the results screen's figures beside the line equations'\n"
-    "  compare  every cable of the catalog at the same length, band and SWR\n"
-    "  plot     matched loss against frequency, in the terminal or as SVG\n"
-    "  cables   the catalog, with matched losses at 10, 30, 146 and 440 MHz\n"
+    "Commands, without a terminal (ferrolux COMMAND --help for their options):\n";
+
+const char kOptions[] =
     "\n"
     "Options:\n"
     "  --catalog FILE  read FILE as the catalog instead\n"
@@ -49,10 +46,53 @@ const char kDescription[] =
     "\n"
     "More in the manual: man ferrolux; datasheet points to catalog lines: man ferrolux-fit\n";
 
+constexpr std::size_t kHelpWidth = 92;
+
+// The subcommands as registered, but those only the completion scripts call (no group).
+std::vector<const CLI::App*> Commands(const CLI::App& app) {
+  return app.get_subcommands([](const CLI::App* command) { return !command->get_group().empty(); });
+}
+
+std::string Usage(const CLI::App& app) {
+  std::string names;
+  for (const CLI::App* command : Commands(app)) names += (names.empty() ? "" : "|") + command->get_name();
+  return "usage: ferrolux [--catalog FILE]\n" +
+         (names.empty() ? "" : "       ferrolux [--catalog FILE] " + names + " [OPTIONS]\n") +
+         "       ferrolux --help | --version | COMMAND --help\n";
+}
+
+// `text` after `indent` blanks, its words carried onto lines as indented when it is too wide.
+std::string Wrapped(const std::string& text, std::size_t indent) {
+  std::string out, line;
+  std::istringstream words(text);
+  for (std::string word; words >> word;) {
+    if (!line.empty() && indent + line.size() + 1 + word.size() > kHelpWidth) {
+      out += line + "\n" + std::string(indent, ' ');
+      line.clear();
+    }
+    line += (line.empty() ? "" : " ") + word;
+  }
+  return out + line + "\n";
+}
+
+// Each subcommand with what it does, in the order registered.
+std::string CommandList(const CLI::App& app) {
+  std::size_t widest = 0;
+  for (const CLI::App* command : Commands(app)) widest = std::max(widest, command->get_name().size());
+  std::string list;
+  for (const CLI::App* command : Commands(app)) {
+    std::string purpose = command->get_description();
+    if (!purpose.empty()) purpose[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(purpose[0])));
+    const std::string name = "  " + command->get_name() + std::string(widest - command->get_name().size() + 2, ' ');
+    list += name + Wrapped(purpose, name.size());
+  }
+  return list;
+}
+
 // The calculator's usage follows the complaint; a subcommand's fault is one line on its own.
 int WrongCommandLine(const CLI::App& app, const std::string& complaint, std::ostream& err) {
   err << "ferrolux: " << complaint << '\n';
-  if (app.get_subcommands().empty()) err << kUsage;
+  if (app.get_subcommands().empty()) err << Usage(app);
   return kExitUsage;
 }
 
@@ -100,7 +140,7 @@ std::optional<int> ParseCommandLine(CLI::App& app, const CalculatorOptions& opti
     return WrongCommandLine(app, (option ? "unknown option " : "unexpected argument ") + stray.front(), err);
   }
   if (options.help) {
-    out << kUsage << kDescription;
+    out << Usage(app) << kDescription << CommandList(app) << kOptions;
     return Written(out, err, kExitNormal);
   }
   if (options.version) {

@@ -5,20 +5,28 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
+#include "cli/command_error.hpp"
 
 namespace ferrolux::cli {
 
-// The cable whose part number is `name` (letter case aside), else the one cable whose type and
-// part number contain it. None or several: a usage error listing the candidates.
+// Names compare as SameName and NameContains do (letter case, blanks, hyphens, dots and slashes
+// aside: "lmr400" is LMR-400).
+
+// The cable whose part number is `name`, else the cables of type `name`, else those whose type and
+// part number contain it: exactly one is chosen. Several: a usage error listing them; none: one
+// listing the nearest names.
 const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::string& name);
 
-// Whether the cable's type is `type`, letter case aside.
 bool IsOfType(const CatalogRow& cable, const std::string& type);
 
-// The cables of type `type` (letter case aside; every type when empty) whose type and part number
-// together contain `match` (letter case aside; all when empty), in catalog order. A filter that
-// leaves none is a usage error naming it.
-std::vector<CatalogRow> SelectCables(std::vector<CatalogRow> cables, const std::string& type, const std::string& match);
+// The usage error for a type no cable has, with the nearest types.
+CommandError NoCableOfType(const std::vector<CatalogRow>& cables, const std::string& type);
+
+// The cables of type `type` (every type when empty) whose type and part number together contain
+// `match` (all when empty), in catalog order. A filter that leaves none is a usage error naming
+// it, with the nearest names.
+std::vector<CatalogRow> SelectCables(const std::vector<CatalogRow>& cables, const std::string& type,
+                                     const std::string& match);
 
 // "RG-8X, Belden 9258", as the results screen names a cable; catalog bytes as they are.
 std::string CableName(const CatalogRow& cable);

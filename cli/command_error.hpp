@@ -2,9 +2,13 @@
 // A subcommand that cannot do its work says why in one line (and, for an ambiguous cable, the
 // candidates below it); the exit status tells a script which kind of failure it was.
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "text/charset.hpp"
 
 namespace ferrolux::cli {
 
@@ -26,6 +30,14 @@ class CommandError : public std::runtime_error {
 
 inline CommandError UsageError(const std::string& message, std::vector<std::string> details = {}) {
   return CommandError(kExitUsage, message, std::move(details));
+}
+
+// Text the user typed, in double quotes, as a message may carry it: no control character (a TAB
+// neither) reaches the terminal.
+inline std::string QuotedTyped(std::string_view typed) {
+  std::string text = OutputTextOfUtf8(typed, ControlForm::kReplacement);
+  std::replace(text.begin(), text.end(), '\t', ' ');
+  return '"' + text + '"';
 }
 
 }  // namespace ferrolux::cli

@@ -23,6 +23,7 @@
 #include "cli/measure_output.hpp"
 #include "cli/option_values.hpp"
 #include "cli/plot.hpp"
+#include "cli/subcommand_table.hpp"
 #include "cli/svg_chart.hpp"
 #include "text/charset.hpp"
 #include "text/text.hpp"
@@ -224,9 +225,9 @@ void RunMeasure(const OptionValues& o, const Io& io) {
   else WriteMeasureText(io.out, report, m.metric, io.style);
 }
 
-CLI::App& AddCommand(CLI::App& app, CommandContext& context, const std::string& name, const std::string& about,
+CLI::App& AddCommand(CLI::App& app, CommandContext& context, const std::string& name,
                      const std::shared_ptr<OptionValues>& options, void (*run)(const OptionValues&, const Io&)) {
-  CLI::App& command = *app.add_subcommand(name, about);
+  CLI::App& command = *app.add_subcommand(name, std::string(PurposeOf(name)));
   // Options of the program itself (--catalog) may follow the subcommand's name.
   command.fallthrough();
   // The program's own command line collects strays to name them; a subcommand refuses its own.
@@ -239,8 +240,7 @@ CLI::App& AddCommand(CLI::App& app, CommandContext& context, const std::string& 
 }
 
 void AddCalc(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
-  CLI::App& calc = AddCommand(app, context, "calc",
-                              "One calculation: the results screen's figures beside the line equations'", o, RunCalc);
+  CLI::App& calc = AddCommand(app, context, "calc", o, RunCalc);
   AddSettingOptions(calc, o->settings);
   calc.add_option("--cable", o->cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
@@ -251,8 +251,7 @@ void AddCalc(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
 }
 
 void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
-  CLI::App& compare =
-      AddCommand(app, context, "compare", "Every cable of the catalog under the same settings", o, RunCompare);
+  CLI::App& compare = AddCommand(app, context, "compare", o, RunCompare);
   AddSettingOptions(compare, o->settings);
   AddFilterOptions(compare, *o);
   compare.add_option("--sort", o->sort, "total (line equations), matched, name or exact (the range's upper end)")
@@ -264,15 +263,14 @@ void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
 }
 
 void AddCables(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
-  CLI::App& cables =
-      AddCommand(app, context, "cables", "The catalog, with matched losses at 10, 30, 146 and 440 MHz", o, RunCables);
+  CLI::App& cables = AddCommand(app, context, "cables", o, RunCables);
   AddFilterOptions(cables, *o);
   cables.add_flag("--metric", o->settings.metric, "Losses per 100 m")->check(kNoValue);
   AddFormatOption(cables, o->format);
 }
 
 void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
-  CLI::App& plot = AddCommand(app, context, "plot", "Matched loss against frequency, up to 8 cables", o, RunPlot);
+  CLI::App& plot = AddCommand(app, context, "plot", o, RunPlot);
   PlotOptions& p = o->plot;
   plot.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C")->check(kNotEmpty);
   plot.add_option("--type", p.type, "Every cable of this type")->type_name("T")->check(kNotEmpty);
@@ -293,8 +291,7 @@ void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
 }
 
 void AddDeembed(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
-  CLI::App& deembed = AddCommand(
-      app, context, "deembed", "A one-port sweep measured at the shack end, seen at the antenna", o, RunDeembedCommand);
+  CLI::App& deembed = AddCommand(app, context, "deembed", o, RunDeembedCommand);
   DeembedOptions& d = o->deembed;
   deembed.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required()->check(kNotEmpty);
   deembed.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
@@ -318,9 +315,7 @@ void AddDeembed(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
 }
 
 void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<OptionValues>& o) {
-  CLI::App& measure = AddCommand(
-      app, context, "measure",
-      "A cable's matched loss, Z0 and velocity factor from sweeps with its far end open and shorted", o, RunMeasure);
+  CLI::App& measure = AddCommand(app, context, "measure", o, RunMeasure);
   MeasureOptions& m = o->measure;
   measure.add_option("--open", m.open, "One-port sweep at the shack end with the far end open (Touchstone)")
       ->type_name("FILE")

@@ -1,5 +1,5 @@
 #pragma once
-// The subcommands calc, compare, plot and cables, added to the program's command line. Parsing
+// The subcommands of kSubcommands, added to the program's command line. Parsing
 // only chooses one; it runs once the whole command line is known to be right, so a stray
 // argument is refused before anything is written.
 

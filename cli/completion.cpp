@@ -11,6 +11,7 @@
 #include "cli/completion_scripts.hpp"
 #include "cli/option_values.hpp"
 #include "cli/output.hpp"
+#include "cli/subcommand_table.hpp"
 #include "model/bands.hpp"
 #include "text/charset.hpp"
 
@@ -130,7 +131,7 @@ CompletionModel DescribeCommandLine(const CLI::App& app) {
 }
 
 void AddCompletion(CLI::App& app, CommandContext& context) {
-  CLI::App& completion = *app.add_subcommand("completion", "A completion script for bash, zsh or fish");
+  CLI::App& completion = *app.add_subcommand("completion", std::string(PurposeOf("completion")));
   completion.set_help_flag("-h,--help", "Print this help and exit");
   completion.allow_extras(false);
   auto shell = std::make_shared<std::string>();

@@ -1,5 +1,6 @@
 #include "cli/exact_input.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -12,6 +13,36 @@ namespace ferrolux::cli {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
+constexpr std::string_view kBlanks = " \t";
+
+// The minus sign a web page or a PDF gives when copied (U+2212); the ohm signs (U+03A9, U+2126).
+constexpr std::string_view kUnicodeMinus = "\xE2\x88\x92";
+constexpr std::string_view kOhmSuffixes[] = {"\xCE\xA9", "\xE2\x84\xA6", "ohms", "ohm"};
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == kNone) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+bool EndsWithLetterCaseAside(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && UpperCase(text.substr(text.size() - suffix.size())) == UpperCase(suffix);
+}
+
+// The impedance without what only dresses it: blanks at either end, an ohm suffix, the
+// parentheses of "(38-22j)", and with the Unicode minus as '-'.
+std::string Undressed(std::string_view typed) {
+  std::string text(Trimmed(typed));
+  for (std::size_t at = text.find(kUnicodeMinus); at != kNone; at = text.find(kUnicodeMinus, at))
+    text.replace(at, kUnicodeMinus.size(), "-");
+  for (std::string_view suffix : kOhmSuffixes) {
+    if (!EndsWithLetterCaseAside(text, suffix)) continue;
+    text = Trimmed(std::string_view(text).substr(0, text.size() - suffix.size()));
+    break;
+  }
+  if (text.size() >= 2 && text.front() == '(' && text.back() == ')') text = Trimmed(text.substr(1, text.size() - 2));
+  return text;
+}
 
 // The end of a plain decimal number (digits, at most one point) starting at `at`; none when
 // there is no digit.
@@ -26,28 +57,54 @@ std::size_t NumberEnd(std::string_view text, std::size_t at) {
   return digit ? i : kNone;
 }
 
-// R, then optionally a sign and X with j before or after it; none for anything else.
-std::optional<Complex> ParseImpedance(std::string_view text) {
+bool IsImaginaryUnit(std::string_view text, std::size_t at) {
+  return at < text.size() && std::string_view("jJiI").find(text[at]) != kNone;
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t at) {
+  return std::min(text.find_first_not_of(kBlanks, at), text.size());
+}
+
+// X after its sign, with the unit before or after the number ("j22", "22j"); none unless that
+// is all there is.
+std::optional<double> Reactance(std::string_view text) {
+  const bool unitFirst = IsImaginaryUnit(text, 0);
+  const std::size_t start = unitFirst ? 1 : 0;
+  const std::size_t end = NumberEnd(text, start);
+  if (end == kNone || end + (unitFirst ? 0 : 1) != text.size() || (!unitFirst && !IsImaginaryUnit(text, end)))
+    return std::nullopt;
+  return ParseNumber(text.substr(start, end - start));
+}
+
+struct Parsed {
+  std::optional<Complex> z;
+  std::string_view notUnderstood;  // the part that stopped the reading
+};
+
+// R, then optionally a sign and X, blanks allowed around the sign.
+Parsed ParseImpedance(std::string_view text) {
   const std::size_t start = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
   const std::size_t rEnd = NumberEnd(text, start);
-  if (rEnd == kNone) return std::nullopt;
+  if (rEnd == kNone) return {std::nullopt, text};
   const double r = ParseNumber(text.substr(0, rEnd));
-  if (rEnd == text.size()) return Complex(r, 0);
-  if (text[rEnd] != '+' && text[rEnd] != '-') return std::nullopt;
-  const double sign = text[rEnd] == '-' ? -1 : 1;
-  const bool jFirst = rEnd + 1 < text.size() && text[rEnd + 1] == 'j';
-  const std::size_t xStart = rEnd + (jFirst ? 2 : 1);
-  const std::size_t xEnd = NumberEnd(text, xStart);
-  if (xEnd == kNone || xEnd + (jFirst ? 0 : 1) != text.size() || (!jFirst && text[xEnd] != 'j')) return std::nullopt;
-  return Complex(r, sign * ParseNumber(text.substr(xStart, xEnd - xStart)));
+  const std::size_t signAt = SkipBlanks(text, rEnd);
+  if (signAt == text.size()) return {Complex(r, 0), {}};
+  const std::string_view rest = text.substr(signAt);
+  if (rest[0] != '+' && rest[0] != '-') return {std::nullopt, rest};
+  const std::optional<double> x = Reactance(text.substr(SkipBlanks(text, signAt + 1)));
+  if (!x) return {std::nullopt, rest};
+  return {Complex(r, rest[0] == '-' ? -*x : *x), {}};
 }
 
 }  // namespace
 
 Complex ReadImpedance(const std::string& option, const std::string& text) {
-  const std::optional<Complex> z = ParseImpedance(text);
-  if (!z) throw UsageError(option + " \"" + text + "\": write an impedance as R, R+jX, R-jX, R+Xj or R-Xj (35-j20)");
-  return *z;
+  const std::string undressed = Undressed(text);
+  const Parsed parsed = ParseImpedance(undressed);
+  if (parsed.z) return *parsed.z;
+  const bool whole = parsed.notUnderstood.empty() || parsed.notUnderstood.size() == undressed.size();
+  const std::string what = whole ? QuotedTyped(text) : QuotedTyped(parsed.notUnderstood) + " in " + QuotedTyped(text);
+  throw UsageError(option + ": " + what + " is not understood; write an impedance in ohms as R, R+jX or R-jX (35-j20)");
 }
 
 ExactRequest ReadExactRequest(const ExactTexts& texts) {

@@ -14,8 +14,10 @@ struct ExactTexts {
   std::string antennaZ, shackZ, refOhms, vf;
 };
 
-// "50", "35-j20", "100+100j", "12.5-3.2j": R, then optionally + or - and X with j before or after.
-// Anything else is a usage error naming the option.
+// "50", "35-j20", "100+100j", "12.5-3.2j": R, then optionally + or - and X with j (or J, or i)
+// before or after it, as hams copy it: blanks around the sign, the Unicode minus, parentheses,
+// an ohm suffix ("38 - j22 ohm", "(38-22j)", "38−j22Ω"). Anything else is a usage error naming
+// the option and quoting what was not understood.
 Complex ReadImpedance(const std::string& option, const std::string& text);
 
 ExactRequest ReadExactRequest(const ExactTexts& texts);

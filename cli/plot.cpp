@@ -23,7 +23,7 @@ std::vector<const CatalogRow*> ChosenCables(const std::vector<CatalogRow>& catal
       ++found;
       chosen.push_back(&cable);
     }
-    if (found == 0) throw UsageError("--type \"" + options.type + "\": no cable of that type");
+    if (found == 0) throw NoCableOfType(catalog, options.type);
   }
   std::vector<const CatalogRow*> unique;
   for (const CatalogRow* cable : chosen)

@@ -19,8 +19,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # ferrolux_<version>_<arch>.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Without ncurses-term, PuTTY (TERM=putty), st and other terminals have no description here.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS ncurses-term)
+# Without ncurses-term, PuTTY (TERM=putty), st and other terminals have no description here;
+# without bash-completion, the completion installed for bash does nothing on a minimal system.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ncurses-term, bash-completion")
 # A cross build packages for its target, not for the machine that builds it.
 if(FERROLUX_DEBIAN_ARCH)
   set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${FERROLUX_DEBIAN_ARCH})

@@ -21,8 +21,36 @@ TEST(ReadImpedance, TheFormsAnAnalyserShowsAndNothingElse) {
                         Case{"12.5-3.2j", 12.5, -3.2}, Case{"0+j30", 0, 30}, Case{".5+j.25", 0.5, 0.25}}) {
     EXPECT_EQ(ReadImpedance("--antenna-z", c.text), Complex(c.r, c.x)) << c.text;
   }
-  for (const char* bad : {"", "j20", "35-20", "35-j", "35 - j20", "35-j20j", "50ohm", "35+-j2"}) {
+  for (const char* bad : {"", "j20", "35-20", "35-j", "35-j20j", "35+-j2", "35 j20", "3 5-j2", "35-j 20", "ohm"}) {
     EXPECT_THROW(ReadImpedance("--antenna-z", bad), CommandError) << bad;
+  }
+}
+
+// Copied from a web page, a PDF or an analyser's manual, each is 38-j22.
+TEST(ReadImpedance, ImpedancesAsHamsWriteThemWereRefused) {
+  for (const char* text : {"38 -j22", "38 - j22", "38-J22", "38\u2212j22", "38-i22", "(38-22j)", "38-j22 ohm",
+                           "38-j22\u03A9", "38-j22 Ohms", " ( 38 - 22J ) \u2126"}) {
+    EXPECT_EQ(ReadImpedance("--antenna-z", text), Complex(38, -22)) << text;
+  }
+}
+
+TEST(ReadImpedance, AnImpedanceNotUnderstoodWasNotQuotedAndCarriedControls) {
+  struct Case {
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"38-k22", "--antenna-z: \"-k22\" in \"38-k22\" is not understood"},
+      {"abc", "--antenna-z: \"abc\" is not understood"},
+      {"50 \x1b[2J", "--antenna-z: \"\uFFFD[2J\" in \"50 \uFFFD[2J\" is not understood"},
+  };
+  for (const Case& c : cases) {
+    try {
+      ReadImpedance("--antenna-z", c.text);
+      ADD_FAILURE() << c.text;
+    } catch (const CommandError& error) {
+      EXPECT_EQ(std::string(error.what()).substr(0, std::string(c.message).size()), c.message);
+    }
   }
 }
 

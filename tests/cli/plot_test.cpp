@@ -83,7 +83,7 @@ TEST(BuildChart, RefusesWhatItCannotDraw) {
   narrow.width = 20;
   const Case cases[] = {
       {Plot({"lmr"}, "rg-58"), "plot draws up to 8 cables; these options give 9"},
-      {Plot({}, "rg-59"), "--type \"rg-59\": no cable of that type"},
+      {Plot({}, "rg-59"), "--type \"rg-59\": no cable of that type; did you mean:"},
       {Plot({}), "name a cable with --cable or a type with --type"},
       {backwards, "--from must be below --to"},
       {narrow, "--width: the chart needs at least 40 columns"},

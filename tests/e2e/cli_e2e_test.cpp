@@ -55,7 +55,8 @@ TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
       {{"cables", "--colour"}, 2, "ferrolux: unknown option --colour\n"},
       {{"calc", "--length", "50", "--band", "2m", "--cable", "9913", "--antenna-z", "35-20"},
        2,
-       "ferrolux: --antenna-z \"35-20\": write an impedance as R, R+jX, R-jX, R+Xj or R-Xj (35-j20)\n"},
+       "ferrolux: --antenna-z: \"-20\" in \"35-20\" is not understood; write an impedance in ohms as R, R+jX or R-jX "
+       "(35-j20)\n"},
       {{"deembed", "no.s1p", "--cable", "9913", "--length", "50"}, 1, "ferrolux: no.s1p: No such file or directory\n"},
       {{"calc", "--length", "50", "--band", "2m", "--cable", "heliax"},
        2,
@@ -65,6 +66,10 @@ TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
        "ferrolux: --cable \"lmr-400\" matches 2 cables; give a part number:\n"
        "  LMR-400, Times LMR-400\n"
        "  LMR-400, Times LMR-400-UF\n"},
+      {{"calc", "--length", "50", "--band", "2m", "--cable", "LMR4000"},
+       2,
+       "ferrolux: --cable \"LMR4000\" matches no cable; did you mean:\n"
+       "  LMR-400\n  LMR-100A\n  LMR-200\n  LMR-300\n  LMR-500\n"},
   };
   for (const Case& c : cases) {
     const CommandResult result = Run(c.arguments);

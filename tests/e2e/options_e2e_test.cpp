@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/subcommand_table.hpp"
 #include "command_run.hpp"
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
@@ -36,6 +37,19 @@ TEST(Options, HelpAndVersionNeedNoTerminalAndAWrongOptionIsNamed) {
     EXPECT_EQ(ran.out.empty(), c.outStart.empty()) << ran.out;
     EXPECT_EQ(ran.err.empty(), c.errStart.empty()) << ran.err;
   }
+}
+
+// Every subcommand in the usage line and in the list of commands, with what it does.
+TEST(Options, HelpNamedFourOfTheSevenCommands) {
+  ferrolux::testing::TempFolder scratch;
+  const auto help = RunCommand(FERROLUX_BINARY, {"--help"}, scratch.Path());
+  std::string names;
+  for (const cli::Subcommand& command : cli::kSubcommands) {
+    names += (names.empty() ? "" : "|") + std::string(command.name);
+    EXPECT_NE(help.out.find("\n  " + std::string(command.name) + "  "), std::string::npos) << command.name;
+  }
+  EXPECT_NE(help.out.find("\n       ferrolux [--catalog FILE] " + names + " [OPTIONS]\n"), std::string::npos)
+      << help.out;
 }
 
 TEST(Options, HelpAndVersionIntoAFullDiskFailWithOneLine) {
