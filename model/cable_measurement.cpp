@@ -43,34 +43,69 @@ std::optional<LeftOutWhy> Unusable(const OpenShortReading& r) {
   return std::nullopt;
 }
 
-// Follows the electrical length βℓ up the sweep. Each point gives it only modulo half a wave;
-// the whole half-waves are the ones that put it nearest to what the previous point predicts,
-// since βℓ grows in proportion to the frequency on a line of steady velocity factor.
-class ElectricalLength {
- public:
-  ElectricalLength(double metres, std::optional<double> vfGuess) : metres_(metres), vfGuess_(vfGuess) {}
-
-  double Follow(double mhz, double principal, std::optional<double>& tooCoarseAtMhz) {
-    const double base = principal - kHalfWave * std::floor(principal / kHalfWave);  // in [0, π)
-    double length = base;
-    if (lastMhz_ > 0) length = Nearest(base, last_ * mhz / lastMhz_);
-    else if (vfGuess_) length = Nearest(base, AngularFrequency(mhz) * metres_ / (*vfGuess_ * kLight));
-    if (lastMhz_ > 0 && std::fabs(length - last_) > kQuarterWave && !tooCoarseAtMhz) tooCoarseAtMhz = mhz;
-    lastMhz_ = mhz;
-    last_ = length;
-    return length;
-  }
-
- private:
-  static double Nearest(double base, double expected) {
-    return base + kHalfWave * std::max(0.0, std::round((expected - base) / kHalfWave));
-  }
-
-  double metres_;
-  std::optional<double> vfGuess_;
-  double lastMhz_ = 0;  // none yet
-  double last_ = 0;
+// The electrical length βℓ modulo half a wave, in [0, π), and the angular frequency it was read at.
+struct PrincipalLength {
+  double mhz = 0;
+  double omega = 0;
+  double base = 0;
 };
+
+double Nearest(double base, double expected) {
+  return base + kHalfWave * std::max(0.0, std::round((expected - base) / kHalfWave));
+}
+
+// d(βℓ)/dω over the sweep, each step unwrapped to the nearest of what the slope so far
+// predicts: right whenever neighbouring points are less than a quarter wave apart.
+double LengthSlope(const std::vector<PrincipalLength>& points) {
+  double length = points.front().base, slope = 0;
+  for (size_t i = 1; i < points.size(); ++i) {
+    const double expected = length + slope * (points[i].omega - points[i - 1].omega);
+    length = points[i].base + kHalfWave * std::round((expected - points[i].base) / kHalfWave);
+    slope = (length - points.front().base) / (points[i].omega - points.front().omega);
+  }
+  return slope;
+}
+
+// The whole half waves below the lowest point. βℓ is close to ω times its slope, so the slope
+// says how long the line is there; when the two disagree by more than an eighth of a wave the
+// steps hid half waves (or there is only one point) and the line is taken to be shorter than
+// half a wave.
+double HalfWavesAtLowest(const std::vector<PrincipalLength>& points, double metres, std::optional<double> vfGuess) {
+  const PrincipalLength& lowest = points.front();
+  if (vfGuess) return Nearest(lowest.base, lowest.omega * metres / (*vfGuess * kLight)) - lowest.base;
+  if (points.size() < 2) return 0;
+  const double fromSlope = lowest.omega * LengthSlope(points);
+  const double length = Nearest(lowest.base, fromSlope);
+  return std::fabs(length - fromSlope) <= kQuarterWave / 2 ? length - lowest.base : 0;
+}
+
+// βℓ at the next point up the sweep: the whole half waves there are the ones that put it
+// nearest to what the point below predicts, since βℓ grows in proportion to the frequency on a
+// line of steady velocity factor.
+double NextLength(const PrincipalLength& below, double lengthBelow, const PrincipalLength& next,
+                  std::optional<double>& tooCoarseAtMhz) {
+  const double length = Nearest(next.base, lengthBelow * next.omega / below.omega);
+  if (std::fabs(length - lengthBelow) > kQuarterWave && !tooCoarseAtMhz) tooCoarseAtMhz = next.mhz;
+  return length;
+}
+
+// The velocity factor at each point; none anywhere when one comes out above 1, which only a
+// wrong count of half waves gives.
+void SetVelocityFactors(CableMeasurement& m, const std::vector<PrincipalLength>& points, double metres,
+                        std::optional<double> vfGuess) {
+  if (points.empty()) return;
+  double length = points.front().base + HalfWavesAtLowest(points, metres, vfGuess);
+  for (size_t i = 0; i < points.size(); ++i) {
+    if (i > 0) length = NextLength(points[i - 1], length, points[i], m.tooCoarseAtMhz);
+    const double vf = points[i].omega * metres / (length * kLight);
+    if (!(vf > 0 && vf <= 1)) {
+      m.velocityFactorUnresolved = true;
+      for (MeasuredPoint& p : m.points) p.velocityFactor.reset();
+      return;
+    }
+    m.points[i].velocityFactor = vf;
+  }
+}
 
 std::vector<fit::LossPoint> FitPoints(const std::vector<MeasuredPoint>& points) {
   std::vector<fit::LossPoint> fitPoints;
@@ -84,7 +119,7 @@ std::vector<fit::LossPoint> FitPoints(const std::vector<MeasuredPoint>& points) 
 CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings, double metres,
                                   std::optional<double> vfGuess) {
   CableMeasurement m;
-  ElectricalLength length(metres, vfGuess);
+  std::vector<PrincipalLength> lengths;
   for (size_t i = 0; i < readings.size(); ++i) {
     const OpenShortReading& r = readings[i];
     if (const auto why = Unusable(r)) {
@@ -96,10 +131,11 @@ CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings,
     const Impedance gammaL = 0.5 * std::log((1.0 + t) / (1.0 - t));
     MeasuredPoint p = LossPoint(r.mhz, gammaL.real(), metres);
     p.z0 = PositiveRealRoot(r.open * r.shorted);
-    const double beta = length.Follow(r.mhz, gammaL.imag(), m.tooCoarseAtMhz) / metres;
-    p.velocityFactor = AngularFrequency(r.mhz) / (beta * kLight);
     m.points.push_back(p);
+    lengths.push_back(
+        {r.mhz, AngularFrequency(r.mhz), gammaL.imag() - kHalfWave * std::floor(gammaL.imag() / kHalfWave)});
   }
+  SetVelocityFactors(m, lengths, metres, vfGuess);
   return m;
 }
 
