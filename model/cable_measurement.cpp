@@ -43,25 +43,22 @@ std::optional<LeftOutWhy> Unusable(const OpenShortReading& r) {
   return std::nullopt;
 }
 
-// The electrical length βℓ modulo half a wave, in [0, π), and the angular frequency it was read at.
-struct PrincipalLength {
-  double mhz = 0;
-  double omega = 0;
-  double base = 0;
-};
-
 double Nearest(double base, double expected) {
   return base + kHalfWave * std::max(0.0, std::round((expected - base) / kHalfWave));
 }
 
+// Each point's electrical length βℓ is known only modulo half a wave: `bases` holds it in
+// [0, π), one for each of `points`.
+
 // d(βℓ)/dω over the sweep, each step unwrapped to the nearest of what the slope so far
 // predicts: right whenever neighbouring points are less than a quarter wave apart.
-double LengthSlope(const std::vector<PrincipalLength>& points) {
-  double length = points.front().base, slope = 0;
+double LengthSlope(const std::vector<MeasuredPoint>& points, const std::vector<double>& bases) {
+  const double lowest = AngularFrequency(points.front().mhz);
+  double length = bases.front(), slope = 0;
   for (size_t i = 1; i < points.size(); ++i) {
-    const double expected = length + slope * (points[i].omega - points[i - 1].omega);
-    length = points[i].base + kHalfWave * std::round((expected - points[i].base) / kHalfWave);
-    slope = (length - points.front().base) / (points[i].omega - points.front().omega);
+    const double expected = length + slope * AngularFrequency(points[i].mhz - points[i - 1].mhz);
+    length = bases[i] + kHalfWave * std::round((expected - bases[i]) / kHalfWave);
+    slope = (length - bases.front()) / (AngularFrequency(points[i].mhz) - lowest);
   }
   return slope;
 }
@@ -70,40 +67,38 @@ double LengthSlope(const std::vector<PrincipalLength>& points) {
 // says how long the line is there; when the two disagree by more than an eighth of a wave the
 // steps hid half waves (or there is only one point) and the line is taken to be shorter than
 // half a wave.
-double HalfWavesAtLowest(const std::vector<PrincipalLength>& points, double metres, std::optional<double> vfGuess) {
-  const PrincipalLength& lowest = points.front();
-  if (vfGuess) return Nearest(lowest.base, lowest.omega * metres / (*vfGuess * kLight)) - lowest.base;
+double HalfWavesAtLowest(const std::vector<MeasuredPoint>& points, const std::vector<double>& bases, double metres,
+                         std::optional<double> vfGuess) {
+  const double omega = AngularFrequency(points.front().mhz), base = bases.front();
+  if (vfGuess) return Nearest(base, omega * metres / (*vfGuess * kLight)) - base;
   if (points.size() < 2) return 0;
-  const double fromSlope = lowest.omega * LengthSlope(points);
-  const double length = Nearest(lowest.base, fromSlope);
-  return std::fabs(length - fromSlope) <= kQuarterWave / 2 ? length - lowest.base : 0;
+  const double fromSlope = omega * LengthSlope(points, bases);
+  const double length = Nearest(base, fromSlope);
+  return std::fabs(length - fromSlope) <= kQuarterWave / 2 ? length - base : 0;
 }
 
-// βℓ at the next point up the sweep: the whole half waves there are the ones that put it
-// nearest to what the point below predicts, since βℓ grows in proportion to the frequency on a
-// line of steady velocity factor.
-double NextLength(const PrincipalLength& below, double lengthBelow, const PrincipalLength& next,
-                  std::optional<double>& tooCoarseAtMhz) {
-  const double length = Nearest(next.base, lengthBelow * next.omega / below.omega);
-  if (std::fabs(length - lengthBelow) > kQuarterWave && !tooCoarseAtMhz) tooCoarseAtMhz = next.mhz;
-  return length;
-}
-
-// The velocity factor at each point; none anywhere when one comes out above 1, which only a
-// wrong count of half waves gives.
-void SetVelocityFactors(CableMeasurement& m, const std::vector<PrincipalLength>& points, double metres,
+// The velocity factor at each point, βℓ followed up the sweep from the lowest point: the whole
+// half waves at each point are the ones that put it nearest to what the point below predicts,
+// since βℓ grows in proportion to the frequency on a line of steady velocity factor. None
+// anywhere when one comes out above 1, which only a wrong count of half waves gives.
+void SetVelocityFactors(CableMeasurement& m, const std::vector<double>& bases, double metres,
                         std::optional<double> vfGuess) {
+  std::vector<MeasuredPoint>& points = m.points;
   if (points.empty()) return;
-  double length = points.front().base + HalfWavesAtLowest(points, metres, vfGuess);
+  double length = bases.front() + HalfWavesAtLowest(points, bases, metres, vfGuess);
   for (size_t i = 0; i < points.size(); ++i) {
-    if (i > 0) length = NextLength(points[i - 1], length, points[i], m.tooCoarseAtMhz);
-    const double vf = points[i].omega * metres / (length * kLight);
+    if (i > 0) {
+      const double last = length;
+      length = Nearest(bases[i], last * points[i].mhz / points[i - 1].mhz);
+      if (std::fabs(length - last) > kQuarterWave && !m.tooCoarseAtMhz) m.tooCoarseAtMhz = points[i].mhz;
+    }
+    const double vf = AngularFrequency(points[i].mhz) * metres / (length * kLight);
     if (!(vf > 0 && vf <= 1)) {
       m.velocityFactorUnresolved = true;
-      for (MeasuredPoint& p : m.points) p.velocityFactor.reset();
+      for (MeasuredPoint& p : points) p.velocityFactor.reset();
       return;
     }
-    m.points[i].velocityFactor = vf;
+    points[i].velocityFactor = vf;
   }
 }
 
@@ -119,7 +114,7 @@ std::vector<fit::LossPoint> FitPoints(const std::vector<MeasuredPoint>& points) 
 CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings, double metres,
                                   std::optional<double> vfGuess) {
   CableMeasurement m;
-  std::vector<PrincipalLength> lengths;
+  std::vector<double> bases;
   for (size_t i = 0; i < readings.size(); ++i) {
     const OpenShortReading& r = readings[i];
     if (const auto why = Unusable(r)) {
@@ -132,10 +127,9 @@ CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings,
     MeasuredPoint p = LossPoint(r.mhz, gammaL.real(), metres);
     p.z0 = PositiveRealRoot(r.open * r.shorted);
     m.points.push_back(p);
-    lengths.push_back(
-        {r.mhz, AngularFrequency(r.mhz), gammaL.imag() - kHalfWave * std::floor(gammaL.imag() / kHalfWave)});
+    bases.push_back(gammaL.imag() - kHalfWave * std::floor(gammaL.imag() / kHalfWave));
   }
-  SetVelocityFactors(m, lengths, metres, vfGuess);
+  SetVelocityFactors(m, bases, metres, vfGuess);
   return m;
 }
 
