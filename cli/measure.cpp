@@ -112,7 +112,7 @@ std::string LeftOutText(const CableMeasurement& m) {
   return text;
 }
 
-AgainstNew SetAgainstNew(const CableReport& report, const CatalogRow& cable) {
+AgainstNew AgainstNewOf(const CableReport& report, const CatalogRow& cable) {
   AgainstNew against{CableName(cable), ReadCableNumbers(cable)};
   const std::vector<MeasuredPoint>& points = report.measurement.points;
   double excess = 0, fresh = 0;
@@ -165,7 +165,7 @@ CableReport MeasureCable(std::optional<SweepFile> open, std::optional<SweepFile>
   const fit::Coefficients k = FitMatchedLoss(report.measurement.points).k;
   report.k = {CatalogCoefficient(k.k0), CatalogCoefficient(k.k1), CatalogCoefficient(k.k2)};
   report.worstFitError = WorstRelativeError(report.k, report.measurement.points);
-  if (cable) report.againstNew = SetAgainstNew(report, *cable);
+  if (cable) report.againstNew = AgainstNewOf(report, *cable);
   return report;
 }
 

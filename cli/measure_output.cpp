@@ -62,6 +62,12 @@ std::string Heading(const CableReport& report, bool metric) {
 // Rounded first, so that a small negative figure reads 0, never -0.
 std::string Signed(double value, int decimals) { return FixedText(RoundHalfEven(value, decimals) + 0.0, decimals); }
 
+// "+35", "-4": a share above or below new, in whole per cent.
+std::string Percent(double share) {
+  const std::string percent = Signed(share * kPercent, 0);
+  return percent.front() == '-' ? percent : "+" + percent;
+}
+
 std::vector<TableColumn> TextColumns(const CableReport& report, const std::string& loss) {
   const bool both = BothSweeps(report);
   std::vector<TableColumn> columns{{"MHz", true, false}};
@@ -81,8 +87,8 @@ TableRow TextRow(const CableReport& report, const MeasuredPoint& p, bool metric)
   if (BothSweeps(report)) row.push_back(p.velocityFactor ? FixedText(*p.velocityFactor, 3) : "-");
   if (report.againstNew) {
     const PointAgainstNew at = ComparedWithNew(p, *report.againstNew, report.feet);
-    row.insert(row.end(), {FixedText(at.newLossDbPer100Ft * scale, 3), Signed(at.excessDb, 2),
-                           Signed(at.excessShare * kPercent, 0)});
+    row.insert(row.end(),
+               {FixedText(at.newLossDbPer100Ft * scale, 3), Signed(at.excessDb, 2), Percent(at.excessShare)});
   }
   return row;
 }
@@ -90,9 +96,8 @@ TableRow TextRow(const CableReport& report, const MeasuredPoint& p, bool metric)
 // "2.1 dB more than new at 146 MHz, +35 %".
 std::string MoreOrLess(double excessDb, double share, const std::string& where) {
   const double db = RoundHalfEven(excessDb, 2);
-  const std::string percent = Signed(share * kPercent, 0);
   return FixedText(std::fabs(db), 2) + " dB " + (db < 0 ? "less" : "more") + " than new" + where + ", " +
-         (percent.front() == '-' ? "" : "+") + percent + " %";
+         Percent(share) + " %";
 }
 
 // One point says how it compares there; a sweep gives the mean and where the loss is most above new.
