@@ -210,12 +210,15 @@ void RunMeasure(const OptionValues& o, const Io& io) {
   std::optional<SweepFile> open, shorted;
   if (!m.open.empty()) open = ReadSweepFile(m.open);
   if (!m.shorted.empty()) shorted = ReadSweepFile(m.shorted);
-  const CableReport report = MeasureCable(open, shorted, m);
-  if (m.catalogLine) return void(io.out << MeasuredCatalogLine(report, m));
+  const std::vector<CatalogRow> cables = m.cable.empty() ? std::vector<CatalogRow>() : io.Cables();
+  const CatalogRow* cable = m.cable.empty() ? nullptr : &FindCable(cables, m.cable);
+  const CableReport report = MeasureCable(std::move(open), std::move(shorted), m, cable);
+  if (m.catalogLine) {
+    if (report.measurement.velocityFactorUnresolved) io.err << kNoVelocityFactorInRecord << '\n';
+    return void(io.out << MeasuredCatalogLine(report, m));
+  }
   if (m.plot || !m.svg.empty()) {
-    const std::vector<CatalogRow> cables = m.cable.empty() ? std::vector<CatalogRow>() : io.Cables();
-    const ChartSettings chart =
-        MeasureChart(report, m.cable.empty() ? nullptr : &FindCable(cables, m.cable), m.metric, io.style);
+    const ChartSettings chart = MeasureChart(report, cable, m.metric, io.style);
     if (!m.svg.empty()) return WriteFileOrOut(m.svg, DrawSvgChart(chart), io.out);
     for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
     return;
@@ -338,7 +341,9 @@ void AddMeasure(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
   measure.add_option("--svg", m.svg, "Write that chart to this file as SVG (- for standard output)")
       ->type_name("FILE")
       ->check(kNotEmpty);
-  measure.add_option("--cable", m.cable, "Draw this catalog cable's curve too")->type_name("C")->check(kNotEmpty);
+  measure.add_option("--cable", m.cable, "How much worse than this catalog cable when new (drawn too)")
+      ->type_name("C")
+      ->check(kNotEmpty);
 }
 
 }  // namespace

@@ -52,6 +52,21 @@ double SwrAt(const std::vector<DeembedPoint>& points, double mhz, bool antenna) 
   return swr(below) + share * (swr(*above) - swr(below));
 }
 
+// One point a row: a long sweep is written as it goes, never held as one document.
+Json PointJson(const DeembedPoint& p) {
+  Json j = {{"frequency_mhz", p.freqMHz},
+            {"shack_z", ImpedanceJson(p.shackZ)},
+            {"shack_swr", NumberOrNull(p.shackSwr)},
+            {"passive", p.passive},
+            {"antenna_z", ImpedanceJson(p.antennaZ)}};
+  if (p.passive) {
+    j["antenna_swr"] = NumberOrNull(p.antennaSwr);
+    j["matched_loss_db"] = p.matchedLossDb;
+    j["total_loss_db"] = NumberOrNull(p.totalLossDb);
+  }
+  return j;
+}
+
 }  // namespace
 
 std::vector<DeembedPoint> Deembed(const Sweep& sweep, const DeembedLine& line) {
@@ -85,10 +100,8 @@ void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedL
   const std::vector<TableColumn> columns = {
       {"MHz", true, false}, {"Shack Z", true, false}, {"SWR", true, false},   {"Antenna Z", true, false},
       {"SWR", true, false}, {"Matched", true, false}, {"Total", true, false}, {"", false, false}};
-  std::vector<TableRow> rows;
-  rows.reserve(points.size());
-  for (const DeembedPoint& p : points) rows.push_back(TextRow(p));
-  WriteTableLines(out, LayOutTable(columns, rows, 0, style.utf8), style.color);
+  WriteTableRowByRow(
+      out, columns, points.size(), [&points](size_t i) { return TextRow(points[i]); }, style.utf8, style.color);
 }
 
 void WriteDeembedCsv(std::ostream& out, const std::vector<DeembedPoint>& points) {
@@ -105,27 +118,17 @@ void WriteDeembedCsv(std::ostream& out, const std::vector<DeembedPoint>& points)
 
 void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedLine& line,
                       const std::vector<DeembedPoint>& points) {
-  Json list = Json::array();
-  for (const DeembedPoint& p : points) {
-    Json j = {{"frequency_mhz", p.freqMHz},
-              {"shack_z", ImpedanceJson(p.shackZ)},
-              {"shack_swr", NumberOrNull(p.shackSwr)},
-              {"passive", p.passive},
-              {"antenna_z", ImpedanceJson(p.antennaZ)}};
-    if (p.passive) {
-      j["antenna_swr"] = NumberOrNull(p.antennaSwr);
-      j["matched_loss_db"] = p.matchedLossDb;
-      j["total_loss_db"] = NumberOrNull(p.totalLossDb);
-    }
-    list.push_back(j);
-  }
   const Json inputs = {{"file", JsonText(file)},
                        {"type", JsonText(line.cable.texts[column::kType])},
                        {"part_number", JsonText(line.cable.texts[column::kPartNumber])},
                        {"length_ft", line.lengthFt},
                        {"velocity_factor", line.velocityFactor},
                        {"reference_ohms", line.refOhms}};
-  out << Json{{"inputs", inputs}, {"points", list}}.dump(2) << '\n';
+  out << "{\n  \"inputs\": " << IndentedJson(inputs, 1) << ",\n  \"points\": ";
+  JsonArrayWriter list(out, 1);
+  for (const DeembedPoint& p : points) list.Add(PointJson(p));
+  list.Close();
+  out << "\n}\n";
 }
 
 std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedPoint>& points) {

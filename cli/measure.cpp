@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "catalog/cable.hpp"
 #include "catalog/catalog_line.hpp"
+#include "catalog/catalog_reader.hpp"
+#include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
+#include "cli/output.hpp"
 #include "cli/settings.hpp"
+#include "model/cable_calculation.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -14,17 +19,10 @@ namespace {
 
 // Two files give the same frequency when their texts (in any unit) read back this close.
 constexpr double kSameFrequency = 1e-9;
+constexpr double kFeetPer100 = 100;
 
 CommandError FileFault(const SweepFile& file, int line, const std::string& what) {
   return CommandError(kExitFailure, file.name + ":" + std::to_string(line) + ": " + what);
-}
-
-void CheckPassive(const SweepFile& file) {
-  for (const SweepReading& p : file.points)
-    if (p.reflection > 1)
-      throw FileFault(file, p.line,
-                      "|S11| " + FixedText(p.reflection, 4) + " at " + PlainNumberText(p.mhz, 15) +
-                          " MHz is above 1, which only an active termination gives: check the calibration");
 }
 
 bool SameFrequency(double a, double b) { return std::fabs(a - b) <= kSameFrequency * std::max(a, b); }
@@ -51,17 +49,24 @@ std::optional<double> VelocityFactorGuess(const std::string& text) {
   return ReadVelocityFactor("--vf-guess", text);
 }
 
-CableMeasurement Measured(const std::optional<SweepFile>& open, const std::optional<SweepFile>& shorted, double metres,
+// The files are given up once their readings are taken: a sweep of a million points is not held twice.
+CableMeasurement Measured(std::optional<SweepFile> open, std::optional<SweepFile> shorted, double metres,
                           const std::optional<double>& vfGuess) {
   if (open && shorted) {
     CheckSameFrequencies(*open, *shorted);
     std::vector<OpenShortReading> readings;
+    readings.reserve(open->points.size());
     for (size_t i = 0; i < open->points.size(); ++i)
       readings.push_back({open->points[i].mhz, open->points[i].z, shorted->points[i].z});
+    open.reset();
+    shorted.reset();
     return MeasureOpenShort(readings, metres, vfGuess);
   }
   std::vector<ReflectionReading> readings;
+  readings.reserve((open ? *open : *shorted).points.size());
   for (const SweepReading& p : (open ? *open : *shorted).points) readings.push_back({p.mhz, p.reflection});
+  open.reset();
+  shorted.reset();
   return MeasureReturnLoss(readings, metres);
 }
 
@@ -73,42 +78,94 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// Catalog fields hold no TAB or line end, and the loader drops a double quote.
-void CheckFieldText(const std::string& option, const std::string& text) {
-  if (text.empty()) throw UsageError("--catalog-line needs " + option);
-  if (text.find_first_of("\t\r\n\"") != std::string::npos)
-    throw UsageError(option + ": a catalog field holds no TAB, line end or double quote");
+// The catalog's own text for a typed field; what the loader could not read back as typed is refused.
+std::string CatalogFieldText(const std::string& option, const std::string& typed) {
+  if (typed.empty()) throw UsageError("--catalog-line needs " + option);
+  CatalogField field = CatalogFieldOfTyped(typed);
+  if (!field.fault.empty()) throw UsageError(option + " " + field.fault);
+  return std::move(field.bytes);
+}
+
+// Room in a record for the figures beside the type and part number: the impedance, the velocity
+// factor, three coefficients and the TABs between the sixteen fields, with plenty to spare.
+constexpr size_t kFigureBytes = 96;
+
+CommandError TooLong(size_t textBytes) {
+  return UsageError("--type and --part: " + std::to_string(textBytes) +
+                    " bytes together leave no room for the figures in a catalog record of at most " +
+                    std::to_string(kMaxCatalogLineBytes) + " bytes, the longest the catalog reads");
+}
+
+void CheckRecordLength(const std::string& type, const std::string& part) {
+  if (type.size() + part.size() + kFigureBytes > kMaxCatalogLineBytes) throw TooLong(type.size() + part.size());
+}
+
+// Why no frequency is left: how many show no far end, how many an active one.
+std::string LeftOutText(const CableMeasurement& m) {
+  const auto active = static_cast<size_t>(std::count_if(
+      m.leftOut.begin(), m.leftOut.end(), [](const LeftOutPoint& p) { return p.why == LeftOutWhy::kActive; }));
+  std::string text;
+  if (m.leftOut.size() > active) text = std::to_string(m.leftOut.size() - active) + " show no far end through the loss";
+  if (active > 0)
+    text += (text.empty() ? "" : "; ") + std::to_string(active) +
+            " read |S11| above 1, which only an active termination gives: check the calibration";
+  return text;
+}
+
+AgainstNew AgainstNewOf(const CableReport& report, const CatalogRow& cable) {
+  AgainstNew against{CableName(cable), ReadCableNumbers(cable)};
+  const std::vector<MeasuredPoint>& points = report.measurement.points;
+  double excess = 0, fresh = 0;
+  for (size_t i = 0; i < points.size(); ++i) {
+    const PointAgainstNew at = ComparedWithNew(points[i], against, report.feet);
+    excess += at.excessDb;
+    fresh += at.newLossDbPer100Ft * report.feet / kFeetPer100;
+    if (i == 0 || at.excessDb > against.largestExcessDb)
+      against.largestExcessMhz = points[i].mhz, against.largestExcessDb = at.excessDb,
+      against.largestExcessShare = at.excessShare;
+  }
+  if (!(fresh > 0)) throw UsageError("--cable: the catalog gives no matched loss for " + DisplayText(against.cable));
+  against.meanExcessDb = excess / static_cast<double>(report.measurement.points.size());
+  against.excessShare = excess / fresh;
+  return against;
 }
 
 }  // namespace
+
+PointAgainstNew ComparedWithNew(const MeasuredPoint& point, const AgainstNew& against, double feet) {
+  PointAgainstNew at;
+  at.newLossDbPer100Ft = MatchedLossPer100Ft(against.numbers, point.mhz);
+  at.excessDb = (point.lossDbPer100Ft - at.newLossDbPer100Ft) * feet / kFeetPer100;
+  at.excessShare = at.newLossDbPer100Ft > 0 ? point.lossDbPer100Ft / at.newLossDbPer100Ft - 1 : 0;
+  return at;
+}
 
 MeasureRequest ReadMeasureOptions(const MeasureOptions& options) {
   MeasureRequest request{ReadLength(options.length, options.metric), VelocityFactorGuess(options.vfGuess)};
   if (!(request.length.metres > 0)) throw UsageError("--length: the cable needs a length above 0");
   if (options.catalogLine) {
-    CheckFieldText("--type", options.type);
-    CheckFieldText("--part", options.part);
+    const std::string type = CatalogFieldText("--type", options.type);
+    CheckRecordLength(type, CatalogFieldText("--part", options.part));
   }
   return request;
 }
 
-CableReport MeasureCable(const std::optional<SweepFile>& open, const std::optional<SweepFile>& shorted,
-                         const MeasureOptions& options) {
+CableReport MeasureCable(std::optional<SweepFile> open, std::optional<SweepFile> shorted, const MeasureOptions& options,
+                         const CatalogRow* cable) {
   if (!open && !shorted) throw UsageError("give the sweep with the far end open (--open), shorted (--short) or both");
   const auto [length, vfGuess] = ReadMeasureOptions(options);
-  for (const auto* file : {&open, &shorted})
-    if (*file) CheckPassive(**file);
   CableReport report;
   report.method = open && shorted ? MeasureMethod::kOpenShort : MeasureMethod::kReturnLoss;
   report.metres = length.metres;
   report.feet = length.feet;
-  report.measurement = Measured(open, shorted, length.metres, vfGuess);
+  const std::string name = (open ? *open : *shorted).name;
+  report.measurement = Measured(std::move(open), std::move(shorted), length.metres, vfGuess);
   if (report.measurement.points.empty())
-    throw CommandError(kExitFailure, (open ? *open : *shorted).name +
-                                         ": no frequency left to measure: the far end cannot be seen at any of them");
+    throw CommandError(kExitFailure, name + ": no frequency left to measure: " + LeftOutText(report.measurement));
   const fit::Coefficients k = FitMatchedLoss(report.measurement.points).k;
   report.k = {CatalogCoefficient(k.k0), CatalogCoefficient(k.k1), CatalogCoefficient(k.k2)};
   report.worstFitError = WorstRelativeError(report.k, report.measurement.points);
+  if (cable) report.againstNew = AgainstNewOf(report, *cable);
   return report;
 }
 
@@ -119,14 +176,16 @@ std::string MeasuredCatalogLine(const CableReport& report, const MeasureOptions&
     if (p.velocityFactor) velocityFactors.push_back(*p.velocityFactor);
   }
   CatalogRow record;
-  record[column::kType] = options.type;
-  record[column::kPartNumber] = options.part;
+  record[column::kType] = CatalogFieldText("--type", options.type);
+  record[column::kPartNumber] = CatalogFieldText("--part", options.part);
   if (!ohms.empty()) record[column::kImpedance] = ImpedanceText(Median(ohms));
   if (!velocityFactors.empty()) record[column::kVelocityFactor] = VelocityFactorText(Median(velocityFactors));
   record[column::kK0] = CoefficientText(report.k.k0);
   record[column::kK1] = CoefficientText(report.k.k1);
   record[column::kK2] = CoefficientText(report.k.k2);
-  return CatalogLine(record);
+  std::string line = CatalogLine(record);
+  if (!FitsCatalogLine(line)) throw TooLong(record[column::kType].size() + record[column::kPartNumber].size());
+  return line;
 }
 
 }  // namespace ferrolux::cli

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "catalog/catalog.hpp"
 #include "cli/settings.hpp"
 #include "model/cable_measurement.hpp"
+#include "model/cable_numbers.hpp"
 
 namespace ferrolux::cli {
 
@@ -37,13 +39,33 @@ struct MeasureOptions {
 
 enum class MeasureMethod { kOpenShort, kReturnLoss };
 
+// The measured matched loss against the catalog's for the same cable when new, over the sweep;
+// the excess in dB is for the measured length.
+struct AgainstNew {
+  std::string cable;  // the catalog's name, as the file holds it
+  CableNumbers numbers;
+  double meanExcessDb = 0;
+  double excessShare = 0;  // the summed excess over the summed new loss
+  double largestExcessMhz = 0, largestExcessDb = 0, largestExcessShare = 0;
+};
+
 struct CableReport {
   MeasureMethod method = MeasureMethod::kOpenShort;
   double metres = 0, feet = 0;
   CableMeasurement measurement;
   fit::Coefficients k;  // as the catalog writes them
   double worstFitError = 0;
+  std::optional<AgainstNew> againstNew;  // with --cable
 };
+
+// At one point: the catalog's matched loss per 100 ft when new, and the measured excess over it
+// for the measured length.
+struct PointAgainstNew {
+  double newLossDbPer100Ft = 0;
+  double excessDb = 0;
+  double excessShare = 0;
+};
+PointAgainstNew ComparedWithNew(const MeasuredPoint& point, const AgainstNew& against, double feet);
 
 // The options' own faults, before any file is read: a UsageError naming the option.
 struct MeasureRequest {
@@ -52,13 +74,18 @@ struct MeasureRequest {
 };
 MeasureRequest ReadMeasureOptions(const MeasureOptions& options);
 
-// Checks the pair (same frequencies, no active termination) and measures the cable; a fault
-// throws a CommandError "FILE:LINE: what is wrong", exit status 1.
-CableReport MeasureCable(const std::optional<SweepFile>& open, const std::optional<SweepFile>& shorted,
-                         const MeasureOptions& options);
+// Checks the pair (same frequencies) and measures the cable, leaving out and counting points
+// that show no far end or an active one; a fault, or too few points left, throws a CommandError
+// "FILE:LINE: what is wrong", exit status 1. With `cable`, the loss is set against its new loss.
+CableReport MeasureCable(std::optional<SweepFile> open, std::optional<SweepFile> shorted, const MeasureOptions& options,
+                         const CatalogRow* cable = nullptr);
 
-// The whole record for the user's own catalog, CR LF included: type, part number, the measured
-// impedance and velocity factor (medians, at the catalog's precision) and the fit.
+// The whole record for the user's own catalog, CR LF included: type and part number in the
+// catalog's single-byte text, the measured impedance and velocity factor (medians, at the
+// catalog's precision; no velocity factor where it could not be resolved) and the fit.
 std::string MeasuredCatalogLine(const CableReport& report, const MeasureOptions& options);
+inline constexpr const char* kNoVelocityFactorInRecord =
+    "ferrolux: the record has no velocity factor: this sweep cannot tell it (it would come out above 1); "
+    "give --vf-guess";
 
 }  // namespace ferrolux::cli

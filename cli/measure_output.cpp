@@ -28,6 +28,11 @@ const char kFitLine[] = "Fit, matched loss per 100 ft = k0 + k1 * sqrt(MHz) + k2
 const char kLeftOutLine[] = " left out where the open and the short read alike";
 const char kLeftOutQuickLine[] = " left out where the sweep shows no reflection";
 const char kLeftOutWhy[] = ": the far end cannot be seen through the loss there";
+const char kActiveLine[] =
+    " left out where the sweep reads |S11| above 1, which only an active termination gives: check the calibration";
+const char kUnresolvedLine[] =
+    "The velocity factor cannot be told from this sweep (it would come out above 1): the cable is longer than half "
+    "a wave at the lowest frequency and the steps do not show by how many half waves; give --vf-guess";
 const char kCoarseLine[] =
     "The sweep steps more than a quarter wave at %s MHz: from there the velocity factor may be off by whole "
     "half waves; sweep with finer steps";
@@ -41,6 +46,8 @@ std::string ImpedanceCell(const Impedance& z) {
   return FixedText(z.real(), 2) + (z.imag() < 0 ? "-j" : "+j") + FixedText(std::fabs(z.imag()), 2);
 }
 
+std::string Points(size_t count) { return std::to_string(count) + (count == 1 ? " point" : " points"); }
+
 bool BothSweeps(const CableReport& report) { return report.method == MeasureMethod::kOpenShort; }
 
 std::string Heading(const CableReport& report, bool metric) {
@@ -48,20 +55,59 @@ std::string Heading(const CableReport& report, bool metric) {
   const std::string metres = Plain(report.metres) + " m", feet = Plain(report.feet) + " ft";
   const std::string length = metric ? metres + " (" + feet + ")" : feet + " (" + metres + ")";
   const std::string from = BothSweeps(report) ? "the far end open and shorted" : "one sweep";
-  return "Cable of " + length + " measured from " + from + ": " + std::to_string(points.size()) + " points, " +
+  return "Cable of " + length + " measured from " + from + ": " + Points(points.size()) + ", " +
          Plain(points.front().mhz) + " to " + Plain(points.back().mhz) + " MHz";
 }
 
-std::vector<TableRow> TextRows(const CableReport& report, bool metric) {
-  std::vector<TableRow> rows;
-  for (const MeasuredPoint& p : report.measurement.points) {
-    TableRow row{Plain(p.mhz)};
-    if (p.z0) row.push_back(ImpedanceCell(*p.z0));
-    row.push_back(FixedText(metric ? p.lossDbPer100M : p.lossDbPer100Ft, 3));
-    if (p.velocityFactor) row.push_back(FixedText(*p.velocityFactor, 3));
-    rows.push_back(row);
+// Rounded first, so that a small negative figure reads 0, never -0.
+std::string Signed(double value, int decimals) { return FixedText(RoundHalfEven(value, decimals) + 0.0, decimals); }
+
+// "+35", "-4": a share above or below new, in whole per cent.
+std::string Percent(double share) {
+  const std::string percent = Signed(share * kPercent, 0);
+  return percent.front() == '-' ? percent : "+" + percent;
+}
+
+std::vector<TableColumn> TextColumns(const CableReport& report, const std::string& loss) {
+  const bool both = BothSweeps(report);
+  std::vector<TableColumn> columns{{"MHz", true, false}};
+  if (both) columns.push_back({"Z0 Ohms", true, false});
+  columns.push_back({loss, true, false});
+  if (both) columns.push_back({"VF", true, false});
+  if (report.againstNew)
+    columns.insert(columns.end(), {{"New " + loss, true, false}, {"Worse dB", true, false}, {"Worse %", true, false}});
+  return columns;
+}
+
+TableRow TextRow(const CableReport& report, const MeasuredPoint& p, bool metric) {
+  const double scale = metric ? 1 / kMetresPerFoot : 1;
+  TableRow row{Plain(p.mhz)};
+  if (p.z0) row.push_back(ImpedanceCell(*p.z0));
+  row.push_back(FixedText(metric ? p.lossDbPer100M : p.lossDbPer100Ft, 3));
+  if (BothSweeps(report)) row.push_back(p.velocityFactor ? FixedText(*p.velocityFactor, 3) : "-");
+  if (report.againstNew) {
+    const PointAgainstNew at = ComparedWithNew(p, *report.againstNew, report.feet);
+    row.insert(row.end(),
+               {FixedText(at.newLossDbPer100Ft * scale, 3), Signed(at.excessDb, 2), Percent(at.excessShare)});
   }
-  return rows;
+  return row;
+}
+
+// "2.1 dB more than new at 146 MHz, +35 %".
+std::string MoreOrLess(double excessDb, double share, const std::string& where) {
+  const double db = RoundHalfEven(excessDb, 2);
+  return FixedText(std::fabs(db), 2) + " dB " + (db < 0 ? "less" : "more") + " than new" + where + ", " +
+         Percent(share) + " %";
+}
+
+// One point says how it compares there; a sweep gives the mean and where the loss is most above new.
+std::string AgainstNewText(const CableReport& report, bool utf8) {
+  const AgainstNew& a = *report.againstNew;
+  const std::string head = DisplayText("Against a new " + a.cable, utf8) + ": ";
+  const std::string at = " at " + Plain(a.largestExcessMhz) + " MHz";
+  if (report.measurement.points.size() == 1) return head + MoreOrLess(a.meanExcessDb, a.excessShare, at);
+  return head + MoreOrLess(a.meanExcessDb, a.excessShare, " on average over the sweep") + "; the most" + at + ": " +
+         MoreOrLess(a.largestExcessDb, a.largestExcessShare, "");
 }
 
 std::string FitText(const CableReport& report) {
@@ -72,13 +118,35 @@ std::string FitText(const CableReport& report) {
 
 Json Number(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
 
-Json PointJson(const MeasuredPoint& p) {
+Json PointJson(const CableReport& report, const MeasuredPoint& p) {
   const Json z0 = p.z0 ? ImpedanceJson(*p.z0) : Json(nullptr);
-  return {{"frequency_mhz", p.mhz},
-          {"z0", z0},
-          {"matched_loss_db_per_100ft", p.lossDbPer100Ft},
-          {"matched_loss_db_per_100m", p.lossDbPer100M},
-          {"velocity_factor", Number(p.velocityFactor)}};
+  Json j = {{"frequency_mhz", p.mhz},
+            {"z0", z0},
+            {"matched_loss_db_per_100ft", p.lossDbPer100Ft},
+            {"matched_loss_db_per_100m", p.lossDbPer100M},
+            {"velocity_factor", Number(p.velocityFactor)}};
+  if (report.againstNew) {
+    const PointAgainstNew at = ComparedWithNew(p, *report.againstNew, report.feet);
+    j["new_loss_db_per_100ft"] = at.newLossDbPer100Ft;
+    j["worse_than_new_db"] = at.excessDb;
+    j["worse_than_new_pct"] = at.excessShare * kPercent;
+  }
+  return j;
+}
+
+Json AgainstNewJson(const std::optional<AgainstNew>& against) {
+  if (!against) return nullptr;
+  return {{"cable", JsonText(against->cable)},
+          {"mean_worse_db", against->meanExcessDb},
+          {"mean_worse_pct", against->excessShare * kPercent},
+          {"most_worse_mhz", against->largestExcessMhz},
+          {"most_worse_db", against->largestExcessDb},
+          {"most_worse_pct", against->largestExcessShare * kPercent}};
+}
+
+size_t ActiveCount(const CableMeasurement& m) {
+  return static_cast<size_t>(std::count_if(m.leftOut.begin(), m.leftOut.end(),
+                                           [](const LeftOutPoint& p) { return p.why == LeftOutWhy::kActive; }));
 }
 
 // A curve through the measured points, straight between neighbours; nothing outside them.
@@ -97,18 +165,19 @@ double Interpolated(const std::vector<MeasuredPoint>& points, double mhz, double
 
 void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric, const OutputStyle& style) {
   const bool both = BothSweeps(report);
-  const std::string loss = metric ? "dB/100 m" : "dB/100 ft";
-  std::vector<TableColumn> columns{{"MHz", true, false}};
-  if (both) columns.push_back({"Z0 Ohms", true, false});
-  columns.push_back({loss, true, false});
-  if (both) columns.push_back({"VF", true, false});
+  const std::vector<MeasuredPoint>& points = report.measurement.points;
   out << Heading(report, metric) << '\n';
-  WriteTableLines(out, LayOutTable(columns, TextRows(report, metric), 0, style.utf8), style.color);
+  WriteTableRowByRow(
+      out, TextColumns(report, metric ? "dB/100 m" : "dB/100 ft"), points.size(),
+      [&](size_t i) { return TextRow(report, points[i], metric); }, style.utf8, style.color);
   out << FitText(report) << '\n';
+  if (report.againstNew) out << AgainstNewText(report, style.utf8) << '\n';
   const CableMeasurement& m = report.measurement;
-  if (!m.leftOut.empty())
-    out << m.leftOut.size() << (m.leftOut.size() == 1 ? " point" : " points")
-        << (both ? kLeftOutLine : kLeftOutQuickLine) << kLeftOutWhy << '\n';
+  const size_t active = ActiveCount(m);
+  if (m.leftOut.size() > active)
+    out << Points(m.leftOut.size() - active) << (both ? kLeftOutLine : kLeftOutQuickLine) << kLeftOutWhy << '\n';
+  if (active > 0) out << Points(active) << kActiveLine << '\n';
+  if (m.velocityFactorUnresolved) out << kUnresolvedLine << '\n';
   if (m.tooCoarseAtMhz) {
     char line[sizeof kCoarseLine + 32];
     std::snprintf(line, sizeof line, kCoarseLine, Plain(*m.tooCoarseAtMhz).c_str());
@@ -127,18 +196,23 @@ void WriteMeasureCsv(std::ostream& out, const CableReport& report) {
 }
 
 void WriteMeasureJson(std::ostream& out, const CableReport& report) {
-  Json points = Json::array();
-  for (const MeasuredPoint& p : report.measurement.points) points.push_back(PointJson(p));
+  out << "{\n  \"method\": " << Json(BothSweeps(report) ? "open_short" : "return_loss") << ",\n  \"points\": ";
+  JsonArrayWriter points(out, 1);
+  for (const MeasuredPoint& p : report.measurement.points) points.Add(PointJson(report, p));
+  points.Close();
   const Json fit = {{"k0", report.k.k0},
                     {"k1", report.k.k1},
                     {"k2", report.k.k2},
                     {"worst_error_pct", report.worstFitError * kPercent}};
-  const Json j = {{"method", BothSweeps(report) ? "open_short" : "return_loss"},
-                  {"points", points},
-                  {"fit", fit},
-                  {"left_out", report.measurement.leftOut.size()},
-                  {"too_coarse_from_mhz", Number(report.measurement.tooCoarseAtMhz)}};
-  out << j.dump(2) << '\n';
+  const CableMeasurement& m = report.measurement;
+  const Json rest = {{"fit", fit},
+                     {"left_out", m.leftOut.size()},
+                     {"left_out_active", ActiveCount(m)},
+                     {"velocity_factor_unresolved", m.velocityFactorUnresolved},
+                     {"too_coarse_from_mhz", Number(m.tooCoarseAtMhz)},
+                     {"against_new", AgainstNewJson(report.againstNew)}};
+  for (const auto& [key, value] : rest.items()) out << ",\n  " << Json(key) << ": " << IndentedJson(value, 1);
+  out << "\n}\n";
 }
 
 ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric, const OutputStyle& style) {

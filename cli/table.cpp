@@ -13,13 +13,27 @@ constexpr int kGap = 2;
 constexpr int kTightGap = 1;  // when names cut to their narrowest still leave the table too wide
 constexpr int kNarrowestCut = 8;
 
-std::vector<int> NaturalWidths(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
+std::vector<int> HeadingWidths(const std::vector<TableColumn>& columns) {
   std::vector<int> widths;
   widths.reserve(columns.size());
   for (const TableColumn& column : columns) widths.push_back(DisplayWidth(column.heading));
-  for (const TableRow& row : rows)
-    for (size_t c = 0; c < row.size() && c < widths.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
   return widths;
+}
+
+void WidenFor(std::vector<int>& widths, const TableRow& row) {
+  for (size_t c = 0; c < row.size() && c < widths.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+}
+
+std::vector<int> NaturalWidths(const std::vector<TableColumn>& columns, const std::vector<TableRow>& rows) {
+  std::vector<int> widths = HeadingWidths(columns);
+  for (const TableRow& row : rows) WidenFor(widths, row);
+  return widths;
+}
+
+TableRow Headings(const std::vector<TableColumn>& columns) {
+  TableRow headings;
+  for (const TableColumn& column : columns) headings.push_back(column.heading);
+  return headings;
 }
 
 // The width of a line; an empty last column adds no gap, since lines end without blanks.
@@ -67,15 +81,21 @@ std::vector<std::string> LayOutTable(const std::vector<TableColumn>& columns, co
     gap = kTightGap;
     ShrinkToFit(columns, widths, width, gap);
   }
-  TableRow headings;
-  for (const TableColumn& column : columns) headings.push_back(column.heading);
-  std::vector<std::string> lines{Line(columns, headings, widths, gap, utf8)};
+  std::vector<std::string> lines{Line(columns, Headings(columns), widths, gap, utf8)};
   for (const TableRow& row : rows) lines.push_back(Line(columns, row, widths, gap, utf8));
   return lines;
 }
 
 void WriteTableLines(std::ostream& out, const std::vector<std::string>& lines, bool color) {
   for (std::size_t i = 0; i < lines.size(); ++i) out << (i == 0 ? Painted(lines[i], "1", color) : lines[i]) << '\n';
+}
+
+void WriteTableRowByRow(std::ostream& out, const std::vector<TableColumn>& columns, size_t count,
+                        const std::function<TableRow(size_t)>& row, bool utf8, bool color) {
+  std::vector<int> widths = HeadingWidths(columns);
+  for (size_t i = 0; i < count; ++i) WidenFor(widths, row(i));
+  out << Painted(Line(columns, Headings(columns), widths, kGap, utf8), "1", color) << '\n';
+  for (size_t i = 0; i < count; ++i) out << Line(columns, row(i), widths, kGap, utf8) << '\n';
 }
 
 }  // namespace ferrolux::cli

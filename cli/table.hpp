@@ -2,6 +2,8 @@
 // Plain-text tables: columns two blanks apart, numbers to the right, and names cut with an
 // ellipsis when the table must fit a terminal's width.
 
+#include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -24,5 +26,10 @@ std::vector<std::string> LayOutTable(const std::vector<TableColumn>& columns, co
 
 // The laid-out lines on `out`, the heading in bold when colours are on.
 void WriteTableLines(std::ostream& out, const std::vector<std::string>& lines, bool color);
+
+// The same table at its natural width for `count` rows that `row` makes one at a time, twice
+// each (the first pass finds the widths): a table of a million rows is never held whole.
+void WriteTableRowByRow(std::ostream& out, const std::vector<TableColumn>& columns, size_t count,
+                        const std::function<TableRow(size_t)>& row, bool utf8, bool color);
 
 }  // namespace ferrolux::cli

@@ -43,34 +43,64 @@ std::optional<LeftOutWhy> Unusable(const OpenShortReading& r) {
   return std::nullopt;
 }
 
-// Follows the electrical length βℓ up the sweep. Each point gives it only modulo half a wave;
-// the whole half-waves are the ones that put it nearest to what the previous point predicts,
-// since βℓ grows in proportion to the frequency on a line of steady velocity factor.
-class ElectricalLength {
- public:
-  ElectricalLength(double metres, std::optional<double> vfGuess) : metres_(metres), vfGuess_(vfGuess) {}
+double Nearest(double base, double expected) {
+  return base + kHalfWave * std::max(0.0, std::round((expected - base) / kHalfWave));
+}
 
-  double Follow(double mhz, double principal, std::optional<double>& tooCoarseAtMhz) {
-    const double base = principal - kHalfWave * std::floor(principal / kHalfWave);  // in [0, π)
-    double length = base;
-    if (lastMhz_ > 0) length = Nearest(base, last_ * mhz / lastMhz_);
-    else if (vfGuess_) length = Nearest(base, AngularFrequency(mhz) * metres_ / (*vfGuess_ * kLight));
-    if (lastMhz_ > 0 && std::fabs(length - last_) > kQuarterWave && !tooCoarseAtMhz) tooCoarseAtMhz = mhz;
-    lastMhz_ = mhz;
-    last_ = length;
-    return length;
+// Each point's electrical length βℓ is known only modulo half a wave: `bases` holds it in
+// [0, π), one for each of `points`.
+
+// d(βℓ)/dω over the sweep, each step unwrapped to the nearest of what the slope so far
+// predicts: right whenever neighbouring points are less than a quarter wave apart.
+double LengthSlope(const std::vector<MeasuredPoint>& points, const std::vector<double>& bases) {
+  const double lowest = AngularFrequency(points.front().mhz);
+  double length = bases.front(), slope = 0;
+  for (size_t i = 1; i < points.size(); ++i) {
+    const double expected = length + slope * AngularFrequency(points[i].mhz - points[i - 1].mhz);
+    length = bases[i] + kHalfWave * std::round((expected - bases[i]) / kHalfWave);
+    slope = (length - bases.front()) / (AngularFrequency(points[i].mhz) - lowest);
   }
+  return slope;
+}
 
- private:
-  static double Nearest(double base, double expected) {
-    return base + kHalfWave * std::max(0.0, std::round((expected - base) / kHalfWave));
+// The whole half waves below the lowest point. βℓ is close to ω times its slope, so the slope
+// says how long the line is there; when the two disagree by more than an eighth of a wave the
+// steps hid half waves (or there is only one point) and the line is taken to be shorter than
+// half a wave.
+double HalfWavesAtLowest(const std::vector<MeasuredPoint>& points, const std::vector<double>& bases, double metres,
+                         std::optional<double> vfGuess) {
+  const double omega = AngularFrequency(points.front().mhz), base = bases.front();
+  if (vfGuess) return Nearest(base, omega * metres / (*vfGuess * kLight)) - base;
+  if (points.size() < 2) return 0;
+  const double fromSlope = omega * LengthSlope(points, bases);
+  const double length = Nearest(base, fromSlope);
+  return std::fabs(length - fromSlope) <= kQuarterWave / 2 ? length - base : 0;
+}
+
+// The velocity factor at each point, βℓ followed up the sweep from the lowest point: the whole
+// half waves at each point are the ones that put it nearest to what the point below predicts,
+// since βℓ grows in proportion to the frequency on a line of steady velocity factor. None
+// anywhere when one comes out above 1, which only a wrong count of half waves gives.
+void SetVelocityFactors(CableMeasurement& m, const std::vector<double>& bases, double metres,
+                        std::optional<double> vfGuess) {
+  std::vector<MeasuredPoint>& points = m.points;
+  if (points.empty()) return;
+  double length = bases.front() + HalfWavesAtLowest(points, bases, metres, vfGuess);
+  for (size_t i = 0; i < points.size(); ++i) {
+    if (i > 0) {
+      const double last = length;
+      length = Nearest(bases[i], last * points[i].mhz / points[i - 1].mhz);
+      if (std::fabs(length - last) > kQuarterWave && !m.tooCoarseAtMhz) m.tooCoarseAtMhz = points[i].mhz;
+    }
+    const double vf = AngularFrequency(points[i].mhz) * metres / (length * kLight);
+    if (!(vf > 0 && vf <= 1)) {
+      m.velocityFactorUnresolved = true;
+      for (MeasuredPoint& p : points) p.velocityFactor.reset();
+      return;
+    }
+    points[i].velocityFactor = vf;
   }
-
-  double metres_;
-  std::optional<double> vfGuess_;
-  double lastMhz_ = 0;  // none yet
-  double last_ = 0;
-};
+}
 
 std::vector<fit::LossPoint> FitPoints(const std::vector<MeasuredPoint>& points) {
   std::vector<fit::LossPoint> fitPoints;
@@ -84,7 +114,7 @@ std::vector<fit::LossPoint> FitPoints(const std::vector<MeasuredPoint>& points) 
 CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings, double metres,
                                   std::optional<double> vfGuess) {
   CableMeasurement m;
-  ElectricalLength length(metres, vfGuess);
+  std::vector<double> bases;
   for (size_t i = 0; i < readings.size(); ++i) {
     const OpenShortReading& r = readings[i];
     if (const auto why = Unusable(r)) {
@@ -96,10 +126,10 @@ CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings,
     const Impedance gammaL = 0.5 * std::log((1.0 + t) / (1.0 - t));
     MeasuredPoint p = LossPoint(r.mhz, gammaL.real(), metres);
     p.z0 = PositiveRealRoot(r.open * r.shorted);
-    const double beta = length.Follow(r.mhz, gammaL.imag(), m.tooCoarseAtMhz) / metres;
-    p.velocityFactor = AngularFrequency(r.mhz) / (beta * kLight);
     m.points.push_back(p);
+    bases.push_back(gammaL.imag() - kHalfWave * std::floor(gammaL.imag() / kHalfWave));
   }
+  SetVelocityFactors(m, bases, metres, vfGuess);
   return m;
 }
 

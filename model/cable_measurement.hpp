@@ -45,10 +45,13 @@ struct CableMeasurement {
   // The first frequency whose electrical length differs from the point below it by more than
   // a quarter wave: from there on the half-wave count may be wrong.
   std::optional<double> tooCoarseAtMhz;
+  // The half waves below the lowest point could not be counted: no velocity factor is given.
+  bool velocityFactorUnresolved = false;
 };
 
 // The readings in rising frequency; `vfGuess` places the lowest point on its half wave
-// (without it the line is taken to be shorter than half a wave there).
+// (without it the slope of the electrical length with frequency does, where the sweep's steps
+// resolve it).
 CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings, double metres,
                                   std::optional<double> vfGuess = std::nullopt);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <complex>
 #include <cstdint>
 #include <sstream>
 
@@ -21,6 +22,12 @@ SweepFile Sweep(const std::string& name, size_t first = 0, size_t count = SIZE_M
   for (size_t i = first; i < data.mhz.size() && file.points.size() < count; ++i)
     file.points.push_back({data.mhz[i], data.z[i], data.magnitude[i], data.lines[i]});
   return file;
+}
+
+// A calibrated open as an analyser reads it at HF: |S11| 1.0005, a hair above what a passive end gives.
+std::complex<double> ActiveOpen() {
+  const std::complex<double> s = std::polar(1.0005, 0.3);
+  return 50.0 * (1.0 + s) / (1.0 - s);
 }
 
 MeasureOptions Options(const std::string& length) {
@@ -48,7 +55,7 @@ TEST(MeasureCable, FaultsNameTheFileAndLine) {
   const SweepFile open = Sweep("rg213-open.s1p"), shorted = Sweep("rg213-short.s1p");
   SweepFile shifted = shorted, active = open;
   shifted.points[4].mhz += 0.5;
-  active.points[7].reflection = 1.02;
+  for (SweepReading& p : active.points) p.z = ActiveOpen(), p.reflection = 1.0005;
   MeasureOptions line = Options("60m");
   line.catalogLine = true;
   const struct {
@@ -72,8 +79,8 @@ TEST(MeasureCable, FaultsNameTheFileAndLine) {
        shorted,
        Options("60m"),
        {kExitFailure,
-        "rg213-open.s1p:10: |S11| 1.0200 at 6.215 MHz is above 1, which only an active termination "
-        "gives: check the calibration"}},
+        "rg213-open.s1p: no frequency left to measure: 201 read |S11| above 1, which only an active "
+        "termination gives: check the calibration"}},
       {std::nullopt,
        std::nullopt,
        Options("60m"),
@@ -134,6 +141,103 @@ TEST(WriteMeasure, OneSweepGivesTheLossAloneInEveryFormat) {
   EXPECT_TRUE(j["points"][0]["z0"].is_null());
   EXPECT_EQ(j["left_out"], 0);
   EXPECT_TRUE(j["fit"]["worst_error_pct"].is_number());
+}
+
+// One such point used to stop the command; it is left out and counted, in every format.
+TEST(MeasureCable, OnePointSlightlyAboveUnityIsLeftOutAndCounted) {
+  SweepFile open = Sweep("rg213-open.s1p", 0, 5), shorted = Sweep("rg213-short.s1p", 0, 5);
+  open.points[2].z = ActiveOpen(), open.points[2].reflection = 1.0005;
+  for (const bool both : {true, false}) {
+    const CableReport report =
+        both ? MeasureCable(open, shorted, Options("60m")) : MeasureCable(open, {}, Options("60m"));
+    std::ostringstream text, json;
+    WriteMeasureText(text, report, false, {});
+    WriteMeasureJson(json, report);
+    EXPECT_EQ(report.measurement.points.size(), 4u) << both;
+    EXPECT_NE(text.str().find("1 point left out where the sweep reads |S11| above 1, which only an active termination "
+                              "gives: check the calibration\n"),
+              std::string::npos)
+        << text.str();
+    const auto j = nlohmann::json::parse(json.str());
+    EXPECT_EQ(j["left_out"], 1);
+    EXPECT_EQ(j["left_out_active"], 1);
+  }
+}
+
+// 8.45 MHz alone on 60 m of RG-213 is five half waves and a bit: counted from below half a wave
+// the velocity factor came out 27 and was printed and written. None is given now, and why is said.
+TEST(MeasureCable, VelocityFactorAboveOneIsNeverPrintedOrWritten) {
+  MeasureOptions options = Options("60m");
+  options.catalogLine = true, options.type = "Mine", options.part = "P";
+  const CableReport report = MeasureCable(Sweep("rg213-open.s1p", 10, 1), Sweep("rg213-short.s1p", 10, 1), options);
+  std::ostringstream text, json;
+  WriteMeasureText(text, report, false, {});
+  WriteMeasureJson(json, report);
+  EXPECT_NE(text.str().find("0.493   -\n"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("it would come out above 1"), std::string::npos);
+  EXPECT_NE(text.str().find("give --vf-guess\n"), std::string::npos);
+  const auto j = nlohmann::json::parse(json.str());
+  EXPECT_TRUE(j["points"][0]["velocity_factor"].is_null());
+  EXPECT_EQ(j["velocity_factor_unresolved"], true);
+  EXPECT_EQ(MeasuredCatalogLine(report, options).substr(0, 12), "Mine\tP\t50\t\t\t");
+  options.vfGuess = "0.7";
+  const CableReport guessed = MeasureCable(Sweep("rg213-open.s1p", 10, 1), Sweep("rg213-short.s1p", 10, 1), options);
+  EXPECT_EQ(MeasuredCatalogLine(guessed, options).substr(0, 15), "Mine\tP\t50\t0.66\t");
+}
+
+// Texts the catalog loader would not read back as typed are refused before any file is read;
+// those it can are written in its own single-byte text.
+TEST(MeasuredCatalogLine, CatalogLineTextsTheLoaderCannotReadBackAreRefused) {
+  const struct {
+    std::string type, part, fault;
+  } cases[] = {
+      {"Kabel \xCE\xA9", "P",
+       "--type holds \"\xCE\xA9\" (U+03A9), which the catalog's single-byte text (Windows-1252) cannot hold: write it "
+       "without"},
+      {"T", "A\x1A", "--part holds the control character U+001A, which a catalog field cannot keep"},
+      {"T", " ", "--part is blank"},
+      {std::string(8100, 'x'), "P",
+       "--type and --part: 8101 bytes together leave no room for the figures in a catalog record of at most 8192 "
+       "bytes, the longest the catalog reads"},
+  };
+  for (const auto& c : cases) {
+    MeasureOptions options = Options("60m");
+    options.catalogLine = true, options.type = c.type, options.part = c.part;
+    try {
+      ReadMeasureOptions(options);
+      ADD_FAILURE() << c.fault;
+    } catch (const CommandError& error) {
+      EXPECT_EQ(error.Status(), kExitUsage);
+      EXPECT_EQ(error.what(), c.fault);
+    }
+  }
+  MeasureOptions options = Options("60m");
+  options.catalogLine = true, options.type = "Kabel \xC3\x84", options.part = "P";
+  const CableReport report = MeasureCable(Sweep("rg213-open.s1p"), Sweep("rg213-short.s1p"), options);
+  EXPECT_EQ(MeasuredCatalogLine(report, options).substr(0, 10), "Kabel \xC4\tP\t");
+}
+
+// A cable whose catalog loss is 0.8 of the measured one: 25 % more than new everywhere, most in dB
+// at the top of the sweep.
+TEST(MeasureCable, SaysHowMuchWorseThanNewTheCableIs) {
+  CatalogRow catalog;
+  catalog[column::kType] = "RG-213", catalog[column::kPartNumber] = "8267";
+  catalog[column::kImpedance] = "50", catalog[column::kVelocityFactor] = ".66";
+  catalog[column::kK0] = "0.00913824", catalog[column::kK1] = "0.1254584", catalog[column::kK2] = "0.002395584";
+  const CableReport report = MeasureCable(Sweep("rg213-open.s1p"), Sweep("rg213-short.s1p"), Options("60m"), &catalog);
+  std::ostringstream text, json;
+  WriteMeasureText(text, report, true, {});
+  WriteMeasureJson(json, report);
+  EXPECT_NE(text.str().find("  VF  New dB/100 m  Worse dB  Worse %\n"), std::string::npos) << text.str();
+  EXPECT_NE(text.str().find("Against a new RG-213, 8267: 0.60 dB more than new on average over the sweep, +25 %; the "
+                            "most at 150 MHz: 0.94 dB more than new, +25 %\n"),
+            std::string::npos)
+      << text.str();
+  const auto j = nlohmann::json::parse(json.str());
+  EXPECT_EQ(j["against_new"]["cable"], "RG-213, 8267");
+  EXPECT_NEAR(j["against_new"]["mean_worse_pct"].get<double>(), 25, 0.5);
+  EXPECT_EQ(j["against_new"]["most_worse_mhz"], 150);
+  EXPECT_NEAR(j["points"][0]["worse_than_new_pct"].get<double>(), 25, 0.5);
 }
 
 }  // namespace

@@ -44,6 +44,30 @@ TEST_F(MeasureE2eTest, TheMeasuredCatalogLineReadsBackInCalc) {
   EXPECT_NEAR(MatchedLoss("Tower run") / MatchedLoss("Belden 8267"), 1, 0.002);
 }
 
+// Appended as typed, "Kabel Ä" came back as "Kabel Ã„", and a Ctrl+Z or a text over 8 kB hid or
+// refused every cable of the catalog. Such texts are refused; the rest reads back as typed.
+TEST_F(MeasureE2eTest, AppendedCatalogLineNeverBreaksTheCatalog) {
+  const std::vector<std::string> measure = {"measure",  "--open", "rg213-open.s1p", "--short", "rg213-short.s1p",
+                                            "--length", "60m",    "--catalog-line", "--part",  "Dach"};
+  for (const std::string& refused : {std::string("Kabel \xCE\xA9"), std::string("A\x1A"), std::string(9000, 'x')}) {
+    std::vector<std::string> arguments = measure;
+    arguments.insert(arguments.end(), {"--type", refused});
+    const CommandResult result = Run(arguments);
+    EXPECT_EQ(result.status, 2) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+  std::vector<std::string> arguments = measure;
+  arguments.insert(arguments.end(), {"--type", "Kabel \xC3\x84"});
+  const CommandResult line = Run(arguments);
+  ASSERT_EQ(line.status, 0) << line.err;
+  std::ofstream(folder / "CableCatalog.txt", std::ios::app | std::ios::binary) << line.out;
+  const CommandResult cables = Run({"cables", "--format", "json"});
+  ASSERT_EQ(cables.status, 0) << cables.err;
+  const auto list = nlohmann::json::parse(cables.out);
+  EXPECT_EQ(list.size(), 72u);
+  EXPECT_EQ(list.back()["type"], "Kabel \xC3\x84");
+}
+
 TEST_F(MeasureE2eTest, TheChartShowsTheMeasuredLossBesideTheFitAndTheCatalogCurve) {
   const std::vector<std::string> measure = {"measure",  "--open", "rg213-open.s1p", "--short", "rg213-short.s1p",
                                             "--length", "60m",    "--cable",        "8267"};

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
+#include "model/line_model.hpp"
 #include "support/cable_sweeps.hpp"
 
 namespace ferrolux {
@@ -59,14 +61,43 @@ TEST(MeasureOpenShort, RecoversTheLineAtEveryPointOfEachCable) {
   }
 }
 
-// 60 m of RG-213 is longer than half a wave above 1.65 MHz: from a sweep that starts there
-// only a guessed velocity factor finds the right half wave.
+// 60 m of RG-213 is longer than half a wave above 1.65 MHz: from one point alone (no slope)
+// only a guessed velocity factor finds the right half wave; without it none is given, never one
+// above 1. From the sweep that starts there the slope finds it.
 TEST(MeasureOpenShort, AGuessedVelocityFactorPlacesTheLowestPointOnItsHalfWave) {
   std::vector<OpenShortReading> readings = Readings("rg213", "");
   readings.erase(readings.begin(), readings.begin() + 10);  // from 8.45 MHz, 5.1 half waves
   const double truthVf = ReadTruth("rg213")[10].vf;
-  EXPECT_GT(Relative(*MeasureOpenShort(readings, 60).points[0].velocityFactor, truthVf), 0.5);
-  EXPECT_LE(Relative(*MeasureOpenShort(readings, 60, 0.7).points[0].velocityFactor, truthVf), 1e-6);
+  const std::vector<OpenShortReading> one(readings.begin(), readings.begin() + 1);
+  const CableMeasurement unresolved = MeasureOpenShort(one, 60);
+  EXPECT_TRUE(unresolved.velocityFactorUnresolved);
+  EXPECT_FALSE(unresolved.points[0].velocityFactor);
+  EXPECT_LE(Relative(*MeasureOpenShort(one, 60, 0.7).points[0].velocityFactor, truthVf), 1e-6);
+  EXPECT_LE(Relative(*MeasureOpenShort(readings, 60).points[0].velocityFactor, truthVf), 1e-6);
+}
+
+// 100 m of RG-213 is longer than half a wave at 1 MHz: counting from below half a wave gave
+// VF 60.67, 3.76, 2.25 ...; the slope of βℓ with frequency counts the half waves at any start.
+TEST(MeasureOpenShort, LineLongerThanHalfAWaveAtTheLowestPointGetsItsOwnVelocityFactor) {
+  const CableNumbers rg213{50, 0.66, 0.0114228, 0.156823, 0.00299448};
+  for (const double startMhz : {1.0, 7.3, 40.0}) {
+    std::vector<OpenShortReading> readings;
+    std::vector<double> truth;
+    for (int i = 0; i < 1000; ++i) {
+      const double mhz = startMhz + 0.149 * i;
+      const Line line = MakeLine(rg213, rg213.velocityFactor, mhz, 100);
+      const Complex t = std::tanh(line.gamma * line.lengthM);
+      readings.push_back({mhz, line.z0 / t, line.z0 * t});
+      truth.push_back(2 * std::numbers::pi * mhz * 1e6 / (line.gamma.imag() * kSpeedOfLight));
+    }
+    const CableMeasurement m = MeasureOpenShort(readings, 100);
+    ASSERT_EQ(m.points.size(), truth.size());
+    EXPECT_FALSE(m.velocityFactorUnresolved || m.tooCoarseAtMhz) << startMhz;
+    for (size_t i = 0; i < truth.size(); ++i) {
+      ASSERT_TRUE(m.points[i].velocityFactor) << startMhz;
+      EXPECT_NEAR(*m.points[i].velocityFactor, truth[i], 1e-9) << startMhz << " MHz + " << i << " steps";
+    }
+  }
 }
 
 TEST(MeasureOpenShort, SaysFromWhereASweepStepsMoreThanAQuarterWave) {
