@@ -259,7 +259,6 @@ void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows,
 void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) {
   static const char* const kKeys[] = {"type",
                                       "part_number",
-                                      "impedance_ohms",
                                       "matched_loss_db_per_100ft",
                                       "matched_loss_db_per_100m",
                                       "matched_loss_db",
@@ -273,7 +272,8 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
   static const char* const kExactKeys[] = {"exact_total_loss_db_min", "exact_total_loss_db_max"};
   for (size_t i = 0; i < std::size(kKeys); ++i) out << (i ? "," : "") << kKeys[i];
   for (const char* key : kExactKeys) out << ',' << key;
-  out << '\n';
+  // Added after the columns scripts already count on.
+  out << ",impedance_ohms\n";
   for (const ComparedCable& row : rows) {
     const Json j = RowJson(row);
     for (size_t i = 0; i < std::size(kKeys); ++i) {
@@ -285,7 +285,7 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
       out << (i ? "," : "") << CsvField(text);
     }
     for (const std::string& cell : ExactTotalCells(row.calculation)) out << ',' << cell;
-    out << '\n';
+    out << ',' << (row.impedanceOhms > 0 ? MachineNumber(row.impedanceOhms) : "") << '\n';
   }
 }
 

@@ -38,7 +38,9 @@ Span TotalSpan(const Calculation& c) {
   const SwrRange& r = *c.exact->range;
   if (r.passiveShare == 0) return {NoSpan::kNotPassive};
   if (r.lossBeyondFigures) return {NoSpan::kBeyondAnyFigure};
-  return {NoSpan::kNone, r.totalLossDb.min, r.totalLossDb.bounded ? r.totalLossDb.max : kInfinity};
+  Span span{NoSpan::kNone, r.totalLossDb.min, kInfinity};
+  if (r.totalLossDb.bounded) span.max = r.totalLossDb.max;
+  return span;
 }
 
 std::string MissingText(NoSpan missing) {
