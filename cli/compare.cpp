@@ -171,17 +171,34 @@ Json InputsJson(const Settings& settings, const ExactRequest& exact) {
   return inputs;
 }
 
+// Whether the cables differ in nominal impedance: only then does a column tell them apart.
+bool MixedImpedances(const std::vector<ComparedCable>& rows) {
+  return std::any_of(rows.begin(), rows.end(),
+                     [&](const ComparedCable& row) { return row.impedanceOhms != rows.front().impedanceOhms; });
+}
+
 // The table with the type cut to fit a terminal, never the part number.
 std::vector<std::string> TextLines(const std::vector<ComparedCable>& rows, const OutputStyle& style, bool bars) {
-  const std::vector<TableColumn> columns = {{"Type", false, true},     {"Part number", false, false},
-                                            {"Ohms", true, false},     {"Matched", true, false},
-                                            {"Total", true, false},    {"Exact", true, false},
-                                            {"Estimate", true, false}, {"Out", true, false},
-                                            {"Lost %", true, false},   {"", false, false}};
+  constexpr int kOhmsColumn = 2;
+  std::vector<TableColumn> columns = {{"Type", false, true},     {"Part number", false, false}, {"Ohms", true, false},
+                                      {"Matched", true, false},  {"Total", true, false},        {"Exact", true, false},
+                                      {"Estimate", true, false}, {"Out", true, false},          {"Lost %", true, false},
+                                      {"", false, false}};
+  const bool ohms = MixedImpedances(rows);
+  if (!ohms) columns.erase(columns.begin() + kOhmsColumn);
   std::vector<TableRow> cells;
   cells.reserve(rows.size());
-  for (const ComparedCable& row : rows) cells.push_back(TextRow(row, style, bars));
+  for (const ComparedCable& row : rows) {
+    cells.push_back(TextRow(row, style, bars));
+    if (!ohms) cells.back().erase(cells.back().begin() + kOhmsColumn);
+  }
   return LayOutTable(columns, cells, style.terminal ? style.columns : 0, style.utf8);
+}
+
+// "; 50 Ohm cables" when every cable has that impedance; the table has a column when they differ.
+std::string CommonImpedanceText(const std::vector<ComparedCable>& rows) {
+  if (rows.empty() || MixedImpedances(rows) || !(rows.front().impedanceOhms > 0)) return "";
+  return "; " + PlainNumberText(rows.front().impedanceOhms, 7) + " Ohm cables";
 }
 
 }  // namespace
@@ -240,7 +257,7 @@ std::vector<CatalogRow> KeepImpedance(std::vector<CatalogRow> cables, double ohm
 
 void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
                       const OutputStyle& style, const ExactRequest& exact) {
-  out << DescribeRun(settings) << ", " << ReadingText(settings, exact) << '\n'
+  out << DescribeRun(settings) << ", " << ReadingText(settings, exact) << CommonImpedanceText(rows) << '\n'
       << "dB and watts; Total: line equations; Estimate: the results screen's estimate\n";
   if (std::any_of(rows.begin(), rows.end(), OtherReference))
     out << "Total: the line equations hold only for cables whose impedance is the meter's reference: - for the "

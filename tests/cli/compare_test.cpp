@@ -19,15 +19,14 @@ std::string Text(const std::vector<CatalogRow>& cables, const std::string& swr, 
 }
 
 TEST(CompareText, LowestLossFirstAndAReadingNoLoadCanGiveLast) {
-  EXPECT_EQ(
-      Text(TestCables(), "2.5", CompareOrder::kTotal, {}),
-      "100 ft at 146 MHz (2m band), 100 watts, SWR 2.5:1 in the shack\n"
-      "dB and watts; Total: line equations; Estimate: the results screen's estimate\n"
-      "Type     Part number                        Ohms  Matched       Total        Exact  Estimate   Out  Lost %\n"
-      "LMR-400  Test LMR-400                         50     1.59        2.81    2.80-2.81      2.86  52.4    47.6\n"
-      "RG-8X    Test RG-8X                           50     3.06        8.25    8.21-8.29      7.24  15.0    85.0\n"
-      "RG-174   Test RG-174 long name for cutting    50    10.14  impossible  not passive         -     -       -  "
-      "max 1.21:1\n");
+  EXPECT_EQ(Text(TestCables(), "2.5", CompareOrder::kTotal, {}),
+            "100 ft at 146 MHz (2m band), 100 watts, SWR 2.5:1 in the shack; 50 Ohm cables\n"
+            "dB and watts; Total: line equations; Estimate: the results screen's estimate\n"
+            "Type     Part number                        Matched       Total        Exact  Estimate   Out  Lost %\n"
+            "LMR-400  Test LMR-400                          1.59        2.81    2.80-2.81      2.86  52.4    47.6\n"
+            "RG-8X    Test RG-8X                            3.06        8.25    8.21-8.29      7.24  15.0    85.0\n"
+            "RG-174   Test RG-174 long name for cutting    10.14  impossible  not passive         -     -       -  max "
+            "1.21:1\n");
 }
 
 // An 80-column terminal: part numbers stay whole (--cable takes them); the type gives up cells,
@@ -41,11 +40,11 @@ TEST(CompareText, FitsATerminalsWidthKeepingPartNumbersWhole) {
   cables.resize(2);
   for (CatalogRow& cable : cables) cable[column::kType] += " double-shielded";
   EXPECT_EQ(Text(cables, "1.5", CompareOrder::kName, terminal),
-            "100 ft at 146 MHz (2m band), 100 watts, SWR 1.5:1 in the shack\n"
+            "100 ft at 146 MHz (2m band), 100 watts, SWR 1.5:1 in the shack; 50 Ohm cables\n"
             "dB and watts; Total: line equations; Estimate: the results screen's estimate\n"
-            "Type       Part number  Ohms Matched Total     Exact Estimate  Out Lost %\n"
-            "LMR-400 d… Test LMR-400   50    1.59  1.79 1.79-1.80     1.88 66.2   33.8 ███▍\n"
-            "RG-8X dou… Test RG-8X     50    3.06  3.66 3.66-3.67     3.79 43.0   57.0 █████▊\n");
+            "Type            Part number  Matched Total     Exact Estimate  Out Lost %\n"
+            "LMR-400 double… Test LMR-400    1.59  1.79 1.79-1.80     1.88 66.2   33.8 ███▍\n"
+            "RG-8X double-s… Test RG-8X      3.06  3.66 3.66-3.67     3.79 43.0   57.0 █████▊\n");
   const std::string tooWide = Text(TestCables(), "1.5", CompareOrder::kName, terminal);
   EXPECT_NE(tooWide.find("Test RG-174 long name for cutting  "), std::string::npos);
   EXPECT_EQ(tooWide.find("█"), std::string::npos);
@@ -80,13 +79,15 @@ std::string TextWith(const std::vector<CatalogRow>& cables, const std::string& s
 // for a reading no passive load gives and for a purely reactive load, which takes no power.
 TEST(CompareText, HeadedWithTheDefaultSwrAndNoneForTwoCases) {
   const std::string reactive = TextWith(TestCables(), "1", {"0+j50", "", "", ""});
-  EXPECT_TRUE(reactive.starts_with("100 ft at 146 MHz (2m band), 100 watts, load 0+j50 Ohms at the antenna\n"))
+  EXPECT_TRUE(
+      reactive.starts_with("100 ft at 146 MHz (2m band), 100 watts, load 0+j50 Ohms at the antenna; 50 Ohm "
+                           "cables\n"))
       << reactive;
   EXPECT_NE(reactive.find("all lost"), std::string::npos) << reactive;
   const std::string active = TextWith(TestCables(), "1", {"", "-5+j20", "50", ""});
   EXPECT_TRUE(
       active.starts_with("100 ft at 146 MHz (2m band), 100 watts, -5+j20 Ohms read in the shack against 50 "
-                         "Ohms\n"))
+                         "Ohms; 50 Ohm cables\n"))
       << active;
   EXPECT_NE(active.find("not passive"), std::string::npos) << active;
   EXPECT_EQ((reactive + active).find("none"), std::string::npos);
