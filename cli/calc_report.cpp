@@ -57,6 +57,17 @@ std::vector<FigureRow> SharedRows(const Settings& s, const Calculation& c) {
   };
 }
 
+// A typed SWR as the results screen shows it; one worked out from an impedance like every other.
+std::string ShackSwrText(const Settings& s, const Calculation& c) {
+  const bool computed = c.exact && c.exact->point;
+  if (std::isinf(s.shackSwr)) return "infinite";
+  return computed ? Rounded(s.shackSwr, 2) : Unrounded(static_cast<float>(s.shackSwr));
+}
+
+std::string ShackRatioText(const Settings& s, const Calculation& c) {
+  return std::isinf(s.shackSwr) ? "infinite" : ShackSwrText(s, c) + ":1";
+}
+
 std::string ReturnLossText(double db) { return std::isinf(db) ? "infinite" : Rounded(db, 2) + " dB"; }
 
 std::vector<FigureRow> FigureRows(const Settings& s, const Calculation& c) {
@@ -76,7 +87,7 @@ std::vector<FigureRow> FigureRows(const Settings& s, const Calculation& c) {
                   line([](const LineFigures& f) { return Rounded(f.powerOutW, 2) + " watts"; })});
   rows.push_back({"      Power Loss: ", estimate(Rounded(e.powerLossPct, 2) + "%"),
                   line([](const LineFigures& f) { return Rounded(f.powerLostPct, 2) + "%"; })});
-  const std::string apparent = Unrounded(static_cast<float>(s.shackSwr)) + ":1";
+  const std::string apparent = ShackRatioText(s, c);
   rows.push_back({"    Apparent swr: ", apparent, apparent});
   rows.push_back({"        Real SWR: ", estimate(Rounded(e.realSwr, 2) + ":1 +-"),
                   line([](const LineFigures& f) { return Rounded(f.antennaSwr, 2) + ":1"; })});
@@ -90,22 +101,32 @@ std::vector<FigureRow> FigureRows(const Settings& s, const Calculation& c) {
 // The lines the results screen shows instead of its figures.
 std::vector<std::string> EstimateNote(const Settings& s, const Calculation& c) {
   if (c.shown == EstimateShown::kHighSwrWarning) return HighSwrWarningLines(Rounded(c.estimate.realSwr, 0));
-  if (c.shown == EstimateShown::kAboveSixNotice)
-    return NoEstimateNoticeLines(Unrounded(static_cast<float>(s.shackSwr)));
+  if (c.shown == EstimateShown::kAboveSixNotice) return NoEstimateNoticeLines(ShackSwrText(s, c));
   return {};
 }
 
 std::vector<std::string> ImpossibleNote(const Settings& s, const Calculation& c) {
-  if (c.line.figures) return {};
-  if (LossBeyondAnyReading(c))
-    return {"Line equations: with " + Rounded(c.matchedLossDb, 2) + " dB of matched loss, " +
-            std::string(kBeyondAnyReading) + "."};
-  return {
-      "Line equations: no load at the antenna can make this line show " + Unrounded(s.shackSwr) + ":1 in the shack.",
-      "With " + Rounded(c.matchedLossDb, 2) + " dB of matched loss it shows at most " +
-          Rounded(c.line.highestShackSwr, 2) + ":1, even with the far end open or shorted.",
-      "Check the SWR meter and how it is connected, the cable (its length, type and condition)",
-      "and the cable's catalog data."};
+  const std::string matched = Rounded(c.matchedLossDb, 2) + " dB of matched loss";
+  switch (c.lineVerdict) {
+    case LineVerdict::kFigures: return {};
+    case LineVerdict::kOtherReference:
+      return {"Line equations: they hold only for a meter whose reference is the cable's impedance; against " +
+              Unrounded(c.exact ? c.exact->refOhms : 0) + " Ohms they do not apply (see the exact line)."};
+    case LineVerdict::kBeyondAnyReading:
+      return {"Line equations: with " + matched + ", " + std::string(kBeyondAnyReading) + "."};
+    case LineVerdict::kNotRepresentable:
+      return {
+          "Line equations: their real-Z0 model of this line cannot represent " + ShackRatioText(s, c) + " in the shack",
+          "(with " + matched + " it shows at most " + Rounded(c.line.highestShackSwr, 2) + ":1); " +
+              (c.exact->point ? "the exact line below works from the impedance itself."
+                              : "the exact line below finds the passive loads that give it.")};
+    case LineVerdict::kNoPassiveLoad: break;
+  }
+  return {"Line equations: no load at the antenna can make this line show " + ShackRatioText(s, c) + " in the shack.",
+          "With " + matched + " it shows at most " + Rounded(c.line.highestShackSwr, 2) +
+              ":1, even with the far end open or shorted.",
+          "Check the SWR meter and how it is connected, the cable (its length, type and condition)",
+          "and the cable's catalog data."};
 }
 
 void WriteNote(std::ostream& out, const std::vector<std::string>& lines, const OutputStyle& style) {
@@ -158,6 +179,12 @@ Json LineJson(const Calculation& c, const Settings& s) {
   return j;
 }
 
+const char* LineVerdictName(LineVerdict verdict) {
+  static const char* const kNames[] = {"figures", "other_reference", "beyond_any_reading", "not_representable",
+                                       "no_passive_load"};
+  return kNames[static_cast<int>(verdict)];
+}
+
 Json InputsJson(const CatalogRow& cable, const Settings& s) {
   Json inputs = SettingsJson(s);
   inputs["cable"] = CableJson(cable);
@@ -166,7 +193,7 @@ Json InputsJson(const CatalogRow& cable, const Settings& s) {
 
 }  // namespace
 
-bool LossBeyondAnyReading(const Calculation& c) { return !std::isfinite(LossRatio(c.matchedLossDb)); }
+bool LossBeyondAnyReading(const Calculation& c) { return LossBeyondAnyFigure(c.matchedLossDb); }
 
 void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c,
                    const OutputStyle& style) {
@@ -214,7 +241,9 @@ void WriteCalcCsv(std::ostream& out, const CatalogRow& cable, const Settings& se
   };
   for (const char* key : {"real_swr", "swr_loss_db", "total_loss_db", "power_out_w", "power_lost_pct"})
     add("estimate_", estimate, key);
-  cells.emplace_back("line_possible", c.line.figures ? "yes" : "no");
+  cells.emplace_back("line_possible", c.lineVerdict == LineVerdict::kOtherReference ? ""
+                                      : c.line.figures                              ? "yes"
+                                                                                    : "no");
   for (const char* key : {"antenna_swr", "swr_loss_db", "total_loss_db", "power_out_w", "power_lost_pct",
                           "shack_return_loss_db", "antenna_return_loss_db"})
     add("line_", line, key);
@@ -230,7 +259,10 @@ void WriteCalcJson(std::ostream& out, const CatalogRow& cable, const Settings& s
   Json j = {{"inputs", InputsJson(cable, settings)}, {"estimate", EstimateJson(c)}};
   AddPer100m(j["estimate"], settings, Widened(c.estimate.stdMatchLoss));
   if (c.line.figures) j["line"] = LineJson(c, settings);
+  else if (c.lineVerdict == LineVerdict::kOtherReference || c.lineVerdict == LineVerdict::kNotRepresentable)
+    j["line"] = nullptr;
   else j["impossible"] = {{"highest_shack_swr", NumberOrNull(c.line.highestShackSwr)}};
+  if (!c.line.figures) j["line_verdict"] = LineVerdictName(c.lineVerdict);
   j["exact"] = ExactJson(c);
   out << j.dump(2) << '\n';
 }

@@ -47,7 +47,7 @@ struct Io {
 struct OptionValues {
   SettingTexts settings;
   ExactTexts exact;
-  std::string cable, type, match, format = "text", sort = "total", svg;
+  std::string cable, type, match, format = "text", sort = "total", svg, ohms;
   PlotOptions plot;
   DeembedOptions deembed;
   MeasureOptions measure;
@@ -175,11 +175,13 @@ CompareOrder OrderOf(const std::string& sort) {
 void RunCompare(const OptionValues& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
   const ExactRequest exact = ReadExactRequest(o.exact);  // a usage fault before any file fault
-  const std::vector<ComparedCable> rows = CompareCables(
-      SelectCables(OnlyColumns(io.Cables(), kComparedColumns), o.type, o.match), settings, OrderOf(o.sort), exact);
+  const double ohms = o.ohms.empty() ? 0 : ReadNumber("--ohms", o.ohms);
+  std::vector<CatalogRow> cables = SelectCables(OnlyColumns(io.Cables(), kComparedColumns), o.type, o.match);
+  if (ohms > 0) cables = KeepImpedance(std::move(cables), ohms);
+  const std::vector<ComparedCable> rows = CompareCables(std::move(cables), settings, OrderOf(o.sort), exact);
   if (o.format == "csv") WriteCompareCsv(io.out, rows);
-  else if (o.format == "json") WriteCompareJson(io.out, rows, settings);
-  else WriteCompareText(io.out, rows, settings, io.style);
+  else if (o.format == "json") WriteCompareJson(io.out, rows, settings, exact);
+  else WriteCompareText(io.out, rows, settings, io.style, exact);
 }
 
 void RunCables(const OptionValues& o, const Io& io) {
@@ -261,6 +263,9 @@ void AddCompare(CLI::App& app, CommandContext& context, const std::shared_ptr<Op
       ->type_name("ORDER")
       ->check(CLI::IsMember(kSortKeys))
       ->capture_default_str();
+  compare.add_option("--ohms", o->ohms, "Only cables of this nominal impedance (50, 75)")
+      ->type_name("R")
+      ->check(kNotEmpty);
   AddExactOptions(compare, *o, false);
   AddFormatOption(compare, o->format);
 }

@@ -11,6 +11,7 @@
 
 #include "cli/calc_report.hpp"
 #include "cli/exact_columns.hpp"
+#include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
 #include "cli/table.hpp"
 #include "text/text.hpp"
@@ -26,6 +27,14 @@ const std::string kMissing = "-";
 
 const LineFigures* LineOf(const ComparedCable& row) {
   return row.calculation.line.figures ? &*row.calculation.line.figures : nullptr;
+}
+
+bool OtherReference(const ComparedCable& row) { return row.calculation.lineVerdict == LineVerdict::kOtherReference; }
+
+// Where the line equations do not apply or cannot represent the reading, they say nothing.
+bool LineSilent(const ComparedCable& row) {
+  const LineVerdict v = row.calculation.lineVerdict;
+  return v == LineVerdict::kOtherReference || v == LineVerdict::kNotRepresentable;
 }
 
 bool Estimated(const ComparedCable& row) { return row.calculation.shown == EstimateShown::kFigures; }
@@ -88,12 +97,16 @@ TableRow TextRow(const ComparedCable& row, const OutputStyle& style, bool bar) {
   const LineFigures* l = LineOf(row);
   std::string last;
   if (LossBeyondAnyReading(c)) last = kBeyondAnyReading;
+  else if (LineSilent(row)) last = "";
   else if (!l) last = "max " + PlainNumberText(RoundHalfEven(c.line.highestShackSwr, 2), 15) + ":1";
   else if (bar) last = PercentBar(l->powerLostPct, kBarCells, style.utf8);
   return {DisplayText(row.type, style.utf8),
           DisplayText(row.partNumber, style.utf8),
+          row.impedanceOhms > 0 ? PlainNumberText(row.impedanceOhms, 7) : kMissing,
           Fixed(c.matchedLossDb, 2),
-          l ? Fixed(l->totalLossDb, 2) : "impossible",
+          l                 ? Fixed(l->totalLossDb, 2)
+          : LineSilent(row) ? kMissing
+                            : "impossible",
           ExactTotalText(c),
           Estimated(row) ? Fixed(c.estimate.totalLoss, 2) : kMissing,
           l ? Fixed(l->powerOutW, 1) : kMissing,
@@ -119,11 +132,12 @@ Json RowJson(const ComparedCable& row) {
   const LineFigures* l = LineOf(row);
   return {{"type", JsonText(row.type)},
           {"part_number", JsonText(row.partNumber)},
+          {"impedance_ohms", OptionalNumber(row.impedanceOhms > 0, row.impedanceOhms)},
           {"matched_loss_db_per_100ft", OptionalNumber(true, c.matchedPer100Ft)},
           {"matched_loss_db_per_100m", OptionalNumber(true, c.matchedPer100Ft / kMetresPerFoot)},
           {"matched_loss_db", OptionalNumber(true, c.matchedLossDb)},
           {"estimate_total_loss_db", OptionalNumber(Estimated(row), Widened(c.estimate.totalLoss))},
-          {"possible", l != nullptr},
+          {"possible", LineSilent(row) ? Json(nullptr) : Json(l != nullptr)},
           {"total_loss_db", OptionalNumber(l, l ? l->totalLossDb : 0)},
           {"power_out_w", OptionalNumber(l, l ? l->powerOutW : 0)},
           {"power_lost_pct", OptionalNumber(l, l ? l->powerLostPct : 0)},
@@ -132,16 +146,59 @@ Json RowJson(const ComparedCable& row) {
           {"exact_total_loss_db", ExactTotalJson(c)}};
 }
 
+std::string OhmsText(double ohms) { return PlainNumberText(ohms, 7) + " Ohms"; }
+
+// "SWR 1.5:1 in the shack", "35-j20 Ohms at the antenna", "against 50 Ohms" when the meter's
+// reference is given.
+std::string ReadingText(const Settings& settings, const ExactRequest& exact) {
+  const std::string against = exact.refOhms > 0 ? " against " + OhmsText(exact.refOhms) : "";
+  switch (exact.input) {
+    case ExactInput::kAntennaZ: return "load " + ImpedanceText(exact.z) + " Ohms at the antenna" + against;
+    case ExactInput::kShackZ: return ImpedanceText(exact.z) + " Ohms read in the shack" + against;
+    case ExactInput::kNone:
+    case ExactInput::kShackSwr: break;
+  }
+  return "SWR " + PlainNumberText(settings.shackSwr, 7) + ":1" + against + " in the shack";
+}
+
+Json InputsJson(const Settings& settings, const ExactRequest& exact) {
+  Json inputs = SettingsJson(settings);
+  if (exact.input == ExactInput::kAntennaZ || exact.input == ExactInput::kShackZ) {
+    inputs.erase("shack_swr");
+    inputs[exact.input == ExactInput::kAntennaZ ? "antenna_z" : "shack_z"] = ImpedanceJson(exact.z);
+  }
+  inputs["reference_ohms"] = exact.refOhms > 0 ? Json(exact.refOhms) : Json(nullptr);
+  return inputs;
+}
+
+// Whether the cables differ in nominal impedance: only then does a column tell them apart.
+bool MixedImpedances(const std::vector<ComparedCable>& rows) {
+  return std::any_of(rows.begin(), rows.end(),
+                     [&](const ComparedCable& row) { return row.impedanceOhms != rows.front().impedanceOhms; });
+}
+
 // The table with the type cut to fit a terminal, never the part number.
 std::vector<std::string> TextLines(const std::vector<ComparedCable>& rows, const OutputStyle& style, bool bars) {
-  const std::vector<TableColumn> columns = {
-      {"Type", false, true},  {"Part number", false, false}, {"Matched", true, false},
-      {"Total", true, false}, {"Exact", true, false},        {"Estimate", true, false},
-      {"Out", true, false},   {"Lost %", true, false},       {"", false, false}};
+  constexpr int kOhmsColumn = 2;
+  std::vector<TableColumn> columns = {{"Type", false, true},     {"Part number", false, false}, {"Ohms", true, false},
+                                      {"Matched", true, false},  {"Total", true, false},        {"Exact", true, false},
+                                      {"Estimate", true, false}, {"Out", true, false},          {"Lost %", true, false},
+                                      {"", false, false}};
+  const bool ohms = MixedImpedances(rows);
+  if (!ohms) columns.erase(columns.begin() + kOhmsColumn);
   std::vector<TableRow> cells;
   cells.reserve(rows.size());
-  for (const ComparedCable& row : rows) cells.push_back(TextRow(row, style, bars));
+  for (const ComparedCable& row : rows) {
+    cells.push_back(TextRow(row, style, bars));
+    if (!ohms) cells.back().erase(cells.back().begin() + kOhmsColumn);
+  }
   return LayOutTable(columns, cells, style.terminal ? style.columns : 0, style.utf8);
+}
+
+// "; 50 Ohm cables" when every cable has that impedance; the table has a column when they differ.
+std::string CommonImpedanceText(const std::vector<ComparedCable>& rows) {
+  if (rows.empty() || MixedImpedances(rows) || !(rows.front().impedanceOhms > 0)) return "";
+  return "; " + PlainNumberText(rows.front().impedanceOhms, 7) + " Ohm cables";
 }
 
 }  // namespace
@@ -176,7 +233,10 @@ std::vector<ComparedCable> CompareCables(std::vector<CatalogRow> cables, const S
   std::vector<ComparedCable> rows;
   rows.reserve(named.size());
   for (Named& cable : named)
-    rows.push_back({std::move(cable.type), std::move(cable.partNumber), Calculate(cable.numbers, settings, exact)});
+    rows.push_back({std::move(cable.type), std::move(cable.partNumber), cable.numbers.impedanceOhms,
+                    Calculate(cable.numbers, settings, exact)});
+  if (order == CompareOrder::kTotal && std::any_of(rows.begin(), rows.end(), OtherReference))
+    order = CompareOrder::kExact;
   switch (order) {
     case CompareOrder::kExact: SortInPlace(rows, LessExact); break;
     case CompareOrder::kTotal: SortInPlace(rows, LessLoss); break;
@@ -190,10 +250,18 @@ std::vector<ComparedCable> CompareCables(std::vector<CatalogRow> cables, const S
   return rows;
 }
 
+std::vector<CatalogRow> KeepImpedance(std::vector<CatalogRow> cables, double ohms) {
+  std::erase_if(cables, [ohms](const CatalogRow& cable) { return ReadCableNumbers(cable).impedanceOhms != ohms; });
+  return cables;
+}
+
 void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
-                      const OutputStyle& style) {
-  out << DescribeSettings(settings) << '\n'
+                      const OutputStyle& style, const ExactRequest& exact) {
+  out << DescribeRun(settings) << ", " << ReadingText(settings, exact) << CommonImpedanceText(rows) << '\n'
       << "dB and watts; Total: line equations; Estimate: the results screen's estimate\n";
+  if (std::any_of(rows.begin(), rows.end(), OtherReference))
+    out << "Total: the line equations hold only for cables whose impedance is the meter's reference: - for the "
+           "others, and the rows go by the exact total\n";
   std::vector<std::string> lines = TextLines(rows, style, style.terminal);
   // Part numbers stay whole (--cable takes them): when they do not fit, the bar, which repeats
   // Lost %, goes first.
@@ -221,7 +289,8 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
   static const char* const kExactKeys[] = {"exact_total_loss_db_min", "exact_total_loss_db_max"};
   for (size_t i = 0; i < std::size(kKeys); ++i) out << (i ? "," : "") << kKeys[i];
   for (const char* key : kExactKeys) out << ',' << key;
-  out << '\n';
+  // Added after the columns scripts already count on.
+  out << ",impedance_ohms\n";
   for (const ComparedCable& row : rows) {
     const Json j = RowJson(row);
     for (size_t i = 0; i < std::size(kKeys); ++i) {
@@ -233,12 +302,13 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
       out << (i ? "," : "") << CsvField(text);
     }
     for (const std::string& cell : ExactTotalCells(row.calculation)) out << ',' << cell;
-    out << '\n';
+    out << ',' << (row.impedanceOhms > 0 ? MachineNumber(row.impedanceOhms) : "") << '\n';
   }
 }
 
-void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings) {
-  out << "{\n  \"inputs\": " << IndentedJson(SettingsJson(settings), 1) << ",\n  \"cables\": ";
+void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
+                      const ExactRequest& exact) {
+  out << "{\n  \"inputs\": " << IndentedJson(InputsJson(settings, exact), 1) << ",\n  \"cables\": ";
   JsonArrayWriter cables(out, 1);
   for (const ComparedCable& row : rows) cables.Add(RowJson(row));
   cables.Close();

@@ -12,6 +12,7 @@
 #include "cli/json_fields.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
+#include "model/exact_figures.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -30,7 +31,8 @@ std::string Mhz(double value) {
 }
 
 TableRow TextRow(const DeembedPoint& p) {
-  TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), FixedText(p.shackSwr, 2), ImpedanceText(p.antennaZ)};
+  const std::string shackSwr = std::isinf(p.shackSwr) ? "infinite" : FixedText(p.shackSwr, 2);
+  TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), shackSwr, ImpedanceText(p.antennaZ)};
   if (!p.passive) {
     row.insert(row.end(), {kMissing, kMissing, kMissing, kNotPassive});
     return row;
@@ -79,7 +81,8 @@ std::vector<DeembedPoint> Deembed(const Sweep& sweep, const DeembedLine& line) {
     const Line model = MakeLine(line.cable.numbers, line.velocityFactor, p.freqMHz, lengthM);
     const LineTransfer transfer(model);
     p.shackZ = s.z;
-    p.antennaZ = transfer.AntennaZ(s.z);
+    // An exact open (a calibration standard, a simulated file) has the limit of the transform.
+    p.antennaZ = std::isinf(s.z.real()) ? AntennaBehindAnOpen(model) : transfer.AntennaZ(s.z);
     p.passive = IsPassive(p.antennaZ);
     p.shackSwr = Swr(p.shackZ, line.refOhms);
     p.antennaSwr = Swr(p.antennaZ, line.refOhms);

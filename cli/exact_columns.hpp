@@ -12,7 +12,9 @@
 
 namespace ferrolux::cli {
 
-// "0.57-1.65", "1.31", "from 1.68" (no upper end), "none" (no passive load), "-" (no line data).
+// "0.57-1.65", "1.31", "from 1.68" (no upper end), "not passive" (no passive load gives the
+// reading), "all lost" (a purely reactive load), "beyond" (a loss beyond any figure), "-" (no line
+// data).
 std::string ExactTotalText(const Calculation& c);
 
 // [min, max] with null for no upper end, a number for an impedance, null when there is none.

@@ -16,6 +16,7 @@ constexpr int kFloatDigits = 7, kRoundedDigits = 15;
 const std::string kAssumption =
     "Exact line: the line model from the catalog's loss and velocity factor; connectors and the meter's own "
     "error are not counted.";
+const std::string kBeyondAnyFigure = "beyond any figure: no measurable power reaches the antenna";
 const std::string kNoLineData = "Exact line: the catalog gives no impedance or velocity factor for this cable.";
 
 std::string Rounded(double value, int places) { return PlainNumberText(RoundHalfEven(value, places), kRoundedDigits); }
@@ -44,10 +45,14 @@ void WritePointText(std::ostream& out, const ExactPoint& p) {
     out << "A purely reactive load (R = 0) takes no power: all of it is lost in the line.\n";
     return;
   }
+  if (p.lossBeyondFigures) {
+    out << Row("      Total Loss: ", kBeyondAnyFigure);
+    return;
+  }
   out << Row("      Total Loss: ", Db(p.totalLossDb)) << Row("   Mismatch Loss: ", Db(p.mismatchLossDb))
       << Row("       Power Out: ", Rounded(p.powerOutW, 2) + " watts")
       << Row("      Power Loss: ", Rounded(p.powerLostPct, 2) + "%");
-  if (p.mismatchLossDb < 0)
+  if (RoundHalfEven(p.mismatchLossDb, 2) < 0)
     out << "The mismatch loss is below 0: with this load the line loses less than into a matched load, as a short "
            "line can.\n";
 }
@@ -67,7 +72,12 @@ void WriteRangeText(std::ostream& out, const SwrRange& r, double shackSwr, doubl
     return;
   }
   out << "Over every load phase that reads " << reading << " at the shack:\n"
-      << Row("      Match Loss: ", Db(r.matchedLossDb)) << Row("      Total Loss: ", SpanText(r.totalLossDb, " dB", 2))
+      << Row("      Match Loss: ", Db(r.matchedLossDb));
+  if (r.lossBeyondFigures) {
+    out << Row("      Total Loss: ", kBeyondAnyFigure);
+    return;
+  }
+  out << Row("      Total Loss: ", SpanText(r.totalLossDb, " dB", 2))
       << Row("        Ant. SWR: ", SpanText(r.antennaSwr, ":1", 2))
       << Row("       Power Out: ", SpanText(r.powerOutW, " watts", 2));
   if (r.passiveShare < 1)
@@ -77,6 +87,10 @@ void WriteRangeText(std::ostream& out, const SwrRange& r, double shackSwr, doubl
 }
 
 Json PointJson(const ExactPoint& p) {
+  if (p.lossBeyondFigures)
+    return {{"shack_z", ImpedanceJson(p.shackZ)},    {"antenna_z", ImpedanceJson(p.antennaZ)},
+            {"shack_swr", NumberOrNull(p.shackSwr)}, {"antenna_swr", NumberOrNull(p.antennaSwr)},
+            {"matched_loss_db", p.matchedLossDb},    {"loss_beyond_any_figure", true}};
   return {{"shack_z", ImpedanceJson(p.shackZ)},
           {"antenna_z", ImpedanceJson(p.antennaZ)},
           {"shack_swr", NumberOrNull(p.shackSwr)},
@@ -93,6 +107,7 @@ Json PointJson(const ExactPoint& p) {
 Json SpanJson(const ExactSpan& s) { return Json::array({s.min, s.bounded ? Json(s.max) : Json(nullptr)}); }
 
 Json RangeJson(const SwrRange& r) {
+  if (r.lossBeyondFigures) return {{"loss_beyond_any_figure", true}, {"passive_share", r.passiveShare}};
   return {{"total_loss_db", SpanJson(r.totalLossDb)},
           {"antenna_swr", SpanJson(r.antennaSwr)},
           {"power_out_w", SpanJson(r.powerOutW)},
@@ -104,7 +119,10 @@ bool Passive(const ExactResult& e) { return e.point ? e.point->passive : e.range
 }  // namespace
 
 std::string ImpedanceText(Complex z) {
-  return Rounded(z.real(), 2) + (z.imag() < 0 ? "-j" : "+j") + Rounded(std::fabs(z.imag()), 2);
+  if (std::isinf(z.real()) || std::isinf(z.imag())) return "open";
+  // The sign of the rounded reactance: a hair below 0 is written +j0, not -j0.
+  const double x = RoundHalfEven(z.imag(), 2);
+  return Rounded(z.real(), 2) + (x < 0 ? "-j" : "+j") + Rounded(std::fabs(x), 2);
 }
 
 void WriteExactText(std::ostream& out, const Settings& settings, const Calculation& c, const OutputStyle& style) {

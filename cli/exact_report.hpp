@@ -22,7 +22,7 @@ nlohmann::ordered_json ExactJson(const Calculation& c);
 
 void AppendExactCells(std::vector<std::pair<std::string, std::string>>& cells, const Calculation& c);
 
-// "50.04-j1.83"
+// "50.04-j1.83"; "open" for an infinite impedance (S = 1).
 std::string ImpedanceText(Complex z);
 
 }  // namespace ferrolux::cli

@@ -73,6 +73,10 @@ Length ReadLength(const std::string& text, bool metric) {
 double BandCentreMHz(const std::string& name) { return ParseNumber(FindBand(name).centreMHz); }
 
 std::string DescribeSettings(const Settings& s) {
+  return DescribeRun(s) + ", SWR " + PlainNumberText(s.shackSwr, 7) + ":1 in the shack";
+}
+
+std::string DescribeRun(const Settings& s) {
   constexpr int kDigits = 7;
   auto feet = [&] { return PlainNumberText(s.lengthFt, kDigits) + " ft"; };
   auto metres = [&] { return PlainNumberText(s.lengthM, kDigits) + " m"; };
@@ -81,8 +85,7 @@ std::string DescribeSettings(const Settings& s) {
   if (s.typedInMetres != s.metric) text += " (" + (s.metric ? metres() : feet()) + ")";
   text += " at " + PlainNumberText(s.freqMHz, kDigits) + " MHz";
   if (!s.band.empty()) text += " (" + s.band + " band)";
-  return text + ", " + PlainNumberText(s.powerW, kDigits) + " watts, SWR " + PlainNumberText(s.shackSwr, kDigits) +
-         ":1 in the shack";
+  return text + ", " + PlainNumberText(s.powerW, kDigits) + " watts";
 }
 
 Settings ReadSettings(const SettingTexts& texts) {

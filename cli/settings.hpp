@@ -36,6 +36,8 @@ struct Length {
 
 // "50 ft at 146 MHz (2m band), 100 watts, SWR 1.5:1 in the shack".
 std::string DescribeSettings(const Settings& settings);
+// The same without the SWR: "50 ft at 146 MHz (2m band), 100 watts".
+std::string DescribeRun(const Settings& settings);
 
 // "30" is feet (metres with `metric`), "30ft" feet, "30m" metres.
 Length ReadLength(const std::string& text, bool metric);

@@ -27,6 +27,20 @@ ExactResult ExactFigures(const CableNumbers& cable, const CableSettings& setting
   return e;
 }
 
+bool OtherReference(const CableNumbers& cable, const ExactRequest& r) {
+  return r.refOhms > 0 && r.refOhms != cable.impedanceOhms;
+}
+
+// The exact model, where there is one, is the judge of whether a passive load gives the reading.
+LineVerdict VerdictOf(const CableCalculation& c, bool otherReference) {
+  if (otherReference) return LineVerdict::kOtherReference;
+  if (c.line.figures) return LineVerdict::kFigures;
+  if (LossBeyondAnyFigure(c.matchedLossDb)) return LineVerdict::kBeyondAnyReading;
+  if (!c.exact) return LineVerdict::kNoPassiveLoad;
+  if (c.exact->point) return LineVerdict::kNotRepresentable;
+  return c.exact->range->passiveShare > 0 ? LineVerdict::kNotRepresentable : LineVerdict::kNoPassiveLoad;
+}
+
 }  // namespace
 
 bool HasLineData(const CableNumbers& cable, double velocityFactor) {
@@ -50,6 +64,8 @@ CableCalculation CalculateCable(const CableNumbers& cable, const CableSettings& 
   c.matchedPer100Ft = MatchedLossPer100Ft(cable, settings.freqMHz);
   c.matchedLossDb = c.matchedPer100Ft / 100 * settings.lengthFt;
   c.line = SolveLine(LossRatio(c.matchedLossDb), c.shackSwr, settings.powerW);
+  c.lineVerdict = VerdictOf(c, OtherReference(cable, settings.exact));
+  if (c.lineVerdict != LineVerdict::kFigures) c.line.figures.reset();
   return c;
 }
 

@@ -45,12 +45,22 @@ struct ExactResult {
   std::optional<SwrRange> range;    // the SWR given
 };
 
+// What the line equations' column can say.
+enum class LineVerdict {
+  kFigures,
+  kOtherReference,    // the meter's reference is not the cable's impedance: the equations do not apply
+  kBeyondAnyReading,  // 10^(loss / 10) is beyond a double
+  kNotRepresentable,  // no load gives the reading on a line of real Z0, yet a passive load does
+  kNoPassiveLoad,     // no load gives the reading: the meter or the cable data are wrong
+};
+
 struct CableCalculation {
   LossFigures estimate;  // single precision, as the results screen computes it
   EstimateShown shown = EstimateShown::kFigures;
   double matchedPer100Ft = 0;  // double precision, for the line equations
   double matchedLossDb = 0;
-  LineSolution line;
+  LineSolution line;  // no figures unless the verdict is kFigures
+  LineVerdict lineVerdict = LineVerdict::kFigures;
   double shackSwr = 1;               // the SWR the estimate and the line equations start from
   std::optional<ExactResult> exact;  // none unless asked, or when the cable lacks VF or impedance
 };

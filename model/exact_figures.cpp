@@ -6,6 +6,8 @@
 #include <numbers>
 #include <utility>
 
+#include "model/line_equations.hpp"
+
 namespace ferrolux {
 
 namespace {
@@ -71,6 +73,15 @@ std::pair<double, double> RatioExtremes(const Sinusoid& n, const Sinusoid& d) {
   return {low, high};
 }
 
+// A passive load reflects at most everything: rounding must not make its return loss negative.
+double PassiveReturnLossDb(Complex z, double refOhms) {
+  const double db = ReturnLossDb(z, refOhms);
+  return db > 0 ? db : 0.0;
+}
+
+// Adding +0 turns a -0 (typed as "50-j0", or left by rounding) into +0, which prints as 0.
+Complex WithoutNegativeZeros(Complex z) { return {z.real() + 0.0, z.imag() + 0.0}; }
+
 double SwrOfSquared(double squared) {
   const double magnitude = std::sqrt(std::fmax(squared, 0.0));
   return magnitude < 1 ? (1 + magnitude) / (1 - magnitude) : kInfinity;
@@ -80,27 +91,39 @@ double SwrOfSquared(double squared) {
 
 ExactPoint ExactFromAntenna(const Line& line, Complex antennaZ, double refOhms, double powerW) {
   ExactPoint p;
-  p.antennaZ = antennaZ;
-  p.shackZ = ShackImpedance(line, antennaZ);
+  p.antennaZ = WithoutNegativeZeros(antennaZ);
+  p.shackZ = WithoutNegativeZeros(ShackImpedance(line, antennaZ));
   p.passive = IsPassive(antennaZ);
   p.takesPower = antennaZ.real() > 0;
   p.shackSwr = Swr(p.shackZ, refOhms);
-  p.antennaSwr = Swr(antennaZ, refOhms);
-  p.shackReturnLossDb = ReturnLossDb(p.shackZ, refOhms);
-  p.antennaReturnLossDb = ReturnLossDb(antennaZ, refOhms);
+  // |Γ| of a reactive load is 1, though rounding may leave it a hair below.
+  p.antennaSwr = p.passive && !p.takesPower ? kInfinity : Swr(antennaZ, refOhms);
+  p.shackReturnLossDb = PassiveReturnLossDb(p.shackZ, refOhms);
+  p.antennaReturnLossDb = !p.passive     ? ReturnLossDb(antennaZ, refOhms)
+                          : p.takesPower ? PassiveReturnLossDb(antennaZ, refOhms)
+                                         : 0.0;
   p.matchedLossDb = MatchedLossDb(line);
   p.totalLossDb = TotalLossDb(line, antennaZ);
+  p.lossBeyondFigures = p.takesPower && !std::isfinite(p.totalLossDb);
+  if (p.lossBeyondFigures) return p;
   p.mismatchLossDb = p.totalLossDb - p.matchedLossDb;
   SetPowers(p, powerW);
   return p;
 }
 
 ExactPoint ExactFromShack(const Line& line, Complex shackZ, double refOhms, double powerW) {
-  ExactPoint p = ExactFromAntenna(line, AntennaImpedance(line, shackZ), refOhms, powerW);
-  p.shackZ = shackZ;
+  ExactPoint p = ExactFromAntenna(line, AntennaImpedanceOf(line, shackZ), refOhms, powerW);
+  p.shackZ = WithoutNegativeZeros(shackZ);
   p.shackSwr = Swr(shackZ, refOhms);
-  p.shackReturnLossDb = ReturnLossDb(shackZ, refOhms);
+  p.shackReturnLossDb = PassiveReturnLossDb(shackZ, refOhms);
   return p;
+}
+
+Complex AntennaBehindAnOpen(const Line& line) { return -line.z0 / std::tanh(line.gamma * line.lengthM); }
+
+Complex AntennaImpedanceOf(const Line& line, Complex shackZ) {
+  if (std::isinf(shackZ.real()) || std::isinf(shackZ.imag())) return AntennaBehindAnOpen(line);
+  return AntennaImpedance(line, shackZ);
 }
 
 SwrRange ExactSwrRange(const Line& line, double shackSwr, double refOhms, double powerW) {
@@ -111,6 +134,12 @@ SwrRange ExactSwrRange(const Line& line, double shackSwr, double refOhms, double
       m * (w.voltageSlope * std::conj(w.currentBase) + std::conj(w.voltageBase) * w.currentSlope)};
   SwrRange range;
   range.matchedLossDb = MatchedLossDb(line);
+  if (LossBeyondAnyFigure(range.matchedLossDb) || !std::isfinite(taken.mean) || !std::isfinite(std::abs(taken.swing))) {
+    // Every load then looks matched from the shack: only 1:1 has passive loads behind it.
+    range.lossBeyondFigures = true;
+    range.passiveShare = m > 0 ? 0 : 1;
+    return range;
+  }
   range.passiveShare = ShareAtLeastZero(taken);
   if (range.passiveShare == 0) return range;
   const double fedIn = (1 - m * m) / refOhms, most = taken.mean + std::abs(taken.swing);

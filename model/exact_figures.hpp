@@ -7,8 +7,9 @@
 namespace ferrolux {
 
 struct ExactPoint {
-  bool passive = true;     // false: no passive load gives this shack reading; no figures
-  bool takesPower = true;  // false: a purely reactive load; the losses are infinite
+  bool passive = true;             // false: no passive load gives this shack reading; no figures
+  bool takesPower = true;          // false: a purely reactive load; the losses are infinite
+  bool lossBeyondFigures = false;  // the line's loss overflows a double: no loss or power figures
   Complex shackZ, antennaZ;
   double shackSwr = 1, antennaSwr = 1;
   double shackReturnLossDb = 0, antennaReturnLossDb = 0;
@@ -20,6 +21,12 @@ struct ExactPoint {
 ExactPoint ExactFromAntenna(const Line& line, Complex antennaZ, double refOhms, double powerW);
 ExactPoint ExactFromShack(const Line& line, Complex shackZ, double refOhms, double powerW);
 
+// The load that makes the shack end read an exact open: -Z0 coth(γℓ), not passive on a lossy line.
+Complex AntennaBehindAnOpen(const Line& line);
+
+// The antenna end for a shack reading, an exact open (infinite) included.
+Complex AntennaImpedanceOf(const Line& line, Complex shackZ);
+
 // A range over the passive load phases; no upper end when some phases have no passive load.
 struct ExactSpan {
   double min = 0, max = 0;
@@ -27,7 +34,8 @@ struct ExactSpan {
 };
 
 struct SwrRange {
-  double passiveShare = 0;  // of the load phases, 0 to 1; at 0 the spans mean nothing
+  double passiveShare = 0;         // of the load phases, 0 to 1; at 0 the spans mean nothing
+  bool lossBeyondFigures = false;  // the line's loss overflows a double: only the matched loss
   double matchedLossDb = 0;
   ExactSpan totalLossDb, antennaSwr, powerOutW;
 };

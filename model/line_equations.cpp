@@ -20,6 +20,8 @@ double Decibels(double ratio) { return 10 * std::log10(ratio); }
 
 double LossRatio(double matchedLossDb) { return std::pow(10.0, matchedLossDb / 10); }
 
+bool LossBeyondAnyFigure(double matchedLossDb) { return !std::isfinite(LossRatio(matchedLossDb)); }
+
 double HighestShackSwr(double lossRatio) {
   if (lossRatio <= 1) return kInfinity;
   return (lossRatio + 1) / (lossRatio - 1);
@@ -36,7 +38,8 @@ LineSolution SolveLine(double lossRatio, double shackSwr, double powerW) {
   if (!(std::fabs(f.antennaReflection) < 1)) return solution;
   const double a = lossRatio, g2 = f.antennaReflection * f.antennaReflection;
   f.antennaSwr = (1 + f.antennaReflection) / (1 - f.antennaReflection);
-  f.totalLossDb = Decibels((a * a - g2) / (a * (1 - g2)));
+  // a - |Γa|² / a rather than a² - |Γa|²: a² overflows long before a does.
+  f.totalLossDb = Decibels((a - g2 / a) / (1 - g2));
   f.swrLossDb = f.totalLossDb - Decibels(a);
   const double delivered = std::pow(10.0, -f.totalLossDb / 10);
   f.powerOutW = powerW * delivered;

@@ -29,6 +29,9 @@ struct LineSolution {
 // 10^(dB / 10).
 double LossRatio(double matchedLossDb);
 
+// Whether 10^(loss / 10) is beyond a double: no reading of such a line exists.
+bool LossBeyondAnyFigure(double matchedLossDb);
+
 // The SWR a line of loss ratio a shows at its input when its far end reflects everything;
 // infinite for a lossless line.
 double HighestShackSwr(double lossRatio);

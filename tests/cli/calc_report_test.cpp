@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/exact_input.hpp"
 #include "test_cables.hpp"
 
 namespace ferrolux::cli {
@@ -143,6 +144,76 @@ TEST(CalcText, MetresAndFeetDescribeTheSameLine) {
   const std::string text = Text(cable, At("15.24", "1.5", "100", true));
   EXPECT_NE(text.find(" STD. Match Loss: 8.53 dB 100 m.       8.53 dB 100 m."), std::string::npos) << text;
   EXPECT_NE(text.find("      Match Loss: 1.3 dB @ 15.24 m.    1.3 dB @ 15.24 m."), std::string::npos) << text;
+}
+
+// RG-58A and RG-6 as the shipped catalog has them.
+const CatalogRow kRg58a = Cable("RG-58A/U\tBelden 8259\t50\t0.66\t\t\t\t\t\t\t\t0\t0.425585\t0.00964155");
+const CatalogRow kRg6 = Cable("RG-6/U\tBelden 1694A\t75\t0.82\t\t\t\t\t\t\t\t0.0566013\t0.194238\t0");
+
+struct Written {
+  std::string text, csv;
+  nlohmann::json json;
+};
+
+Written WithImpedance(const CatalogRow& row, const Settings& at, const ExactTexts& exact) {
+  const CatalogCable cable = ReadCatalogCable(row);
+  Settings settings = at;
+  const Calculation c = Calculate(cable, settings, ReadExactRequest(exact));
+  settings.shackSwr = c.shackSwr;
+  std::ostringstream text, csv, json;
+  WriteCalcText(text, row, settings, c, kPipe);
+  WriteCalcCsv(csv, row, settings, c);
+  WriteCalcJson(json, row, settings, c);
+  return {text.str(), csv.str(), nlohmann::json::parse(json.str())};
+}
+
+std::string CsvCell(const std::string& csv, const std::string& key) {
+  std::istringstream lines(csv);
+  std::string head, values;
+  std::getline(lines, head);
+  std::getline(lines, values);
+  std::istringstream keys(head), cells(values);
+  std::string k, cell;
+  while (std::getline(keys, k, ',') && std::getline(cells, cell, ','))
+    if (k == key) return cell;
+  return "?";
+}
+
+// The 75 ohm line loaded with 75 ohms read against a 50 ohm meter: the real-Z0 equations cannot
+// convert that reading, yet the line column showed 0.08 dB lost to an SWR of 1.63.
+TEST(CalcText, LineColumnIgnoredTheMetersReference) {
+  const Written w = WithImpedance(kRg6, At("100", "1", "14"), {"75", "", "50", ""});
+  EXPECT_NE(w.text.find(" Loss due to SWR: .12 dB               -\n"), std::string::npos) << w.text;
+  EXPECT_NE(w.text.find("        Real SWR: 1.81:1 +-            -\n"), std::string::npos) << w.text;
+  EXPECT_NE(w.text.find("against 50 Ohms they do not apply"), std::string::npos) << w.text;
+  EXPECT_TRUE(w.json["line"].is_null());
+  EXPECT_EQ(w.json["line_verdict"], "other_reference");
+  EXPECT_EQ(CsvCell(w.csv, "line_total_loss_db"), "");
+  EXPECT_EQ(CsvCell(w.csv, "line_possible"), "");
+}
+
+// 1+j150 at the end of 100 ft of RG-58A on top band reads 18.76:1, above what the real-Z0
+// equations allow (14.79:1): the exact block computes that reading from the very load typed, so
+// the meter is not to blame. Only a typed SWR that no passive load gives sends the user to it.
+TEST(CalcText, CheckTheMeterBesideThePassiveLoadThatGivesTheReading) {
+  const Written load = WithImpedance(kRg58a, At("100", "1", "1.8"), {"1+j150", "", "", ""});
+  EXPECT_EQ(load.text.find("Check the SWR meter"), std::string::npos) << load.text;
+  EXPECT_NE(load.text.find("Line equations: their real-Z0 model of this line cannot represent 18.76:1 in the shack\n"
+                           "(with .59 dB of matched loss it shows at most 14.79:1); the exact line below works from "
+                           "the impedance itself.\n"),
+            std::string::npos)
+      << load.text;
+  EXPECT_EQ(load.json["line_verdict"], "not_representable");
+  EXPECT_NE(Text(kRg58a, At("100", "100", "1.8")).find("Check the SWR meter"), std::string::npos);
+}
+
+// An SWR worked out from an impedance was shown to seven digits (18.76103:1) beside SWRs
+// rounded to two; a typed one is shown as typed.
+TEST(CalcText, ComputedSwrPrintedToSixDigits) {
+  const Written load = WithImpedance(kRg58a, At("100", "1", "1.8"), {"1+j150", "", "", ""});
+  EXPECT_NE(load.text.find("    Apparent swr: 18.76:1              18.76:1\n"), std::string::npos) << load.text;
+  EXPECT_NE(load.text.find("SWR above 6:1 (18.76:1)"), std::string::npos) << load.text;
+  EXPECT_NE(Text(kRg58a, At("100", "1.234567", "1.8")).find("Apparent swr: 1.234567:1"), std::string::npos);
 }
 
 }  // namespace

@@ -53,6 +53,19 @@ TEST(Deembed, GivesBackTheLoadScikitRfEmbedded) {
   }
 }
 
+// An exact open (S = 1+j0, as calibration kits and simulators write it) went through the transform
+// as inf/inf and came out "7 -nan -nan" in the --s1p file: it gives the limit -Z0 coth(γℓ)
+// (scikit-rf's zl_2_zin carries that load back to |Zin| above 1e17), and a file that reads back.
+TEST(Deembed, ExactOpenWroteNanIntoTheAntennaSweep) {
+  const CatalogCable cable = ReadCatalogCable(SweepCables()[0]);
+  const DeembedLine line{cable, 100, 0.66, 50};
+  const std::vector<DeembedPoint> points = Deembed(ReadTouchstone("# MHz S RI R 50\n7 1 0\n"), line);
+  EXPECT_NEAR(std::abs(points[0].antennaZ - Complex(-27.071130087676455, 86.28680427093991)), 0, 1e-9);
+  EXPECT_FALSE(points[0].passive);
+  const Sweep back = ReadTouchstone(AntennaSweepText(line, points));
+  EXPECT_NEAR(std::abs(back.points[0].z - points[0].antennaZ), 0, 1e-9);
+}
+
 // A fault names the file and line and leaves no output file, one that cannot be written says why;
 // a good run writes a sweep of the antenna end that reads back.
 TEST(RunDeembed, FaultsNameTheLineAndOutputIsWholeOrAbsent) {

@@ -184,7 +184,8 @@ TEST_F(CliE2eTest, ScriptsGetEveryCableWithoutAnyTerminalCode) {
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
             "type,part_number,matched_loss_db_per_100ft,matched_loss_db_per_100m,matched_loss_db,"
             "estimate_total_loss_db,possible,total_loss_db,power_out_w,"
-            "power_lost_pct,antenna_swr,highest_shack_swr,exact_total_loss_db_min,exact_total_loss_db_max");
+            "power_lost_pct,antenna_swr,highest_shack_swr,exact_total_loss_db_min,exact_total_loss_db_max,"
+            "impedance_ohms");
   const CommandResult text = Run({"cables", "--match", "lmr"});
   EXPECT_EQ(text.status, 0);
   EXPECT_EQ(text.out.find('\x1b'), std::string::npos);

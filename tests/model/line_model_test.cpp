@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <numbers>
 #include <sstream>
 #include <string>
@@ -126,6 +127,41 @@ TEST(ExactFigures, ShackReadingOfAnActiveLoadAndAReactiveLoad) {
   EXPECT_TRUE(reactive.passive);
   EXPECT_FALSE(reactive.takesPower);
   EXPECT_EQ(reactive.powerOutW, 0);
+}
+
+// |Γ| of a reactive load rounds to 1 - 2^-53 for some X (9.007e15:1), to 1 for others ("infinite").
+TEST(ExactFigures, ReactiveLoadGotAFiniteSwrWhenGammaRoundedBelowOne) {
+  const Line line = MakeLine(kRg58a, 0.66, 136.616122, 7.5768 * kFeet);
+  for (const double x : {385.799278, 50.0, -12.5}) {
+    const ExactPoint p = ExactFromAntenna(line, Complex(0, x), 50, 100);
+    EXPECT_TRUE(std::isinf(p.antennaSwr)) << x;
+    EXPECT_EQ(p.antennaReturnLossDb, 0) << x;
+    EXPECT_FALSE(std::signbit(p.antennaReturnLossDb)) << x;
+  }
+}
+
+// The exact open of a calibration kit or a simulated file: the limit -Z0 coth(γℓ), which
+// scikit-rf's zl_2_zin carries back to |Zin| above 1e17; an active load on a lossy line.
+TEST(ExactFigures, ExactOpenAtTheShackGaveNanAtTheAntenna) {
+  const Line line = MakeLine(kRg58a, 0.66, 7, 100 * kFeet);
+  const Complex open(std::numeric_limits<double>::infinity(), 0);
+  EXPECT_NEAR(std::abs(AntennaImpedanceOf(line, open) - Complex(-27.071130087676455, 86.28680427093991)), 0, 1e-9);
+  EXPECT_FALSE(IsPassive(AntennaImpedanceOf(line, open)));
+  EXPECT_FALSE(ExactFromShack(line, open, 50, 100).passive);
+}
+
+// 4000 ft of RG-178 at 3 GHz loses some 3,300 dB: 10^(loss/10) is beyond a double, and the
+// figures were nan; only 1:1 then has passive loads behind it.
+TEST(ExactFigures, LossBeyondAnyFigureGaveNan) {
+  const CableNumbers rg178{50, 0.7, 1.40584, 1.23342, 0.00457846};  // Belden 83265
+  const Line line = MakeLine(rg178, 0.7, 3000, 4000 * kFeet);
+  const SwrRange matched = ExactSwrRange(line, 1, 50, 100);
+  EXPECT_TRUE(matched.lossBeyondFigures);
+  EXPECT_EQ(matched.passiveShare, 1);
+  EXPECT_EQ(ExactSwrRange(line, 1.5, 50, 100).passiveShare, 0);
+  const ExactPoint load = ExactFromAntenna(line, 50, 50, 100);
+  EXPECT_TRUE(load.lossBeyondFigures);
+  EXPECT_TRUE(std::isfinite(load.shackSwr));
 }
 
 // Cases worked by scikit-rf (its DistributedCircuit medium and zl_2_zin), written by
