@@ -1,6 +1,7 @@
 // Whatever bytes a terminal or a paste sends, typed input becomes keys of one byte, no NUL
 // among them, and every plain byte is a key of its own: nothing typed is lost or merged. A
-// terminal's string reply, whatever it holds, gives no key, and the key after it is kept.
+// terminal's string reply, whatever it holds, gives no key, and the key after it is kept; so
+// does a mode report, whatever its numbers.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -41,6 +42,19 @@ void StringReplyGivesNoKey(const std::uint8_t* data, std::size_t size) {
   if (keys.size() != 1 || keys.front() != ferrolux::Key('z')) __builtin_trap();
 }
 
+// CSI ? and the input's digits and semicolons, then $ y and a typed 'z'.
+void ModeReportGivesNoKey(const std::uint8_t* data, std::size_t size) {
+  ferrolux::KeyDecoder decoder(true);
+  std::deque<ferrolux::Key> keys;
+  std::string bytes = "\x1b[?";
+  for (std::size_t i = 0; i < size; ++i)
+    if ((data[i] >= '0' && data[i] <= '9') || data[i] == ';') bytes += static_cast<char>(data[i]);
+  bytes += "$yz";
+  for (char byte : bytes) decoder.Feed(static_cast<unsigned char>(byte), keys);
+  decoder.Flush(keys);
+  if (keys.size() != 1 || keys.front() != ferrolux::Key('z')) __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -50,5 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (utf8Keys < plain || utf8Keys > size) __builtin_trap();
   if (KeysOf(false, data, size) > size) __builtin_trap();
   StringReplyGivesNoKey(data, size);
+  ModeReportGivesNoKey(data, size);
   return 0;
 }

@@ -20,6 +20,9 @@ constexpr int kBaseColors = 8;
 // selected row, the lists' frames, the closing question) are shown in reverse video.
 constexpr int kPageBackground = 1;
 constexpr int kBlack = 0;
+// Mode 69 is DECLRMM, which lets DECSLRM set side margins.
+constexpr int kSideMarginsMode = 69;
+constexpr int kModeSet = 1, kModeReset = 2;
 
 // Padding ($<5>, $<2*/>) only asks for delays that no terminal of today needs; written as it
 // stands it would show.
@@ -180,7 +183,14 @@ std::string TerminfoCodes::ScrollRegion(int top, int bottom) const {
 }
 
 std::string TerminfoCodes::ColumnMargins(int left, int right) const {
-  return WithParameters(columnMargins_, left - 1, right - 1);
+  return marginsConfirmed_ ? WithParameters(columnMargins_, left - 1, right - 1) : "";
+}
+
+// CSI ? 69 $ p (DECRQM) asks for the mode; the answer is CSI ? 69 ; setting $ y.
+std::string TerminfoCodes::SideMarginsQuery() const { return columnMargins_.empty() ? "" : "\x1b[?69$p"; }
+
+bool ConfirmsSideMargins(ModeReport report) {
+  return report.mode == kSideMarginsMode && (report.setting == kModeSet || report.setting == kModeReset);
 }
 
 std::string TerminfoCodes::LeavePage(int rows) const {

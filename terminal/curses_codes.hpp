@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "terminal/key_sequences.hpp"
 #include "terminal/painter.hpp"
 
 namespace ferrolux {
@@ -14,6 +15,10 @@ namespace ferrolux {
 // Why the terminal type in TERM cannot show the program (unset, unknown, or unable to place
 // the cursor), with what to do; none when it can. Leaves the terminal untouched.
 std::optional<std::string> TerminalTypeProblem();
+
+// Whether the terminal's answer to TerminfoCodes::SideMarginsQuery says it has side margins:
+// it knows their mode, set or reset.
+bool ConfirmsSideMargins(ModeReport report);
 
 class TerminfoCodes : public ControlCodes {
  public:
@@ -33,7 +38,7 @@ class TerminfoCodes : public ControlCodes {
   std::string ScrollForward() const override { return scrollForward_; }
   std::string ScrollBackward() const override { return scrollBackward_; }
   std::string ColumnMargins(int left, int right) const override;
-  std::string ResetColumnMargins() const override { return resetMargins_; }
+  std::string ResetColumnMargins() const override { return marginsConfirmed_ ? resetMargins_ : ""; }
   std::string ShowCursor(bool visible) const override { return visible ? showCursor_ : hideCursor_; }
   std::string Glyph(char32_t glyph) const override;
   bool LastCellWritable() const override { return lastCellWritable_; }
@@ -44,6 +49,11 @@ class TerminfoCodes : public ControlCodes {
   // around a stop with Ctrl+Z; `rows` is the window's height.
   std::string LeavePage(int rows) const;
   std::string EnterPage(int rows) const;
+  // Terminfo entries claim side margins that many terminals using them lack (tmux with an
+  // xterm entry): the bytes that ask the terminal itself, "" when terminfo claims none. None
+  // are used until the terminal confirms them (UseSideMargins).
+  std::string SideMarginsQuery() const;
+  void UseSideMargins() { marginsConfirmed_ = true; }
   // Whether entering the page already saves the window title, and leaving it restores it.
   bool PageKeepsTitle() const { return pageKeepsTitle_; }
 
@@ -59,6 +69,7 @@ class TerminfoCodes : public ControlCodes {
   bool brightByBold_ = false;
   bool erasesInBackground_ = false;
   bool lastCellWritable_ = false;
+  bool marginsConfirmed_ = false;
   std::string move_, moveToColumn_, moveRight_, moveRightOne_, moveLeftOne_, erase_;
   std::string scrollRegion_, scrollForward_, scrollBackward_, columnMargins_, resetMargins_;
   std::string nextLine_, clear_, showCursor_, hideCursor_, plain_, bold_, reverse_;

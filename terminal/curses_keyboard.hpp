@@ -21,6 +21,7 @@ class KeyboardInput {
   // when the terminal has gone.
   bool ReadWaiting();
   std::optional<Key> TakeKey();
+  std::optional<ModeReport> TakeModeReport() { return decoder_.TakeModeReport(); }
   bool HasKeys() const { return !keys_.empty(); }
   // Until when the rest of an unfinished key is waited for; none when nothing is unfinished.
   std::optional<TimePoint> IncompleteUntil() const;

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "console/keys.hpp"
+#include "terminal/curses_codes.hpp"
 #include "terminal/curses_terminal.hpp"
 
 namespace ferrolux {
@@ -100,6 +101,12 @@ bool CursesTerminal::AnswerNotice(Key key) {
   return true;
 }
 
+// The terminal's answers come in among the keys; the one about side margins is the only one asked for.
+void CursesTerminal::TakeModeReports() {
+  while (const std::optional<ModeReport> report = input_.TakeModeReport())
+    if (codes_ && ConfirmsSideMargins(*report)) codes_->UseSideMargins();
+}
+
 CursesTerminal::Wait CursesTerminal::WaitForInput(std::optional<TimePoint> until) {
   for (;;) {
     int timeout = -1;
@@ -147,6 +154,7 @@ std::optional<Key> CursesTerminal::NextKey(std::optional<milliseconds> limit) {
       continue;
     }
     if (input_.ReadWaiting()) continue;
+    TakeModeReports();
     PaintPending();
     if (!heldSignals_.empty()) {
       ActOnSignals();

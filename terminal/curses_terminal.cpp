@@ -226,6 +226,7 @@ void CursesTerminal::TakePage() {
   intrflush(stdscr, FALSE);
   codes_ = std::make_unique<TerminfoCodes>(utf8_);
   painter_ = std::make_unique<ScreenPainter>(*codes_);
+  Write(codes_->SideMarginsQuery());
   RememberRunningModes();
   FollowWindowSize();
 }

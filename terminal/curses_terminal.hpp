@@ -65,6 +65,7 @@ class CursesTerminal : public Terminal, public Keyboard {
   void EndCurses();
   void Continued();
   bool AnswerNotice(Key key);
+  void TakeModeReports();
   void FollowWindowSize();
   bool LargeEnough() const;
   bool NoticeShown() const;

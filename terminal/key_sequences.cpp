@@ -23,6 +23,8 @@ constexpr size_t kLongestString = 4096;
 constexpr size_t kLongestKept = 24;
 // The three bytes of button and position that follow ESC [ M when a terminal reports the mouse.
 constexpr int kMouseReportBytes = 3;
+// What opens the parameters of a terminal's own reports, never those of a key.
+constexpr std::string_view kPrivateMarkers = "<=>?";
 // The numeric keypad in application mode: ESC O j to ESC O y.
 constexpr std::string_view kKeypad = "*+,-./0123456789";
 
@@ -79,8 +81,23 @@ std::optional<Key> KeyOfLetter(char final) {
   }
 }
 
+// CSI ? mode ; setting $ y (DECRPM): the answer to CSI ? mode $ p.
+std::optional<ModeReport> ModeReportOf(std::string_view sequence) {
+  constexpr std::string_view kOpening = "\x1b[?", kEnding = "$y";
+  if (!sequence.starts_with(kOpening) || !sequence.ends_with(kEnding)) return std::nullopt;
+  const std::string_view parameters =
+      sequence.substr(kOpening.size(), sequence.size() - kOpening.size() - kEnding.size());
+  const size_t separator = parameters.find(';');
+  if (separator == std::string_view::npos || parameters.find_first_not_of("0123456789;") != std::string_view::npos)
+    return std::nullopt;
+  return ModeReport{FirstNumber(parameters), FirstNumber(parameters.substr(separator + 1))};
+}
+
 // A complete sequence: ESC, '[' or 'O', the parameters, the final byte.
 std::optional<Key> KeyOfSequence(std::string_view sequence) {
+  // A private marker opens a terminal's reply (CSI ? 1 ; 2 c), never a key.
+  if (sequence.size() > 3 && sequence[1] == '[' && kPrivateMarkers.find(sequence[2]) != std::string_view::npos)
+    return std::nullopt;
   const char final = sequence.back();
   const std::string_view parameters = sequence.substr(2, sequence.size() - 3);
   if (final == '~' || final == '^' || final == '$' || final == '@') return KeyOfNumber(FirstNumber(parameters));
@@ -140,8 +157,10 @@ void KeyDecoder::FeedSequence(unsigned char byte, std::deque<Key>& keys) {
     state_ = State::kLinuxFunction;  // the Linux console's F1 to F5: ESC [ [ A to ESC [ [ E
     return;
   }
-  // rxvt ends a Shift-modified key with '$', where other terminals put a final byte.
-  const bool rxvtShift = byte == '$' && state_ == State::kControl && sequence_.size() > 2;
+  // rxvt ends a Shift-modified key with '$' after its number, where other terminals put a
+  // final byte; after other parameters '$' leads the final byte of a report.
+  const bool rxvtShift = byte == '$' && state_ == State::kControl && sequence_.size() > 2 &&
+                         sequence_.find_first_not_of("0123456789", 2) == std::string::npos;
   if (IsFinal(byte) || rxvtShift) {
     sequence_ += static_cast<char>(byte);
     return Finish(keys);
@@ -180,8 +199,19 @@ void KeyDecoder::Finish(std::deque<Key>& keys) {
     mouseBytes_ = kMouseReportBytes;
     return;
   }
-  if (const std::optional<Key> key = KeyOfSequence(sequence_)) keys.push_back(*key);
+  if (const std::optional<ModeReport> report = ModeReportOf(sequence_)) {
+    reports_.push_back(*report);
+  } else if (const std::optional<Key> key = KeyOfSequence(sequence_)) {
+    keys.push_back(*key);
+  }
   Abandon();
+}
+
+std::optional<ModeReport> KeyDecoder::TakeModeReport() {
+  if (reports_.empty()) return std::nullopt;
+  const ModeReport report = reports_.front();
+  reports_.pop_front();
+  return report;
 }
 
 void KeyDecoder::Flush(std::deque<Key>& keys) {

@@ -4,14 +4,24 @@
 // the modifiers held (ESC [ A, ESC O A, ESC [ 1 ; 5 A, ESC [ 1 ~, ESC [ 7 ~, ...): every
 // form of a key gives that key, and a sequence of a key the program has no use for gives
 // nothing, so its bytes are never taken for typed text. Other bytes are typed characters.
+// A terminal's report of one of its modes comes in among the keys; it is handed out apart.
 
 #include <deque>
+#include <optional>
 #include <string>
 
 #include "console/keys.hpp"
 #include "terminal/typed_input.hpp"
 
 namespace ferrolux {
+
+// What a terminal answers about one of its private modes (DECRPM): 0 it does not know the
+// mode, 1 set, 2 reset, 3 set for good, 4 reset for good.
+struct ModeReport {
+  int mode = 0;
+  int setting = 0;
+  bool operator==(const ModeReport&) const = default;
+};
 
 class KeyDecoder {
  public:
@@ -24,6 +34,8 @@ class KeyDecoder {
   // No more bytes came in time: a lone ESC is Escape, a broken character's bytes stand for
   // themselves, and what is left of a cut-off sequence is dropped.
   void Flush(std::deque<Key>& keys);
+  // The oldest mode report not yet taken.
+  std::optional<ModeReport> TakeModeReport();
 
  private:
   enum class State { kGround, kEscape, kControl, kShift3, kLinuxFunction, kMouse, kString, kStringEscape };
@@ -40,6 +52,7 @@ class KeyDecoder {
   TypedInputDecoder typed_;
   State state_ = State::kGround;
   std::string sequence_;  // from the ESC on
+  std::deque<ModeReport> reports_;
   int mouseBytes_ = 0;
   size_t stringBytes_ = 0;
 };

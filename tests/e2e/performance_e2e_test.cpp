@@ -20,6 +20,8 @@ using std::chrono::milliseconds;
 
 constexpr size_t kFirstScreenBytes = 2000;
 constexpr size_t kDownKeyBytes = 100;
+// Where the terminal lacks side margins, the rows scroll whole and the bar's row is painted again.
+constexpr size_t kDownKeyBytesWithoutSideMargins = 130;
 constexpr size_t kTypedCharacterBytes = 16;
 constexpr double kMessageWakeUpsPerSecond = 55;
 constexpr milliseconds kIdleSpan{3000};
@@ -89,6 +91,16 @@ TEST_F(PerformanceE2eTest, ADownKeyInTheCableTypeListCostsAtMost100Bytes) {
       EXPECT_TRUE(!c.barMoves || bytes > 0) << c.name << ", press " << press;
     }
   }
+}
+
+TEST_F(PerformanceE2eTest, ADownKeyOnATerminalWithoutSideMarginsCostsAtMost130Bytes) {
+  UseCatalog(ManyTypesCatalog());
+  PtySession s(FERROLUX_BINARY, temp.Path());
+  s.LackSideMargins();
+  ASSERT_GT(FirstScreenBytes(s), 0u);
+  ASSERT_TRUE(ReachBandMenu(s) && ReachTypeListByBand(s)) << s.Screen();
+  for (int press = 1; press <= kDownPresses; ++press)
+    EXPECT_LE(BytesForKeys(s, kDownKey), kDownKeyBytesWithoutSideMargins) << "press " << press;
 }
 
 TEST_F(PerformanceE2eTest, TheFiveSecondMessageWakesAtMost55TimesASecond) {

@@ -10,10 +10,12 @@
 #include <unistd.h>
 
 #include <vterm.h>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <stdexcept>
+#include <string_view>
 
 #include "terminal/painter.hpp"
 #include "text/charset.hpp"
@@ -48,6 +50,26 @@ int ColorNumber(VTermColor color, bool foreground) {
   return -2;
 }
 
+void OnAnswer(const char* bytes, size_t size, void* user) { static_cast<std::string*>(user)->append(bytes, size); }
+
+// What a terminal without side margins ignores.
+constexpr std::string_view kSideMarginSequences[] = {"\x1b[?69h", "\x1b[?69l", "\x1b[?69$p"};
+
+std::string WithoutSideMarginSequences(std::string text) {
+  for (const std::string_view sequence : kSideMarginSequences)
+    for (size_t at = text.find(sequence); at != std::string::npos; at = text.find(sequence, at))
+      text.erase(at, sequence.size());
+  return text;
+}
+
+// How many bytes at the end of the text may be the start of one of those sequences.
+size_t SideMarginSequenceBegun(std::string_view text) {
+  for (size_t length = std::min<size_t>(text.size(), kSideMarginSequences[2].size()); length > 0; --length)
+    for (const std::string_view sequence : kSideMarginSequences)
+      if (length < sequence.size() && sequence.starts_with(text.substr(text.size() - length))) return length;
+  return 0;
+}
+
 VTermScreenCell CellAt(VTermScreen* screen, int row, int column) {
   VTermScreenCell cell{};
   vterm_screen_get_cell(screen, VTermPos{row - 1, column - 1}, &cell);
@@ -77,6 +99,7 @@ PtySession::PtySession(const std::string& binary, const std::filesystem::path& f
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
   vterm_ = vterm_new(rows, columns);
   vterm_set_utf8(vterm_, 1);
+  vterm_output_set_callback(vterm_, OnAnswer, &answers_);
   screen_ = vterm_obtain_screen(vterm_);
   static const VTermScreenCallbacks callbacks = BellCallbacks();
   vterm_screen_set_callbacks(screen_, &callbacks, this);
@@ -121,9 +144,27 @@ void PtySession::Pump(std::chrono::milliseconds wait) {
     const ssize_t got = read(master_, buffer, sizeof buffer);
     if (got <= 0) return;
     output_.append(buffer, static_cast<size_t>(got));
-    vterm_input_write(vterm_, buffer, static_cast<size_t>(got));
+    Feed(buffer, static_cast<size_t>(got));
     timeout = 0;
   }
+  Answer();
+}
+
+void PtySession::Feed(const char* bytes, size_t size) {
+  if (!lacksSideMargins_) {
+    vterm_input_write(vterm_, bytes, size);
+    return;
+  }
+  std::string text = WithoutSideMarginSequences(held_ + std::string(bytes, size));
+  const size_t begun = SideMarginSequenceBegun(text);
+  held_ = text.substr(text.size() - begun);
+  vterm_input_write(vterm_, text.data(), text.size() - begun);
+}
+
+void PtySession::Answer() {
+  if (answers_.empty() || master_ < 0) return;
+  [[maybe_unused]] const ssize_t written = write(master_, answers_.data(), answers_.size());
+  answers_.clear();
 }
 
 bool PtySession::PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {

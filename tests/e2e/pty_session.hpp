@@ -52,6 +52,10 @@ class PtySession {
   bool CursorVisible() const { return cursorVisible_; }
   bool OnAlternateScreen() const { return alternateScreen_; }
   const std::string& Title() const { return title_; }
+  // The emulator answers the program's questions, as a terminal does. From this call on it is
+  // one without side margins, as tmux is: their mode (CSI ? 69 h, CSI ? 69 l) means nothing
+  // to it, and the question about it (CSI ? 69 $ p) gets no answer. Call before any read.
+  void LackSideMargins() { lacksSideMargins_ = true; }
   // Bytes given to the emulator as if another program had written them after this one.
   void Emulate(const std::string& bytes);
   const std::string& Output() const { return output_; }
@@ -81,12 +85,18 @@ class PtySession {
   std::string title_;
 
  private:
+  void Feed(const char* bytes, size_t size);
+  void Answer();
+
   int master_ = -1;
   pid_t child_ = -1;
   int status_ = -1;
   VTerm* vterm_ = nullptr;
   VTermScreen* screen_ = nullptr;
   std::string output_;
+  bool lacksSideMargins_ = false;
+  std::string held_;     // the start of a sequence that may be one a terminal without side margins ignores
+  std::string answers_;  // what the emulator answered, not yet sent to the program
 };
 
 }  // namespace ferrolux::e2e

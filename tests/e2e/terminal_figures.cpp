@@ -1,6 +1,7 @@
 #include "terminal_figures.hpp"
 
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 #include "process_status.hpp"
@@ -69,6 +70,15 @@ bool ReachTypeListByFrequency(PtySession& session) { return SendAndWait(session,
 
 bool ReachClosingQuestion(PtySession& session) {
   return SendAndWait(session, kEnter, kPartListTitle) && SendAndWait(session, kEnter, kClosingQuestion);
+}
+
+int DifferentLines(const std::string& picture, const std::string& other) {
+  std::istringstream lines(picture), otherLines(other);
+  int different = 0;
+  std::string line, otherLine;
+  while (std::getline(lines, line)) different += !std::getline(otherLines, otherLine) || line != otherLine;
+  while (std::getline(otherLines, otherLine)) ++different;
+  return different;
 }
 
 double WakeUpsPerSecondUntilGone(PtySession& session, const std::string& text) {

@@ -42,6 +42,9 @@ bool ReachTypeListByFrequency(PtySession& session);
 // closing question.
 bool ReachClosingQuestion(PtySession& session);
 
+// How many lines of two pictures of a screen differ.
+int DifferentLines(const std::string& picture, const std::string& other);
+
 // With the refusal just shown: the program's wake-ups per second until it is gone again.
 double WakeUpsPerSecondUntilGone(PtySession& session, const std::string& text);
 

@@ -110,6 +110,7 @@ TEST(KeyDecoderTest, SequencesOfNoUseAndCutOffSequencesAreNeverTypedText) {
       {"F12", "\x1b[24~z", {'z'}},
       {"a bracketed paste keeps only what was pasted", "\x1b[200~ab\x1b[201~", {'a', 'b'}},
       {"a focus report", "\x1b[Iz", {'z'}},
+      {"a device attributes reply was a Right key", "\x1b[?1;2cz", {'z'}},
       {"a mouse report and its three bytes", "\x1b[M !!z", {'z'}},
       {"a runaway parameter list", "\x1b[" + std::string(500, '1') + "~z", {'z'}},
       {"a control byte breaks a sequence and counts", "\x1b[1\r", {keys::kEnter}},
