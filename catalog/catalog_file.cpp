@@ -22,6 +22,7 @@ namespace ferrolux {
 namespace {
 
 constexpr int kReadTries = 3;
+constexpr char kEndOfData = 26;  // where the loader stops
 constexpr std::chrono::milliseconds kLockPoll{20};
 
 // Closes the descriptor (and so drops its locks) on every way out.
@@ -108,7 +109,29 @@ struct ReadTry {
   HeldReports reports;
   Outcome outcome;
   bool whole = true;  // nothing changed the file while it was read
+  struct stat after {};
 };
+
+std::chrono::system_clock::time_point TimePoint(const timespec& time) {
+  return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
+      std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec)));
+}
+
+// A time still to come (a clock set wrong) counts as long past, so that it never keeps a file
+// from being read.
+bool ChangedWithin(const struct stat& status, std::chrono::milliseconds recent) {
+  const auto now = std::chrono::system_clock::now();
+  const auto changed = TimePoint(status.st_mtim);
+  return changed <= now && now - changed < recent;
+}
+
+// Empty, or a last line without its line end (CR, LF or the end-of-data byte 26).
+bool CutShort(int descriptor, const struct stat& status) {
+  if (status.st_size == 0) return true;
+  char last = 0;
+  if (pread(descriptor, &last, 1, status.st_size - 1) != 1) return false;
+  return last != '\n' && last != '\r' && last != kEndOfData;
+}
 
 // One read of the whole file from its start.
 void ReadOnce(int descriptor, const ReadFileBytes& read, ReadTry& attempt) {
@@ -123,15 +146,25 @@ void ReadOnce(int descriptor, const ReadFileBytes& read, ReadTry& attempt) {
   }
   attempt.outcome.detail = LoadCatalogFrom([&](char* buffer, size_t size) { return read(descriptor, buffer, size); },
                                            attempt.table, attempt.reports, attempt.outcome.message);
-  struct stat after {};
-  attempt.whole = fstat(descriptor, &after) == 0 && Unchanged(before, after);
+  attempt.whole = fstat(descriptor, &attempt.after) == 0 && Unchanged(before, attempt.after);
+}
+
+enum class Verdict { kTake, kReadAgain, kRefuse };
+
+// A file cut short moments ago is read again; one still changing once a quiet file would have
+// stopped counting as recent is being rewritten.
+Verdict JudgeEnd(int descriptor, const struct stat& status, const RewriteWait& rewrite,
+                 std::chrono::steady_clock::time_point started) {
+  const auto waited = std::chrono::steady_clock::now() - started;
+  if (!ChangedWithin(status, rewrite.recent) || !CutShort(descriptor, status)) return Verdict::kTake;
+  return waited >= rewrite.recent ? Verdict::kRefuse : Verdict::kReadAgain;
 }
 
 }  // namespace
 
 LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
                            const std::filesystem::path& file, std::chrono::milliseconds lockPatience,
-                           const ReadFileBytes& read) {
+                           const ReadFileBytes& read, const RewriteWait& rewrite) {
   errorMessage.clear();
   // A failure before any whole read still leaves a table to count.
   const auto failed = [&](const std::string& message, LoadDetail detail) {
@@ -143,13 +176,24 @@ LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std:
   const Outcome opened = OpenForReading(file, lockPatience, descriptor);
   const OpenFile open(descriptor);
   if (!opened.message.empty()) return failed(opened.message, opened.detail);
-  for (int tries = 0; tries < kReadTries; ++tries) {
+  const auto started = std::chrono::steady_clock::now();
+  for (int changedTries = 0; changedTries < kReadTries;) {
     // The first read fills the caller's own storage, so that start-up makes one table, not two.
     ReadTry attempt;
     attempt.table.swap(table);
     EmptyCatalogTable(attempt.table);
     ReadOnce(open.Get(), read, attempt);
-    if (!attempt.whole) continue;
+    if (!attempt.whole) {
+      ++changedTries;
+      continue;
+    }
+    const Verdict verdict = JudgeEnd(open.Get(), attempt.after, rewrite, started);
+    if (verdict == Verdict::kRefuse) break;
+    if (verdict == Verdict::kReadAgain) {
+      if (rewrite.sleep) rewrite.sleep(rewrite.pause);
+      else std::this_thread::sleep_for(rewrite.pause);
+      continue;
+    }
     table = std::move(attempt.table);
     attempt.reports.PassOn(reporter);
     errorMessage = attempt.outcome.message;

@@ -34,9 +34,18 @@ LoadDetail LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowR
 // As read(2) on the open catalog; a test stands in a writer that changes the file meanwhile.
 using ReadFileBytes = std::function<ssize_t(int descriptor, char* buffer, size_t size)>;
 
+// A writer that takes no lock truncates and writes the file again: a read between the two sees
+// it cut short, a last line without its line end, and a change moments ago. Such a file is read
+// again after `pause` for as long as its last change is `recent`; one still changing is refused.
+struct RewriteWait {
+  std::chrono::milliseconds recent{1000};
+  std::chrono::milliseconds pause{100};
+  std::function<void(std::chrono::milliseconds)> sleep;  // a test stands in the writer; else sleep_for
+};
+
 // LoadCatalog with the reading of the open file handed in.
 LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
                            const std::filesystem::path& file, std::chrono::milliseconds lockPatience,
-                           const ReadFileBytes& read);
+                           const ReadFileBytes& read, const RewriteWait& rewrite = {});
 
 }  // namespace ferrolux

@@ -318,7 +318,8 @@ std::string SizeProblem(const ChartSettings& chart, std::string_view why) {
 ChartSettings ChartForOutput(const OutputStyle& style) {
   const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
   ChartSettings chart;
-  chart.width = std::max(sized ? style.columns : kPipeWidth, kChartNarrowest);
+  // A terminal wider than the largest chart gets the largest, not a refusal it never asked for.
+  chart.width = std::clamp(sized ? style.columns : kPipeWidth, kChartNarrowest, kChartLargest);
   chart.height = std::clamp(sized ? style.rows - 1 : kPipeHeight, kChartLowest, kPipeHeight);
   chart.utf8 = style.utf8;
   chart.color = style.color;

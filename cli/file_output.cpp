@@ -1,7 +1,9 @@
 #include "cli/file_output.hpp"
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +14,7 @@
 #include <string>
 
 #include "cli/command_error.hpp"
+#include "cli/temporary_file.hpp"
 
 namespace ferrolux::cli {
 
@@ -20,23 +23,52 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kMostLinks = 40;  // as the kernel follows them
-constexpr int kNameTries = 100;
-constexpr mode_t kNewFileMode = 0666;  // the umask takes its share
 
-// A failed system call, with the reason in the C library's words.
-struct SystemFailure {
-  int error;
+// Where the text goes: replaced whole, or written into what is already there.
+struct Destination {
+  fs::path path;
+  bool direct = false;
 };
 
-// The file a chain of symlinks ends at; the path itself when it is none.
-fs::path FinalTarget(fs::path file) {
+// A link in /proc (/dev/stdout, /dev/fd/N) names an open descriptor's file, not a path: only
+// the kernel can follow it.
+bool InProcessTable(const fs::path& link) {
+  struct statfs folder {};
+  const fs::path parent = link.has_parent_path() ? link.parent_path() : fs::path(".");
+  return statfs(parent.c_str(), &folder) == 0 && folder.f_type == PROC_SUPER_MAGIC;
+}
+
+// The file a chain of symlinks ends at: a plain file or a new name is replaced; a device, FIFO
+// or socket is written into, as the shell's `>` would, and never renamed over.
+Destination Resolve(const fs::path& file) {
+  fs::path target = file;
   std::error_code error;
-  for (int i = 0; i < kMostLinks && fs::is_symlink(fs::symlink_status(file, error)); ++i) {
-    const fs::path link = fs::read_symlink(file, error);
+  for (int i = 0; i < kMostLinks && fs::is_symlink(fs::symlink_status(target, error)); ++i) {
+    if (InProcessTable(target)) return {file, true};
+    const fs::path link = fs::read_symlink(target, error);
     if (error) break;
-    file = link.is_absolute() ? link : file.parent_path() / link;
+    target = link.is_absolute() ? link : target.parent_path() / link;
   }
-  return file;
+  struct stat status {};
+  if (stat(target.c_str(), &status) != 0) {
+    if (errno == ENOENT) return {target};
+    throw SystemFailure{errno};
+  }
+  if (S_ISDIR(status.st_mode)) throw SystemFailure{EISDIR};
+  return {target, !S_ISREG(status.st_mode)};
+}
+
+// Never creates: what was there a moment ago is written, or the write fails.
+void WriteInto(const fs::path& file, std::string_view content) {
+  const int fd = open(file.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) throw SystemFailure{errno};
+  try {
+    WriteAll(fd, content);
+  } catch (const SystemFailure&) {
+    close(fd);
+    throw;
+  }
+  if (close(fd) != 0) throw SystemFailure{errno};
 }
 
 // A size limit (RLIMIT_FSIZE) would end the program with SIGXFSZ mid-write; ignored, the write
@@ -56,63 +88,17 @@ class FileSizeSignalIgnored {
   struct sigaction saved_ {};
 };
 
-// The temporary beside the target; removed unless it was renamed into place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(const fs::path& target) {
-    std::string stem = ".";  // appended, as GCC 12 warns falsely of a literal plus a temporary
-    stem.append(target.filename().string()).append(".").append(std::to_string(getpid())).append(".");
-    for (int i = 0; i < kNameTries && fd_ < 0; ++i) {
-      path_ = target.parent_path() / (stem + std::to_string(i));
-      fd_ = open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode);
-      if (fd_ < 0 && errno != EEXIST) throw SystemFailure{errno};
-    }
-    if (fd_ < 0) throw SystemFailure{EEXIST};
-  }
-  ~TemporaryFile() {
-    if (fd_ >= 0) close(fd_);
-    if (!renamed_) unlink(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-  void Write(std::string_view content) const {
-    while (!content.empty()) {
-      const ssize_t written = write(fd_, content.data(), content.size());
-      if (written < 0 && errno == EINTR) continue;
-      if (written < 0) throw SystemFailure{errno};
-      content.remove_prefix(static_cast<size_t>(written));
-    }
-  }
-
-  // Gives the new file the old one's permissions, puts it on disk and renames it over the target.
-  void Replace(const fs::path& target) {
-    struct stat old {};
-    if (stat(target.c_str(), &old) == 0 && fchmod(fd_, old.st_mode & 07777) != 0) throw SystemFailure{errno};
-    if (fsync(fd_) != 0) throw SystemFailure{errno};
-    const int fd = fd_;
-    fd_ = -1;
-    if (close(fd) != 0) throw SystemFailure{errno};
-    if (rename(path_.c_str(), target.c_str()) != 0) throw SystemFailure{errno};
-    renamed_ = true;
-  }
-
- private:
-  fs::path path_;
-  int fd_ = -1;
-  bool renamed_ = false;
-};
-
 }  // namespace
 
 void WriteFileAtomically(const fs::path& file, std::string_view content) {
   try {
     if (file.empty()) throw SystemFailure{ENOENT};
     const FileSizeSignalIgnored ignored;
-    const fs::path target = FinalTarget(file);
-    TemporaryFile temporary(target);
+    const Destination destination = Resolve(file);
+    if (destination.direct) return WriteInto(destination.path, content);
+    TemporaryFile temporary(destination.path);
     temporary.Write(content);
-    temporary.Replace(target);
+    temporary.Replace();
   } catch (const SystemFailure& failure) {
     throw CommandError(kExitFailure, file.string() + ": could not be written: " + std::strerror(failure.error));
   }

@@ -1,7 +1,8 @@
 #pragma once
 // Files the program writes are replaced whole or not at all: the new text goes to a temporary
 // file beside the old one, which is renamed over it once every byte is on disk. A symlink keeps
-// pointing where it did (its target is replaced), and a file that existed keeps its mode.
+// pointing where it did (its target is replaced), and a file that existed keeps its mode. A
+// device, FIFO or socket, and /dev/stdout, are written into as the shell's `>` would.
 
 #include <filesystem>
 #include <functional>
@@ -12,7 +13,8 @@
 namespace ferrolux::cli {
 
 // Throws a CommandError (status 1) naming the file and the reason ("No space left on device");
-// the old file is then unchanged and no temporary is left behind.
+// the old file is then unchanged and no temporary is left behind, nor when SIGINT, SIGTERM or
+// SIGHUP ends the program mid-write.
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view content);
 
 // The same for text produced by `write`.

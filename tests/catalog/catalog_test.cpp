@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "catalog/catalog_reader.hpp"
 #include "catalog/file_errors.hpp"
@@ -35,7 +36,11 @@ class CatalogTest : public ::testing::Test {
   testing::TempFolder folder;
   fs::path file = folder.Path() / "CableCatalog.txt";
 
-  void Write(const std::string& bytes) { folder.Write("CableCatalog.txt", bytes); }
+  // Written long ago: a file changed moments ago and without a final line end is waited for.
+  void Write(const std::string& bytes) {
+    folder.Write("CableCatalog.txt", bytes);
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  }
   void Load() { LoadCatalog(table, reports, error, file); }
 };
 
@@ -266,6 +271,46 @@ TEST_F(CatalogTest, ACatalogTornByAWriterWithoutALockWasAccepted) {
     EXPECT_EQ(error, c.error) << c.tornTries;
     EXPECT_EQ(t[0][1], c.count) << c.tornTries;
     EXPECT_EQ(local.waits, c.detail == LoadDetail::kNone ? 1 : 0) << c.tornTries;
+  }
+}
+
+// A writer that takes no lock truncates the file and writes it again: a read between the two
+// saw half the records and took them as the catalog. Read again while the file is cut short and
+// changed moments ago; refused while that lasts; a file long quiet is read as it is.
+TEST_F(CatalogTest, ACatalogCutShortByARewriteInPlaceWasAccepted) {
+  using std::chrono::milliseconds;
+  const std::string whole = "a\tb\r\nc\td\r\n", cut = "a\tb\r\nc\t";
+  struct Case {
+    const char* name;
+    std::string duringPause;  // what the writer leaves in each pause; nothing when empty
+    bool fresh;               // written moments ago, or long ago
+    std::string error;
+    LoadDetail detail;
+    const char* lastField;  // of a catalog taken
+    bool readAgain;
+  };
+  const Case cases[] = {
+      {"completed by the writer", whole, true, "", LoadDetail::kNone, "d", true},
+      {"still being rewritten", cut, true, "[75] Path/file access error", LoadDetail::kChangedWhileRead, nullptr, true},
+      {"long quiet without a final line end", "", false, "", LoadDetail::kNone, "", false},
+  };
+  for (const Case& c : cases) {
+    if (c.fresh) folder.Write("CableCatalog.txt", cut);
+    else Write(cut);
+    int pauses = 0;
+    const RewriteWait rewrite{milliseconds(50), milliseconds(10), [&](milliseconds pause) {
+                                std::this_thread::sleep_for(pause);
+                                if (!c.duringPause.empty()) folder.Write("CableCatalog.txt", c.duringPause);
+                                ++pauses;
+                              }};
+    CatalogTable t = MakeCatalogTable();
+    const ReadFileBytes plain = [](int descriptor, char* buffer, size_t size) {
+      return ::read(descriptor, buffer, size);
+    };
+    EXPECT_EQ(LoadCatalogFile(t, reports, error, file, milliseconds(0), plain, rewrite), c.detail) << c.name;
+    EXPECT_EQ(error, c.error) << c.name;
+    EXPECT_EQ(c.lastField ? t.at(2).at(2) : "", c.lastField ? c.lastField : "") << c.name;
+    EXPECT_EQ(pauses > 0, c.readAgain) << c.name;
   }
 }
 

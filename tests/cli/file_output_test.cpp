@@ -1,15 +1,19 @@
 #include "cli/file_output.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "cli/command_error.hpp"
+#include "cli/temporary_file.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::cli {
@@ -79,6 +83,66 @@ TEST_F(FileOutputTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
             file.string() + ": could not be written: File too large");
   EXPECT_EQ(FileText(file), "old chart");
   EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+struct NodeIdentity {
+  dev_t device;
+  ino_t inode;
+  mode_t type;
+};
+
+NodeIdentity Identity(const fs::path& file) {
+  struct stat status {};
+  EXPECT_EQ(stat(file.c_str(), &status), 0) << file;
+  return {status.st_dev, status.st_ino, status.st_mode & S_IFMT};
+}
+
+// The fault: a FIFO or a device node was replaced by a regular file (as root, /dev/full and
+// /dev/null themselves). Each is written into, as the shell's `>` would, and stays what it was.
+TEST_F(FileOutputTest, AFifoOrDeviceIsWrittenIntoNotReplacedByAFile) {
+  const fs::path fifo = temp.Path() / "chart.fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // Open for reading first, so that the write does not wait for a reader; the text fits the pipe.
+  const int readEnd = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  // As root a node like /dev/null is made here, so the real one is never put at risk.
+  fs::path device = temp.Path() / "null";
+  if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) device = "/dev/null";
+  fs::create_symlink(device, temp.Path() / "device.link");
+
+  for (const fs::path& node : {fifo, device, temp.Path() / "device.link"}) {
+    const NodeIdentity before = Identity(node);
+    WriteFileAtomically(node, "new chart");
+    const NodeIdentity after = Identity(node);
+    EXPECT_TRUE(after.device == before.device && after.inode == before.inode && after.type == before.type) << node;
+  }
+  char buffer[64] = {};
+  EXPECT_EQ(read(readEnd, buffer, sizeof buffer), 9);
+  EXPECT_STREQ(buffer, "new chart");
+  close(readEnd);
+  EXPECT_TRUE(fs::is_symlink(temp.Path() / "device.link"));
+  EXPECT_EQ(std::count_if(fs::directory_iterator(temp.Path()), fs::directory_iterator(),
+                          [](const fs::directory_entry& entry) { return entry.path().filename().string()[0] == '.'; }),
+            0);
+}
+
+// The fault: SIGINT, SIGTERM or SIGHUP mid-write left the `.NAME.PID.0` temporary behind. Where
+// the file system gives no unnamed temporary, the named one goes with the program.
+TEST_F(FileOutputTest, AnInterruptedWriteLeavesNoTemporaryBehind) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    const pid_t child = fork();
+    if (child == 0) {
+      WriteFileAtomically(temp.Path() / "other.s1p", "a finished file");  // a finished write disarms
+      const TemporaryFile named(temp.Path() / "sweep.s1p", TemporaryFile::Kind::kNamed);
+      named.Write("half a sweep");
+      raise(signal);
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+    EXPECT_EQ(FilesInFolder(), 1u) << signal;  // the finished file alone
+    EXPECT_EQ(FileText(temp.Path() / "other.s1p"), "a finished file");
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/chart.hpp"
 #include "cli/command_error.hpp"
 #include "test_cables.hpp"
 
@@ -67,6 +68,15 @@ TEST(BuildChart, SizedToTheTerminalOrAsAsked) {
     EXPECT_EQ(chart.width, c.chartWidth);
     EXPECT_EQ(chart.height, c.chartHeight);
   }
+}
+
+TEST(BuildChart, ATerminalWiderThanTheLargestChartNoLongerRefusesToPlot) {
+  OutputStyle wide;
+  wide.terminal = true;
+  wide.columns = kChartLargest + 1, wide.rows = kChartLargest + 1;
+  const ChartSettings chart = BuildChart(TestCables(), Plot({"lmr"}), wide);
+  EXPECT_EQ(chart.width, kChartLargest);
+  EXPECT_EQ(DrawChart(chart).size(), 24u);
 }
 
 TEST(BuildChart, RefusesWhatItCannotDraw) {

@@ -1,9 +1,13 @@
 // The subcommands of the real program, through plain pipes and, where colour or the terminal's
 // width matters, in a pseudo-terminal.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 
 #include "command_run.hpp"
 #include "pty_session.hpp"
@@ -231,6 +235,60 @@ TEST_F(CliE2eTest, ColourOnlyOnATerminalAndNeverWithNoColor) {
   unsetenv("NO_COLOR");
   EXPECT_EQ(plain.WaitForExit(), 0);
   EXPECT_EQ(plain.Output().find("\x1b["), std::string::npos) << plain.Output();
+}
+
+// The fault: `--svg /dev/stdout` said "No such file or directory" where the shell's `>` works.
+TEST_F(CliE2eTest, SvgToDevStdoutIsWrittenThroughNotRefused) {
+  const CommandResult svg = Run({"plot", "--cable", "9913", "--svg", "/dev/stdout"});
+  EXPECT_EQ(svg.status, 0) << svg.err;
+  EXPECT_EQ(svg.out.rfind("<?xml", 0), 0u) << svg.out.substr(0, 80);
+}
+
+// Whether the program is writing a file beside `output`: the old temporary by its name, or the
+// handler that removes it, by SIGTERM caught (the command line catches no signal otherwise).
+bool WritingBeside(pid_t pid, const fs::path& output) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(output.parent_path()))
+    if (entry.path().filename().string().rfind("." + output.filename().string() + ".", 0) == 0) return true;
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1U;
+  return false;
+}
+
+// The fault: SIGINT, SIGTERM or SIGHUP while a large `--s1p` was written left its `.NAME.PID.0`
+// temporary behind.
+TEST_F(CliE2eTest, AnInterruptedSweepWriteLeavesNoTemporaryBehind) {
+  {
+    std::ofstream sweep(folder / "large.s1p");
+    sweep << "# MHz S RI R 50\n";
+    for (int i = 1; i <= 60000; ++i) sweep << 1 + i * 0.001 << " 0.3 " << (i % 7) * 0.01 << "\n";
+  }
+  const fs::path output = folder / "out.s1p";
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    bool caught = false;
+    for (int attempt = 0; attempt < 3 && !caught; ++attempt) {
+      fs::remove(output);
+      const pid_t child = fork();
+      if (child == 0) {
+        if (chdir(folder.c_str()) != 0 || !freopen("/dev/null", "w", stdout)) _exit(126);
+        execl(FERROLUX_BINARY, FERROLUX_BINARY, "--catalog", "CableCatalog.txt", "deembed", "large.s1p", "--cable",
+              "9913", "--length", "50", "--s1p", "out.s1p", static_cast<char*>(nullptr));
+        _exit(127);
+      }
+      int status = 0;
+      while (waitpid(child, &status, WNOHANG) == 0) {
+        if (!WritingBeside(child, output)) continue;
+        kill(child, signal);
+        caught = true;
+        waitpid(child, &status, 0);
+        break;
+      }
+      EXPECT_TRUE(!caught || (WIFSIGNALED(status) && WTERMSIG(status) == signal)) << signal;
+    }
+    EXPECT_TRUE(caught) << "the write was over before signal " << signal << " could be sent";
+    EXPECT_FALSE(fs::exists(output)) << signal;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2) << signal;  // catalog, sweep
+  }
 }
 
 }  // namespace
