@@ -106,8 +106,18 @@ constexpr char kBash[] = R"sh(# A word of the command line as bash would pass it
   listed=$("$program" "${catalog[@]}" %PARTS% -- "$typed" 2>/dev/null)
   [[ $listed ]] || return
   parts=($listed)
-  printf -v listed '%q\n' "${parts[@]}"
-  COMPREPLY=($listed)
+  # Quoted for where they go: after an opening quote readline adds the closing one itself.
+  case $cur in
+    \'*) COMPREPLY=("${parts[@]//\'/"'\\''"}") ;;
+    \"*)
+      parts=("${parts[@]//\\/"\\\\"}")
+      parts=("${parts[@]//\$/"\\\$"}")
+      parts=("${parts[@]//\`/"\\\`"}")
+      COMPREPLY=("${parts[@]//\"/"\\\""}") ;;
+    *)
+      printf -v listed '%q\n' "${parts[@]}"
+      COMPREPLY=($listed) ;;
+  esac
 }
 )sh";
 
@@ -179,7 +189,14 @@ function %FN%_cables
         string match -q -- '--catalog=*' $word; or continue
         set catalog --catalog (%FN%_path (string replace -r -- '^--catalog=' '' $word)); or return
     end
-    $program $catalog %PARTS% 2>/dev/null
+    # fish inserts a leading ~ unescaped, where it names a home folder: such a part number is
+    # offered only once the word starts with an escaped \~ or a quote.
+    set -l typed (commandline -ct)
+    if string match -qr -- '^[\\\\\'"]' "$typed"
+        $program $catalog %PARTS% 2>/dev/null
+    else
+        $program $catalog %PARTS% 2>/dev/null | string match -v -- '~*'
+    end
 end
 )sh";
 
