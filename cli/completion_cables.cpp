@@ -84,20 +84,37 @@ constexpr char kBash[] = R"sh(# A word of the command line as bash would pass it
   REPLY=$home$REPLY
 }
 
+# The words before the one completed as they were typed: bash splits a word at = : ( and more,
+# `cat\(e:x\)` into five; the pieces with no blank between them are one word again.
+%FN%_typed_words() {
+  local line=$COMP_LINE i gap
+  words=()
+  for ((i = 0; i < COMP_CWORD; i++)); do
+    if [[ $line != *"${COMP_WORDS[i]}"* ]]; then
+      words+=("${COMP_WORDS[i]}")
+      continue
+    fi
+    gap=${line%%"${COMP_WORDS[i]}"*}
+    line=${line:${#gap} + ${#COMP_WORDS[i]}}
+    if ((i > 0)) && [[ -z $gap ]]; then words[-1]+=${COMP_WORDS[i]}; else words+=("${COMP_WORDS[i]}"); fi
+  done
+}
+
 # The part numbers that begin with the word being completed, of the catalog the program would
 # read (--catalog FILE and --catalog=FILE included): one process, which also filters them, then
 # quoted all at once.
 %FN%_cables() {
-  local - IFS=$'\n' i word program typed listed catalog=() parts=()
+  local - IFS=$'\n' i word program typed listed catalog=() parts=() words=()
   set -f
   COMPREPLY=()
   %FN%_path "${COMP_WORDS[0]}" && program=$REPLY || return
   %FN%_unquoted "$cur" && typed=$REPLY || return
-  for ((i = 1; i < COMP_CWORD - 1; i++)); do
-    word=${COMP_WORDS[i]}
+  %FN%_typed_words
+  for ((i = 1; i < ${#words[@]}; i++)); do
+    word=${words[i]}
     if [[ $word == --catalog ]]; then
-      [[ ${COMP_WORDS[i + 1]} == = ]] && ((i++))
-      word=--catalog=${COMP_WORDS[i + 1]}
+      [[ ${words[i + 1]} == = ]] && ((i++))
+      word=--catalog=${words[++i]}
     fi
     [[ $word == --catalog=* ]] || continue
     %FN%_path "${word#--catalog=}" || return

@@ -170,7 +170,8 @@ std::string ZshCompletion(const CompletionModel& model) {
       << "  # The words before the one completed, before _arguments takes the leading ones away\n"
       << "  typeset -ga " << function << "_line\n"
       << "  " << function << "_line=(\"${(@)words[1,CURRENT-1]}\")\n"
-      << "  _arguments -C";
+      << "  # -A: an option after the subcommand's name is the subcommand's, --catalog included\n"
+      << "  _arguments -C -A '-*'";
   WriteZshSpecs(out, model.options, function, "    ");
   out << " \\\n    '1:command:->command' \\\n    '*::argument:->argument'\n"
       << "  case $state in\n"
