@@ -199,6 +199,7 @@ TEST_F(CompletionE2eTest, EveryShellCompletesHostileCatalogNamesAndPartsWithoutR
   std::ofstream(folder / "my cat.txt") << Record("A", "Club Foam 10");
   std::ofstream(folder / "home" / "cat.txt") << Record("A", "Home Foam");
   std::ofstream(folder / "cat(e:touch PWNED:)") << Record("A", "Glob Foam");
+  std::ofstream(folder / "cat") << "";  // as a glob, the name above runs its qualifier on this file
   std::ofstream(folder / "$(touch PWNED)") << Record("A", "Dollar Foam");
   std::ofstream(folder / "hostile.txt") << Record("A", "~root") << Record("A", "$(touch PWNED)")
                                         << Record("A", "Lf A\nLf B") << Record("A", "Lf C");
