@@ -12,6 +12,7 @@
 #include "cli/command_error.hpp"
 #include "cli/completion_scripts.hpp"
 #include "cli/option_values.hpp"
+#include "cli/output.hpp"
 #include "model/bands.hpp"
 
 namespace ferrolux::cli {
@@ -102,14 +103,15 @@ bool StartsWithLetterCaseAside(std::string_view text, std::string_view prefix) {
 }
 
 // One candidate a line, only those the word typed so far can begin, so that a shell gets a
-// handful to quote rather than the whole catalog. A part number holding a line end of its own
-// would read as two candidates: it is left out.
+// handful to quote rather than the whole catalog; controls shown as their pictures, as in every
+// message. A part number holding a line end of its own would read as two: it is left out.
 void WritePartNumbers(const std::filesystem::path& catalog, const std::string& prefix, std::ostream& out,
                       std::ostream& err) {
   for (const CatalogRow& cable : LoadCables(catalog, err)) {
     const std::string& part = cable[column::kPartNumber];
-    if (!part.empty() && part.find('\n') == std::string::npos && StartsWithLetterCaseAside(part, prefix))
-      out << part << '\n';
+    if (part.empty() || part.find('\n') != std::string::npos) continue;
+    const std::string shown = DisplayText(part);
+    if (StartsWithLetterCaseAside(shown, prefix)) out << shown << '\n';
   }
 }
 

@@ -75,14 +75,14 @@ TEST(CompletionModel, NamesEverySubcommandTheParserHoldsAndWhatItsOptionsTake) {
 TEST(PartNumbers, LeaveOutAPartNumberHoldingALineEndAndThoseTheWordTypedCannotBegin) {
   ferrolux::testing::TempFolder temp;
   std::string catalog;
-  for (const char* part : {"Foam 7", "foam 10", "Lf A\nLf B", "Lf C", "Air", ""})
+  for (const char* part : {"Foam 7", "foam 10", "Lf A\nLf B", "Lf C", "Esc\x1b]0;X\x07", ""})
     catalog += std::string("X\t") + part + "\t50\t.66\t25\tCu\tPE\tBraid\tPVC\t.2 in\t300 V\t.5\t.2\t.001\tT\tT\r\n";
   const std::filesystem::path file = temp.Write("catalog.txt", catalog);
   const struct {
     const char* arguments;
     const char* written;
   } cases[] = {
-      {"part-numbers", "Foam 7\nfoam 10\nLf C\nAir\n"},
+      {"part-numbers", "Foam 7\nfoam 10\nLf C\nEsc\u2190]0;X\u2022\n"},
       {"part-numbers FOAM", "Foam 7\nfoam 10\n"},
       {"part-numbers 'lf '", "Lf C\n"},
       {"part-numbers -- -x", ""},
