@@ -1,7 +1,9 @@
 #include "cli/completion.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <iostream>
+#include <string_view>
 
 #include <CLI/CLI.hpp>
 
@@ -96,8 +98,23 @@ void WriteScript(const CLI::App& app, const std::string& shell, std::ostream& ou
   else out << FishCompletion(model);
 }
 
-void WritePartNumbers(const std::filesystem::path& catalog, std::ostream& out, std::ostream& err) {
-  for (const CatalogRow& cable : LoadCables(catalog, err)) out << DisplayText(cable[column::kPartNumber]) << '\n';
+bool StartsWithLetterCaseAside(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+// One candidate a line, only those the word typed so far can begin, so that a shell gets a
+// handful to quote rather than the whole catalog; controls shown as their pictures, as in every
+// message. A part number holding a line end of its own would read as two: it is left out.
+void WritePartNumbers(const std::filesystem::path& catalog, const std::string& prefix, std::ostream& out,
+                      std::ostream& err) {
+  for (const CatalogRow& cable : LoadCables(catalog, err)) {
+    const std::string& part = cable[column::kPartNumber];
+    if (part.empty() || part.find('\n') != std::string::npos) continue;
+    const std::string shown = DisplayText(part);
+    if (StartsWithLetterCaseAside(shown, prefix)) out << shown << '\n';
+  }
 }
 
 // Runs `work` as the chosen subcommand, with the exit status and error line of any other.
@@ -144,9 +161,12 @@ void AddCompletion(CLI::App& app, CommandContext& context) {
   parts.group("");
   parts.fallthrough();
   parts.allow_extras(false);
-  parts.callback([&context] {
-    Choose(context,
-           [&context](std::ostream& out, std::ostream& err) { WritePartNumbers(context.catalogFile(), out, err); });
+  auto prefix = std::make_shared<std::string>();
+  parts.add_option("prefix", *prefix, "Only those that start with this (letter case aside)");
+  parts.callback([&context, prefix] {
+    Choose(context, [&context, prefix](std::ostream& out, std::ostream& err) {
+      WritePartNumbers(context.catalogFile(), *prefix, out, err);
+    });
   });
 }
 

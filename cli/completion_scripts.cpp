@@ -2,11 +2,11 @@
 
 #include <sstream>
 
+#include "cli/completion_cables.hpp"
+
 namespace ferrolux::cli {
 
 namespace {
-
-constexpr char kCatalogOption[] = "--catalog";
 
 std::string Replaced(std::string_view text, char from, std::string_view to) {
   std::string result;
@@ -94,19 +94,7 @@ void WriteBashHelpers(std::ostream& out, const std::string& function) {
       << "  compopt -o filenames 2>/dev/null\n"
       << "  COMPREPLY=($(compgen -f -- \"$cur\"))\n"
       << "}\n\n"
-      << "# The part numbers of the catalog the program would read, --catalog included.\n"
-      << function << "_cables() {\n"
-      << "  local i part typed=${cur//\\\\/} catalog=() program=${COMP_WORDS[0]/#\\~/$HOME}\n"
-      << "  typed=${typed#[\\\"\\']}\n"
-      << "  for ((i = 1; i < COMP_CWORD - 1; i++)); do\n"
-      << "    [[ ${COMP_WORDS[i]} == " << kCatalogOption << " ]] && catalog=(" << kCatalogOption
-      << " \"${COMP_WORDS[i + 1]/#\\~/$HOME}\")\n"
-      << "  done\n"
-      << "  COMPREPLY=()\n"
-      << "  while IFS= read -r part; do\n"
-      << "    if [[ ${part,,} == \"${typed,,}\"* ]]; then COMPREPLY+=(\"$(printf '%q' \"$part\")\"); fi\n"
-      << "  done < <(\"$program\" \"${catalog[@]}\" " << kPartNumbersCommand << " 2>/dev/null)\n"
-      << "}\n\n";
+      << BashCableFunctions(function) << "\n";
 }
 
 // ---- zsh
@@ -130,6 +118,8 @@ void WriteZshSpecs(std::ostream& out, const std::vector<CompletedOption>& option
   for (const CompletedOption& option : options) {
     for (const std::string& name : NamesOf(option)) {
       std::string spec = (option.repeats ? "*" : "") + name;
+      // The value may follow a long name in the same word: --catalog=FILE.
+      if (option.kind != ValueKind::kFlag && name.starts_with("--")) spec += "=";
       if (!option.help.empty()) spec += Enclosed("[", ZshDescription(option.help), "]");
       if (option.kind != ValueKind::kFlag)
         spec += Enclosed(":", ZshDescription(option.longNames.empty() ? name : option.longNames.front()), ":") +
@@ -137,17 +127,6 @@ void WriteZshSpecs(std::ostream& out, const std::vector<CompletedOption>& option
       out << " \\\n" << indent << Quoted(spec);
     }
   }
-}
-
-void WriteZshCables(std::ostream& out, const std::string& function) {
-  out << "# The part numbers of the catalog the program would read, --catalog included.\n"
-      << function << "_cables() {\n"
-      << "  local -a catalog parts\n"
-      << "  local program=${(Q)" << function << "_line[1]} at=${" << function << "_line[(I)" << kCatalogOption << "]}\n"
-      << "  (( at )) && catalog=(" << kCatalogOption << " ${~${(Q)" << function << "_line[at + 1]}})\n"
-      << "  parts=(${(f)\"$(${~program} $catalog " << kPartNumbersCommand << " 2>/dev/null)\"})\n"
-      << "  compadd -M 'm:{a-zA-Z}={A-Za-z}' -a parts\n"
-      << "}\n\n";
 }
 
 }  // namespace
@@ -160,10 +139,12 @@ std::string BashCompletion(const CompletionModel& model) {
   WriteBashHelpers(out, function);
   out << function << "() {\n"
       << "  local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]} command= i\n"
+      << "  # bash splits --option=VALUE into three words\n"
+      << "  if [[ $cur == = ]]; then cur=; elif [[ $prev == = ]]; then prev=${COMP_WORDS[COMP_CWORD - 2]}; fi\n"
       << "  for ((i = 1; i < COMP_CWORD; i++)); do\n"
       << "    case ${COMP_WORDS[i]} in\n";
   if (const auto values = ValueOptionNames(model); !values.empty())
-    out << "      " << Joined(values, "|") << ") ((i++)) ;;\n";
+    out << "      " << Joined(values, "|") << ") [[ ${COMP_WORDS[i + 1]} == = ]] && ((i++)); ((i++)) ;;\n";
   out << "      " << Joined(CommandNames(model), "|") << ") command=${COMP_WORDS[i]}; break ;;\n"
       << "    esac\n"
       << "  done\n"
@@ -183,12 +164,14 @@ std::string ZshCompletion(const CompletionModel& model) {
   out << "#compdef " << model.program << "\n"
       << "# zsh completion for " << model.program << ", written by `" << model.program
       << " completion zsh` from the program's own command line\n\n";
-  WriteZshCables(out, function);
+  out << ZshCableFunctions(function) << "\n";
   out << function << "() {\n"
       << "  local curcontext=$curcontext state line\n"
+      << "  # The words before the one completed, before _arguments takes the leading ones away\n"
       << "  typeset -ga " << function << "_line\n"
-      << "  " << function << "_line=(\"${words[@]}\")\n"
-      << "  _arguments -C";
+      << "  " << function << "_line=(\"${(@)words[1,CURRENT-1]}\")\n"
+      << "  # -A: an option after the subcommand's name is the subcommand's, --catalog included\n"
+      << "  _arguments -C -A '-*'";
   WriteZshSpecs(out, model.options, function, "    ");
   out << " \\\n    '1:command:->command' \\\n    '*::argument:->argument'\n"
       << "  case $state in\n"
@@ -256,15 +239,7 @@ void WriteFishHelpers(std::ostream& out, const CompletionModel& model, const std
       << "    end\n"
       << "    test -z \"$wanted\"\n"
       << "end\n\n"
-      << "# The part numbers of the catalog the program would read, --catalog included.\n"
-      << "function " << function << "_cables\n"
-      << "    set -l tokens (commandline -opc)\n"
-      << "    set -l catalog\n"
-      << "    if set -l at (contains -i -- " << kCatalogOption << " $tokens)\n"
-      << "        set catalog " << kCatalogOption << " $tokens[(math $at + 1)]\n"
-      << "    end\n"
-      << "    $tokens[1] $catalog " << kPartNumbersCommand << " 2>/dev/null\n"
-      << "end\n\n";
+      << FishCableFunctions(function) << "\n";
 }
 
 }  // namespace

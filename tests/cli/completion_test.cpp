@@ -4,7 +4,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <sstream>
+
 #include "cli/option_values.hpp"
+#include "support/temp_folder.hpp"
 
 namespace ferrolux::cli {
 namespace {
@@ -65,6 +68,37 @@ TEST(CompletionModel, NamesEverySubcommandTheParserHoldsAndWhatItsOptionsTake) {
   }
   EXPECT_TRUE(Find(*Find(model, "plot"), "cable")->repeats);
   EXPECT_EQ(Find(model, "completion")->arguments, kShells);
+}
+
+// A lone LF inside a part number made two candidates of it; the word typed so far picks the
+// rest in the program, so that a shell never quotes 100,000 parts one by one.
+TEST(PartNumbers, LeaveOutAPartNumberHoldingALineEndAndThoseTheWordTypedCannotBegin) {
+  ferrolux::testing::TempFolder temp;
+  std::string catalog;
+  for (const char* part : {"Foam 7", "foam 10", "Lf A\nLf B", "Lf C", "Esc\x1b]0;X\x07", ""})
+    catalog += std::string("X\t") + part + "\t50\t.66\t25\tCu\tPE\tBraid\tPVC\t.2 in\t300 V\t.5\t.2\t.001\tT\tT\r\n";
+  const std::filesystem::path file = temp.Write("catalog.txt", catalog);
+  const struct {
+    const char* arguments;
+    const char* written;
+  } cases[] = {
+      {"part-numbers", "Foam 7\nfoam 10\nLf C\nEsc\u2190]0;X\u2022\n"},
+      {"part-numbers FOAM", "Foam 7\nfoam 10\n"},
+      {"part-numbers 'lf '", "Lf C\n"},
+      {"part-numbers -- -x", ""},
+  };
+  for (const auto& c : cases) {
+    CLI::App app("", "ferrolux");
+    std::ostringstream out, err;
+    CommandContext context;
+    context.catalogFile = [&] { return file; };
+    context.out = &out;
+    context.err = &err;
+    AddCommands(app, context);
+    app.parse(c.arguments);
+    EXPECT_EQ(RunChosenCommand(context), 0) << c.arguments << ": " << err.str();
+    EXPECT_EQ(out.str(), c.written) << c.arguments;
+  }
 }
 
 }  // namespace

@@ -1,11 +1,18 @@
 // The completion scripts the program writes, loaded in the shells themselves: bash completes
-// partial command lines, zsh and fish load theirs without a word of complaint.
+// partial command lines, zsh and fish load theirs without a word of complaint, and each shell
+// typed at in a real tmux completes hostile catalog names and part numbers without running them.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "command_run.hpp"
 #include "support/temp_folder.hpp"
@@ -107,6 +114,147 @@ TEST_F(CompletionE2eTest, ZshAndFishLoadTheirScriptsWithoutAComplaint) {
   EXPECT_EQ(fish.status, 0) << fish.err;
   EXPECT_EQ(fish.err, "");
   EXPECT_EQ(fish.out.substr(0, fish.out.find('\t')), "matched") << fish.out;
+}
+
+const char kTmux[] = "/usr/bin/tmux";
+const std::string kMarker = "@@";  // typed after the Tab: once it shows, the Tab was handled
+
+// One shell in a tmux server of its own, its completion script loaded, its prompt "$ ".
+class ShellInTmux {
+ public:
+  // The socket outside the test's folder, whose long name would pass a socket's 107 bytes.
+  ShellInTmux(const fs::path& folder, const std::string& start, const std::string& setup)
+      : socket_(fs::temp_directory_path() / ("ferrolux-tmux-" + std::to_string(getpid()))) {
+    const std::string path = fs::path(FERROLUX_BINARY).parent_path().string() + ":" + std::getenv("PATH");
+    Tmux("-f /dev/null new-session -d -x 200 -y 30 -c " + Quoted(folder.string()) + " " +
+         Quoted("env HOME=" + Quoted((folder / "home").string()) + " PATH=" + Quoted(path) + " " + start));
+    Tmux("send-keys -l " + Quoted(setup + "; echo RE''ADY"));
+    Tmux("send-keys Enter");
+    for (int look = 0; look < 200 && !Ready(); ++look) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  bool Ready() const { return Tmux("capture-pane -p").find("\nREADY") != std::string::npos; }
+  ~ShellInTmux() { Tmux("kill-server"); }
+  ShellInTmux(const ShellInTmux&) = delete;
+  ShellInTmux& operator=(const ShellInTmux&) = delete;
+
+  // The command line after `typed` and a Tab, on a fresh line.
+  std::string Completed(const std::string& typed, std::chrono::seconds patience) const {
+    Tmux("send-keys C-e C-u C-l");
+    Tmux("send-keys -l " + Quoted(typed));
+    Tmux("send-keys Tab");
+    Tmux("send-keys -l " + kMarker);
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    std::string line;
+    while (std::chrono::steady_clock::now() < deadline) {
+      line = CursorLine();
+      if (line.size() >= kMarker.size() && line.ends_with(kMarker) && line.starts_with("$ "))
+        return line.substr(2, line.size() - 2 - kMarker.size());
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return "(no answer in time) " + line;
+  }
+
+ private:
+  std::string Tmux(const std::string& arguments) const {
+    const std::string line = std::string(kTmux) + " -S " + Quoted(socket_.string()) + " " + arguments + " 2>&1";
+    std::FILE* pipe = popen(line.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, got);
+    pclose(pipe);
+    return out;
+  }
+  std::string CursorLine() const {
+    const std::string y = Tmux("display-message -p '#{cursor_y}'");
+    std::string line = Tmux("capture-pane -p -S " + y.substr(0, y.find('\n')) + " -E " + y.substr(0, y.find('\n')));
+    while (!line.empty() && (line.back() == '\n' || line.back() == ' ')) line.pop_back();
+    return line;
+  }
+
+  fs::path socket_;
+};
+
+struct Shell {
+  const char* name;
+  const char* start;
+  const char* setup;  // %s: the script
+};
+
+const Shell kShells[] = {
+    {"bash", "bash --norc --noprofile", "PS1='$ '; bind 'set bell-style none'; source %s"},
+    {"zsh", "zsh -f", "PS1='$ '; autoload -Uz compinit && compinit -u -D; source %s"},
+    {"fish", "fish --no-config --private", "function fish_prompt; echo -n '$ '; end; source %s"},
+};
+
+// zsh ran a catalog's name as a glob qualifier at Tab (`cat(e:touch PWNED:)`); bash passed a
+// quoted name with its quotes; --catalog=FILE was read by no shell, ~ not by fish; a part number
+// with a lone LF made two candidates; fish inserted a leading ~ unescaped; bash took a process a
+// part and minutes on a large catalog.
+TEST_F(CompletionE2eTest, EveryShellCompletesHostileCatalogNamesAndPartsWithoutRunningThem) {
+  if (!fs::exists(kTmux)) GTEST_SKIP() << "tmux is not installed";
+#ifdef FERROLUX_EMULATOR
+  GTEST_SKIP() << "the shells run the program itself";
+#endif
+  fs::create_directory(folder / "home");
+  std::ofstream(folder / "my cat.txt") << Record("A", "Club Foam 10");
+  std::ofstream(folder / "home" / "cat.txt") << Record("A", "Home Foam");
+  std::ofstream(folder / "cat(e:touch PWNED:)") << Record("A", "Glob Foam");
+  std::ofstream(folder / "cat") << "";  // as a glob, the name above runs its qualifier on this file
+  std::ofstream(folder / "$(touch PWNED)") << Record("A", "Dollar Foam");
+  std::ofstream(folder / "hostile.txt") << Record("A", "~root") << Record("A", "$(touch PWNED)")
+                                        << Record("A", "Lf A\nLf B") << Record("A", "Lf C");
+  std::ofstream(folder / "tilde.txt") << Record("A", "~root");
+  std::ofstream large(folder / "large.txt");
+  for (int part = 0; part < 100000; ++part) large << Record("A", "Bulk" + std::to_string(100000 + part));
+  large.close();
+
+  struct Case {
+    std::string before;  // the command line before the word completed
+    std::string word, completed;
+    std::string fish = "";  // where fish differs
+  };
+  const std::string plot = " plot --cable ";
+  const Case cases[] = {
+      {"--catalog 'my cat.txt'" + plot, "C", "Club\\ Foam\\ 10 "},
+      {"--catalog \"my cat.txt\"" + plot, "C", "Club\\ Foam\\ 10 "},
+      {"--catalog my\\ cat.txt" + plot, "C", "Club\\ Foam\\ 10 "},
+      {"--catalog='my cat.txt'" + plot, "C", "Club\\ Foam\\ 10 "},
+      {"plot --catalog=my\\ cat.txt --cable ", "C", "Club\\ Foam\\ 10 "},
+      {"--catalog my\\ cat.txt" + plot, "'Cl", "'Club Foam 10' "},
+      {"--catalog ~/cat.txt" + plot, "H", "Home\\ Foam "},
+      {"--catalog=~/cat.txt" + plot, "H", "Home\\ Foam "},
+      {"--catalog 'cat(e:touch PWNED:)'" + plot, "G", "Glob\\ Foam "},
+      {"--catalog cat\\(e:touch\\ PWNED:\\)" + plot, "G", "Glob\\ Foam "},
+      {"--catalog '$(touch PWNED)'" + plot, "D", "Dollar\\ Foam "},
+      {"--catalog hostile.txt" + plot, "\\~", "\\~root "},
+      {"--catalog hostile.txt" + plot, "\\$", "\\$\\(touch\\ PWNED\\) "},
+      {"--catalog hostile.txt" + plot, "Lf", "Lf\\ C "},
+      {"--catalog tilde.txt" + plot, "", "\\~root ", "(nothing)"},
+      {"--catalog large.txt" + plot, "B", "Bulk1"},
+  };
+  for (const Shell& shell : kShells) {
+    const CommandResult which = RunCommand("/bin/sh", {"-c", std::string("command -v ") + shell.name}, folder);
+    if (which.status != 0) {
+      ADD_FAILURE() << shell.name << " is not installed (tools/setup-packages --tests)";
+      continue;
+    }
+    std::string setup = shell.setup;
+    setup.replace(setup.find("%s"), 2, Quoted(Script(shell.name).string()));
+    const ShellInTmux session(folder, shell.start, setup);
+    if (!session.Ready()) {
+      ADD_FAILURE() << shell.name << " did not start in tmux";
+      continue;
+    }
+    for (const Case& c : cases) {
+      const std::string before = "ferrolux " + c.before;
+      std::string completed = shell.name == std::string("fish") && !c.fish.empty() ? c.fish : c.completed;
+      if (completed == "(nothing)") completed = c.word;
+      // Minutes with a process a part; seconds on a loaded machine without.
+      const auto patience = std::chrono::seconds(c.before.starts_with("--catalog large") ? 60 : 10);
+      EXPECT_EQ(session.Completed(before + c.word, patience), before + completed) << shell.name;
+    }
+  }
+  EXPECT_FALSE(fs::exists(folder / "PWNED"));
 }
 
 }  // namespace
