@@ -8,11 +8,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include "chart/chart.hpp"
+#include "chart/svg_chart.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/cable_list.hpp"
 #include "cli/calc_report.hpp"
 #include "cli/catalog_source.hpp"
-#include "cli/chart.hpp"
 #include "cli/command_error.hpp"
 #include "cli/compare.hpp"
 #include "cli/completion.hpp"
@@ -24,7 +25,6 @@
 #include "cli/option_values.hpp"
 #include "cli/plot.hpp"
 #include "cli/subcommand_table.hpp"
-#include "cli/svg_chart.hpp"
 #include "text/charset.hpp"
 #include "text/text.hpp"
 
@@ -196,9 +196,9 @@ void RunCables(const OptionValues& o, const Io& io) {
 void RunPlot(const OptionValues& o, const Io& io) {
   if (!o.plot.length.empty()) ReadLength(o.plot.length, o.plot.metric);
   const std::vector<CatalogRow> cables = io.Cables();
-  const ChartSettings chart = BuildChart(cables, o.plot, io.style);
-  if (!o.svg.empty()) return WriteFileOrOut(o.svg, DrawSvgChart(chart), io.out);
-  for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
+  const chart::ChartSettings chart = BuildChart(cables, o.plot, io.style);
+  if (!o.svg.empty()) return WriteFileOrOut(o.svg, chart::DrawSvgChart(chart), io.out);
+  for (const std::string& line : chart::DrawChart(chart)) io.out << line << '\n';
 }
 
 void RunDeembedCommand(const OptionValues& o, const Io& io) {
@@ -220,9 +220,9 @@ void RunMeasure(const OptionValues& o, const Io& io) {
     return void(io.out << MeasuredCatalogLine(report, m));
   }
   if (m.plot || !m.svg.empty()) {
-    const ChartSettings chart = MeasureChart(report, cable, m.metric, io.style);
-    if (!m.svg.empty()) return WriteFileOrOut(m.svg, DrawSvgChart(chart), io.out);
-    for (const std::string& line : DrawChart(chart)) io.out << line << '\n';
+    const chart::ChartSettings chart = MeasureChart(report, cable, m.metric, io.style);
+    if (!m.svg.empty()) return WriteFileOrOut(m.svg, chart::DrawSvgChart(chart), io.out);
+    for (const std::string& line : chart::DrawChart(chart)) io.out << line << '\n';
     return;
   }
   if (o.format == "csv") WriteMeasureCsv(io.out, report);
@@ -289,10 +289,10 @@ void AddPlot(CLI::App& app, CommandContext& context, const std::shared_ptr<Optio
   plot.add_option("--to", p.toMHz, "Highest frequency in MHz")->type_name("F")->capture_default_str();
   plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")
       ->type_name("N")
-      ->check(WholeNumberIn(kChartNarrowest, kChartLargest));
+      ->check(WholeNumberIn(chart::kChartNarrowest, chart::kChartLargest));
   plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")
       ->type_name("N")
-      ->check(WholeNumberIn(kChartLowest, kChartLargest));
+      ->check(WholeNumberIn(chart::kChartLowest, chart::kChartLargest));
   plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")
       ->type_name("FILE")
       ->check(kNotEmpty);

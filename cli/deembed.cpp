@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/cable_choice.hpp"
+#include "cli/chart_output.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
 #include "cli/settings.hpp"
@@ -143,12 +144,12 @@ std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedP
                              " ft of " + DisplayText(CableName(line.cable.texts)));
 }
 
-ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style) {
-  ChartSettings chart = ChartForOutput(style);
+chart::ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style) {
+  chart::ChartSettings chart = ChartForOutput(style);
   chart.fromMHz = points.front().freqMHz;
   chart.toMHz = points.back().freqMHz;
   if (!(chart.toMHz > chart.fromMHz)) chart.fromMHz /= 1.1, chart.toMHz *= 1.1;  // a single point
-  chart.lossUnit = "SWR";
+  chart.unit = "SWR";
   chart.series.push_back({"SWR at the shack", [&points](double mhz) { return SwrAt(points, mhz, false); }});
   chart.series.push_back({"SWR at the antenna", [&points](double mhz) { return SwrAt(points, mhz, true); }});
   return chart;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "catalog/cable.hpp"
-#include "cli/chart.hpp"
+#include "chart/chart.hpp"
 #include "cli/output.hpp"
 #include "model/line_model.hpp"
 #include "sweep/touchstone.hpp"
@@ -40,6 +40,6 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
 std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedPoint>& points);
 
 // The SWR at both ends against frequency; gaps where the antenna end is not passive.
-ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style);
+chart::ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style);
 
 }  // namespace ferrolux::cli

@@ -2,12 +2,12 @@
 
 #include <ostream>
 
+#include "chart/svg_chart.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
 #include "cli/deembed.hpp"
 #include "cli/file_output.hpp"
 #include "cli/settings.hpp"
-#include "cli/svg_chart.hpp"
 #include "cli/sweep_file.hpp"
 #include "model/cable_calculation.hpp"
 
@@ -31,10 +31,10 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
 
 void WriteChart(const DeembedOptions& o, const std::vector<DeembedPoint>& points, std::ostream& out,
                 const OutputStyle& style) {
-  const ChartSettings chart = DeembedChart(points, style);
-  if (!o.svg.empty()) WriteFileOrOut(o.svg, DrawSvgChart(chart), out);
+  const chart::ChartSettings chart = DeembedChart(points, style);
+  if (!o.svg.empty()) WriteFileOrOut(o.svg, chart::DrawSvgChart(chart), out);
   if (o.plot)
-    for (const std::string& text : DrawChart(chart)) out << text << '\n';
+    for (const std::string& text : chart::DrawChart(chart)) out << text << '\n';
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "catalog/cable.hpp"
 #include "catalog/catalog_line.hpp"
 #include "cli/cable_choice.hpp"
+#include "cli/chart_output.hpp"
 #include "cli/json_fields.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
@@ -215,12 +216,13 @@ void WriteMeasureJson(std::ostream& out, const CableReport& report) {
   out << "\n}\n";
 }
 
-ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric, const OutputStyle& style) {
-  ChartSettings chart = ChartForOutput(style);
+chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric,
+                                  const OutputStyle& style) {
+  chart::ChartSettings chart = ChartForOutput(style);
   const std::vector<MeasuredPoint>& points = report.measurement.points;
   chart.fromMHz = points.front().mhz;
   chart.toMHz = points.back().mhz;
-  chart.lossUnit = metric ? "dB/100 m" : "dB/100 ft";
+  chart.unit = metric ? "dB/100 m" : "dB/100 ft";
   const double scale = metric ? 1 / kMetresPerFoot : 1;
   const fit::Coefficients k = report.k;
   chart.series.push_back({"Measured", [points, scale](double mhz) { return Interpolated(points, mhz, scale); }});

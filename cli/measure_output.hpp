@@ -5,7 +5,7 @@
 #include <iosfwd>
 
 #include "catalog/catalog.hpp"
-#include "cli/chart.hpp"
+#include "chart/chart.hpp"
 #include "cli/measure.hpp"
 #include "cli/output.hpp"
 
@@ -17,6 +17,7 @@ void WriteMeasureJson(std::ostream& out, const CableReport& report);
 
 // The measured matched loss beside the fitted curve and, when given, the catalog's curve of
 // `cable`, over the sweep's frequencies; per 100 m with `metric`.
-ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric, const OutputStyle& style);
+chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric,
+                                  const OutputStyle& style);
 
 }  // namespace ferrolux::cli

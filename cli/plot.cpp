@@ -4,6 +4,7 @@
 
 #include "catalog/cable.hpp"
 #include "cli/cable_choice.hpp"
+#include "cli/chart_output.hpp"
 #include "cli/command_error.hpp"
 #include "cli/settings.hpp"
 #include "model/cable_calculation.hpp"
@@ -39,45 +40,46 @@ constexpr int kLengthDigits = 7;
 const std::string kTitle = "Matched loss ";
 
 // Per 100 ft, per 100 m, or for the length given, in the unit it was given in.
-void SetScale(const PlotOptions& options, ChartSettings& chart, double& scale) {
+void SetScale(const PlotOptions& options, chart::ChartSettings& chart, double& scale) {
   if (!options.length.empty()) {
     const Length length = ReadLength(options.length, options.metric);
     scale = length.feet / 100;
-    chart.lossUnit = "dB";
+    chart.unit = "dB";
     chart.title = kTitle + "of " +
                   (length.typedInMetres ? PlainNumberText(length.metres, kLengthDigits) + " m"
                                         : PlainNumberText(length.feet, kLengthDigits) + " ft");
   } else if (options.metric) {
     scale = 1 / kMetresPerFoot;
-    chart.lossUnit = "dB/100 m";
+    chart.unit = "dB/100 m";
     chart.title = kTitle + "per 100 m";
   } else {
     scale = 1;
-    chart.lossUnit = "dB/100 ft";
+    chart.unit = "dB/100 ft";
     chart.title = kTitle + "per 100 ft";
   }
 }
 
-void SetSize(const PlotOptions& options, ChartSettings& chart) {
-  if (options.width != 0 && options.width < kChartNarrowest)
-    throw UsageError("--width: the chart needs at least " + std::to_string(kChartNarrowest) + " columns");
-  if (options.height != 0 && options.height < kChartLowest)
-    throw UsageError("--height: the chart needs at least " + std::to_string(kChartLowest) + " rows");
+void SetSize(const PlotOptions& options, chart::ChartSettings& chart) {
+  if (options.width != 0 && options.width < chart::kChartNarrowest)
+    throw UsageError("--width: the chart needs at least " + std::to_string(chart::kChartNarrowest) + " columns");
+  if (options.height != 0 && options.height < chart::kChartLowest)
+    throw UsageError("--height: the chart needs at least " + std::to_string(chart::kChartLowest) + " rows");
   if (options.width > 0) chart.width = options.width;
   if (options.height > 0) chart.height = options.height;
 }
 
 }  // namespace
 
-ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options, const OutputStyle& style) {
-  ChartSettings chart = ChartForOutput(style);
+chart::ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options,
+                                const OutputStyle& style) {
+  chart::ChartSettings chart = ChartForOutput(style);
   chart.fromMHz = ReadNumber("--from", options.fromMHz);
   chart.toMHz = ReadNumber("--to", options.toMHz);
   if (chart.fromMHz >= chart.toMHz) throw UsageError("--from must be below --to");
   double scale = 1;
   SetScale(options, chart, scale);
   SetSize(options, chart);
-  chart.logLoss = options.logLoss;
+  chart.logValues = options.logLoss;
   for (const CatalogRow* cable : ChosenCables(catalog, options)) {
     const CableNumbers numbers = ReadCatalogCable(*cable).numbers;
     chart.series.push_back({DisplayText(CableName(*cable), style.utf8),

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "cli/chart.hpp"
+#include "chart/chart.hpp"
 #include "cli/output.hpp"
 
 namespace ferrolux::cli {
@@ -24,6 +24,7 @@ struct PlotOptions {
 };
 
 // Throws a usage error for an unknown or ambiguous cable, too many cables, or a bad range or size.
-ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options, const OutputStyle& style);
+chart::ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options,
+                                const OutputStyle& style);
 
 }  // namespace ferrolux::cli

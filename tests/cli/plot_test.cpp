@@ -35,12 +35,12 @@ TEST(BuildChart, OneSeriesPerCableInItsUnit) {
        2},  // the type adds nothing new
   };
   for (const Case& c : cases) {
-    const ChartSettings chart = BuildChart(cables, c.options, {});
-    EXPECT_EQ(chart.lossUnit, c.unit);
+    const chart::ChartSettings chart = BuildChart(cables, c.options, {});
+    EXPECT_EQ(chart.unit, c.unit);
     EXPECT_EQ(chart.title, c.title);
     ASSERT_EQ(chart.series.size(), c.series);
     EXPECT_EQ(chart.series[0].label, "RG-8X, Test RG-8X");
-    EXPECT_NEAR(chart.series[0].loss(100), c.lossAt100MHz, 1e-12) << c.unit;
+    EXPECT_NEAR(chart.series[0].value(100), c.lossAt100MHz, 1e-12) << c.unit;
   }
 }
 
@@ -64,7 +64,7 @@ TEST(BuildChart, SizedToTheTerminalOrAsAsked) {
   for (const Case& c : cases) {
     PlotOptions options = Plot({"lmr"});
     options.width = c.width, options.height = c.height;
-    const ChartSettings chart = BuildChart(cables, options, c.style);
+    const chart::ChartSettings chart = BuildChart(cables, options, c.style);
     EXPECT_EQ(chart.width, c.chartWidth);
     EXPECT_EQ(chart.height, c.chartHeight);
   }

@@ -1,4 +1,4 @@
-#include "cli/chart.hpp"
+#include "chart/chart.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "cli/chart_scale.hpp"
-#include "cli/svg_chart.hpp"
+#include "chart/chart_scale.hpp"
+#include "chart/svg_chart.hpp"
 #include "support/temp_folder.hpp"
 #include "text/cells.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux::chart {
 namespace {
 
 // Two cables whose loss grows with the root of the frequency: 12.6 and 3.8 dB at 1000 MHz.
@@ -26,7 +26,7 @@ ChartSettings TwoCables(bool utf8, bool color) {
   ChartSettings chart;
   chart.series = {{"thin", [](double mhz) { return 0.4 * std::sqrt(mhz); }},
                   {"thick", [](double mhz) { return 0.12 * std::sqrt(mhz); }}};
-  chart.lossUnit = "dB/100 ft";
+  chart.unit = "dB/100 ft";
   chart.title = "Matched loss per 100 ft";
   chart.width = 60;
   chart.height = 16;
@@ -166,7 +166,7 @@ dB/100 ft         Matched loss per 100 ft
   };
   for (const GoldenCase& c : cases) {
     ChartSettings chart = TwoCables(c.utf8, c.color);
-    chart.logLoss = c.logLoss;
+    chart.logValues = c.logLoss;
     EXPECT_EQ(Picture(DrawChart(chart), 60), c.picture) << c.name;
   }
 }
@@ -255,7 +255,7 @@ TEST(Chart, OddInputGivesAChartOrOneLineSayingWhy) {
          s.series = {{"0", [](double) { return 0.0; }}};
        },
        "0┤⣀⣀⣀"},
-      {"no loss function", [](ChartSettings& s) { s.series[0].loss = nullptr; }, "━━ thin"},
+      {"no loss function", [](ChartSettings& s) { s.series[0].value = nullptr; }, "━━ thin"},
       {"label with terminal codes", [](ChartSettings& s) { s.series[0].label = "\x1b[2J\r\n"; }, "━━ ?[2J??"},
       {"long label cut", [](ChartSettings& s) { s.series[0].label = std::string(70, 'w'); }, "www…\n━━ thick"},
       {"nine series: the first eight",
@@ -316,7 +316,7 @@ TEST(SvgChart, RendersAtItsSizeWithAPolylinePerSeriesAndEscapedLabels) {
          s.series = {{"gap", [](double f) { return f > 10 && f < 100 ? -1 : 1; }}, {"none", {}}};
        },
        600, 320, 2, ">Matched loss per 100 ft</text>"},
-      {"a logarithmic loss axis", [](ChartSettings& s) { s.logLoss = true; }, 600, 320, 2,
+      {"a logarithmic loss axis", [](ChartSettings& s) { s.logValues = true; }, 600, 320, 2,
        "text-anchor=\"end\">0.1</text>"},
       {"range that cannot be drawn", [](ChartSettings& s) { s.toMHz = 0; }, 600, 320, 0,
        "Cannot plot: the frequencies"},
@@ -339,4 +339,4 @@ TEST(SvgChart, RendersAtItsSizeWithAPolylinePerSeriesAndEscapedLabels) {
 }
 
 }  // namespace
-}  // namespace ferrolux::cli
+}  // namespace ferrolux::chart

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/chart.hpp"
+#include "chart/chart.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux::chart {
 
 inline constexpr std::size_t kMaxChartSeries = 8;
 inline constexpr std::string_view kChartRangeProblem = "Cannot plot: the frequencies must rise from above 0 MHz.";
@@ -86,4 +86,4 @@ void PlaceAxisLabels(std::vector<AxisLabel>& labels, double low, double high, do
 enum class TextTarget { kAsciiTerminal, kUtf8Terminal, kXml };
 std::string PrintableText(std::string_view text, TextTarget target);
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux::chart

@@ -1,4 +1,4 @@
-#include "cli/svg_chart.hpp"
+#include "chart/svg_chart.hpp"
 
 #include <algorithm>
 #include <array>
@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/chart_scale.hpp"
+#include "chart/chart_scale.hpp"
 #include "text/cells.hpp"
 #include "text/text.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux::chart {
 
 namespace {
 
@@ -124,7 +124,7 @@ std::string LossLines(const ChartSettings& chart, const LossAxis& axis, const Fr
     if (tick.share > 0) grid += Line(frame.left, y, frame.right, y);
     labels += Text(frame.left - 6, y + 4, "end", tick.text);
   }
-  labels += Text(frame.left - 6, frame.top - 12, "start", chart.lossUnit);
+  labels += Text(frame.left - 6, frame.top - 12, "start", chart.unit);
   labels += Text((frame.left + frame.right) / 2, frame.top - 12, "middle", chart.title);
   return Group("class=\"loss-grid\" stroke=\"" + std::string(kGridColor) + "\"", grid) +
          Group("class=\"loss-labels\" fill=\"" + std::string(kAxisColor) + "\"", labels);
@@ -206,4 +206,4 @@ std::string DrawSvgChart(const ChartSettings& chart) {
   return Document(width, height, body);
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux::chart

@@ -1,4 +1,4 @@
-#include "cli/chart_scale.hpp"
+#include "chart/chart_scale.hpp"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,7 @@
 #include "text/charset.hpp"
 #include "text/text.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux::chart {
 
 namespace {
 
@@ -69,8 +69,8 @@ double FrequencyAtShare(double share, double fromMHz, double toMHz) {
 }
 
 std::optional<double> PlottableLoss(const ChartSeries& series, double mhz) {
-  if (!series.loss) return std::nullopt;
-  const double loss = series.loss(mhz);
+  if (!series.value) return std::nullopt;
+  const double loss = series.value(mhz);
   if (!std::isfinite(loss) || loss < 0 || loss > kAbsurdLoss) return std::nullopt;
   return loss;
 }
@@ -108,7 +108,7 @@ LossScale NiceLossScale(double highestLoss, int maxSteps) {
 
 std::string LossTickText(const LossScale& scale, int index) { return FixedText(index * scale.step, scale.decimals); }
 
-LossAxis::LossAxis(const ChartSettings& chart, int maxSteps) : logarithmic_(chart.logLoss) {
+LossAxis::LossAxis(const ChartSettings& chart, int maxSteps) : logarithmic_(chart.logValues) {
   const auto [lowest, highest] = LossRange(chart);
   if (logarithmic_) DecadeTicks(lowest, highest, maxSteps);
   else LinearTicks(highest, maxSteps);
@@ -183,4 +183,4 @@ std::string PrintableText(std::string_view text, TextTarget target) {
   return out;
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux::chart

@@ -1,4 +1,4 @@
-#include "cli/chart.hpp"
+#include "chart/chart.hpp"
 
 #include <algorithm>
 #include <array>
@@ -7,15 +7,14 @@
 #include <cstdint>
 #include <optional>
 
-#include "cli/chart_scale.hpp"
+#include "chart/chart_scale.hpp"
 #include "text/cells.hpp"
 #include "text/charset.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux::chart {
 
 namespace {
 
-constexpr int kPipeWidth = 80, kPipeHeight = 24;  // the height also the most a terminal's chart takes
 constexpr int kMinWidth = 20;
 constexpr int kMinHeight = 6;
 constexpr int kMinPlotRows = 2;
@@ -296,7 +295,7 @@ std::optional<std::vector<Row>> LegendRows(const ChartSettings& chart, int mostL
 // middle is taken.
 Row TitleRow(const ChartSettings& chart) {
   const TextTarget target = chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;
-  const std::string unit = PrintableText(chart.lossUnit, target);
+  const std::string unit = PrintableText(chart.unit, target);
   const std::string title = PrintableText(chart.title, target);
   Row row(static_cast<std::size_t>(chart.width));
   PutText(row, 0, unit);
@@ -314,17 +313,6 @@ std::string SizeProblem(const ChartSettings& chart, std::string_view why) {
 }
 
 }  // namespace
-
-ChartSettings ChartForOutput(const OutputStyle& style) {
-  const bool sized = style.terminal && style.columns > 0 && style.rows > 0;
-  ChartSettings chart;
-  // A terminal wider than the largest chart gets the largest, not a refusal it never asked for.
-  chart.width = std::clamp(sized ? style.columns : kPipeWidth, kChartNarrowest, kChartLargest);
-  chart.height = std::clamp(sized ? style.rows - 1 : kPipeHeight, kChartLowest, kPipeHeight);
-  chart.utf8 = style.utf8;
-  chart.color = style.color;
-  return chart;
-}
 
 std::vector<std::string> DrawChart(const ChartSettings& chart) {
   if (!ChartRangeValid(chart.fromMHz, chart.toMHz)) return {std::string(kChartRangeProblem)};
@@ -352,4 +340,4 @@ std::vector<std::string> DrawChart(const ChartSettings& chart) {
   return lines;
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux::chart

@@ -1,0 +1,13 @@
+#pragma once
+// A chart sized and marked for where the subcommand writes.
+
+#include "chart/chart.hpp"
+#include "cli/output.hpp"
+
+namespace ferrolux::cli {
+
+// An empty chart as this output shows it: the terminal's width and its height up to 24 rows,
+// 80x24 into a pipe or file, never below the smallest size; its marks and colours.
+chart::ChartSettings ChartForOutput(const OutputStyle& style);
+
+}  // namespace ferrolux::cli
