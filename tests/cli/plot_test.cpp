@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/chart.hpp"
 #include "cli/command_error.hpp"
 #include "test_cables.hpp"
 
@@ -73,10 +72,10 @@ TEST(BuildChart, SizedToTheTerminalOrAsAsked) {
 TEST(BuildChart, ATerminalWiderThanTheLargestChartNoLongerRefusesToPlot) {
   OutputStyle wide;
   wide.terminal = true;
-  wide.columns = kChartLargest + 1, wide.rows = kChartLargest + 1;
-  const ChartSettings chart = BuildChart(TestCables(), Plot({"lmr"}), wide);
-  EXPECT_EQ(chart.width, kChartLargest);
-  EXPECT_EQ(DrawChart(chart).size(), 24u);
+  wide.columns = chart::kChartLargest + 1, wide.rows = chart::kChartLargest + 1;
+  const chart::ChartSettings drawn = BuildChart(TestCables(), Plot({"lmr"}), wide);
+  EXPECT_EQ(drawn.width, chart::kChartLargest);
+  EXPECT_EQ(chart::DrawChart(drawn).size(), 24u);
 }
 
 TEST(BuildChart, RefusesWhatItCannotDraw) {
