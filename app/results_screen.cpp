@@ -1,7 +1,6 @@
 #include "app/results_screen.hpp"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -15,7 +14,8 @@
 #include "console/pick_list.hpp"
 #include "console/sort_list.hpp"
 #include "model/cable_calculation.hpp"
-#include "model/estimate_limits.hpp"
+#include "results/estimate_notes.hpp"
+#include "results/result_rows.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux {
@@ -27,7 +27,6 @@ constexpr int kPartListSpare = 9;  // the part list's bottom row is 9 + its coun
 constexpr int kColumn = 5;
 constexpr int kLastUsableRow = main_screen::kWorkBottom;  // the frame's bottom line stays intact
 constexpr int kWrapWidth = 90;
-constexpr int kFloatDigits = 7, kRoundedDigits = 15;
 const std::string kTypeTitle = ",Select Cable Type";
 const std::string kPartTitle = ",Please Make a Selection";
 constexpr int kRecordsBetweenSignalChecks = 4096;
@@ -99,37 +98,24 @@ int ShowCableBlock(Console& console, const CatalogRow& cable) {
   return console.CursorRow();
 }
 
-std::string Rounded(double value, int places) { return PlainNumberText(RoundHalfEven(value, places), kRoundedDigits); }
-
-int ShowResults(Console& console, int row, const ProgramState& state, const LossFigures& f) {
-  row = PrintRow(console, row, "       Frequency: " + PlainNumberText(state.freqMHz, kFloatDigits) + " MHz");
-  row = PrintRow(console, row, " STD. Match Loss: " + Rounded(f.stdMatchLoss, 3) + " dB 100 ft.");
-  const std::string length = (state.lengthFt < 0 ? "" : " ") + PlainNumberText(state.lengthFt, kFloatDigits) + " ";
-  row = PrintRow(console, row, "      Match Loss: " + Rounded(f.matchLoss, 3) + " dB @" + length + "ft.");
-  row = PrintRow(console, row, " Loss due to SWR: " + Rounded(f.swrLoss, 2) + " dB");
-  row = PrintRow(console, row, "      Total Loss: " + Rounded(f.totalLoss, 2) + " dB");
-  row = PrintRow(console, row, "        Power In: " + Rounded(state.powerW, 2) + " watts");
-  row = PrintRow(console, row, "       Power Out: " + Rounded(f.powerOut, 2) + " watts");
-  row = PrintRow(console, row, "      Power Loss: " + Rounded(f.powerLossPct, 2) + "%");
-  row = PrintRow(console, row, "    Apparent swr: " + PlainNumberText(state.shackSwr, kFloatDigits) + ":1");
-  return PrintRow(console, row, "        Real SWR: " + Rounded(f.realSwr, 2) + ":1 +-");
-}
-
 int PrintRows(Console& console, int row, const std::vector<std::string>& texts) {
   for (const std::string& text : texts) row = PrintRow(console, row, text);
+  return row;
+}
+
+int ShowResults(Console& console, int row, const ProgramState& state, const LossFigures& f) {
+  const ResultFigures figures{state.freqMHz, f.stdMatchLoss, f.matchLoss,    f.swrLoss,      f.totalLoss,
+                              state.powerW,  f.powerOut,     f.powerLossPct, state.shackSwr, f.realSwr};
+  for (const ResultRow& r : ResultRows(figures, {.shownLength = state.lengthFt}))
+    row = PrintRow(console, row, r.label + r.value);
   return row;
 }
 
 int ShowFigures(Console& console, int row, const ProgramState& state, const CatalogCable& cable) {
   const CableCalculation c =
       CalculateCable(cable.numbers, {state.lengthFt, state.powerW, state.shackSwr, state.freqMHz, {}});
-  switch (c.shown) {
-    case EstimateShown::kAboveSixNotice:
-      return PrintRows(console, row + 1, NoEstimateNoticeLines(PlainNumberText(state.shackSwr, kFloatDigits)));
-    case EstimateShown::kHighSwrWarning:
-      return PrintRows(console, row + 1, HighSwrWarningLines(Rounded(c.estimate.realSwr, 0)));
-    case EstimateShown::kFigures: break;
-  }
+  if (c.shown != EstimateShown::kFigures)
+    return PrintRows(console, row + 1, EstimateNoteLines(c.shown, c.estimate.realSwr, SwrText(state.shackSwr, false)));
   return ShowResults(console, row + 2, state, c.estimate);
 }
 

@@ -11,7 +11,8 @@
 #include "cli/cable_choice.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
-#include "model/estimate_limits.hpp"
+#include "results/estimate_notes.hpp"
+#include "results/result_rows.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -20,16 +21,11 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr int kFloatDigits = 7, kRoundedDigits = 15;
 constexpr int kColumnGap = 4;
 const std::string kMissing = "-";
 const std::string kAssumption =
     "Line equations: a real characteristic impedance is assumed; good for ordinary coax above a few MHz, "
     "approximate at HF on thin, lossy cable.";
-
-// The results screen's figures and its way of writing them.
-std::string Rounded(double value, int places) { return PlainNumberText(RoundHalfEven(value, places), kRoundedDigits); }
-std::string Unrounded(double value) { return PlainNumberText(value, kFloatDigits); }
 
 struct FigureRow {
   std::string label, estimate, line;
@@ -44,86 +40,91 @@ Units UnitsOf(const Settings& s) {
   return s.metric ? Units{" dB 100 m.", "m.", 1 / kMetresPerFoot} : Units{" dB 100 ft.", "ft.", 1};
 }
 
-// The rows both columns share: the cable's matched loss and the settings.
-std::vector<FigureRow> SharedRows(const Settings& s, const Calculation& c) {
-  const Units u = UnitsOf(s);
-  const std::string at = " dB @" + PrintedNumberText(s.shownLength, kFloatDigits) + u.length;
-  const auto& e = c.estimate;
-  return {
-      {"       Frequency: ", Unrounded(static_cast<float>(s.freqMHz)) + " MHz", Unrounded(s.freqMHz) + " MHz"},
-      {" STD. Match Loss: ", Rounded(e.stdMatchLoss * u.per100Scale, 3) + u.per100,
-       Rounded(c.matchedPer100Ft * u.per100Scale, 3) + u.per100},
-      {"      Match Loss: ", Rounded(e.matchLoss, 3) + at, Rounded(c.matchedLossDb, 3) + at},
-  };
-}
+bool ShackSwrComputed(const Calculation& c) { return c.exact && c.exact->point; }
 
-// A typed SWR as the results screen shows it; one worked out from an impedance like every other.
-std::string ShackSwrText(const Settings& s, const Calculation& c) {
-  const bool computed = c.exact && c.exact->point;
-  if (std::isinf(s.shackSwr)) return "infinite";
-  return computed ? Rounded(s.shackSwr, 2) : Unrounded(static_cast<float>(s.shackSwr));
+// A typed SWR as the results screen reads it, in single precision; one worked out from an
+// impedance in full.
+double ShownShackSwr(const Settings& s, const Calculation& c) {
+  return ShackSwrComputed(c) ? s.shackSwr : static_cast<float>(s.shackSwr);
 }
 
 std::string ShackRatioText(const Settings& s, const Calculation& c) {
-  return std::isinf(s.shackSwr) ? "infinite" : ShackSwrText(s, c) + ":1";
+  return SwrRatioText(ShownShackSwr(s, c), ShackSwrComputed(c));
 }
 
-std::string ReturnLossText(double db) { return std::isinf(db) ? "infinite" : Rounded(db, 2) + " dB"; }
+std::string ReturnLossText(double db) { return std::isinf(db) ? "infinite" : RoundedText(db, 2) + " dB"; }
 
-std::vector<FigureRow> FigureRows(const Settings& s, const Calculation& c) {
-  std::vector<FigureRow> rows = SharedRows(s, c);
+ResultWording WordingOf(const Settings& s, const Calculation& c, bool estimate) {
+  const Units u = UnitsOf(s);
+  return {s.shownLength, u.per100, u.length, ShackSwrComputed(c), estimate};
+}
+
+// The estimate in single precision, as the results screen works it out.
+ResultFigures EstimateFigures(const Settings& s, const Calculation& c) {
   const auto& e = c.estimate;
-  const bool estimated = c.shown == EstimateShown::kFigures;
-  const LineFigures* l = c.line.figures ? &*c.line.figures : nullptr;
-  auto estimate = [&](const std::string& text) { return estimated ? text : kMissing; };
-  auto line = [&](auto text) { return l ? text(*l) : kMissing; };
-  rows.push_back({" Loss due to SWR: ", estimate(Rounded(e.swrLoss, 2) + " dB"),
-                  line([](const LineFigures& f) { return Rounded(f.swrLossDb, 2) + " dB"; })});
-  rows.push_back({"      Total Loss: ", estimate(Rounded(e.totalLoss, 2) + " dB"),
-                  line([](const LineFigures& f) { return Rounded(f.totalLossDb, 2) + " dB"; })});
-  const std::string powerIn = Rounded(static_cast<float>(s.powerW), 2) + " watts";
-  rows.push_back({"        Power In: ", powerIn, Rounded(s.powerW, 2) + " watts"});
-  rows.push_back({"       Power Out: ", estimate(Rounded(e.powerOut, 2) + " watts"),
-                  line([](const LineFigures& f) { return Rounded(f.powerOutW, 2) + " watts"; })});
-  rows.push_back({"      Power Loss: ", estimate(Rounded(e.powerLossPct, 2) + "%"),
-                  line([](const LineFigures& f) { return Rounded(f.powerLostPct, 2) + "%"; })});
-  const std::string apparent = ShackRatioText(s, c);
-  rows.push_back({"    Apparent swr: ", apparent, apparent});
-  rows.push_back({"        Real SWR: ", estimate(Rounded(e.realSwr, 2) + ":1 +-"),
-                  line([](const LineFigures& f) { return Rounded(f.antennaSwr, 2) + ":1"; })});
-  rows.push_back(
-      {" Ret. Loss Shack: ", "", line([](const LineFigures& f) { return ReturnLossText(f.shackReturnLossDb); })});
-  rows.push_back(
-      {"  Ret. Loss Ant.: ", "", line([](const LineFigures& f) { return ReturnLossText(f.antennaReturnLossDb); })});
+  return {static_cast<float>(s.freqMHz),
+          e.stdMatchLoss * UnitsOf(s).per100Scale,
+          e.matchLoss,
+          e.swrLoss,
+          e.totalLoss,
+          static_cast<float>(s.powerW),
+          e.powerOut,
+          e.powerLossPct,
+          ShownShackSwr(s, c),
+          e.realSwr};
+}
+
+// The line equations' figures; zeros in the SWR figures where there are none to show.
+ResultFigures LineFiguresOf(const Settings& s, const Calculation& c) {
+  const LineFigures l = c.line.figures.value_or(LineFigures{});
+  return {s.freqMHz,           c.matchedPer100Ft * UnitsOf(s).per100Scale,
+          c.matchedLossDb,     l.swrLossDb,
+          l.totalLossDb,       s.powerW,
+          l.powerOutW,         l.powerLostPct,
+          ShownShackSwr(s, c), l.antennaSwr};
+}
+
+// The results screen's rows with the line equations' beside them, then the rows only they fill.
+std::vector<FigureRow> FigureRows(const Settings& s, const Calculation& c) {
+  const std::vector<ResultRow> estimate = ResultRows(EstimateFigures(s, c), WordingOf(s, c, true));
+  const std::vector<ResultRow> line = ResultRows(LineFiguresOf(s, c), WordingOf(s, c, false));
+  const bool estimated = c.shown == EstimateShown::kFigures, solved = c.line.figures.has_value();
+  std::vector<FigureRow> rows;
+  for (size_t i = 0; i < estimate.size(); ++i) {
+    const bool swr = estimate[i].swrFigure;
+    rows.push_back({estimate[i].label, swr && !estimated ? kMissing : estimate[i].value,
+                    swr && !solved ? kMissing : line[i].value});
+  }
+  const LineFigures* l = solved ? &*c.line.figures : nullptr;
+  rows.push_back({" Ret. Loss Shack: ", "", l ? ReturnLossText(l->shackReturnLossDb) : kMissing});
+  rows.push_back({"  Ret. Loss Ant.: ", "", l ? ReturnLossText(l->antennaReturnLossDb) : kMissing});
   return rows;
 }
 
 // The lines the results screen shows instead of its figures.
 std::vector<std::string> EstimateNote(const Settings& s, const Calculation& c) {
-  if (c.shown == EstimateShown::kHighSwrWarning) return HighSwrWarningLines(Rounded(c.estimate.realSwr, 0));
-  if (c.shown == EstimateShown::kAboveSixNotice) return NoEstimateNoticeLines(ShackSwrText(s, c));
-  return {};
+  return EstimateNoteLines(c.shown, c.estimate.realSwr, SwrText(ShownShackSwr(s, c), ShackSwrComputed(c)));
 }
 
 std::vector<std::string> ImpossibleNote(const Settings& s, const Calculation& c) {
-  const std::string matched = Rounded(c.matchedLossDb, 2) + " dB of matched loss";
+  const std::string matched = RoundedText(c.matchedLossDb, 2) + " dB of matched loss";
   switch (c.lineVerdict) {
     case LineVerdict::kFigures: return {};
     case LineVerdict::kOtherReference:
       return {"Line equations: they hold only for a meter whose reference is the cable's impedance; against " +
-              Unrounded(c.exact ? c.exact->refOhms : 0) + " Ohms they do not apply (see the exact line)."};
+              TypedText(c.exact ? c.exact->refOhms : 0) + " Ohms they do not apply (see the exact line)."};
     case LineVerdict::kBeyondAnyReading:
       return {"Line equations: with " + matched + ", " + std::string(kBeyondAnyReading) + "."};
     case LineVerdict::kNotRepresentable:
       return {
           "Line equations: their real-Z0 model of this line cannot represent " + ShackRatioText(s, c) + " in the shack",
-          "(with " + matched + " it shows at most " + Rounded(c.line.highestShackSwr, 2) + ":1); " +
+          "(with " + matched + " it shows at most " + RoundedText(c.line.highestShackSwr, 2) + ":1); " +
               (c.exact->point ? "the exact line below works from the impedance itself."
                               : "the exact line below finds the passive loads that give it.")};
     case LineVerdict::kNoPassiveLoad: break;
   }
   return {"Line equations: no load at the antenna can make this line show " + ShackRatioText(s, c) + " in the shack.",
-          "With " + matched + " it shows at most " + Rounded(c.line.highestShackSwr, 2) +
+          "With " + matched + " it shows at most " + RoundedText(c.line.highestShackSwr, 2) +
               ":1, even with the far end open or shorted.",
           "Check the SWR meter and how it is connected, the cable (its length, type and condition)",
           "and the cable's catalog data."};

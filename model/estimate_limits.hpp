@@ -1,9 +1,5 @@
 #pragma once
-// Where the loss estimate stops being worth showing, and the lines shown instead of its figures.
-// The results screen and the command line both show them, word for word the same.
-
-#include <string>
-#include <vector>
+// Where the loss estimate stops being worth showing. What is said instead is in results/.
 
 #include "model/loss.hpp"
 
@@ -16,10 +12,5 @@ inline constexpr float kWarningSwr = 20;
 
 constexpr bool BeyondEstimate(float shackSwr) { return shackSwr > kHighestEstimatedShackSwr; }
 constexpr bool WarnsOfHighSwr(float realSwr) { return realSwr >= kWarningSwr; }
-
-// The numbers come in as the caller writes them: the estimate rounded to a whole number, the
-// measured SWR as entered.
-std::vector<std::string> HighSwrWarningLines(const std::string& realSwr);
-std::vector<std::string> NoEstimateNoticeLines(const std::string& shackSwr);
 
 }  // namespace ferrolux
