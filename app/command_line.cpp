@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/program.hpp"
+#include "text/charset.hpp"
 
 namespace ferrolux {
 
@@ -91,7 +92,7 @@ std::string CommandList(const CLI::App& app) {
 
 // The calculator's usage follows the complaint; a subcommand's fault is one line on its own.
 int WrongCommandLine(const CLI::App& app, const std::string& complaint, std::ostream& err) {
-  err << "ferrolux: " << complaint << '\n';
+  err << "ferrolux: " << TerminalText(complaint) << '\n';
   if (app.get_subcommands().empty()) err << Usage(app);
   return kExitUsage;
 }

@@ -14,6 +14,7 @@
 #include "cli/commands.hpp"
 #include "console/console.hpp"
 #include "terminal/curses_terminal.hpp"
+#include "text/charset.hpp"
 
 namespace {
 constexpr int kExitNoTerminal = 1;
@@ -30,7 +31,7 @@ int RunCalculator(const ferrolux::CalculatorOptions& options) {
     ferrolux::Console console(terminal, terminal, clock);
     return ferrolux::RunProgram(console, catalog);
   } catch (const std::exception& failure) {
-    std::fprintf(stderr, "ferrolux: %s\n", failure.what());
+    std::fprintf(stderr, "ferrolux: %s\n", ferrolux::TerminalText(failure.what()).c_str());
     return kExitNoTerminal;
   }
 }
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
   try {
     return Run(argc, argv);
   } catch (const std::exception& failure) {
-    std::fprintf(stderr, "ferrolux: %s\n", failure.what());
+    std::fprintf(stderr, "ferrolux: %s\n", ferrolux::TerminalText(failure.what()).c_str());
     return kExitNoTerminal;
   }
 }

@@ -378,7 +378,7 @@ int ReportParseError(const CLI::App& app, const CLI::ParseError& error, std::ost
     err << kProgram << ": the output could not be written\n";
     return kExitFailure;
   }
-  err << kProgram << ": " << error.what() << '\n';
+  err << kProgram << ": " << TerminalText(error.what()) << '\n';
   return kExitUsage;
 }
 

@@ -41,6 +41,11 @@ TEST_F(CliE2eTest, ErrorsSayWhatIsWrongInOneLineWithTheirExitStatus) {
   };
   const Case cases[] = {
       {{"calc", "--band", "2m", "--cable", "9913"}, 2, "ferrolux: --length is required\n"},
+      // A command line's escape bytes reached the terminal through the usage fault that quoted them.
+      {{"cables", "--x\x1b]0;T\x07"}, 2, "ferrolux: unknown option --x\u2190]0;T\u2022\n"},
+      {{"calc", "--length", "50\x1b[2J", "--band", "2m", "--cable", "9913"},
+       2,
+       "ferrolux: --length: \"50\u2190[2J\" is not a length (50, 50ft or 15m)\n"},
       {{"calc", "--length", "50", "--band", "2m", "--mhz", "7", "--cable", "9913"},
        2,
        "ferrolux: --band excludes --mhz\n"},
