@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "catalog/cable_names.hpp"
 #include "catalog/catalog.hpp"
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
@@ -104,16 +105,26 @@ bool StartsWithLetterCaseAside(std::string_view text, std::string_view prefix) {
          });
 }
 
-// One candidate a line, only those the word typed so far can begin, so that a shell gets a
-// handful to quote rather than the whole catalog; controls shown as their pictures, as in every
-// message. A part number holding a line end of its own would read as two: it is left out.
+// Whether the word typed so far may be on its way to this cable, as --cable reads names: the part
+// number's start, or, written as hams write them ("lmr4", "rg8x"), the start of the part number
+// or of the type, or any piece of the part number.
+bool MayBeTyping(const CatalogRow& cable, const std::string& shown, std::string_view typed) {
+  if (StartsWithLetterCaseAside(shown, typed)) return true;
+  const std::string word = NormalisedName(typed);
+  return NormalisedName(cable[column::kPartNumber]).starts_with(word) ||
+         NormalisedName(cable[column::kType]).starts_with(word) || NameContains(cable[column::kPartNumber], typed);
+}
+
+// One candidate a line, only those the word typed so far may be on its way to, so that a shell
+// gets a handful to quote rather than the whole catalog; controls shown as their pictures, as in
+// every message. A part number holding a line end of its own would read as two: it is left out.
 void WritePartNumbers(const std::filesystem::path& catalog, const std::string& prefix, std::ostream& out,
                       std::ostream& err) {
   for (const CatalogRow& cable : LoadCables(catalog, err)) {
     const std::string& part = cable[column::kPartNumber];
     if (part.empty() || part.find('\n') != std::string::npos) continue;
     const std::string shown = DisplayText(part);
-    if (StartsWithLetterCaseAside(shown, prefix)) out << shown << '\n';
+    if (MayBeTyping(cable, shown, prefix)) out << shown << '\n';
   }
 }
 

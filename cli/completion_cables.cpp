@@ -161,7 +161,7 @@ constexpr char kZsh[] =
 }
 
 # The part numbers of the catalog the program would read, --catalog FILE and --catalog=FILE
-# included; zsh matches them to the word itself.
+# included, those the word typed so far may be on its way to, as --cable reads names.
 %FN%_cables() {
   local -a catalog parts
   local REPLY program word i
@@ -174,8 +174,8 @@ constexpr char kZsh[] =
     %FN%_path "${word#--catalog=}" || return
     catalog=(--catalog "$REPLY")
   done
-  parts=(${(f)"$("$program" "${catalog[@]}" %PARTS% 2>/dev/null)"})
-  compadd -M 'm:{a-zA-Z}={A-Za-z}' -a parts
+  parts=(${(f)"$("$program" "${catalog[@]}" %PARTS% -- "${(Q)PREFIX}" 2>/dev/null)"})
+  compadd -U -a parts
 }
 )sh";
 

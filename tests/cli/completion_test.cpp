@@ -76,7 +76,7 @@ TEST(PartNumbers, LeaveOutAPartNumberHoldingALineEndAndThoseTheWordTypedCannotBe
   ferrolux::testing::TempFolder temp;
   std::string catalog;
   for (const char* part : {"Foam 7", "foam 10", "Lf A\nLf B", "Lf C", "Esc\x1b]0;X\x07", ""})
-    catalog += std::string("X\t") + part + "\t50\t.66\t25\tCu\tPE\tBraid\tPVC\t.2 in\t300 V\t.5\t.2\t.001\tT\tT\r\n";
+    catalog += std::string("Coax\t") + part + "\t50\t.66\t25\tCu\tPE\tBraid\tPVC\t.2 in\t300 V\t.5\t.2\t.001\tT\tT\r\n";
   const std::filesystem::path file = temp.Write("catalog.txt", catalog);
   const struct {
     const char* arguments;
@@ -85,7 +85,8 @@ TEST(PartNumbers, LeaveOutAPartNumberHoldingALineEndAndThoseTheWordTypedCannotBe
       {"part-numbers", "Foam 7\nfoam 10\nLf C\nEsc\u2190]0;X\u2022\n"},
       {"part-numbers FOAM", "Foam 7\nfoam 10\n"},
       {"part-numbers 'lf '", "Lf C\n"},
-      {"part-numbers -- -x", ""},
+      {"part-numbers foam-7", "Foam 7\n"},  // as --cable reads it: blanks and hyphens aside
+      {"part-numbers -- -z", ""},
   };
   for (const auto& c : cases) {
     CLI::App app("", "ferrolux");
