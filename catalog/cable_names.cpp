@@ -25,6 +25,13 @@ std::size_t EditDistance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
+// "RG-213/U" is the type RG-213 with the military suffix for general use, which hams leave out.
+std::string_view WithoutUniversalSuffix(std::string_view name) {
+  if (name.size() > 2 && name[name.size() - 2] == '/' && (name.back() == 'U' || name.back() == 'u'))
+    name.remove_suffix(2);
+  return name;
+}
+
 }  // namespace
 
 std::string NormalisedName(std::string_view name) {
@@ -33,7 +40,9 @@ std::string NormalisedName(std::string_view name) {
   return normalised;
 }
 
-bool SameName(std::string_view a, std::string_view b) { return NormalisedName(a) == NormalisedName(b); }
+bool SameName(std::string_view a, std::string_view b) {
+  return NormalisedName(WithoutUniversalSuffix(a)) == NormalisedName(WithoutUniversalSuffix(b));
+}
 
 bool NameContains(std::string_view name, std::string_view part) {
   return NormalisedName(name).find(NormalisedName(part)) != std::string::npos;

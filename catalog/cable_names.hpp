@@ -12,7 +12,7 @@ namespace ferrolux {
 // The name upper-cased, without blanks, hyphens, dots and slashes.
 std::string NormalisedName(std::string_view name);
 
-// Whether two names are one, written either way.
+// Whether two names are one, written either way, with or without a type's "/U".
 bool SameName(std::string_view a, std::string_view b);
 
 // Whether `name` holds `part`, both written either way.

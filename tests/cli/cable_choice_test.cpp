@@ -79,6 +79,7 @@ TEST(FindCable, HamsSpellingOfAPartOrTypeMatchedNothingAndSuggestedNothing) {
 TEST(SelectCables, HamsSpellingOfATypeOrTextMatchedNothingAndSuggestedNothing) {
   const std::vector<CatalogRow> cables = TestCables();
   EXPECT_EQ(SelectCables(cables, "rg8x", "").size(), 1u);
+  EXPECT_EQ(SelectCables(cables, "RG-174/U", "").size(), 1u);  // a type's "/U" written or left out
   EXPECT_EQ(SelectCables(cables, "", "lmr400").size(), 1u);
   EXPECT_EQ(SelectCables(cables, "", "test rg").size(), 2u);
   try {
