@@ -149,7 +149,7 @@ TEST(ShippedCatalogRebuildTest, TheToolRebuildsTheShippedFileByteForByte) {
                               kFactsFile.string() + "' '" + rebuilt.string() + "' > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   EXPECT_TRUE(testing::FileText(rebuilt) == testing::FileText(kShippedCatalog))
-      << "run the command in README.md to rebuild data/CableCatalog.txt";
+      << "run the command in docs/catalog.md to rebuild data/CableCatalog.txt";
 }
 
 }  // namespace
