@@ -4,11 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <ostream>
-#include <sstream>
+#include <streambuf>
 #include <string>
 
 #include "cli/command_error.hpp"
@@ -22,6 +23,7 @@ namespace fs = std::filesystem;
 constexpr int kMostLinks = 40;  // as the kernel follows them
 constexpr int kNameTries = 100;
 constexpr mode_t kNewFileMode = 0666;  // the umask takes its share
+constexpr size_t kBufferBytes = 1 << 16;
 
 // A failed system call, with the reason in the C library's words.
 struct SystemFailure {
@@ -103,25 +105,64 @@ class TemporaryFile {
   bool renamed_ = false;
 };
 
+// What a writer puts out goes to the temporary file a buffer at a time, so a long text is never
+// held whole. A stream cannot carry the reason a write failed: it is kept for Finish.
+class TemporaryFileBuffer : public std::streambuf {
+ public:
+  explicit TemporaryFileBuffer(const TemporaryFile& file) : file_(file) { Empty(); }
+
+  // Throws SystemFailure for the first write that failed.
+  void Finish() {
+    if (sync() != 0) throw SystemFailure{error_};
+  }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (sync() != 0) return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
+    return traits_type::not_eof(c);
+  }
+
+  int sync() override {
+    if (error_ != 0) return -1;
+    try {
+      file_.Write(std::string_view(pbase(), static_cast<size_t>(pptr() - pbase())));
+    } catch (const SystemFailure& failure) {
+      error_ = failure.error;
+      return -1;
+    }
+    Empty();
+    return 0;
+  }
+
+ private:
+  void Empty() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+
+  const TemporaryFile& file_;
+  std::array<char, kBufferBytes> buffer_{};
+  int error_ = 0;
+};
+
 }  // namespace
 
 void WriteFileAtomically(const fs::path& file, std::string_view content) {
+  WriteFileAtomically(file, [content](std::ostream& out) { out.write(content.data(), std::ssize(content)); });
+}
+
+void WriteFileAtomically(const fs::path& file, const std::function<void(std::ostream&)>& write) {
   try {
     if (file.empty()) throw SystemFailure{ENOENT};
     const FileSizeSignalIgnored ignored;
     const fs::path target = FinalTarget(file);
     TemporaryFile temporary(target);
-    temporary.Write(content);
+    TemporaryFileBuffer buffer(temporary);
+    std::ostream out(&buffer);
+    write(out);
+    buffer.Finish();
     temporary.Replace(target);
   } catch (const SystemFailure& failure) {
     throw CommandError(kExitFailure, file.string() + ": could not be written: " + std::strerror(failure.error));
   }
-}
-
-void WriteFileAtomically(const fs::path& file, const std::function<void(std::ostream&)>& write) {
-  std::ostringstream text;
-  write(text);
-  WriteFileAtomically(file, text.view());
 }
 
 void WriteFileOrOut(const std::string& name, std::string_view content, std::ostream& out) {
