@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ostream>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -13,7 +14,6 @@
 #include "cli/json_fields.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
-#include "model/exact_figures.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -31,7 +31,7 @@ std::string Mhz(double value) {
   return buffer;
 }
 
-TableRow TextRow(const DeembedPoint& p) {
+TableRow TextRow(const LinePoint& p) {
   const std::string shackSwr = std::isinf(p.shackSwr) ? "infinite" : FixedText(p.shackSwr, 2);
   TableRow row = {Mhz(p.freqMHz), ImpedanceText(p.shackZ), shackSwr, ImpedanceText(p.antennaZ)};
   if (!p.passive) {
@@ -44,19 +44,19 @@ TableRow TextRow(const DeembedPoint& p) {
 
 // The SWR at `mhz`, straight between the neighbouring points; none outside the sweep or next to
 // a point that is not passive.
-double SwrAt(const std::vector<DeembedPoint>& points, double mhz, bool antenna) {
-  const auto above = std::lower_bound(points.begin(), points.end(), mhz,
-                                      [](const DeembedPoint& p, double f) { return p.freqMHz < f; });
-  if (above == points.end()) return NAN;
-  const auto swr = [&](const DeembedPoint& p) { return antenna ? (p.passive ? p.antennaSwr : NAN) : p.shackSwr; };
-  if (above == points.begin()) return above->freqMHz == mhz ? swr(*above) : NAN;
-  const DeembedPoint& below = *(above - 1);
-  const double share = (mhz - below.freqMHz) / (above->freqMHz - below.freqMHz);
-  return swr(below) + share * (swr(*above) - swr(below));
+double SwrAt(const DeembeddedSweep& points, double mhz, bool antenna) {
+  const std::size_t above = points.FirstFrom(mhz);
+  if (above == points.Size()) return NAN;
+  const auto swr = [&](const LinePoint& p) { return antenna ? (p.passive ? p.antennaSwr : NAN) : p.shackSwr; };
+  const LinePoint upper = points[above];
+  if (above == 0) return upper.freqMHz == mhz ? swr(upper) : NAN;
+  const LinePoint below = points[above - 1];
+  const double share = (mhz - below.freqMHz) / (upper.freqMHz - below.freqMHz);
+  return swr(below) + share * (swr(upper) - swr(below));
 }
 
 // One point a row: a long sweep is written as it goes, never held as one document.
-Json PointJson(const DeembedPoint& p) {
+Json PointJson(const LinePoint& p) {
   Json j = {{"frequency_mhz", p.freqMHz},
             {"shack_z", ImpedanceJson(p.shackZ)},
             {"shack_swr", NumberOrNull(p.shackSwr)},
@@ -72,30 +72,23 @@ Json PointJson(const DeembedPoint& p) {
 
 }  // namespace
 
-std::vector<DeembedPoint> Deembed(const Sweep& sweep, const DeembedLine& line) {
-  std::vector<DeembedPoint> points;
-  points.reserve(sweep.points.size());
-  const double lengthM = line.lengthFt * kMetresPerFoot;
-  for (const SweepPoint& s : sweep.points) {
-    DeembedPoint p;
-    p.freqMHz = s.freqHz / 1e6;
-    const Line model = MakeLine(line.cable.numbers, line.velocityFactor, p.freqMHz, lengthM);
-    const LineTransfer transfer(model);
-    p.shackZ = s.z;
-    // An exact open (a calibration standard, a simulated file) has the limit of the transform.
-    p.antennaZ = std::isinf(s.z.real()) ? AntennaBehindAnOpen(model) : transfer.AntennaZ(s.z);
-    p.passive = IsPassive(p.antennaZ);
-    p.shackSwr = Swr(p.shackZ, line.refOhms);
-    p.antennaSwr = Swr(p.antennaZ, line.refOhms);
-    p.matchedLossDb = MatchedLossDb(model);
-    p.totalLossDb = transfer.TotalLossDb(p.antennaZ);
-    points.push_back(p);
-  }
-  return points;
+DeembeddedSweep::DeembeddedSweep(Sweep shack, const DeembedLine& line)
+    : shack_(std::move(shack)),
+      line_{line.cable.numbers, line.velocityFactor, line.lengthFt * kMetresPerFoot, line.refOhms} {}
+
+LinePoint DeembeddedSweep::operator[](std::size_t index) const {
+  const SweepPoint& s = shack_.points[index];
+  return DeembedAt(line_, s.freqHz / 1e6, s.z);
+}
+
+std::size_t DeembeddedSweep::FirstFrom(double mhz) const {
+  const auto above = std::lower_bound(shack_.points.begin(), shack_.points.end(), mhz,
+                                      [](const SweepPoint& p, double f) { return p.freqHz / 1e6 < f; });
+  return static_cast<std::size_t>(above - shack_.points.begin());
 }
 
 void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedLine& line,
-                      const std::vector<DeembedPoint>& points, const OutputStyle& style) {
+                      const DeembeddedSweep& points, const OutputStyle& style) {
   out << DisplayText(file + " seen at the antenna through " + PlainNumberText(line.lengthFt, 7) + " ft of " +
                          CableName(line.cable.texts) + " (VF " + PlainNumberText(line.velocityFactor, 7) + ")",
                      style.utf8)
@@ -105,14 +98,15 @@ void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedL
       {"MHz", true, false}, {"Shack Z", true, false}, {"SWR", true, false},   {"Antenna Z", true, false},
       {"SWR", true, false}, {"Matched", true, false}, {"Total", true, false}, {"", false, false}};
   WriteTableRowByRow(
-      out, columns, points.size(), [&points](size_t i) { return TextRow(points[i]); }, style.utf8, style.color);
+      out, columns, points.Size(), [&points](size_t i) { return TextRow(points[i]); }, style.utf8, style.color);
 }
 
-void WriteDeembedCsv(std::ostream& out, const std::vector<DeembedPoint>& points) {
+void WriteDeembedCsv(std::ostream& out, const DeembeddedSweep& points) {
   out << "frequency_mhz,shack_z_re,shack_z_im,shack_swr,passive,antenna_z_re,antenna_z_im,antenna_swr,"
          "matched_loss_db,total_loss_db\n";
   const auto number = [](double v) { return std::isfinite(v) ? MachineNumber(v) : std::string(); };
-  for (const DeembedPoint& p : points) {
+  for (std::size_t i = 0; i < points.Size(); ++i) {
+    const LinePoint p = points[i];
     out << MachineNumber(p.freqMHz) << ',' << number(p.shackZ.real()) << ',' << number(p.shackZ.imag()) << ','
         << number(p.shackSwr) << ',' << (p.passive ? "yes" : "no") << ',' << number(p.antennaZ.real()) << ','
         << number(p.antennaZ.imag()) << ',' << (p.passive ? number(p.antennaSwr) : "") << ',' << number(p.matchedLossDb)
@@ -121,7 +115,7 @@ void WriteDeembedCsv(std::ostream& out, const std::vector<DeembedPoint>& points)
 }
 
 void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedLine& line,
-                      const std::vector<DeembedPoint>& points) {
+                      const DeembeddedSweep& points) {
   const Json inputs = {{"file", JsonText(file)},
                        {"type", JsonText(line.cable.texts[column::kType])},
                        {"part_number", JsonText(line.cable.texts[column::kPartNumber])},
@@ -130,24 +124,27 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
                        {"reference_ohms", line.refOhms}};
   out << "{\n  \"inputs\": " << IndentedJson(inputs, 1) << ",\n  \"points\": ";
   JsonArrayWriter list(out, 1);
-  for (const DeembedPoint& p : points) list.Add(PointJson(p));
+  for (std::size_t i = 0; i < points.Size(); ++i) list.Add(PointJson(points[i]));
   list.Close();
   out << "\n}\n";
 }
 
-std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedPoint>& points) {
-  std::vector<SweepPoint> antenna;
-  antenna.reserve(points.size());
-  for (const DeembedPoint& p : points) antenna.push_back({p.freqMHz * 1e6, p.antennaZ});
-  return WriteTouchstone(antenna, line.refOhms,
-                         "Antenna end, de-embedded by ferrolux through " + PlainNumberText(line.lengthFt, 7) +
-                             " ft of " + DisplayText(CableName(line.cable.texts)));
+void WriteAntennaSweep(std::ostream& out, const DeembedLine& line, const DeembeddedSweep& points) {
+  WriteTouchstone(
+      out, points.Size(),
+      [&points](std::size_t i) {
+        const LinePoint p = points[i];
+        return SweepPoint{p.freqMHz * 1e6, p.antennaZ};
+      },
+      line.refOhms,
+      "Antenna end, de-embedded by ferrolux through " + PlainNumberText(line.lengthFt, 7) + " ft of " +
+          DisplayText(CableName(line.cable.texts)));
 }
 
-chart::ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style) {
+chart::ChartSettings DeembedChart(const DeembeddedSweep& points, const OutputStyle& style) {
   chart::ChartSettings chart = ChartForOutput(style);
-  chart.fromMHz = points.front().freqMHz;
-  chart.toMHz = points.back().freqMHz;
+  chart.fromMHz = points[0].freqMHz;
+  chart.toMHz = points[points.Size() - 1].freqMHz;
   if (!(chart.toMHz > chart.fromMHz)) chart.fromMHz /= 1.1, chart.toMHz *= 1.1;  // a single point
   chart.unit = "SWR";
   chart.series.push_back({"SWR at the shack", [&points](double mhz) { return SwrAt(points, mhz, false); }});

@@ -2,6 +2,7 @@
 // `ferrolux deembed`: a one-port sweep measured at the shack end of a cable, carried through the
 // line model to the antenna.
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -9,17 +10,10 @@
 #include "catalog/cable.hpp"
 #include "chart/chart.hpp"
 #include "cli/output.hpp"
-#include "model/line_model.hpp"
+#include "model/deembedding.hpp"
 #include "sweep/touchstone.hpp"
 
 namespace ferrolux::cli {
-
-struct DeembedPoint {
-  double freqMHz = 0;
-  Complex shackZ, antennaZ;
-  bool passive = true;  // false: the antenna end comes out active; no figures
-  double shackSwr = 0, antennaSwr = 0, matchedLossDb = 0, totalLossDb = 0;
-};
 
 struct DeembedLine {
   CatalogCable cable;
@@ -28,18 +22,32 @@ struct DeembedLine {
   double refOhms = 0;         // the cable's nominal impedance unless --ref-ohms
 };
 
-std::vector<DeembedPoint> Deembed(const Sweep& sweep, const DeembedLine& line);
+// A sweep read at the shack seen at the antenna: a point is de-embedded when a writer asks for
+// it, so a sweep of a million points costs its readings and never a second list.
+class DeembeddedSweep {
+ public:
+  DeembeddedSweep(Sweep shack, const DeembedLine& line);
+  std::size_t Size() const { return shack_.points.size(); }
+  LinePoint operator[](std::size_t index) const;
+  // The first point at or above `mhz`; Size() when there is none.
+  std::size_t FirstFrom(double mhz) const;
+
+ private:
+  Sweep shack_;
+  FeedLine line_;
+};
 
 void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedLine& line,
-                      const std::vector<DeembedPoint>& points, const OutputStyle& style);
-void WriteDeembedCsv(std::ostream& out, const std::vector<DeembedPoint>& points);
+                      const DeembeddedSweep& points, const OutputStyle& style);
+void WriteDeembedCsv(std::ostream& out, const DeembeddedSweep& points);
 void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedLine& line,
-                      const std::vector<DeembedPoint>& points);
+                      const DeembeddedSweep& points);
 
-// The antenna end as Touchstone 1.1 against the reference.
-std::string AntennaSweepText(const DeembedLine& line, const std::vector<DeembedPoint>& points);
+// The antenna end as Touchstone 1.1 against the reference, a line at a time.
+void WriteAntennaSweep(std::ostream& out, const DeembedLine& line, const DeembeddedSweep& points);
 
 // The SWR at both ends against frequency; gaps where the antenna end is not passive.
-chart::ChartSettings DeembedChart(const std::vector<DeembedPoint>& points, const OutputStyle& style);
+// `points` must outlive the chart: its curves de-embed the points they pass through.
+chart::ChartSettings DeembedChart(const DeembeddedSweep& points, const OutputStyle& style);
 
 }  // namespace ferrolux::cli

@@ -29,8 +29,7 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
   return line;
 }
 
-void WriteChart(const DeembedOptions& o, const std::vector<DeembedPoint>& points, std::ostream& out,
-                const OutputStyle& style) {
+void WriteChart(const DeembedOptions& o, const DeembeddedSweep& points, std::ostream& out, const OutputStyle& style) {
   const chart::ChartSettings chart = DeembedChart(points, style);
   if (!o.svg.empty()) WriteFileOrOut(o.svg, chart::DrawSvgChart(chart), out);
   if (o.plot)
@@ -50,8 +49,8 @@ DeembedNumbers ReadDeembedOptions(const DeembedOptions& o) {
 void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, std::ostream& out,
                 const OutputStyle& style) {
   const DeembedLine line = ReadLine(o, cables);
-  const std::vector<DeembedPoint> points = Deembed(ReadSweep(o.file), line);
-  if (!o.s1p.empty()) WriteFileAtomically(o.s1p, AntennaSweepText(line, points));
+  const DeembeddedSweep points(ReadSweep(o.file), line);
+  if (!o.s1p.empty()) WriteFileAtomically(o.s1p, [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
   if (o.plot || !o.svg.empty()) return WriteChart(o, points, out, style);
   if (o.format == "csv") WriteDeembedCsv(out, points);
   else if (o.format == "json") WriteDeembedJson(out, o.file, line, points);

@@ -17,7 +17,7 @@ namespace ferrolux::cli {
 // SIGHUP ends the program mid-write.
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view content);
 
-// The same for text produced by `write`.
+// The same for text produced by `write`, which goes to the file as it is made, never held whole.
 void WriteFileAtomically(const std::filesystem::path& file, const std::function<void(std::ostream&)>& write);
 
 // The content on `out` when the name is "-" (standard output), else into the file as above.

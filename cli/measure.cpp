@@ -28,20 +28,20 @@ CommandError FileFault(const SweepFile& file, int line, const std::string& what)
 bool SameFrequency(double a, double b) { return std::fabs(a - b) <= kSameFrequency * std::max(a, b); }
 
 void CheckSameFrequencies(const SweepFile& open, const SweepFile& shorted) {
-  const size_t shared = std::min(open.points.size(), shorted.points.size());
+  const size_t shared = std::min(open.Size(), shorted.Size());
   for (size_t i = 0; i < shared; ++i) {
-    const SweepReading &o = open.points[i], &s = shorted.points[i];
+    const SweepReading o = open[i], s = shorted[i];
     if (!SameFrequency(o.mhz, s.mhz))
       throw FileFault(shorted, s.line,
                       PlainNumberText(s.mhz, 15) + " MHz where " + open.name + " has " + PlainNumberText(o.mhz, 15) +
                           " MHz: the two sweeps must have the same frequencies");
   }
-  const bool openLonger = open.points.size() > shared;
+  const bool openLonger = open.Size() > shared;
   const SweepFile& longer = openLonger ? open : shorted;
-  if (longer.points.size() > shared)
-    throw FileFault(longer, longer.points[shared].line,
-                    PlainNumberText(longer.points[shared].mhz, 15) + " MHz is not in " +
-                        (openLonger ? shorted : open).name + ": the two sweeps must have the same frequencies");
+  if (longer.Size() > shared)
+    throw FileFault(longer, longer[shared].line,
+                    PlainNumberText(longer[shared].mhz, 15) + " MHz is not in " + (openLonger ? shorted : open).name +
+                        ": the two sweeps must have the same frequencies");
 }
 
 std::optional<double> VelocityFactorGuess(const std::string& text) {
@@ -55,16 +55,16 @@ CableMeasurement Measured(std::optional<SweepFile> open, std::optional<SweepFile
   if (open && shorted) {
     CheckSameFrequencies(*open, *shorted);
     std::vector<OpenShortReading> readings;
-    readings.reserve(open->points.size());
-    for (size_t i = 0; i < open->points.size(); ++i)
-      readings.push_back({open->points[i].mhz, open->points[i].z, shorted->points[i].z});
+    readings.reserve(open->Size());
+    for (size_t i = 0; i < open->Size(); ++i) readings.push_back({(*open)[i].mhz, (*open)[i].z, (*shorted)[i].z});
     open.reset();
     shorted.reset();
     return MeasureOpenShort(readings, metres, vfGuess);
   }
+  const SweepFile& file = open ? *open : *shorted;
   std::vector<ReflectionReading> readings;
-  readings.reserve((open ? *open : *shorted).points.size());
-  for (const SweepReading& p : (open ? *open : *shorted).points) readings.push_back({p.mhz, p.reflection});
+  readings.reserve(file.Size());
+  for (size_t i = 0; i < file.Size(); ++i) readings.push_back({file[i].mhz, file[i].reflection});
   open.reset();
   shorted.reset();
   return MeasureReturnLoss(readings, metres);

@@ -3,6 +3,7 @@
 // shorted, given back as figures per frequency, a fit of k0, k1 and k2, and a catalog line.
 
 #include <complex>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "cli/settings.hpp"
 #include "model/cable_measurement.hpp"
 #include "model/cable_numbers.hpp"
+#include "sweep/touchstone.hpp"
 
 namespace ferrolux::cli {
 
@@ -22,9 +24,14 @@ struct SweepReading {
   int line = 0;
 };
 
+// A sweep as read: its readings are worked out from its points when they are taken, so a sweep
+// of a million points is never held twice.
 struct SweepFile {
   std::string name;  // as given on the command line
-  std::vector<SweepReading> points;
+  Sweep sweep;
+
+  std::size_t Size() const { return sweep.points.size(); }
+  SweepReading operator[](std::size_t index) const;
 };
 
 // Reads a one-port sweep file; a fault throws a CommandError "FILE:LINE: what is wrong".

@@ -225,7 +225,8 @@ chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* c
   chart.unit = metric ? "dB/100 m" : "dB/100 ft";
   const double scale = metric ? 1 / kMetresPerFoot : 1;
   const fit::Coefficients k = report.k;
-  chart.series.push_back({"Measured", [points, scale](double mhz) { return Interpolated(points, mhz, scale); }});
+  // By reference: each copy of the curve held a copy of every point.
+  chart.series.push_back({"Measured", [&points, scale](double mhz) { return Interpolated(points, mhz, scale); }});
   chart.series.push_back({"Fit", [k, scale](double mhz) { return fit::LossAt(k, mhz) * scale; }});
   if (cable) {
     const CableNumbers numbers = ReadCatalogCable(*cable).numbers;

@@ -16,7 +16,8 @@ void WriteMeasureCsv(std::ostream& out, const CableReport& report);
 void WriteMeasureJson(std::ostream& out, const CableReport& report);
 
 // The measured matched loss beside the fitted curve and, when given, the catalog's curve of
-// `cable`, over the sweep's frequencies; per 100 m with `metric`.
+// `cable`, over the sweep's frequencies; per 100 m with `metric`. `report` must outlive the
+// chart: the measured curve reads its points.
 chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric,
                                   const OutputStyle& style);
 

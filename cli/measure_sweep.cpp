@@ -17,13 +17,11 @@ double Reflection(std::complex<double> z, double refOhms) {
 
 }  // namespace
 
-SweepFile ReadSweepFile(const std::string& name) {
-  const Sweep sweep = ReadSweep(name);
-  SweepFile file{name, {}};
-  file.points.reserve(sweep.points.size());
-  for (const SweepPoint& p : sweep.points)
-    file.points.push_back({p.freqHz / kHzPerMhz, p.z, Reflection(p.z, sweep.refOhms), static_cast<int>(p.line)});
-  return file;
+SweepReading SweepFile::operator[](std::size_t index) const {
+  const SweepPoint& p = sweep.points[index];
+  return {p.freqHz / kHzPerMhz, p.z, Reflection(p.z, sweep.refOhms), static_cast<int>(p.line)};
 }
+
+SweepFile ReadSweepFile(const std::string& name) { return {name, ReadSweep(name)}; }
 
 }  // namespace ferrolux::cli

@@ -104,6 +104,7 @@ void SetVelocityFactors(CableMeasurement& m, const std::vector<double>& bases, d
 
 std::vector<fit::LossPoint> FitPoints(const std::vector<MeasuredPoint>& points) {
   std::vector<fit::LossPoint> fitPoints;
+  fitPoints.reserve(points.size());
   for (const MeasuredPoint& p : points)
     if (p.lossDbPer100Ft > 0 && std::isfinite(p.lossDbPer100Ft)) fitPoints.push_back({p.mhz, p.lossDbPer100Ft});
   return fitPoints;
@@ -115,6 +116,9 @@ CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings,
                                   std::optional<double> vfGuess) {
   CableMeasurement m;
   std::vector<double> bases;
+  // Room for every point at once: grown step by step, a million points would be copied and held twice.
+  m.points.reserve(readings.size());
+  bases.reserve(readings.size());
   for (size_t i = 0; i < readings.size(); ++i) {
     const OpenShortReading& r = readings[i];
     if (const auto why = Unusable(r)) {
@@ -135,6 +139,7 @@ CableMeasurement MeasureOpenShort(const std::vector<OpenShortReading>& readings,
 
 CableMeasurement MeasureReturnLoss(const std::vector<ReflectionReading>& readings, double metres) {
   CableMeasurement m;
+  m.points.reserve(readings.size());
   for (size_t i = 0; i < readings.size(); ++i) {
     const double magnitude = readings[i].magnitude;
     if (magnitude > 1) m.leftOut.push_back({i, LeftOutWhy::kActive});

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 #include "model/loss.hpp"
 
@@ -48,8 +49,9 @@ std::vector<Column> SupportColumns(const std::vector<LossPoint>& points, unsigne
   for (int term = 0; term < kTerms; ++term) {
     if ((support & (1u << term)) == 0) continue;
     Column column;
+    column.reserve(points.size());
     for (const LossPoint& p : points) column.push_back(Term(term, p.mhz) / p.loss);
-    columns.push_back(column);
+    columns.push_back(std::move(column));
   }
   return columns;
 }

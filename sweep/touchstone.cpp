@@ -8,6 +8,8 @@
 #include <limits>
 #include <numbers>
 #include <optional>
+#include <ostream>
+#include <sstream>
 #include <utility>
 
 #include "text/charset.hpp"
@@ -286,13 +288,21 @@ Sweep ReadTouchstone(std::string_view bytes) {
 }
 
 std::string WriteTouchstone(const std::vector<SweepPoint>& points, double refOhms, std::string_view comment) {
-  std::string out = "# MHz S RI R " + Number17(refOhms) + '\n';
-  if (!comment.empty()) out += "! " + TerminalText(comment) + '\n';
-  for (const SweepPoint& p : points) {
+  std::ostringstream out;
+  WriteTouchstone(
+      out, points.size(), [&points](std::size_t i) { return points[i]; }, refOhms, comment);
+  return std::move(out).str();
+}
+
+void WriteTouchstone(std::ostream& out, std::size_t count, const std::function<SweepPoint(std::size_t)>& point,
+                     double refOhms, std::string_view comment) {
+  out << "# MHz S RI R " << Number17(refOhms) << '\n';
+  if (!comment.empty()) out << "! " << TerminalText(comment) << '\n';
+  for (std::size_t i = 0; i < count; ++i) {
+    const SweepPoint p = point(i);
     const Complex s = std::isinf(p.z.real()) ? Complex(1, 0) : (p.z - refOhms) / (p.z + refOhms);
-    out += Number17(p.freqHz / 1e6) + ' ' + Number17(s.real()) + ' ' + Number17(s.imag()) + '\n';
+    out << Number17(p.freqHz / 1e6) << ' ' << Number17(s.real()) << ' ' << Number17(s.imag()) << '\n';
   }
-  return out;
 }
 
 }  // namespace ferrolux

@@ -4,6 +4,8 @@
 
 #include <complex>
 #include <cstddef>
+#include <functional>
+#include <iosfwd>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -64,5 +66,10 @@ Sweep ReadTouchstone(std::string_view bytes);
 // "# MHz S RI R <ref>", then the comment as one "!" line (its controls as pictures, so it can
 // never start a line of its own), then one line per point.
 std::string WriteTouchstone(const std::vector<SweepPoint>& points, double refOhms, std::string_view comment);
+
+// The same onto `out`, the `count` points made one at a time by `point`: a long sweep is never
+// held as text, nor as a list.
+void WriteTouchstone(std::ostream& out, std::size_t count, const std::function<SweepPoint(std::size_t)>& point,
+                     double refOhms, std::string_view comment);
 
 }  // namespace ferrolux

@@ -42,6 +42,32 @@ TEST_F(FileOutputTest, ReplacesTheFileWholeAndKeepsItsMode) {
   EXPECT_EQ(FilesInFolder(), 2u);
 }
 
+// The bytes the open files in `folder` hold, named or not (/proc/self/fd shows an unnamed one too).
+off_t BytesOpenIn(const fs::path& folder) {
+  off_t bytes = 0;
+  for (const fs::directory_entry& fd : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code error;
+    struct stat status {};
+    if (fs::read_symlink(fd.path(), error).string().starts_with(folder.string()) &&
+        fstat(std::stoi(fd.path().filename().string()), &status) == 0)
+      bytes += status.st_size;
+  }
+  return bytes;
+}
+
+// A de-embedded sweep of a million points was held as one text of some 60 MB before a byte of
+// it reached the file: what the writer puts out goes on as it is made.
+TEST_F(FileOutputTest, AWrittenTextWasHeldWholeBeforeItReachedTheFile) {
+  constexpr size_t kLines = 100'000;
+  off_t onDiskMidway = 0;
+  WriteFileAtomically(temp.Path() / "antenna.s1p", [&](std::ostream& out) {
+    for (size_t i = 0; i < kLines; ++i) out << "14.000000 0.123456789 -0.987654321\n";
+    onDiskMidway = BytesOpenIn(temp.Path());
+  });
+  EXPECT_GT(onDiskMidway, 3'000'000);
+  EXPECT_EQ(fs::file_size(temp.Path() / "antenna.s1p"), kLines * 35);
+}
+
 TEST_F(FileOutputTest, ASymlinkKeepsPointingAtItsReplacedTarget) {
   fs::create_directory(temp.Path() / "charts");
   const fs::path target = temp.Write("charts/real.svg", "old chart");

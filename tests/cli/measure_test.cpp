@@ -19,8 +19,8 @@ namespace {
 SweepFile Sweep(const std::string& name, size_t first = 0, size_t count = SIZE_MAX) {
   const testing::SweepData data = testing::ReadSweepData(name);
   SweepFile file{name, {}};
-  for (size_t i = first; i < data.mhz.size() && file.points.size() < count; ++i)
-    file.points.push_back({data.mhz[i], data.z[i], data.magnitude[i], data.lines[i]});
+  for (size_t i = first; i < data.mhz.size() && file.Size() < count; ++i)
+    file.sweep.points.push_back({data.mhz[i] * 1e6, data.z[i], static_cast<size_t>(data.lines[i])});
   return file;
 }
 
@@ -54,8 +54,8 @@ Fault FaultOf(const std::optional<SweepFile>& open, const std::optional<SweepFil
 TEST(MeasureCable, FaultsNameTheFileAndLine) {
   const SweepFile open = Sweep("rg213-open.s1p"), shorted = Sweep("rg213-short.s1p");
   SweepFile shifted = shorted, active = open;
-  shifted.points[4].mhz += 0.5;
-  for (SweepReading& p : active.points) p.z = ActiveOpen(), p.reflection = 1.0005;
+  shifted.sweep.points[4].freqHz += 0.5e6;
+  for (SweepPoint& p : active.sweep.points) p.z = ActiveOpen();
   MeasureOptions line = Options("60m");
   line.catalogLine = true;
   const struct {
@@ -146,7 +146,7 @@ TEST(WriteMeasure, OneSweepGivesTheLossAloneInEveryFormat) {
 // One such point used to stop the command; it is left out and counted, in every format.
 TEST(MeasureCable, OnePointSlightlyAboveUnityIsLeftOutAndCounted) {
   SweepFile open = Sweep("rg213-open.s1p", 0, 5), shorted = Sweep("rg213-short.s1p", 0, 5);
-  open.points[2].z = ActiveOpen(), open.points[2].reflection = 1.0005;
+  open.sweep.points[2].z = ActiveOpen();
   for (const bool both : {true, false}) {
     const CableReport report =
         both ? MeasureCable(open, shorted, Options("60m")) : MeasureCable(open, {}, Options("60m"));

@@ -26,8 +26,9 @@ struct TruthPoint {
 
 inline std::string SweepPath(const std::string& name) { return std::string(FERROLUX_SWEEP_DIR) + "/" + name; }
 
-inline SweepData ReadSweepData(const std::string& name) {
-  std::ifstream in(SweepPath(name));
+// Any sweep of that form, by its path.
+inline SweepData ReadSweepDataAt(const std::string& path) {
+  std::ifstream in(path);
   SweepData sweep;
   int number = 0;
   for (std::string line; std::getline(in, line);) {
@@ -43,6 +44,8 @@ inline SweepData ReadSweepData(const std::string& name) {
   }
   return sweep;
 }
+
+inline SweepData ReadSweepData(const std::string& name) { return ReadSweepDataAt(SweepPath(name)); }
 
 inline std::vector<TruthPoint> ReadTruth(const std::string& cable) {
   std::ifstream in(SweepPath(cable + "-truth.csv"));
