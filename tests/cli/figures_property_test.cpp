@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,8 +49,44 @@ std::string FileText(const std::filesystem::path& path) {
   return text.str();
 }
 
-// A token nan or inf in any case, a zero with a minus sign before it ("-0", "-0.00", "-j0").
-const std::regex kUnsound(R"((\b(nan|inf|infinity)\b)|((^|[^0-9A-Za-z.])-j?0(\.0*)?([^0-9.]|$)))", std::regex::icase);
+bool WordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+// A word nan, inf or infinity in any case.
+std::string NonFiniteWord(const std::string& text) {
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = at;
+    while (end < text.size() && WordChar(text[end])) ++end;
+    std::string word = text.substr(at, end - at);
+    std::transform(word.begin(), word.end(), word.begin(),
+                   [](char c) { return std::tolower(static_cast<unsigned char>(c)); });
+    if (word == "nan" || word == "inf" || word == "infinity") return word;
+    at = std::max(end, at + 1);
+  }
+  return {};
+}
+
+// A zero with a minus sign before it: "-0", "-0.00", "-j0".
+std::string NegativeZero(const std::string& text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '-' || (at > 0 && (std::isalnum(static_cast<unsigned char>(text[at - 1])) || text[at - 1] == '.')))
+      continue;
+    std::size_t end = at + 1;
+    if (end < text.size() && text[end] == 'j') ++end;
+    if (end >= text.size() || text[end] != '0') continue;
+    ++end;
+    if (end < text.size() && text[end] == '.')
+      for (++end; end < text.size() && text[end] == '0';) ++end;
+    if (end == text.size() || (!std::isdigit(static_cast<unsigned char>(text[end])) && text[end] != '.'))
+      return text.substr(at, end - at);
+  }
+  return {};
+}
+
+// What no output may carry: a figure that is not finite, or a negative zero.
+std::string Unsound(const std::string& text) {
+  const std::string word = NonFiniteWord(text);
+  return word.empty() ? NegativeZero(text) : word;
+}
 
 TEST(SubcommandOutputs, NeverCarryNanInfOrANegativeZero) {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "ferrolux-figures-property";
@@ -83,10 +120,10 @@ TEST(SubcommandOutputs, NeverCarryNanInfOrANegativeZero) {
       std::filesystem::remove(written);
       const Ran ran = RunArguments(arguments);
       const std::string all = ran.out + (std::filesystem::exists(written) ? FileText(written) : "");
-      std::smatch found;
-      EXPECT_FALSE(std::regex_search(all, found, kUnsound))
-          << "ferrolux " << ::testing::PrintToString(arguments) << " wrote \"" << found.str() << "\" in:\n"
-          << all;
+      const std::string found = Unsound(all);
+      EXPECT_TRUE(found.empty()) << "ferrolux " << ::testing::PrintToString(arguments) << " wrote \"" << found
+                                 << "\" in:\n"
+                                 << all;
       EXPECT_EQ(ran.status, 0) << ::testing::PrintToString(arguments) << '\n' << ran.out;
     }
   }
