@@ -32,9 +32,14 @@ bool EndsWithLetterCaseAside(std::string_view text, std::string_view suffix) {
 // The impedance without what only dresses it: blanks at either end, an ohm suffix, the
 // parentheses of "(38-22j)", and with the Unicode minus as '-'.
 std::string Undressed(std::string_view typed) {
-  std::string text(Trimmed(typed));
-  for (std::size_t at = text.find(kUnicodeMinus); at != kNone; at = text.find(kUnicodeMinus, at))
-    text.replace(at, kUnicodeMinus.size(), "-");
+  std::string text;
+  for (std::string_view rest = Trimmed(typed); !rest.empty();) {
+    const std::size_t minus = rest.find(kUnicodeMinus);
+    text.append(rest.substr(0, minus));
+    if (minus == kNone) break;
+    text.push_back('-');
+    rest.remove_prefix(minus + kUnicodeMinus.size());
+  }
   for (std::string_view suffix : kOhmSuffixes) {
     if (!EndsWithLetterCaseAside(text, suffix)) continue;
     text = Trimmed(std::string_view(text).substr(0, text.size() - suffix.size()));

@@ -252,8 +252,10 @@ TEST_F(CliE2eTest, SvgToDevStdoutIsWrittenThroughNotRefused) {
 // Whether the program is writing a file beside `output`: the old temporary by its name, or the
 // handler that removes it, by SIGTERM caught (the command line catches no signal otherwise).
 bool WritingBeside(pid_t pid, const fs::path& output) {
+  std::string temporary = ".";  // appended, as GCC 12 warns falsely of a literal plus a temporary
+  temporary.append(output.filename().string()).append(".");
   for (const fs::directory_entry& entry : fs::directory_iterator(output.parent_path()))
-    if (entry.path().filename().string().rfind("." + output.filename().string() + ".", 0) == 0) return true;
+    if (entry.path().filename().string().rfind(temporary, 0) == 0) return true;
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   for (std::string line; std::getline(status, line);)
     if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1U;
