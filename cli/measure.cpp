@@ -50,6 +50,11 @@ std::optional<double> VelocityFactorGuess(const std::string& text) {
 }
 
 // The files are given up once their readings are taken: a sweep of a million points is not held twice.
+// GCC 12 on ARM warns falsely that the optional sweeps moved in here may be uninitialized.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 CableMeasurement Measured(std::optional<SweepFile> open, std::optional<SweepFile> shorted, double metres,
                           const std::optional<double>& vfGuess) {
   if (open && shorted) {
@@ -69,6 +74,9 @@ CableMeasurement Measured(std::optional<SweepFile> open, std::optional<SweepFile
   shorted.reset();
   return MeasureReturnLoss(readings, metres);
 }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 double CatalogCoefficient(double k) { return ParseNumber(CoefficientText(k)); }
 
