@@ -15,6 +15,7 @@
 #include "catalog/catalog.hpp"
 #include "catalog/catalog_reader.hpp"
 #include "catalog/file_errors.hpp"
+#include "catalog/open_file.hpp"
 #include "catalog/overflow_reporter.hpp"
 
 namespace ferrolux {
@@ -24,21 +25,6 @@ namespace {
 constexpr int kReadTries = 3;
 constexpr char kEndOfData = 26;  // where the loader stops
 constexpr std::chrono::milliseconds kLockPoll{20};
-
-// Closes the descriptor (and so drops its locks) on every way out.
-class OpenFile {
- public:
-  explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
-  ~OpenFile() {
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int Get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
 
 struct Outcome {
   std::string message;  // empty when all went well

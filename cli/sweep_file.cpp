@@ -8,25 +8,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "catalog/open_file.hpp"
 #include "cli/command_error.hpp"
 
 namespace ferrolux::cli {
 
 namespace {
-
-class OpenFile {
- public:
-  explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
-  ~OpenFile() {
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int Get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
 
 CommandError FileFault(const std::string& file, const std::string& reason) {
   return CommandError(kExitFailure, file + ": " + reason);
