@@ -25,6 +25,17 @@ std::chrono::system_clock::time_point TimePoint(std::int64_t ticks) {
       std::chrono::duration_cast<std::chrono::system_clock::duration>(since1970));
 }
 
+// Windows says "path not found" both for a folder that is missing and for one that is a file;
+// POSIX tells them apart (ENOENT, ENOTDIR), and so do the messages.
+int MissingPathErrno(const fs::path& file) {
+  for (fs::path folder = file.parent_path(); !folder.empty() && folder != folder.parent_path();
+       folder = folder.parent_path()) {
+    const DWORD attributes = GetFileAttributesW(WidePath(folder).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? ENOENT : ENOTDIR;
+  }
+  return ENOENT;
+}
+
 HANDLE HandleOf(int descriptor) { return reinterpret_cast<HANDLE>(_get_osfhandle(descriptor)); }
 
 // A C runtime descriptor over a handle opened with the wide call, in binary mode: no CR is added
@@ -129,6 +140,7 @@ Destination ResolveDestination(const fs::path& file) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
     if (code == ERROR_FILE_NOT_FOUND) return {file};
+    if (code == ERROR_PATH_NOT_FOUND) return {file, false, MissingPathErrno(file)};
     return {file, false, windows::ErrnoOf(code)};
   }
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {file, false, EISDIR};

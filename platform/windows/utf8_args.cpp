@@ -1,9 +1,13 @@
 #include "platform/utf8_args.hpp"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 // shellapi.h needs the types windows.h declares.
 #include <shellapi.h>
+
+#include <cstdio>
 
 namespace ferrolux::platform {
 
@@ -24,6 +28,8 @@ std::string Utf8Of(const wchar_t* wide) {
 Utf8Arguments::Utf8Arguments(int argc, char** argv) {
   SetConsoleOutputCP(CP_UTF8);
   SetConsoleCP(CP_UTF8);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr) {
