@@ -40,8 +40,8 @@ function(ferrolux_check_includes target)
 endfunction()
 
 # The layer targets and the folder each one owns, in the same order.
-set(FERROLUX_LAYERS text model results catalog sweep chart console terminal cli app fit)
-set(FERROLUX_LAYER_FOLDERS text model results catalog sweep chart console terminal cli app tools)
+set(FERROLUX_LAYERS text model results catalog sweep chart console pageio terminal cli app fit)
+set(FERROLUX_LAYER_FOLDERS text model results catalog sweep chart console pageio terminal cli app tools)
 
 function(ferrolux_check_layers)
   foreach(layer folder IN ZIP_LISTS FERROLUX_LAYERS FERROLUX_LAYER_FOLDERS)
