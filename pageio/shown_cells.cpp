@@ -7,7 +7,7 @@ constexpr int kJoinedGap = 8;
 }  // namespace
 
 Cell& ShownCells::Shown(int row, int column) {
-  return cells_[static_cast<size_t>((row - 1) * columns_ + (column - 1))];
+  return cells_[static_cast<size_t>(row - 1) * static_cast<size_t>(columns_) + static_cast<size_t>(column - 1)];
 }
 
 std::vector<CellRun> ShownCells::Changes(const ScreenModel& screen, bool fresh) {
