@@ -13,6 +13,7 @@ namespace {
 
 // A program gets 5 s after the window closes; the run ends well within them.
 constexpr DWORD kCloseWait = 4000;
+constexpr size_t kLongestTitle = 1024;
 
 std::atomic<int> recordedEvent{static_cast<int>(ControlEvent::kNone)};
 HANDLE controlArrived = nullptr;  // set by the handler, waited on with the input
@@ -41,6 +42,7 @@ class Win32Console : public ConsoleApi {
     if (!GetConsoleMode(in_, &inMode_) || !GetConsoleScreenBufferInfo(start_, &info))
       throw std::runtime_error("needs an interactive console");
     startAttribute_ = info.wAttributes;
+    startTitle_.resize(GetConsoleTitleW(startTitle_.data(), static_cast<DWORD>(startTitle_.size())));
     controlArrived = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     runEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(RecordControl, TRUE);
@@ -51,6 +53,7 @@ class Win32Console : public ConsoleApi {
   ~Win32Console() override {
     ShowStart();
     SetConsoleTextAttribute(start_, startAttribute_);
+    if (titleSet_ && !startTitle_.empty()) SetConsoleTitleW(startTitle_.c_str());
     SetConsoleMode(in_, inMode_);
     SetEvent(runEnded);
   }
@@ -136,9 +139,16 @@ class Win32Console : public ConsoleApi {
     if (visible) SetConsoleCursorPosition(page_, COORD{static_cast<SHORT>(column), static_cast<SHORT>(row)});
   }
 
-  void SetTitle(std::u16string_view title) override { SetConsoleTitleW(Wide(title).c_str()); }
+  void SetTitle(std::u16string_view title) override {
+    SetConsoleTitleW(Wide(title).c_str());
+    titleSet_ = true;
+  }
 
-  void Beep() override { MessageBeep(MB_OK); }
+  // The console's own bell, as a terminal rings it for BEL.
+  void Beep() override {
+    DWORD written = 0;
+    WriteConsoleW(page_ != nullptr ? page_ : start_, L"\a", 1, &written, nullptr);
+  }
 
   std::vector<InputRecord> ReadWaiting() override {
     DWORD waiting = 0;
@@ -179,6 +189,8 @@ class Win32Console : public ConsoleApi {
   HANDLE page_ = nullptr;
   DWORD inMode_ = 0;
   WORD startAttribute_ = 0x07;
+  std::wstring startTitle_ = std::wstring(kLongestTitle, L'\0');  // given back at the end
+  bool titleSet_ = false;
 };
 
 }  // namespace
