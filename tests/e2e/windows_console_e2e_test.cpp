@@ -36,7 +36,8 @@ std::string SelectedItem(const PtySession& s) {
   for (int row = 8; row <= 38; ++row) {
     if (s.Colors(row, kItemColumn).background != kSelectedBackground) continue;
     std::string text;
-    for (int column = kItemColumn + 1; s.Cell(row, column) != " " && column < 120; ++column) text += s.Cell(row, column);
+    for (int column = kItemColumn + 1; s.Cell(row, column) != " " && column < 120; ++column)
+      text += s.Cell(row, column);
     return text;
   }
   return "none";
@@ -60,8 +61,8 @@ class WindowsConsoleE2eTest : public ::testing::Test {
   }
   // Settings in, the band menu, a frequency and the cable-type list.
   static bool ReachTypeList(PtySession& s) {
-    return Step(s, "50\r100\r1.1\r", kReviseQuestion) && Step(s, "n", kBandPrompt) &&
-           Step(s, "f", kFrequencyPrompt) && Step(s, "100\r", kTypeListTitle);
+    return Step(s, "50\r100\r1.1\r", kReviseQuestion) && Step(s, "n", kBandPrompt) && Step(s, "f", kFrequencyPrompt) &&
+           Step(s, "100\r", kTypeListTitle);
   }
   ferrolux::testing::TempFolder temp;
 };
