@@ -1,7 +1,5 @@
 // Ferrolux: the loss of a coaxial feed line, in a full-screen terminal calculator.
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -14,6 +12,8 @@
 #include "cli/commands.hpp"
 #include "console/console.hpp"
 #include "pageio/system_clock.hpp"
+#include "platform/console_info.hpp"
+#include "platform/utf8_args.hpp"
 #ifdef _WIN32
 #include "winconsole/win32_console.hpp"
 #include "winconsole/windows_console.hpp"
@@ -26,7 +26,7 @@ namespace {
 constexpr int kExitNoTerminal = 1;
 
 int RunCalculator(const ferrolux::CalculatorOptions& options) {
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
+  if (!ferrolux::platform::IsInteractive()) {
     std::fputs("ferrolux: needs an interactive terminal\n", stderr);
     return kExitNoTerminal;
   }
@@ -68,7 +68,8 @@ int Run(int argc, char** argv) {
 // with a message rather than an abort.
 int main(int argc, char** argv) {
   try {
-    return Run(argc, argv);
+    ferrolux::platform::Utf8Arguments arguments(argc, argv);
+    return Run(arguments.Count(), arguments.Values());
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "ferrolux: %s\n", ferrolux::TerminalText(failure.what()).c_str());
     return kExitNoTerminal;

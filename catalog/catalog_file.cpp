@@ -1,10 +1,5 @@
 // The catalog file itself: opened without blocking, shared with other readers, kept from
 // writers, and read again when a writer that takes no lock changed it meanwhile.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -15,8 +10,8 @@
 #include "catalog/catalog.hpp"
 #include "catalog/catalog_reader.hpp"
 #include "catalog/file_errors.hpp"
-#include "catalog/open_file.hpp"
 #include "catalog/overflow_reporter.hpp"
+#include "platform/files.hpp"
 
 namespace ferrolux {
 
@@ -47,23 +42,13 @@ class HeldReports final : public OverflowReporter {
   std::vector<std::optional<std::string>> steps_;  // a line printed, or a wait for a key
 };
 
-// Editors and tools lock with fcntl or lockf as often as with flock, and the two kinds do not
-// see each other: a shared lock of both kinds keeps out a writer of either and no reader.
-int TakeReadLocks(int descriptor) {
-  if (flock(descriptor, LOCK_SH | LOCK_NB) != 0) return errno;
-  struct flock lock {};
-  lock.l_type = F_RDLCK;
-  lock.l_whence = SEEK_SET;
-  return fcntl(descriptor, F_OFD_SETLK, &lock) == 0 ? 0 : errno;
-}
-
 bool HeldByWriter(int failure) { return failure == EWOULDBLOCK || failure == EACCES; }
 
 // An editor saving lets go within moments; a lock that stays is reported after `patience`.
 Outcome WaitForReadLocks(int descriptor, std::chrono::milliseconds patience) {
   const auto deadline = std::chrono::steady_clock::now() + patience;
   for (;;) {
-    const int failure = TakeReadLocks(descriptor);
+    const int failure = platform::TakeSharedReadLock(descriptor);
     if (failure == 0) return {};
     if (!HeldByWriter(failure)) return {FileErrorMessage(failure)};
     const auto now = std::chrono::steady_clock::now();
@@ -74,72 +59,63 @@ Outcome WaitForReadLocks(int descriptor, std::chrono::milliseconds patience) {
 
 // Opens the file for reading only, refusing anything that could block or is not a plain file.
 Outcome OpenForReading(const std::filesystem::path& file, std::chrono::milliseconds patience, int& descriptor) {
-  descriptor = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (descriptor < 0) return {FileErrorMessage(errno)};
-  struct stat status {};
-  if (fstat(descriptor, &status) != 0) return {FileErrorMessage(errno)};
-  if (!S_ISREG(status.st_mode)) return {NumberedErrorMessage(kErrorFileAccess)};
+  if (const int failure = platform::OpenForReading(file, descriptor); failure != 0) return {FileErrorMessage(failure)};
+  platform::FileStatus status;
+  if (const int failure = platform::StatusOf(descriptor, status); failure != 0) return {FileErrorMessage(failure)};
+  if (!status.regular) return {NumberedErrorMessage(kErrorFileAccess)};
   return WaitForReadLocks(descriptor, patience);
 }
 
-bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
-
-// A rewrite in place shows in the size or the times; a file put in its place in the inode.
-bool Unchanged(const struct stat& before, const struct stat& after) {
-  return before.st_dev == after.st_dev && before.st_ino == after.st_ino && before.st_size == after.st_size &&
-         SameTime(before.st_mtim, after.st_mtim) && SameTime(before.st_ctim, after.st_ctim);
-}
+// A rewrite in place shows in the size or the times; a file put in its place in its identity.
+bool Unchanged(const platform::FileStatus& before, const platform::FileStatus& after) { return before == after; }
 
 struct ReadTry {
   CatalogTable table;
   HeldReports reports;
   Outcome outcome;
   bool whole = true;  // nothing changed the file while it was read
-  struct stat after {};
+  platform::FileStatus after;
 };
-
-std::chrono::system_clock::time_point TimePoint(const timespec& time) {
-  return std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::system_clock::duration>(
-      std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec)));
-}
 
 // A time still to come (a clock set wrong) counts as long past, so that it never keeps a file
 // from being read.
-bool ChangedWithin(const struct stat& status, std::chrono::milliseconds recent) {
+bool ChangedWithin(const platform::FileStatus& status, std::chrono::milliseconds recent) {
   const auto now = std::chrono::system_clock::now();
-  const auto changed = TimePoint(status.st_mtim);
+  const auto changed = status.modified;
   return changed <= now && now - changed < recent;
 }
 
 // Empty, or a last line without its line end (CR, LF or the end-of-data byte 26).
-bool CutShort(int descriptor, const struct stat& status) {
-  if (status.st_size == 0) return true;
+bool CutShort(int descriptor, const platform::FileStatus& status) {
+  if (status.size == 0) return true;
   char last = 0;
-  if (pread(descriptor, &last, 1, status.st_size - 1) != 1) return false;
+  if (!platform::ReadByteAt(descriptor, status.size - 1, last)) return false;
   return last != '\n' && last != '\r' && last != kEndOfData;
 }
 
 // One read of the whole file from its start.
 void ReadOnce(int descriptor, const ReadFileBytes& read, ReadTry& attempt) {
-  struct stat before {};
-  if (fstat(descriptor, &before) != 0 || lseek(descriptor, 0, SEEK_SET) < 0) {
-    attempt.outcome = {FileErrorMessage(errno)};
+  platform::FileStatus before;
+  int failure = platform::StatusOf(descriptor, before);
+  if (failure == 0) failure = platform::Rewind(descriptor);
+  if (failure != 0) {
+    attempt.outcome = {FileErrorMessage(failure)};
     return;
   }
-  if (static_cast<unsigned long long>(before.st_size) > kMaxCatalogBytes) {
+  if (before.size > kMaxCatalogBytes) {
     attempt.outcome = {NumberedErrorMessage(kErrorOutOfMemory), LoadDetail::kFileTooLarge};
     return;
   }
   attempt.outcome.detail = LoadCatalogFrom([&](char* buffer, size_t size) { return read(descriptor, buffer, size); },
                                            attempt.table, attempt.reports, attempt.outcome.message);
-  attempt.whole = fstat(descriptor, &attempt.after) == 0 && Unchanged(before, attempt.after);
+  attempt.whole = platform::StatusOf(descriptor, attempt.after) == 0 && Unchanged(before, attempt.after);
 }
 
 enum class Verdict { kTake, kReadAgain, kRefuse };
 
 // A file cut short moments ago is read again; one still changing once a quiet file would have
 // stopped counting as recent is being rewritten.
-Verdict JudgeEnd(int descriptor, const struct stat& status, const RewriteWait& rewrite,
+Verdict JudgeEnd(int descriptor, const platform::FileStatus& status, const RewriteWait& rewrite,
                  std::chrono::steady_clock::time_point started) {
   const auto waited = std::chrono::steady_clock::now() - started;
   if (!ChangedWithin(status, rewrite.recent) || !CutShort(descriptor, status)) return Verdict::kTake;
@@ -160,7 +136,7 @@ LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std:
   };
   int descriptor = -1;
   const Outcome opened = OpenForReading(file, lockPatience, descriptor);
-  const OpenFile open(descriptor);
+  const platform::OpenFile open(descriptor);
   if (!opened.message.empty()) return failed(opened.message, opened.detail);
   const auto started = std::chrono::steady_clock::now();
   for (int changedTries = 0; changedTries < kReadTries;) {
@@ -190,8 +166,7 @@ LoadDetail LoadCatalogFile(CatalogTable& table, OverflowReporter& reporter, std:
 
 LoadDetail LoadCatalog(CatalogTable& table, OverflowReporter& reporter, std::string& errorMessage,
                        const std::filesystem::path& file, std::chrono::milliseconds lockPatience) {
-  return LoadCatalogFile(table, reporter, errorMessage, file, lockPatience,
-                         [](int descriptor, char* buffer, size_t size) { return ::read(descriptor, buffer, size); });
+  return LoadCatalogFile(table, reporter, errorMessage, file, lockPatience, platform::ReadSome);
 }
 
 }  // namespace ferrolux

@@ -2,9 +2,8 @@
 // Reading the catalog's bytes, kept apart from splitting them so that a read failing part-way,
 // or a file changing while it is read, can be tested.
 
-#include <sys/types.h>
-
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -24,7 +23,7 @@ inline constexpr size_t kMaxCatalogLineBytes = 8192;
 inline constexpr size_t kMaxCatalogBytes = kMaxCatalogRecords * (kMaxCatalogLineBytes + 2);
 
 // Reads up to `size` bytes into `buffer`: the count, 0 at the end, or -1 with errno set.
-using ReadBytes = std::function<ssize_t(char* buffer, size_t size)>;
+using ReadBytes = std::function<std::ptrdiff_t(char* buffer, size_t size)>;
 
 // Fills the table from the bytes `read` delivers. On a read failure the complete lines before
 // it stay in the table, no count is stored and the failure is left in `errorMessage`.
@@ -32,7 +31,7 @@ LoadDetail LoadCatalogFrom(const ReadBytes& read, CatalogTable& table, OverflowR
                            std::string& errorMessage);
 
 // As read(2) on the open catalog; a test stands in a writer that changes the file meanwhile.
-using ReadFileBytes = std::function<ssize_t(int descriptor, char* buffer, size_t size)>;
+using ReadFileBytes = std::function<std::ptrdiff_t(int descriptor, char* buffer, size_t size)>;
 
 // A writer that takes no lock truncates and writes the file again: a read between the two sees
 // it cut short, a last line without its line end, and a change moments ago. Such a file is read

@@ -1,15 +1,10 @@
 #include "cli/output.hpp"
 
-#include <langinfo.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
+#include "platform/console_info.hpp"
 #include "text/charset.hpp"
 #include "text/text.hpp"
 
@@ -20,11 +15,6 @@ namespace {
 bool LooksLikeFormula(std::string_view text) {
   return !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
          !ReadDecimal(text);
-}
-
-bool LocaleIsUtf8() {
-  std::setlocale(LC_CTYPE, "");
-  return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
 }
 
 template <typename Number>
@@ -38,15 +28,13 @@ std::string ShortestText(Number value) {
 
 OutputStyle DetectOutputStyle() {
   OutputStyle style;
-  style.utf8 = LocaleIsUtf8();
-  style.terminal = isatty(STDOUT_FILENO) == 1;
+  style.utf8 = platform::OutputIsUtf8();
+  const platform::OutputConsole console = platform::StandardOutputConsole();
+  style.terminal = console.terminal;
   if (!style.terminal) return style;
   style.color = std::getenv("NO_COLOR") == nullptr;
-  winsize size{};
-  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0) {
-    style.columns = size.ws_col;
-    style.rows = size.ws_row;
-  }
+  style.columns = console.columns;
+  style.rows = console.rows;
   return style;
 }
 

@@ -1,15 +1,11 @@
 #include "cli/sweep_file.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <cerrno>
 #include <cstring>
 
-#include "catalog/open_file.hpp"
 #include "cli/command_error.hpp"
+#include "platform/files.hpp"
 
 namespace ferrolux::cli {
 
@@ -21,12 +17,14 @@ CommandError FileFault(const std::string& file, const std::string& reason) {
 
 // Without blocking on a FIFO at open; a directory opens, and is refused by its type.
 int OpenRegularFile(const std::string& file) {
-  const int descriptor = open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (descriptor < 0) throw FileFault(file, std::strerror(errno));
-  struct stat status {};
-  const int failure = fstat(descriptor, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
-  if (failure != 0 || !S_ISREG(status.st_mode)) {
-    close(descriptor);
+  int descriptor = -1;
+  if (const int failure = platform::OpenForReading(file, descriptor); failure != 0)
+    throw FileFault(file, std::strerror(failure));
+  platform::FileStatus status;
+  int failure = platform::StatusOf(descriptor, status);
+  if (failure == 0 && status.directory) failure = EISDIR;
+  if (failure != 0 || !status.regular) {
+    platform::Close(descriptor);
     throw FileFault(file, failure != 0 ? std::strerror(failure) : "not a regular file");
   }
   return descriptor;
@@ -35,7 +33,7 @@ int OpenRegularFile(const std::string& file) {
 void ReadAll(const std::string& file, int descriptor, TouchstoneReader& reader) {
   std::array<char, 1 << 16> buffer{};
   for (;;) {
-    const ssize_t got = read(descriptor, buffer.data(), buffer.size());
+    const std::ptrdiff_t got = platform::ReadSome(descriptor, buffer.data(), buffer.size());
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) throw FileFault(file, std::strerror(errno));
     if (got == 0) return;
@@ -46,7 +44,7 @@ void ReadAll(const std::string& file, int descriptor, TouchstoneReader& reader) 
 }  // namespace
 
 Sweep ReadSweep(const std::string& file) {
-  const OpenFile open(OpenRegularFile(file));
+  const platform::OpenFile open(OpenRegularFile(file));
   try {
     TouchstoneReader reader;
     ReadAll(file, open.Get(), reader);

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "cli/command_error.hpp"
-#include "cli/temporary_file.hpp"
+#include "platform/temporary_file.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::cli {
@@ -158,7 +158,7 @@ TEST_F(FileOutputTest, AnInterruptedWriteLeavesNoTemporaryBehind) {
     const pid_t child = fork();
     if (child == 0) {
       WriteFileAtomically(temp.Path() / "other.s1p", "a finished file");  // a finished write disarms
-      const TemporaryFile named(temp.Path() / "sweep.s1p", TemporaryFile::Kind::kNamed);
+      const platform::TemporaryFile named(temp.Path() / "sweep.s1p", platform::TemporaryFile::Kind::kNamed);
       named.Write("half a sweep");
       raise(signal);
       _exit(0);

@@ -2,12 +2,13 @@
 // A fresh folder for one test, named after it and removed afterwards, and the bytes of a file.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "platform/files.hpp"
 
 namespace ferrolux::testing {
 
@@ -22,7 +23,7 @@ class TempFolder {
       : path_(std::filesystem::temp_directory_path() /
               ("ferrolux-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name()) +
                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-               std::to_string(getpid()))) {
+               std::to_string(platform::ProcessId()))) {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

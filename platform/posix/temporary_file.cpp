@@ -1,4 +1,4 @@
-#include "cli/temporary_file.hpp"
+#include "platform/temporary_file.hpp"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -10,7 +10,9 @@
 #include <cstring>
 #include <string>
 
-namespace ferrolux::cli {
+#include "platform/files.hpp"
+
+namespace ferrolux::platform {
 
 namespace {
 
@@ -95,15 +97,6 @@ bool UnnamedUnsupported(int error) { return error == EOPNOTSUPP || error == EISD
 
 }  // namespace
 
-void WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    const ssize_t written = write(fd, content.data(), content.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) throw SystemFailure{errno};
-    content.remove_prefix(static_cast<size_t>(written));
-  }
-}
-
 TemporaryFile::TemporaryFile(const fs::path& target, Kind kind) : target_(target) {
   InstallRemoval();
   if (kind == Kind::kUnnamedWherePossible)
@@ -161,7 +154,9 @@ void TemporaryFile::LinkToName() {
   throw SystemFailure{EEXIST};
 }
 
-void TemporaryFile::Write(std::string_view content) const { WriteAll(fd_, content); }
+void TemporaryFile::Write(std::string_view content) const {
+  if (const int error = WriteAll(fd_, content); error != 0) throw SystemFailure{error};
+}
 
 void TemporaryFile::Replace() {
   struct stat old {};
@@ -181,4 +176,4 @@ void TemporaryFile::Replace() {
   g_pending.armed = 0;
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux::platform

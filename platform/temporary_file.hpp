@@ -1,14 +1,15 @@
 #pragma once
 // The new text of a file being replaced, beside the old one. It is made without a name where the
 // file system allows, so an interrupted program leaves nothing behind; a name it must have is
-// removed if SIGINT, SIGTERM or SIGHUP ends the program before the file is renamed into place.
+// removed if SIGINT, SIGTERM or SIGHUP (on Windows Ctrl+C, Ctrl+Break or the console closing)
+// ends the program before the file is renamed into place.
 
 #include <filesystem>
 #include <string_view>
 
-namespace ferrolux::cli {
+namespace ferrolux::platform {
 
-// A failed system call, with the reason in the C library's words.
+// A failed system call: its errno value, for the reason in the C library's words.
 struct SystemFailure {
   int error;
 };
@@ -25,7 +26,8 @@ class TemporaryFile {
 
   void Write(std::string_view content) const;
 
-  // Gives the new file the old one's permissions, puts it on disk and renames it over the target.
+  // Gives the new file the old one's permissions, puts it on disk and puts it in the target's
+  // place; on a failure the target is as it was.
   void Replace();
 
  private:
@@ -34,11 +36,8 @@ class TemporaryFile {
 
   std::filesystem::path target_;
   std::filesystem::path path_;  // empty while the file has no name
-  int fd_ = -1;
+  int fd_ = -1;                 // a C runtime descriptor on Windows too
   bool renamed_ = false;
 };
 
-// Writes all of `content` to `fd`; throws SystemFailure.
-void WriteAll(int fd, std::string_view content);
-
-}  // namespace ferrolux::cli
+}  // namespace ferrolux::platform

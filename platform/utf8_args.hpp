@@ -1,0 +1,21 @@
+#pragma once
+// The command line as UTF-8 on every system: as it comes on POSIX, converted from the UTF-16
+// command line on Windows (whose narrow argv loses what the code page cannot hold).
+
+#include <string>
+#include <vector>
+
+namespace ferrolux::platform {
+
+class Utf8Arguments {
+ public:
+  Utf8Arguments(int argc, char** argv);
+  int Count() const { return static_cast<int>(pointers_.size()) - 1; }
+  char** Values() { return pointers_.data(); }
+
+ private:
+  std::vector<std::string> texts_;
+  std::vector<char*> pointers_;  // into texts_, ending in a null as argv does
+};
+
+}  // namespace ferrolux::platform
