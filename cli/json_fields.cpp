@@ -13,17 +13,18 @@ nlohmann::ordered_json NumberOrNull(double value) {
 
 nlohmann::ordered_json ImpedanceJson(std::complex<double> z) { return {{"re", z.real()}, {"im", z.imag()}}; }
 
-nlohmann::ordered_json CableJson(const CatalogRow& cable) {
-  nlohmann::ordered_json fields = nlohmann::ordered_json::object();
+Record CableFields(const CatalogRow& cable) {
+  Record record;
+  record.reserve(kCableFields.size());
   for (const FieldName& field : kCableFields) {
     const std::string& cell = cable[field.column];
-    const std::string key(field.key);
-    if (!field.numeric) fields[key] = JsonText(cell);
-    else if (cell.empty()) fields[key] = nullptr;
-    else fields[key] = ParseNumber(cell);
+    record.push_back(
+        {std::string(field.key), field.numeric ? FieldValue(CatalogNumber{cell}) : FieldValue(JsonText(cell))});
   }
-  return fields;
+  return record;
 }
+
+nlohmann::ordered_json CableJson(const CatalogRow& cable) { return JsonOf(CableFields(cable)); }
 
 nlohmann::ordered_json SettingsJson(const Settings& s) {
   using Json = nlohmann::ordered_json;

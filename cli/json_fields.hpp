@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "catalog/catalog.hpp"
+#include "cli/records.hpp"
 #include "cli/settings.hpp"
 
 namespace ferrolux::cli {
@@ -45,6 +46,9 @@ nlohmann::ordered_json NumberOrNull(double value);
 
 // An impedance as {"re": R, "im": X}.
 nlohmann::ordered_json ImpedanceJson(std::complex<double> z);
+
+// Every field of the record, texts as texts and numbers as the catalog writes them.
+Record CableFields(const CatalogRow& cable);
 
 // Every field of the record, texts as texts and numbers as numbers.
 nlohmann::ordered_json CableJson(const CatalogRow& cable);
