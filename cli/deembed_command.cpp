@@ -1,5 +1,6 @@
 #include "cli/deembed_command.hpp"
 
+#include <memory>
 #include <ostream>
 
 #include "chart/svg_chart.hpp"
@@ -8,6 +9,8 @@
 #include "cli/deembed.hpp"
 #include "cli/file_output.hpp"
 #include "cli/settings.hpp"
+#include "cli/subcommand.hpp"
+#include "cli/subcommand_table.hpp"
 #include "cli/sweep_file.hpp"
 #include "model/cable_calculation.hpp"
 
@@ -52,9 +55,39 @@ void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, 
   const DeembeddedSweep points(ReadSweep(o.file), line);
   if (!o.s1p.empty()) WriteFileAtomically(o.s1p, [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
   if (o.plot || !o.svg.empty()) return WriteChart(o, points, out, style);
-  if (o.format == "csv") WriteDeembedCsv(out, points);
-  else if (o.format == "json") WriteDeembedJson(out, o.file, line, points);
-  else WriteDeembedText(out, o.file, line, points, style);
+  switch (o.format) {
+    case OutputFormat::kCsv: return WriteDeembedCsv(out, points);
+    case OutputFormat::kJson: return WriteDeembedJson(out, o.file, line, points);
+    case OutputFormat::kText: return WriteDeembedText(out, o.file, line, points, style);
+  }
+}
+
+void AddDeembedCommand(CLI::App& deembed, CommandContext& context) {
+  const auto o = std::make_shared<DeembedOptions>();
+  RunWhenChosen(deembed, context, [o](const Io& io) {
+    ReadDeembedOptions(*o);
+    RunDeembed(*o, io.Cables(), io.out, io.style);
+  });
+  DeembedOptions& d = *o;
+  deembed.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required()->check(kNotEmpty);
+  deembed.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
+      ->type_name("C")
+      ->required()
+      ->check(kNotEmpty);
+  deembed.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
+  deembed.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V")->check(kNotEmpty);
+  deembed.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")
+      ->type_name("R")
+      ->check(kNotEmpty);
+  deembed.add_flag("--metric", d.metric, "Plain lengths in metres")->check(kNoValue);
+  AddFormatOption(deembed, d.format);
+  deembed.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")
+      ->type_name("OUT")
+      ->check(kNotEmpty);
+  deembed.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency")->check(kNoValue);
+  deembed.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")
+      ->type_name("OUT")
+      ->check(kNotEmpty);
 }
 
 }  // namespace ferrolux::cli

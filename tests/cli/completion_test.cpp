@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "cli/commands.hpp"
 #include "cli/option_values.hpp"
 #include "support/temp_folder.hpp"
 

@@ -1,0 +1,53 @@
+// `ferrolux plot`: matched loss against frequency, on the terminal or as SVG.
+
+#include <memory>
+
+#include "chart/chart.hpp"
+#include "chart/svg_chart.hpp"
+#include "cli/file_output.hpp"
+#include "cli/plot.hpp"
+#include "cli/subcommand.hpp"
+#include "cli/subcommand_table.hpp"
+
+namespace ferrolux::cli {
+
+namespace {
+
+struct PlotCommandOptions {
+  PlotOptions plot;
+  std::string svg;
+};
+
+void RunPlot(const PlotCommandOptions& o, const Io& io) {
+  if (!o.plot.length.empty()) ReadLength(o.plot.length, o.plot.metric);
+  const std::vector<CatalogRow> cables = io.Cables();
+  const chart::ChartSettings chart = BuildChart(cables, o.plot, io.style);
+  if (!o.svg.empty()) return WriteFileOrOut(o.svg, chart::DrawSvgChart(chart), io.out);
+  for (const std::string& line : chart::DrawChart(chart)) io.out << line << '\n';
+}
+
+}  // namespace
+
+void AddPlotCommand(CLI::App& plot, CommandContext& context) {
+  const auto o = std::make_shared<PlotCommandOptions>();
+  RunWhenChosen(plot, context, [o](const Io& io) { RunPlot(*o, io); });
+  PlotOptions& p = o->plot;
+  plot.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C")->check(kNotEmpty);
+  plot.add_option("--type", p.type, "Every cable of this type")->type_name("T")->check(kNotEmpty);
+  plot.add_option("--length", p.length, "Loss for this length instead of per 100 ft (30m for metres)")->type_name("L");
+  plot.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres")->check(kNoValue);
+  plot.add_option("--from", p.fromMHz, "Lowest frequency in MHz")->type_name("F")->capture_default_str();
+  plot.add_flag("--log-loss", p.logLoss, "A logarithmic loss axis")->check(kNoValue);
+  plot.add_option("--to", p.toMHz, "Highest frequency in MHz")->type_name("F")->capture_default_str();
+  plot.add_option("--width", p.width, "Chart width in columns (default: the terminal's, else 80)")
+      ->type_name("N")
+      ->check(WholeNumberIn(chart::kChartNarrowest, chart::kChartLargest));
+  plot.add_option("--height", p.height, "Chart height in rows (default: fits the terminal, else 24)")
+      ->type_name("N")
+      ->check(WholeNumberIn(chart::kChartLowest, chart::kChartLargest));
+  plot.add_option("--svg", o->svg, "Write the chart to this file as SVG (- for standard output)")
+      ->type_name("FILE")
+      ->check(kNotEmpty);
+}
+
+}  // namespace ferrolux::cli
