@@ -30,8 +30,8 @@ struct CatalogNumber {
 // An impedance: two CSV columns NAME_re and NAME_im, a JSON {"re", "im"}; empty or null when absent.
 using ImpedanceValue = std::optional<std::complex<double>>;
 
-// Texts are UTF-8, their controls written as U+FFFD; numbers that are not finite are written as empty or null; a bool is yes or no
-// in CSV.
+// Texts are UTF-8, their controls written as U+FFFD; numbers that are not finite are written
+// as empty or null; a bool is yes or no in CSV.
 using FieldValue = std::variant<std::string, double, bool, std::nullptr_t, ImpedanceValue, CatalogNumber>;
 
 struct Field {
