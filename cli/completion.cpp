@@ -96,7 +96,8 @@ void WriteScript(const CLI::App& app, const std::string& shell, std::ostream& ou
   const CompletionModel model = DescribeCommandLine(app);
   if (shell == "bash") out << BashCompletion(model);
   else if (shell == "zsh") out << ZshCompletion(model);
-  else out << FishCompletion(model);
+  else if (shell == "fish") out << FishCompletion(model);
+  else out << PowerShellCompletion(model);
 }
 
 bool StartsWithLetterCaseAside(std::string_view text, std::string_view prefix) {
@@ -146,7 +147,7 @@ void AddCompletionCommand(CLI::App& completion, CommandContext& context) {
   const CLI::App& app = *completion.get_parent();
   completion.fallthrough(false);
   auto shell = std::make_shared<std::string>();
-  completion.add_option("shell", *shell, "bash, zsh or fish")->check(CLI::IsMember(kShells))->required();
+  completion.add_option("shell", *shell, "bash, zsh, fish or powershell")->check(CLI::IsMember(kShells))->required();
   RunWhenChosen(completion, context, [&app, shell](const Io& io) { WriteScript(app, *shell, io.out); });
 
   CLI::App& parts =

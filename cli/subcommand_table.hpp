@@ -42,7 +42,7 @@ inline constexpr std::array kSubcommands = {
     Subcommand{"measure",
                "A cable's matched loss, Z0 and velocity factor from sweeps with its far end open and shorted",
                AddMeasureCommand},
-    Subcommand{"completion", "A completion script for bash, zsh or fish", AddCompletionCommand},
+    Subcommand{"completion", "A completion script for bash, zsh, fish or PowerShell", AddCompletionCommand},
 };
 
 }  // namespace ferrolux::cli
