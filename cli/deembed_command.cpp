@@ -3,8 +3,8 @@
 #include <memory>
 #include <ostream>
 
-#include "chart/svg_chart.hpp"
 #include "cli/cable_choice.hpp"
+#include "cli/chart_output.hpp"
 #include "cli/command_error.hpp"
 #include "cli/deembed.hpp"
 #include "cli/file_output.hpp"
@@ -32,11 +32,11 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
   return line;
 }
 
-void WriteChart(const DeembedOptions& o, const DeembeddedSweep& points, std::ostream& out, const OutputStyle& style) {
+// Both when both are asked for.
+void WriteCharts(const DeembedOptions& o, const DeembeddedSweep& points, std::ostream& out, const OutputStyle& style) {
   const chart::ChartSettings chart = DeembedChart(points, style);
-  if (!o.svg.empty()) WriteFileOrOut(o.svg, chart::DrawSvgChart(chart), out);
-  if (o.plot)
-    for (const std::string& text : chart::DrawChart(chart)) out << text << '\n';
+  if (!o.svg.empty()) WriteChart(chart, o.svg, out);
+  if (o.plot) WriteChart(chart, "", out);
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, 
   const DeembedLine line = ReadLine(o, cables);
   const DeembeddedSweep points(ReadSweep(o.file), line);
   if (!o.s1p.empty()) WriteFileAtomically(o.s1p, [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
-  if (o.plot || !o.svg.empty()) return WriteChart(o, points, out, style);
+  if (o.plot || !o.svg.empty()) return WriteCharts(o, points, out, style);
   switch (o.format) {
     case OutputFormat::kCsv: return WriteDeembedCsv(out, points);
     case OutputFormat::kJson: return WriteDeembedJson(out, o.file, line, points);

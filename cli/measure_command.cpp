@@ -5,10 +5,8 @@
 #include <optional>
 #include <utility>
 
-#include "chart/chart.hpp"
-#include "chart/svg_chart.hpp"
 #include "cli/cable_choice.hpp"
-#include "cli/file_output.hpp"
+#include "cli/chart_output.hpp"
 #include "cli/measure.hpp"
 #include "cli/measure_output.hpp"
 #include "cli/subcommand.hpp"
@@ -17,12 +15,6 @@
 namespace ferrolux::cli {
 
 namespace {
-
-void WriteChart(const MeasureOptions& m, const CableReport& report, const CatalogRow* cable, const Io& io) {
-  const chart::ChartSettings chart = MeasureChart(report, cable, m.metric, io.style);
-  if (!m.svg.empty()) return WriteFileOrOut(m.svg, chart::DrawSvgChart(chart), io.out);
-  for (const std::string& line : chart::DrawChart(chart)) io.out << line << '\n';
-}
 
 void RunMeasure(const MeasureOptions& m, const Io& io) {
   ReadMeasureOptions(m);
@@ -36,7 +28,7 @@ void RunMeasure(const MeasureOptions& m, const Io& io) {
     if (report.measurement.velocityFactorUnresolved) io.err << kNoVelocityFactorInRecord << '\n';
     return void(io.out << MeasuredCatalogLine(report, m));
   }
-  if (m.plot || !m.svg.empty()) return WriteChart(m, report, cable, io);
+  if (m.plot || !m.svg.empty()) return WriteChart(MeasureChart(report, cable, m.metric, io.style), m.svg, io.out);
   switch (m.format) {
     case OutputFormat::kCsv: return WriteMeasureCsv(io.out, report);
     case OutputFormat::kJson: return WriteMeasureJson(io.out, report);

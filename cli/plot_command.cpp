@@ -3,8 +3,7 @@
 #include <memory>
 
 #include "chart/chart.hpp"
-#include "chart/svg_chart.hpp"
-#include "cli/file_output.hpp"
+#include "cli/chart_output.hpp"
 #include "cli/plot.hpp"
 #include "cli/subcommand.hpp"
 #include "cli/subcommand_table.hpp"
@@ -21,9 +20,7 @@ struct PlotCommandOptions {
 void RunPlot(const PlotCommandOptions& o, const Io& io) {
   if (!o.plot.length.empty()) ReadLength(o.plot.length, o.plot.metric);
   const std::vector<CatalogRow> cables = io.Cables();
-  const chart::ChartSettings chart = BuildChart(cables, o.plot, io.style);
-  if (!o.svg.empty()) return WriteFileOrOut(o.svg, chart::DrawSvgChart(chart), io.out);
-  for (const std::string& line : chart::DrawChart(chart)) io.out << line << '\n';
+  WriteChart(BuildChart(cables, o.plot, io.style), o.svg, io.out);
 }
 
 }  // namespace
