@@ -1,6 +1,5 @@
 #include "cli/cable_list.hpp"
 
-#include <cstdio>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -10,6 +9,7 @@
 #include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -21,12 +21,6 @@ double LossPer100(const CableNumbers& cable, int mhz, bool metric) {
 
 std::string LossKey(int mhz, bool metric) {
   return std::string("loss_db_per_100") + (metric ? "m" : "ft") + "_at_" + std::to_string(mhz) + "mhz";
-}
-
-std::string TwoPlaces(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.2f", value);
-  return buffer;
 }
 
 // The record's fields, then the matched losses.
@@ -55,7 +49,7 @@ void WriteCablesText(std::ostream& out, std::vector<CatalogRow> cables, bool met
     for (int c : {column::kType, column::kPartNumber, column::kImpedance, column::kVelocityFactor, column::kDiameter})
       row.push_back(DisplayText(cable[c], style.utf8));
     const CableNumbers numbers = ReadCableNumbers(cable);
-    for (int mhz : kListedMHz) row.push_back(TwoPlaces(LossPer100(numbers, mhz, metric)));
+    for (int mhz : kListedMHz) row.push_back(FixedText(LossPer100(numbers, mhz, metric), 2));
     rows.push_back(std::move(row));
   }
   std::vector<CatalogRow>().swap(cables);

@@ -32,12 +32,12 @@ void RunCables(const CablesOptions& o, const Io& io) {
 
 }  // namespace
 
-void AddCablesCommand(CLI::App& cables, CommandContext& context) {
+void AddCablesCommand(CLI::App& command, CommandContext& context) {
   const auto o = std::make_shared<CablesOptions>();
-  RunWhenChosen(cables, context, [o](const Io& io) { RunCables(*o, io); });
-  AddFilterOptions(cables, o->filter);
-  cables.add_flag("--metric", o->metric, "Losses per 100 m")->check(kNoValue);
-  AddFormatOption(cables, o->format);
+  RunWhenChosen(command, context, [o](const Io& io) { RunCables(*o, io); });
+  AddFilterOptions(command, o->filter);
+  command.add_flag("--metric", o->metric, "Losses per 100 m")->check(kNoValue);
+  AddFormatOption(command, o->format);
 }
 
 }  // namespace ferrolux::cli

@@ -35,16 +35,16 @@ void RunCalc(const CalcOptions& o, const Io& io) {
 
 }  // namespace
 
-void AddCalcCommand(CLI::App& calc, CommandContext& context) {
+void AddCalcCommand(CLI::App& command, CommandContext& context) {
   const auto o = std::make_shared<CalcOptions>();
-  RunWhenChosen(calc, context, [o](const Io& io) { RunCalc(*o, io); });
-  AddSettingOptions(calc, o->settings);
-  calc.add_option("--cable", o->cable, "Part number, or text that the cable's type and part number contain")
+  RunWhenChosen(command, context, [o](const Io& io) { RunCalc(*o, io); });
+  AddSettingOptions(command, o->settings);
+  command.add_option("--cable", o->cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
       ->required()
       ->check(kNotEmpty);
-  AddExactOptions(calc, o->exact, true);
-  AddFormatOption(calc, o->format);
+  AddExactOptions(command, o->exact, true);
+  AddFormatOption(command, o->format);
 }
 
 }  // namespace ferrolux::cli

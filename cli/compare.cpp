@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numeric>
 #include <ostream>
 #include <utility>
@@ -39,12 +38,6 @@ bool LineSilent(const ComparedCable& row) {
 }
 
 bool Estimated(const ComparedCable& row) { return row.calculation.shown == EstimateShown::kFigures; }
-
-std::string Fixed(double value, int places) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-  return buffer;
-}
 
 // Possible readings by total loss, then impossible ones by matched loss.
 bool LessLoss(const ComparedCable& a, const ComparedCable& b) {
@@ -104,14 +97,14 @@ TableRow TextRow(const ComparedCable& row, const OutputStyle& style, bool bar) {
   return {DisplayText(row.type, style.utf8),
           DisplayText(row.partNumber, style.utf8),
           row.impedanceOhms > 0 ? PlainNumberText(row.impedanceOhms, 7) : kMissing,
-          Fixed(c.matchedLossDb, 2),
-          l                 ? Fixed(l->totalLossDb, 2)
+          FixedText(c.matchedLossDb, 2),
+          l                 ? FixedText(l->totalLossDb, 2)
           : LineSilent(row) ? kMissing
                             : "impossible",
           ExactTotalText(c),
-          Estimated(row) ? Fixed(c.estimate.totalLoss, 2) : kMissing,
-          l ? Fixed(l->powerOutW, 1) : kMissing,
-          l ? Fixed(l->powerLostPct, 1) : kMissing,
+          Estimated(row) ? FixedText(c.estimate.totalLoss, 2) : kMissing,
+          l ? FixedText(l->powerOutW, 1) : kMissing,
+          l ? FixedText(l->powerLostPct, 1) : kMissing,
           last};
 }
 

@@ -46,20 +46,20 @@ void RunCompare(const CompareOptions& o, const Io& io) {
 
 }  // namespace
 
-void AddCompareCommand(CLI::App& compare, CommandContext& context) {
+void AddCompareCommand(CLI::App& command, CommandContext& context) {
   const auto o = std::make_shared<CompareOptions>();
-  RunWhenChosen(compare, context, [o](const Io& io) { RunCompare(*o, io); });
-  AddSettingOptions(compare, o->settings);
-  AddFilterOptions(compare, o->filter);
-  compare.add_option("--sort", o->sort, "total (line equations), matched, name or exact (the range's upper end)")
+  RunWhenChosen(command, context, [o](const Io& io) { RunCompare(*o, io); });
+  AddSettingOptions(command, o->settings);
+  AddFilterOptions(command, o->filter);
+  command.add_option("--sort", o->sort, "total (line equations), matched, name or exact (the range's upper end)")
       ->type_name("ORDER")
       ->check(CLI::IsMember(kSortKeys))
       ->capture_default_str();
-  compare.add_option("--ohms", o->ohms, "Only cables of this nominal impedance (50, 75)")
+  command.add_option("--ohms", o->ohms, "Only cables of this nominal impedance (50, 75)")
       ->type_name("R")
       ->check(kNotEmpty);
-  AddExactOptions(compare, o->exact, false);
-  AddFormatOption(compare, o->format);
+  AddExactOptions(command, o->exact, false);
+  AddFormatOption(command, o->format);
 }
 
 }  // namespace ferrolux::cli

@@ -142,16 +142,16 @@ CompletionModel DescribeCommandLine(const CLI::App& app) {
   return model;
 }
 
-void AddCompletionCommand(CLI::App& completion, CommandContext& context) {
+void AddCompletionCommand(CLI::App& command, CommandContext& context) {
   // The whole command line is read only when the script is written, so every subcommand is in it.
-  const CLI::App& app = *completion.get_parent();
-  completion.fallthrough(false);
+  const CLI::App& app = *command.get_parent();
+  command.fallthrough(false);
   auto shell = std::make_shared<std::string>();
-  completion.add_option("shell", *shell, "bash, zsh, fish or powershell")->check(CLI::IsMember(kShells))->required();
-  RunWhenChosen(completion, context, [&app, shell](const Io& io) { WriteScript(app, *shell, io.out); });
+  command.add_option("shell", *shell, "bash, zsh, fish or powershell")->check(CLI::IsMember(kShells))->required();
+  RunWhenChosen(command, context, [&app, shell](const Io& io) { WriteScript(app, *shell, io.out); });
 
   CLI::App& parts =
-      *completion.get_parent()->add_subcommand(kPartNumbersCommand, "The part numbers of the catalog, one a line");
+      *command.get_parent()->add_subcommand(kPartNumbersCommand, "The part numbers of the catalog, one a line");
   parts.group("");
   parts.fallthrough();
   parts.allow_extras(false);

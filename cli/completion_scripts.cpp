@@ -272,6 +272,7 @@ std::string PowerShellQuoted(std::string_view text) { return Enclosed("'", Repla
 
 std::string PowerShellList(const std::vector<std::string>& words) {
   std::vector<std::string> quoted;
+  quoted.reserve(words.size());
   for (const std::string& word : words) quoted.push_back(PowerShellQuoted(word));
   return Enclosed("@(", Joined(quoted, ", "), ")");
 }
@@ -297,7 +298,7 @@ void WritePowerShellValues(std::ostream& out, const std::string& command, const 
   for (const CompletedOption& option : options) {
     if (option.kind == ValueKind::kFlag) continue;
     for (const std::string& name : NamesOf(option))
-      out << "        " << PowerShellQuoted(command + " " + name) << " = " << PowerShellValue(option) << "\n";
+      out << "        " << PowerShellQuoted(Enclosed(command, " ", name)) << " = " << PowerShellValue(option) << "\n";
   }
 }
 

@@ -62,30 +62,30 @@ void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, 
   }
 }
 
-void AddDeembedCommand(CLI::App& deembed, CommandContext& context) {
+void AddDeembedCommand(CLI::App& command, CommandContext& context) {
   const auto o = std::make_shared<DeembedOptions>();
-  RunWhenChosen(deembed, context, [o](const Io& io) {
+  RunWhenChosen(command, context, [o](const Io& io) {
     ReadDeembedOptions(*o);
     RunDeembed(*o, io.Cables(), io.out, io.style);
   });
   DeembedOptions& d = *o;
-  deembed.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required()->check(kNotEmpty);
-  deembed.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
+  command.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required()->check(kNotEmpty);
+  command.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
       ->type_name("C")
       ->required()
       ->check(kNotEmpty);
-  deembed.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
-  deembed.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V")->check(kNotEmpty);
-  deembed.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")
+  command.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
+  command.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V")->check(kNotEmpty);
+  command.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")
       ->type_name("R")
       ->check(kNotEmpty);
-  deembed.add_flag("--metric", d.metric, "Plain lengths in metres")->check(kNoValue);
-  AddFormatOption(deembed, d.format);
-  deembed.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")
+  command.add_flag("--metric", d.metric, "Plain lengths in metres")->check(kNoValue);
+  AddFormatOption(command, d.format);
+  command.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")
       ->type_name("OUT")
       ->check(kNotEmpty);
-  deembed.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency")->check(kNoValue);
-  deembed.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")
+  command.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency")->check(kNoValue);
+  command.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")
       ->type_name("OUT")
       ->check(kNotEmpty);
 }

@@ -38,32 +38,32 @@ void RunMeasure(const MeasureOptions& m, const Io& io) {
 
 }  // namespace
 
-void AddMeasureCommand(CLI::App& measure, CommandContext& context) {
+void AddMeasureCommand(CLI::App& command, CommandContext& context) {
   const auto o = std::make_shared<MeasureOptions>();
-  RunWhenChosen(measure, context, [o](const Io& io) { RunMeasure(*o, io); });
+  RunWhenChosen(command, context, [o](const Io& io) { RunMeasure(*o, io); });
   MeasureOptions& m = *o;
-  measure.add_option("--open", m.open, "One-port sweep at the shack end with the far end open (Touchstone)")
+  command.add_option("--open", m.open, "One-port sweep at the shack end with the far end open (Touchstone)")
       ->type_name("FILE")
       ->check(kNotEmpty);
-  measure.add_option("--short", m.shorted, "The same with the far end shorted")->type_name("FILE")->check(kNotEmpty);
-  measure
+  command.add_option("--short", m.shorted, "The same with the far end shorted")->type_name("FILE")->check(kNotEmpty);
+  command
       .add_option("--length", m.length, "Cable length in feet; 30m for metres (plain numbers are metres with --metric)")
       ->type_name("L")
       ->required();
-  measure.add_flag("--metric", m.metric, "Lengths in metres, losses per 100 m")->check(kNoValue);
-  measure.add_option("--vf-guess", m.vfGuess, "Velocity factor that places the lowest frequency on its half wave")
+  command.add_flag("--metric", m.metric, "Lengths in metres, losses per 100 m")->check(kNoValue);
+  command.add_option("--vf-guess", m.vfGuess, "Velocity factor that places the lowest frequency on its half wave")
       ->type_name("V")
       ->check(kNotEmpty);
-  AddFormatOption(measure, m.format);
+  AddFormatOption(command, m.format);
   CLI::Option* line =
-      measure.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record")->check(kNoValue);
-  measure.add_option("--type", m.type, "The record's type")->type_name("T")->needs(line)->check(kNotEmpty);
-  measure.add_option("--part", m.part, "The record's part number")->type_name("P")->needs(line)->check(kNotEmpty);
-  measure.add_flag("--plot", m.plot, "Draw the measured loss beside the fit")->check(kNoValue);
-  measure.add_option("--svg", m.svg, "Write that chart to this file as SVG (- for standard output)")
+      command.add_flag("--catalog-line", m.catalogLine, "Print the cable as a catalog record")->check(kNoValue);
+  command.add_option("--type", m.type, "The record's type")->type_name("T")->needs(line)->check(kNotEmpty);
+  command.add_option("--part", m.part, "The record's part number")->type_name("P")->needs(line)->check(kNotEmpty);
+  command.add_flag("--plot", m.plot, "Draw the measured loss beside the fit")->check(kNoValue);
+  command.add_option("--svg", m.svg, "Write that chart to this file as SVG (- for standard output)")
       ->type_name("FILE")
       ->check(kNotEmpty);
-  measure.add_option("--cable", m.cable, "How much worse than this catalog cable when new (drawn too)")
+  command.add_option("--cable", m.cable, "How much worse than this catalog cable when new (drawn too)")
       ->type_name("C")
       ->check(kNotEmpty);
 }
