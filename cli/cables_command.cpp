@@ -7,7 +7,6 @@
 #include "cli/cable_list.hpp"
 #include "cli/catalog_source.hpp"
 #include "cli/subcommand.hpp"
-#include "cli/subcommand_table.hpp"
 
 namespace ferrolux::cli {
 

@@ -5,7 +5,6 @@
 #include "cli/cable_choice.hpp"
 #include "cli/calc_report.hpp"
 #include "cli/subcommand.hpp"
-#include "cli/subcommand_table.hpp"
 
 namespace ferrolux::cli {
 

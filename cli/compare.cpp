@@ -281,15 +281,11 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
 
 void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
                       const ExactRequest& exact) {
-  out << "{\n  \"inputs\": " << IndentedJson(InputsJson(settings, exact), 1) << ",\n  \"cables\": ";
-  JsonArrayWriter cables(out, 1);
-  for (const ComparedCable& row : rows) {
-    Json j = JsonOf(RowRecord(row));
-    j["exact_total_loss_db"] = ExactTotalJson(row.calculation);
-    cables.Add(j);
-  }
-  cables.Close();
-  out << "\n}\n";
+  WriteJsonWithList(out, {{"inputs", InputsJson(settings, exact)}}, "cables", rows.size(), [&rows](size_t i) {
+    Json j = JsonOf(RowRecord(rows[i]));
+    j["exact_total_loss_db"] = ExactTotalJson(rows[i].calculation);
+    return j;
+  });
 }
 
 }  // namespace ferrolux::cli

@@ -8,7 +8,6 @@
 #include "cli/compare.hpp"
 #include "cli/option_values.hpp"
 #include "cli/subcommand.hpp"
-#include "cli/subcommand_table.hpp"
 
 namespace ferrolux::cli {
 

@@ -120,11 +120,8 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
                        {"length_ft", line.lengthFt},
                        {"velocity_factor", line.velocityFactor},
                        {"reference_ohms", line.refOhms}};
-  out << "{\n  \"inputs\": " << IndentedJson(inputs, 1) << ",\n  \"points\": ";
-  JsonArrayWriter list(out, 1);
-  for (std::size_t i = 0; i < points.Size(); ++i) list.Add(PointJson(points[i]));
-  list.Close();
-  out << "\n}\n";
+  WriteJsonWithList(out, {{"inputs", inputs}}, "points", points.Size(),
+                    [&points](std::size_t i) { return PointJson(points[i]); });
 }
 
 void WriteAntennaSweep(std::ostream& out, const DeembedLine& line, const DeembeddedSweep& points) {

@@ -10,7 +10,6 @@
 #include "cli/file_output.hpp"
 #include "cli/settings.hpp"
 #include "cli/subcommand.hpp"
-#include "cli/subcommand_table.hpp"
 #include "cli/sweep_file.hpp"
 #include "model/cable_calculation.hpp"
 

@@ -65,4 +65,27 @@ void JsonArrayWriter::Close() {
   out_ << ']';
 }
 
+void WriteJsonWithList(std::ostream& out, const nlohmann::ordered_json& before, std::string_view list,
+                       std::size_t count, const std::function<nlohmann::ordered_json(std::size_t)>& element,
+                       const nlohmann::ordered_json& after) {
+  const char* separator = "{\n  ";
+  const auto name = [&](std::string_view key) {
+    out << separator << nlohmann::ordered_json(key) << ": ";
+    separator = ",\n  ";
+  };
+  const auto members = [&](const nlohmann::ordered_json& object) {
+    for (const auto& [key, value] : object.items()) {
+      name(key);
+      out << IndentedJson(value, 1);
+    }
+  };
+  members(before);
+  name(list);
+  JsonArrayWriter array(out, 1);
+  for (std::size_t i = 0; i < count; ++i) array.Add(element(i));
+  array.Close();
+  members(after);
+  out << "\n}\n";
+}
+
 }  // namespace ferrolux::cli

@@ -10,7 +10,6 @@
 #include "cli/measure.hpp"
 #include "cli/measure_output.hpp"
 #include "cli/subcommand.hpp"
-#include "cli/subcommand_table.hpp"
 
 namespace ferrolux::cli {
 

@@ -197,10 +197,6 @@ void WriteMeasureCsv(std::ostream& out, const CableReport& report) {
 }
 
 void WriteMeasureJson(std::ostream& out, const CableReport& report) {
-  out << "{\n  \"method\": " << Json(BothSweeps(report) ? "open_short" : "return_loss") << ",\n  \"points\": ";
-  JsonArrayWriter points(out, 1);
-  for (const MeasuredPoint& p : report.measurement.points) points.Add(PointJson(report, p));
-  points.Close();
   const Json fit = {{"k0", report.k.k0},
                     {"k1", report.k.k1},
                     {"k2", report.k.k2},
@@ -212,8 +208,10 @@ void WriteMeasureJson(std::ostream& out, const CableReport& report) {
                      {"velocity_factor_unresolved", m.velocityFactorUnresolved},
                      {"too_coarse_from_mhz", Number(m.tooCoarseAtMhz)},
                      {"against_new", AgainstNewJson(report.againstNew)}};
-  for (const auto& [key, value] : rest.items()) out << ",\n  " << Json(key) << ": " << IndentedJson(value, 1);
-  out << "\n}\n";
+  const std::vector<MeasuredPoint>& points = m.points;
+  WriteJsonWithList(
+      out, {{"method", BothSweeps(report) ? "open_short" : "return_loss"}}, "points", points.size(),
+      [&](size_t i) { return PointJson(report, points[i]); }, rest);
 }
 
 chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric,

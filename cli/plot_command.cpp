@@ -6,7 +6,6 @@
 #include "cli/chart_output.hpp"
 #include "cli/plot.hpp"
 #include "cli/subcommand.hpp"
-#include "cli/subcommand_table.hpp"
 
 namespace ferrolux::cli {
 

@@ -16,6 +16,7 @@
 #include "cli/output.hpp"
 #include "cli/records.hpp"
 #include "cli/settings.hpp"
+#include "cli/subcommand_table.hpp"
 
 namespace ferrolux::cli {
 
