@@ -1,16 +1,15 @@
 #include "cli/cable_list.hpp"
 
-#include <cstdio>
 #include <ostream>
 #include <string>
 #include <utility>
 
-#include <nlohmann/json.hpp>
-
 #include "cli/calculation.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
+#include "text/text.hpp"
 
 namespace ferrolux::cli {
 
@@ -24,10 +23,12 @@ std::string LossKey(int mhz, bool metric) {
   return std::string("loss_db_per_100") + (metric ? "m" : "ft") + "_at_" + std::to_string(mhz) + "mhz";
 }
 
-std::string TwoPlaces(double value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.2f", value);
-  return buffer;
+// The record's fields, then the matched losses.
+Record ListedRecord(const CatalogRow& cable, bool metric) {
+  Record record = CableFields(cable);
+  const CableNumbers numbers = ReadCableNumbers(cable);
+  for (int mhz : kListedMHz) record.push_back({LossKey(mhz, metric), LossPer100(numbers, mhz, metric)});
+  return record;
 }
 
 }  // namespace
@@ -48,36 +49,21 @@ void WriteCablesText(std::ostream& out, std::vector<CatalogRow> cables, bool met
     for (int c : {column::kType, column::kPartNumber, column::kImpedance, column::kVelocityFactor, column::kDiameter})
       row.push_back(DisplayText(cable[c], style.utf8));
     const CableNumbers numbers = ReadCableNumbers(cable);
-    for (int mhz : kListedMHz) row.push_back(TwoPlaces(LossPer100(numbers, mhz, metric)));
+    for (int mhz : kListedMHz) row.push_back(FixedText(LossPer100(numbers, mhz, metric), 2));
     rows.push_back(std::move(row));
   }
   std::vector<CatalogRow>().swap(cables);
-  const std::vector<std::string> lines = LayOutTable(columns, rows, style.terminal ? style.columns : 0, style.utf8);
-  out << Painted(lines.front(), "1", style.color) << '\n';
-  for (size_t i = 1; i < lines.size(); ++i) out << lines[i] << '\n';
+  WriteTableLines(out, LayOutTable(columns, rows, style.terminal ? style.columns : 0, style.utf8), style.color);
 }
 
 void WriteCablesCsv(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric) {
-  for (const FieldName& field : kCableFields) out << (field.column > 1 ? "," : "") << field.key;
-  for (int mhz : kListedMHz) out << ',' << LossKey(mhz, metric);
-  out << '\n';
-  for (const CatalogRow& cable : cables) {
-    for (const FieldName& field : kCableFields)
-      out << (field.column > 1 ? "," : "") << CsvField(JsonText(cable[field.column]));
-    const CableNumbers numbers = ReadCableNumbers(cable);
-    for (int mhz : kListedMHz) out << ',' << MachineNumber(LossPer100(numbers, mhz, metric));
-    out << '\n';
-  }
+  WriteCsv(out, ListedRecord(CatalogRow{}, metric), cables.size(),
+           [&](size_t i) { return ListedRecord(cables[i], metric); });
 }
 
 void WriteCablesJson(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric) {
   JsonArrayWriter list(out, 0);
-  for (const CatalogRow& cable : cables) {
-    nlohmann::ordered_json j = CableJson(cable);
-    const CableNumbers numbers = ReadCableNumbers(cable);
-    for (int mhz : kListedMHz) j[LossKey(mhz, metric)] = LossPer100(numbers, mhz, metric);
-    list.Add(j);
-  }
+  for (const CatalogRow& cable : cables) list.Add(JsonOf(ListedRecord(cable, metric)));
   list.Close();
   out << '\n';
 }

@@ -11,6 +11,7 @@
 #include "cli/cable_choice.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/records.hpp"
 #include "results/estimate_notes.hpp"
 #include "results/result_rows.hpp"
 #include "text/text.hpp"
@@ -220,40 +221,29 @@ void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& s
 void WriteCalcCsv(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c) {
   const Json estimate = EstimateJson(c);
   const Json line = c.line.figures ? LineJson(c, settings) : Json::object();
-  std::vector<std::pair<std::string, std::string>> cells = {
-      {"type", JsonText(cable[column::kType])},
-      {"part_number", JsonText(cable[column::kPartNumber])},
-      {"length_ft", MachineNumber(settings.lengthFt)},
-      {"power_w", MachineNumber(settings.powerW)},
-      {"shack_swr", MachineNumber(settings.shackSwr)},
-      {"frequency_mhz", MachineNumber(settings.freqMHz)},
-      {"band", settings.band},
-      {"matched_loss_db_per_100ft", MachineNumber(c.matchedPer100Ft)},
-  };
-  if (settings.metric)
-    cells.emplace_back("matched_loss_db_per_100m", MachineNumber(c.matchedPer100Ft / kMetresPerFoot));
-  cells.insert(cells.end(), {
-                                {"matched_loss_db", MachineNumber(c.matchedLossDb)},
-                                {"estimate_shown", estimate["shown"].get<std::string>()},
-                            });
-  auto add = [&](const std::string& prefix, const Json& from, const char* key) {
-    const bool present = from.contains(key) && from[key].is_number();
-    cells.emplace_back(prefix + key, present ? MachineNumber(from[key].get<double>()) : "");
-  };
+  const auto in = [](const Json& from, const char* key) { return NumberIn(from.contains(key) ? from[key] : Json()); };
+  Record record = {{"type", JsonText(cable[column::kType])},
+                   {"part_number", JsonText(cable[column::kPartNumber])},
+                   {"length_ft", settings.lengthFt},
+                   {"power_w", settings.powerW},
+                   {"shack_swr", settings.shackSwr},
+                   {"frequency_mhz", settings.freqMHz},
+                   {"band", settings.band},
+                   {"matched_loss_db_per_100ft", c.matchedPer100Ft}};
+  if (settings.metric) record.push_back({"matched_loss_db_per_100m", c.matchedPer100Ft / kMetresPerFoot});
+  record.push_back({"matched_loss_db", c.matchedLossDb});
+  record.push_back({"estimate_shown", estimate["shown"].get<std::string>()});
   for (const char* key : {"real_swr", "swr_loss_db", "total_loss_db", "power_out_w", "power_lost_pct"})
-    add("estimate_", estimate, key);
-  cells.emplace_back("line_possible", c.lineVerdict == LineVerdict::kOtherReference ? ""
-                                      : c.line.figures                              ? "yes"
-                                                                                    : "no");
+    record.push_back({std::string("estimate_") + key, in(estimate, key)});
+  const bool other = c.lineVerdict == LineVerdict::kOtherReference;
+  record.push_back({"line_possible", other ? FieldValue(nullptr) : FieldValue(c.line.figures.has_value())});
   for (const char* key : {"antenna_swr", "swr_loss_db", "total_loss_db", "power_out_w", "power_lost_pct",
                           "shack_return_loss_db", "antenna_return_loss_db"})
-    add("line_", line, key);
-  cells.emplace_back("highest_shack_swr", MachineNumber(c.line.highestShackSwr));
-  AppendExactCells(cells, c);
-  for (size_t i = 0; i < cells.size(); ++i) out << (i ? "," : "") << cells[i].first;
-  out << '\n';
-  for (size_t i = 0; i < cells.size(); ++i) out << (i ? "," : "") << CsvField(cells[i].second);
-  out << '\n';
+    record.push_back({std::string("line_") + key, in(line, key)});
+  record.push_back({"highest_shack_swr", c.line.highestShackSwr});
+  AppendExactFields(record, c);
+  WriteCsvHeader(out, record);
+  WriteCsvLine(out, record);
 }
 
 void WriteCalcJson(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c) {

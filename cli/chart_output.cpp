@@ -1,6 +1,10 @@
 #include "cli/chart_output.hpp"
 
 #include <algorithm>
+#include <ostream>
+
+#include "chart/svg_chart.hpp"
+#include "cli/file_output.hpp"
 
 namespace ferrolux::cli {
 
@@ -19,6 +23,11 @@ chart::ChartSettings ChartForOutput(const OutputStyle& style) {
   settings.utf8 = style.utf8;
   settings.color = style.color;
   return settings;
+}
+
+void WriteChart(const chart::ChartSettings& chart, const std::string& svg, std::ostream& out) {
+  if (!svg.empty()) return WriteFileOrOut(svg, chart::DrawSvgChart(chart), out);
+  for (const std::string& line : chart::DrawChart(chart)) out << line << '\n';
 }
 
 }  // namespace ferrolux::cli

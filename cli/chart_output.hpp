@@ -1,6 +1,9 @@
 #pragma once
 // A chart sized and marked for where the subcommand writes.
 
+#include <iosfwd>
+#include <string>
+
 #include "chart/chart.hpp"
 #include "cli/output.hpp"
 
@@ -9,5 +12,8 @@ namespace ferrolux::cli {
 // An empty chart as this output shows it: the terminal's width and its height up to 24 rows,
 // 80x24 into a pipe or file, never below the smallest size; its marks and colours.
 chart::ChartSettings ChartForOutput(const OutputStyle& style);
+
+// The chart as SVG to the file `svg` (- for `out`), or drawn in text on `out` when `svg` is empty.
+void WriteChart(const chart::ChartSettings& chart, const std::string& svg, std::ostream& out);
 
 }  // namespace ferrolux::cli

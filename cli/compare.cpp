@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numeric>
 #include <ostream>
 #include <utility>
@@ -13,6 +12,7 @@
 #include "cli/exact_columns.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/records.hpp"
 #include "cli/table.hpp"
 #include "text/text.hpp"
 
@@ -38,12 +38,6 @@ bool LineSilent(const ComparedCable& row) {
 }
 
 bool Estimated(const ComparedCable& row) { return row.calculation.shown == EstimateShown::kFigures; }
-
-std::string Fixed(double value, int places) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
-  return buffer;
-}
 
 // Possible readings by total loss, then impossible ones by matched loss.
 bool LessLoss(const ComparedCable& a, const ComparedCable& b) {
@@ -103,14 +97,14 @@ TableRow TextRow(const ComparedCable& row, const OutputStyle& style, bool bar) {
   return {DisplayText(row.type, style.utf8),
           DisplayText(row.partNumber, style.utf8),
           row.impedanceOhms > 0 ? PlainNumberText(row.impedanceOhms, 7) : kMissing,
-          Fixed(c.matchedLossDb, 2),
-          l                 ? Fixed(l->totalLossDb, 2)
+          FixedText(c.matchedLossDb, 2),
+          l                 ? FixedText(l->totalLossDb, 2)
           : LineSilent(row) ? kMissing
                             : "impossible",
           ExactTotalText(c),
-          Estimated(row) ? Fixed(c.estimate.totalLoss, 2) : kMissing,
-          l ? Fixed(l->powerOutW, 1) : kMissing,
-          l ? Fixed(l->powerLostPct, 1) : kMissing,
+          Estimated(row) ? FixedText(c.estimate.totalLoss, 2) : kMissing,
+          l ? FixedText(l->powerOutW, 1) : kMissing,
+          l ? FixedText(l->powerLostPct, 1) : kMissing,
           last};
 }
 
@@ -123,27 +117,35 @@ std::string PaintBar(const std::string& line, const ComparedCable& row, const Ou
   return line.substr(0, line.size() - bar.size()) + Painted(bar, BarColor(l->powerLostPct), true);
 }
 
-Json OptionalNumber(bool present, double value) {
-  return present && std::isfinite(value) ? Json(value) : Json(nullptr);
-}
-
-Json RowJson(const ComparedCable& row) {
+Record RowRecord(const ComparedCable& row) {
   const Calculation& c = row.calculation;
   const LineFigures* l = LineOf(row);
   return {{"type", JsonText(row.type)},
           {"part_number", JsonText(row.partNumber)},
-          {"impedance_ohms", OptionalNumber(row.impedanceOhms > 0, row.impedanceOhms)},
-          {"matched_loss_db_per_100ft", OptionalNumber(true, c.matchedPer100Ft)},
-          {"matched_loss_db_per_100m", OptionalNumber(true, c.matchedPer100Ft / kMetresPerFoot)},
-          {"matched_loss_db", OptionalNumber(true, c.matchedLossDb)},
-          {"estimate_total_loss_db", OptionalNumber(Estimated(row), Widened(c.estimate.totalLoss))},
-          {"possible", LineSilent(row) ? Json(nullptr) : Json(l != nullptr)},
-          {"total_loss_db", OptionalNumber(l, l ? l->totalLossDb : 0)},
-          {"power_out_w", OptionalNumber(l, l ? l->powerOutW : 0)},
-          {"power_lost_pct", OptionalNumber(l, l ? l->powerLostPct : 0)},
-          {"antenna_swr", OptionalNumber(l, l ? l->antennaSwr : 0)},
-          {"highest_shack_swr", OptionalNumber(true, c.line.highestShackSwr)},
-          {"exact_total_loss_db", ExactTotalJson(c)}};
+          {"impedance_ohms", NumberOr(row.impedanceOhms > 0, row.impedanceOhms)},
+          {"matched_loss_db_per_100ft", c.matchedPer100Ft},
+          {"matched_loss_db_per_100m", c.matchedPer100Ft / kMetresPerFoot},
+          {"matched_loss_db", c.matchedLossDb},
+          {"estimate_total_loss_db", NumberOr(Estimated(row), Widened(c.estimate.totalLoss))},
+          {"possible", LineSilent(row) ? FieldValue(nullptr) : FieldValue(l != nullptr)},
+          {"total_loss_db", NumberOr(l, l ? l->totalLossDb : 0)},
+          {"power_out_w", NumberOr(l, l ? l->powerOutW : 0)},
+          {"power_lost_pct", NumberOr(l, l ? l->powerLostPct : 0)},
+          {"antenna_swr", NumberOr(l, l ? l->antennaSwr : 0)},
+          {"highest_shack_swr", c.line.highestShackSwr}};
+}
+
+// The exact range as two columns, and the impedance after the columns scripts already count on.
+Record CsvRecord(const ComparedCable& row) {
+  constexpr int kImpedanceField = 2;
+  Record record = RowRecord(row);
+  Field impedance = std::move(record[kImpedanceField]);
+  record.erase(record.begin() + kImpedanceField);
+  const std::array<std::string, 2> exact = ExactTotalCells(row.calculation);
+  record.push_back({"exact_total_loss_db_min", exact[0]});
+  record.push_back({"exact_total_loss_db_max", exact[1]});
+  record.push_back(std::move(impedance));
+  return record;
 }
 
 std::string OhmsText(double ohms) { return PlainNumberText(ohms, 7) + " Ohms"; }
@@ -274,45 +276,16 @@ void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows,
 }
 
 void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) {
-  static const char* const kKeys[] = {"type",
-                                      "part_number",
-                                      "matched_loss_db_per_100ft",
-                                      "matched_loss_db_per_100m",
-                                      "matched_loss_db",
-                                      "estimate_total_loss_db",
-                                      "possible",
-                                      "total_loss_db",
-                                      "power_out_w",
-                                      "power_lost_pct",
-                                      "antenna_swr",
-                                      "highest_shack_swr"};
-  static const char* const kExactKeys[] = {"exact_total_loss_db_min", "exact_total_loss_db_max"};
-  for (size_t i = 0; i < std::size(kKeys); ++i) out << (i ? "," : "") << kKeys[i];
-  for (const char* key : kExactKeys) out << ',' << key;
-  // Added after the columns scripts already count on.
-  out << ",impedance_ohms\n";
-  for (const ComparedCable& row : rows) {
-    const Json j = RowJson(row);
-    for (size_t i = 0; i < std::size(kKeys); ++i) {
-      const Json& value = j[kKeys[i]];
-      std::string text;
-      if (value.is_string()) text = value.get<std::string>();
-      else if (value.is_boolean()) text = value.get<bool>() ? "yes" : "no";
-      else if (value.is_number()) text = MachineNumber(value.get<double>());
-      out << (i ? "," : "") << CsvField(text);
-    }
-    for (const std::string& cell : ExactTotalCells(row.calculation)) out << ',' << cell;
-    out << ',' << (row.impedanceOhms > 0 ? MachineNumber(row.impedanceOhms) : "") << '\n';
-  }
+  WriteCsv(out, CsvRecord(ComparedCable{}), rows.size(), [&rows](size_t i) { return CsvRecord(rows[i]); });
 }
 
 void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
                       const ExactRequest& exact) {
-  out << "{\n  \"inputs\": " << IndentedJson(InputsJson(settings, exact), 1) << ",\n  \"cables\": ";
-  JsonArrayWriter cables(out, 1);
-  for (const ComparedCable& row : rows) cables.Add(RowJson(row));
-  cables.Close();
-  out << "\n}\n";
+  WriteJsonWithList(out, {{"inputs", InputsJson(settings, exact)}}, "cables", rows.size(), [&rows](size_t i) {
+    Json j = JsonOf(RowRecord(rows[i]));
+    j["exact_total_loss_db"] = ExactTotalJson(rows[i].calculation);
+    return j;
+  });
 }
 
 }  // namespace ferrolux::cli

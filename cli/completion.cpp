@@ -14,7 +14,7 @@
 #include "cli/completion_scripts.hpp"
 #include "cli/option_values.hpp"
 #include "cli/output.hpp"
-#include "cli/subcommand_table.hpp"
+#include "cli/subcommand.hpp"
 #include "model/bands.hpp"
 #include "text/charset.hpp"
 
@@ -96,7 +96,8 @@ void WriteScript(const CLI::App& app, const std::string& shell, std::ostream& ou
   const CompletionModel model = DescribeCommandLine(app);
   if (shell == "bash") out << BashCompletion(model);
   else if (shell == "zsh") out << ZshCompletion(model);
-  else out << FishCompletion(model);
+  else if (shell == "fish") out << FishCompletion(model);
+  else out << PowerShellCompletion(model);
 }
 
 bool StartsWithLetterCaseAside(std::string_view text, std::string_view prefix) {
@@ -118,30 +119,13 @@ bool MayBeTyping(const CatalogRow& cable, const std::string& shown, std::string_
 // One candidate a line, only those the word typed so far may be on its way to, so that a shell
 // gets a handful to quote rather than the whole catalog; controls shown as their pictures, as in
 // every message. A part number holding a line end of its own would read as two: it is left out.
-void WritePartNumbers(const std::filesystem::path& catalog, const std::string& prefix, std::ostream& out,
-                      std::ostream& err) {
-  for (const CatalogRow& cable : LoadCables(catalog, err)) {
+void WritePartNumbers(const Io& io, const std::string& prefix) {
+  for (const CatalogRow& cable : io.Cables()) {
     const std::string& part = cable[column::kPartNumber];
     if (part.empty() || part.find('\n') != std::string::npos) continue;
     const std::string shown = DisplayText(part);
-    if (MayBeTyping(cable, shown, prefix)) out << shown << '\n';
+    if (MayBeTyping(cable, shown, prefix)) io.out << shown << '\n';
   }
-}
-
-// Runs `work` as the chosen subcommand, with the exit status and error line of any other.
-void Choose(CommandContext& context, std::function<void(std::ostream&, std::ostream&)> work) {
-  context.chosen = [&context, work = std::move(work)] {
-    std::ostream& out = context.out ? *context.out : std::cout;
-    std::ostream& err = context.err ? *context.err : std::cerr;
-    try {
-      work(out, err);
-      out.flush();
-      context.exitStatus = out ? kExitDone : kExitFailure;
-    } catch (const CommandError& error) {
-      err << "ferrolux: " << TerminalText(error.what()) << '\n';
-      context.exitStatus = error.Status();
-    }
-  };
 }
 
 }  // namespace
@@ -158,27 +142,22 @@ CompletionModel DescribeCommandLine(const CLI::App& app) {
   return model;
 }
 
-void AddCompletion(CLI::App& app, CommandContext& context) {
-  CLI::App& completion = *app.add_subcommand("completion", std::string(PurposeOf("completion")));
-  completion.set_help_flag("-h,--help", "Print this help and exit");
-  completion.allow_extras(false);
+void AddCompletionCommand(CLI::App& command, CommandContext& context) {
+  // The whole command line is read only when the script is written, so every subcommand is in it.
+  const CLI::App& app = *command.get_parent();
+  command.fallthrough(false);
   auto shell = std::make_shared<std::string>();
-  completion.add_option("shell", *shell, "bash, zsh or fish")->check(CLI::IsMember(kShells))->required();
-  completion.callback([&app, &context, shell] {
-    Choose(context, [&app, shell](std::ostream& out, std::ostream& /*err*/) { WriteScript(app, *shell, out); });
-  });
+  command.add_option("shell", *shell, "bash, zsh, fish or powershell")->check(CLI::IsMember(kShells))->required();
+  RunWhenChosen(command, context, [&app, shell](const Io& io) { WriteScript(app, *shell, io.out); });
 
-  CLI::App& parts = *app.add_subcommand(kPartNumbersCommand, "The part numbers of the catalog, one a line");
+  CLI::App& parts =
+      *command.get_parent()->add_subcommand(kPartNumbersCommand, "The part numbers of the catalog, one a line");
   parts.group("");
   parts.fallthrough();
   parts.allow_extras(false);
   auto prefix = std::make_shared<std::string>();
   parts.add_option("prefix", *prefix, "Only those that start with this (letter case aside)");
-  parts.callback([&context, prefix] {
-    Choose(context, [&context, prefix](std::ostream& out, std::ostream& err) {
-      WritePartNumbers(context.catalogFile(), *prefix, out, err);
-    });
-  });
+  RunWhenChosen(parts, context, [prefix](const Io& io) { WritePartNumbers(io, *prefix); });
 }
 
 }  // namespace ferrolux::cli

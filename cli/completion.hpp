@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/commands.hpp"
-
 namespace CLI {
 class App;
 }  // namespace CLI
@@ -42,9 +40,5 @@ inline constexpr char kPartNumbersCommand[] = "part-numbers";
 // What the parser knows: the visible subcommands with their options, and what each option's
 // value can be. A subcommand that passes unknown options up also takes the program's own.
 CompletionModel DescribeCommandLine(const CLI::App& app);
-
-// Adds `completion` and the hidden part-number helper; they read the whole command line only
-// when run, so subcommands added later are in the scripts as well.
-void AddCompletion(CLI::App& app, CommandContext& context);
 
 }  // namespace ferrolux::cli

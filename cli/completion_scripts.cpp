@@ -264,4 +264,97 @@ std::string FishCompletion(const CompletionModel& model) {
   return out.str();
 }
 
+namespace {
+
+// ---- PowerShell
+
+std::string PowerShellQuoted(std::string_view text) { return Enclosed("'", Replaced(text, '\'', "''"), "'"); }
+
+std::string PowerShellList(const std::vector<std::string>& words) {
+  std::vector<std::string> quoted;
+  quoted.reserve(words.size());
+  for (const std::string& word : words) quoted.push_back(PowerShellQuoted(word));
+  return Enclosed("@(", Joined(quoted, ", "), ")");
+}
+
+std::vector<std::string> OptionNames(const std::vector<CompletedOption>& options) {
+  std::vector<std::string> names;
+  for (const CompletedOption& option : options)
+    for (const std::string& name : NamesOf(option)) names.push_back(name);
+  return names;
+}
+
+// What follows an option that takes a value: its words, or what finds them.
+std::string PowerShellValue(const CompletedOption& option) {
+  switch (option.kind) {
+    case ValueKind::kWords: return PowerShellList(option.words);
+    case ValueKind::kCables: return "'cables'";
+    case ValueKind::kFiles: return "'files'";
+    default: return "'free'";
+  }
+}
+
+void WritePowerShellValues(std::ostream& out, const std::string& command, const std::vector<CompletedOption>& options) {
+  for (const CompletedOption& option : options) {
+    if (option.kind == ValueKind::kFlag) continue;
+    for (const std::string& name : NamesOf(option))
+      out << "        " << PowerShellQuoted(Enclosed(command, " ", name)) << " = " << PowerShellValue(option) << "\n";
+  }
+}
+
+// Finds the subcommand and any --catalog among the words before the cursor, then offers what may
+// come next; files are left to PowerShell's own path completion.
+constexpr char kPowerShellBody[] =
+    R"ps(    $words = @($commandAst.CommandElements | Where-Object { $_.Extent.EndOffset -lt $cursorPosition } |
+        ForEach-Object { $_.ToString() })
+    $command = ''
+    $catalog = @()
+    for ($i = 1; $i -lt $words.Count; $i++) {
+        if ($words[$i] -eq '--catalog' -and $i + 1 -lt $words.Count) { $catalog = @('--catalog', $words[$i + 1]) }
+        if ($rootValueOptions -contains $words[$i]) { $i++ }
+        elseif (-not $command -and $commands -contains $words[$i]) { $command = $words[$i] }
+    }
+    $value = $values["$command $($words[-1])"]
+    if ($value -is [array]) { $candidates = $value }
+    elseif ($value -eq 'cables') { $candidates = @(& $program @catalog %PARTS% -- $wordToComplete 2>$null) }
+    elseif ($value) { return }
+    elseif ($command) { $candidates = $options[$command] + $arguments[$command] }
+    else { $candidates = $options[''] + $commands }
+    $candidates | Where-Object { $_ -like "$([WildcardPattern]::Escape($wordToComplete))*" } | ForEach-Object {
+        $text = if ($_ -match '[\s''"`$;,(){}@#|&<>]') { "'" + ($_ -replace "'", "''") + "'" } else { $_ }
+        [System.Management.Automation.CompletionResult]::new($text, $_, 'ParameterValue', $_)
+    }
+}
+)ps";
+
+}  // namespace
+
+std::string PowerShellCompletion(const CompletionModel& model) {
+  std::ostringstream out;
+  out << "# PowerShell completion for " << model.program << ", written by `" << model.program
+      << " completion powershell` from the program's own command line\n\n"
+      << "Register-ArgumentCompleter -Native -CommandName " << PowerShellQuoted(model.program) << " -ScriptBlock {\n"
+      << "    param($wordToComplete, $commandAst, $cursorPosition)\n"
+      << "    $program = " << PowerShellQuoted(model.program) << "\n"
+      << "    $commands = " << PowerShellList(CommandNames(model)) << "\n"
+      << "    $rootValueOptions = " << PowerShellList(ValueOptionNames(model)) << "\n"
+      << "    $options = @{\n        '' = " << PowerShellList(OptionNames(model.options)) << "\n";
+  for (const CompletedCommand& command : model.commands)
+    out << "        " << PowerShellQuoted(command.name) << " = " << PowerShellList(OptionNames(command.options))
+        << "\n";
+  out << "    }\n    $arguments = @{\n";
+  for (const CompletedCommand& command : model.commands)
+    if (!command.arguments.empty())
+      out << "        " << PowerShellQuoted(command.name) << " = " << PowerShellList(command.arguments) << "\n";
+  out << "    }\n    # The value an option takes: its words, 'cables', 'files' or 'free'.\n    $values = @{\n";
+  WritePowerShellValues(out, "", model.options);
+  for (const CompletedCommand& command : model.commands) WritePowerShellValues(out, command.name, command.options);
+  out << "    }\n";
+  std::string body = kPowerShellBody;
+  const std::string mark = "%PARTS%";
+  body.replace(body.find(mark), mark.size(), kPartNumbersCommand);
+  out << body;
+  return out.str();
+}
+
 }  // namespace ferrolux::cli

@@ -1,5 +1,5 @@
 #pragma once
-// The completion scripts of the three shells, written from the command line's description.
+// The completion scripts of the four shells, written from the command line's description.
 
 #include <string>
 
@@ -10,5 +10,6 @@ namespace ferrolux::cli {
 std::string BashCompletion(const CompletionModel& model);
 std::string ZshCompletion(const CompletionModel& model);
 std::string FishCompletion(const CompletionModel& model);
+std::string PowerShellCompletion(const CompletionModel& model);
 
 }  // namespace ferrolux::cli

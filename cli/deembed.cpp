@@ -12,6 +12,7 @@
 #include "cli/chart_output.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
 #include "text/text.hpp"
@@ -55,19 +56,25 @@ double SwrAt(const DeembeddedSweep& points, double mhz, bool antenna) {
   return swr(below) + share * (swr(upper) - swr(below));
 }
 
+// Where the antenna end is not passive its figures are empty; JSON leaves them out.
+constexpr std::size_t kPassiveOnlyFields = 3;
+
+Record PointRecord(const LinePoint& p) {
+  return {{"frequency_mhz", p.freqMHz},
+          {"shack_z", ImpedanceValue(p.shackZ)},
+          {"shack_swr", p.shackSwr},
+          {"passive", p.passive},
+          {"antenna_z", ImpedanceValue(p.antennaZ)},
+          {"antenna_swr", NumberOr(p.passive, p.antennaSwr)},
+          {"matched_loss_db", p.matchedLossDb},
+          {"total_loss_db", NumberOr(p.passive, p.totalLossDb)}};
+}
+
 // One point a row: a long sweep is written as it goes, never held as one document.
 Json PointJson(const LinePoint& p) {
-  Json j = {{"frequency_mhz", p.freqMHz},
-            {"shack_z", ImpedanceJson(p.shackZ)},
-            {"shack_swr", NumberOrNull(p.shackSwr)},
-            {"passive", p.passive},
-            {"antenna_z", ImpedanceJson(p.antennaZ)}};
-  if (p.passive) {
-    j["antenna_swr"] = NumberOrNull(p.antennaSwr);
-    j["matched_loss_db"] = p.matchedLossDb;
-    j["total_loss_db"] = NumberOrNull(p.totalLossDb);
-  }
-  return j;
+  Record record = PointRecord(p);
+  if (!p.passive) record.resize(record.size() - kPassiveOnlyFields);
+  return JsonOf(record);
 }
 
 }  // namespace
@@ -102,16 +109,7 @@ void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedL
 }
 
 void WriteDeembedCsv(std::ostream& out, const DeembeddedSweep& points) {
-  out << "frequency_mhz,shack_z_re,shack_z_im,shack_swr,passive,antenna_z_re,antenna_z_im,antenna_swr,"
-         "matched_loss_db,total_loss_db\n";
-  const auto number = [](double v) { return std::isfinite(v) ? MachineNumber(v) : std::string(); };
-  for (std::size_t i = 0; i < points.Size(); ++i) {
-    const LinePoint p = points[i];
-    out << MachineNumber(p.freqMHz) << ',' << number(p.shackZ.real()) << ',' << number(p.shackZ.imag()) << ','
-        << number(p.shackSwr) << ',' << (p.passive ? "yes" : "no") << ',' << number(p.antennaZ.real()) << ','
-        << number(p.antennaZ.imag()) << ',' << (p.passive ? number(p.antennaSwr) : "") << ',' << number(p.matchedLossDb)
-        << ',' << (p.passive ? number(p.totalLossDb) : "") << '\n';
-  }
+  WriteCsv(out, PointRecord(LinePoint{}), points.Size(), [&points](std::size_t i) { return PointRecord(points[i]); });
 }
 
 void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedLine& line,
@@ -122,11 +120,8 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
                        {"length_ft", line.lengthFt},
                        {"velocity_factor", line.velocityFactor},
                        {"reference_ohms", line.refOhms}};
-  out << "{\n  \"inputs\": " << IndentedJson(inputs, 1) << ",\n  \"points\": ";
-  JsonArrayWriter list(out, 1);
-  for (std::size_t i = 0; i < points.Size(); ++i) list.Add(PointJson(points[i]));
-  list.Close();
-  out << "\n}\n";
+  WriteJsonWithList(out, {{"inputs", inputs}}, "points", points.Size(),
+                    [&points](std::size_t i) { return PointJson(points[i]); });
 }
 
 void WriteAntennaSweep(std::ostream& out, const DeembedLine& line, const DeembeddedSweep& points) {

@@ -1,13 +1,15 @@
 #include "cli/deembed_command.hpp"
 
+#include <memory>
 #include <ostream>
 
-#include "chart/svg_chart.hpp"
 #include "cli/cable_choice.hpp"
+#include "cli/chart_output.hpp"
 #include "cli/command_error.hpp"
 #include "cli/deembed.hpp"
 #include "cli/file_output.hpp"
 #include "cli/settings.hpp"
+#include "cli/subcommand.hpp"
 #include "cli/sweep_file.hpp"
 #include "model/cable_calculation.hpp"
 
@@ -29,11 +31,11 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
   return line;
 }
 
-void WriteChart(const DeembedOptions& o, const DeembeddedSweep& points, std::ostream& out, const OutputStyle& style) {
+// Both when both are asked for.
+void WriteCharts(const DeembedOptions& o, const DeembeddedSweep& points, std::ostream& out, const OutputStyle& style) {
   const chart::ChartSettings chart = DeembedChart(points, style);
-  if (!o.svg.empty()) WriteFileOrOut(o.svg, chart::DrawSvgChart(chart), out);
-  if (o.plot)
-    for (const std::string& text : chart::DrawChart(chart)) out << text << '\n';
+  if (!o.svg.empty()) WriteChart(chart, o.svg, out);
+  if (o.plot) WriteChart(chart, "", out);
 }
 
 }  // namespace
@@ -51,10 +53,40 @@ void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, 
   const DeembedLine line = ReadLine(o, cables);
   const DeembeddedSweep points(ReadSweep(o.file), line);
   if (!o.s1p.empty()) WriteFileAtomically(o.s1p, [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
-  if (o.plot || !o.svg.empty()) return WriteChart(o, points, out, style);
-  if (o.format == "csv") WriteDeembedCsv(out, points);
-  else if (o.format == "json") WriteDeembedJson(out, o.file, line, points);
-  else WriteDeembedText(out, o.file, line, points, style);
+  if (o.plot || !o.svg.empty()) return WriteCharts(o, points, out, style);
+  switch (o.format) {
+    case OutputFormat::kCsv: return WriteDeembedCsv(out, points);
+    case OutputFormat::kJson: return WriteDeembedJson(out, o.file, line, points);
+    case OutputFormat::kText: return WriteDeembedText(out, o.file, line, points, style);
+  }
+}
+
+void AddDeembedCommand(CLI::App& command, CommandContext& context) {
+  const auto o = std::make_shared<DeembedOptions>();
+  RunWhenChosen(command, context, [o](const Io& io) {
+    ReadDeembedOptions(*o);
+    RunDeembed(*o, io.Cables(), io.out, io.style);
+  });
+  DeembedOptions& d = *o;
+  command.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required()->check(kNotEmpty);
+  command.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
+      ->type_name("C")
+      ->required()
+      ->check(kNotEmpty);
+  command.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
+  command.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V")->check(kNotEmpty);
+  command.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")
+      ->type_name("R")
+      ->check(kNotEmpty);
+  command.add_flag("--metric", d.metric, "Plain lengths in metres")->check(kNoValue);
+  AddFormatOption(command, d.format);
+  command.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")
+      ->type_name("OUT")
+      ->check(kNotEmpty);
+  command.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency")->check(kNoValue);
+  command.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")
+      ->type_name("OUT")
+      ->check(kNotEmpty);
 }
 
 }  // namespace ferrolux::cli

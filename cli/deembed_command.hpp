@@ -8,13 +8,14 @@
 
 #include "catalog/catalog.hpp"
 #include "cli/output.hpp"
+#include "cli/records.hpp"
 
 namespace ferrolux::cli {
 
 // The options as typed; empty when not given.
 struct DeembedOptions {
   std::string file, cable, length, vf, refOhms, s1p, svg;
-  std::string format = "text";
+  OutputFormat format = OutputFormat::kText;
   bool metric = false, plot = false;
 };
 

@@ -154,30 +154,31 @@ Json ExactJson(const Calculation& c) {
   return j;
 }
 
-void AppendExactCells(std::vector<std::pair<std::string, std::string>>& cells, const Calculation& c) {
+void AppendExactFields(Record& record, const Calculation& c) {
   const Json j = ExactJson(c);
-  const auto number = [](const Json& v) { return v.is_number() ? MachineNumber(v.get<double>()) : std::string(); };
   const auto at = [&](const char* key) { return j.is_object() && j.contains(key) ? j[key] : Json(); };
   const auto at2 = [&](const char* key, const char* inner) {
     const Json outer = at(key);
     return outer.is_object() && outer.contains(inner) ? outer[inner] : Json();
   };
   const Json passive = at("passive");
-  cells.emplace_back("exact_passive", passive.is_boolean() ? (passive.get<bool>() ? "yes" : "no") : "");
+  record.push_back({"exact_passive", passive.is_boolean() ? FieldValue(passive.get<bool>()) : FieldValue(nullptr)});
   for (const char* key : {"z0", "shack_z", "antenna_z"}) {
-    cells.emplace_back(std::string("exact_") + key + "_re", number(at2(key, "re")));
-    cells.emplace_back(std::string("exact_") + key + "_im", number(at2(key, "im")));
+    const Json re = at2(key, "re"), im = at2(key, "im");
+    const bool present = re.is_number() && im.is_number();
+    record.push_back({std::string("exact_") + key,
+                      present ? ImpedanceValue(Complex(re.get<double>(), im.get<double>())) : ImpedanceValue()});
   }
   for (const char* key :
        {"reference_ohms", "velocity_factor", "shack_swr", "antenna_swr", "matched_loss_db", "total_loss_db",
         "mismatch_loss_db", "power_out_w", "power_lost_pct", "shack_return_loss_db", "antenna_return_loss_db"})
-    cells.emplace_back(std::string("exact_") + key, number(at(key)));
+    record.push_back({std::string("exact_") + key, NumberIn(at(key))});
   for (const char* key : {"total_loss_db", "antenna_swr", "power_out_w"}) {
     const Json span = at2("range", key);
-    cells.emplace_back(std::string("exact_") + key + "_min", span.is_array() ? number(span[0]) : "");
-    cells.emplace_back(std::string("exact_") + key + "_max", span.is_array() ? number(span[1]) : "");
+    record.push_back({std::string("exact_") + key + "_min", span.is_array() ? NumberIn(span[0]) : nullptr});
+    record.push_back({std::string("exact_") + key + "_max", span.is_array() ? NumberIn(span[1]) : nullptr});
   }
-  cells.emplace_back("exact_passive_share", number(at2("range", "passive_share")));
+  record.push_back({"exact_passive_share", NumberIn(at2("range", "passive_share"))});
 }
 
 }  // namespace ferrolux::cli

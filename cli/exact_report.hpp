@@ -4,13 +4,12 @@
 
 #include <iosfwd>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/calculation.hpp"
 #include "cli/output.hpp"
+#include "cli/records.hpp"
 #include "cli/settings.hpp"
 
 namespace ferrolux::cli {
@@ -20,7 +19,7 @@ void WriteExactText(std::ostream& out, const Settings& settings, const Calculati
 // Null when the cable lacks the data the line model needs.
 nlohmann::ordered_json ExactJson(const Calculation& c);
 
-void AppendExactCells(std::vector<std::pair<std::string, std::string>>& cells, const Calculation& c);
+void AppendExactFields(Record& record, const Calculation& c);
 
 // "50.04-j1.83"; "open" for an infinite impedance (S = 1).
 std::string ImpedanceText(Complex z);

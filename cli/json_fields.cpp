@@ -13,17 +13,18 @@ nlohmann::ordered_json NumberOrNull(double value) {
 
 nlohmann::ordered_json ImpedanceJson(std::complex<double> z) { return {{"re", z.real()}, {"im", z.imag()}}; }
 
-nlohmann::ordered_json CableJson(const CatalogRow& cable) {
-  nlohmann::ordered_json fields = nlohmann::ordered_json::object();
+Record CableFields(const CatalogRow& cable) {
+  Record record;
+  record.reserve(kCableFields.size());
   for (const FieldName& field : kCableFields) {
     const std::string& cell = cable[field.column];
-    const std::string key(field.key);
-    if (!field.numeric) fields[key] = JsonText(cell);
-    else if (cell.empty()) fields[key] = nullptr;
-    else fields[key] = ParseNumber(cell);
+    record.push_back(
+        {std::string(field.key), field.numeric ? FieldValue(CatalogNumber{cell}) : FieldValue(JsonText(cell))});
   }
-  return fields;
+  return record;
 }
+
+nlohmann::ordered_json CableJson(const CatalogRow& cable) { return JsonOf(CableFields(cable)); }
 
 nlohmann::ordered_json SettingsJson(const Settings& s) {
   using Json = nlohmann::ordered_json;
@@ -62,6 +63,29 @@ void JsonArrayWriter::Add(const nlohmann::ordered_json& element) {
 void JsonArrayWriter::Close() {
   if (!empty_) out_ << '\n' << Indent(level_);
   out_ << ']';
+}
+
+void WriteJsonWithList(std::ostream& out, const nlohmann::ordered_json& before, std::string_view list,
+                       std::size_t count, const std::function<nlohmann::ordered_json(std::size_t)>& element,
+                       const nlohmann::ordered_json& after) {
+  const char* separator = "{\n  ";
+  const auto name = [&](std::string_view key) {
+    out << separator << nlohmann::ordered_json(key) << ": ";
+    separator = ",\n  ";
+  };
+  const auto members = [&](const nlohmann::ordered_json& object) {
+    for (const auto& [key, value] : object.items()) {
+      name(key);
+      out << IndentedJson(value, 1);
+    }
+  };
+  members(before);
+  name(list);
+  JsonArrayWriter array(out, 1);
+  for (std::size_t i = 0; i < count; ++i) array.Add(element(i));
+  array.Close();
+  members(after);
+  out << "\n}\n";
 }
 
 }  // namespace ferrolux::cli

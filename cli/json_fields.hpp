@@ -4,6 +4,8 @@
 
 #include <array>
 #include <complex>
+#include <cstddef>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "catalog/catalog.hpp"
+#include "cli/records.hpp"
 #include "cli/settings.hpp"
 
 namespace ferrolux::cli {
@@ -46,6 +49,9 @@ nlohmann::ordered_json NumberOrNull(double value);
 // An impedance as {"re": R, "im": X}.
 nlohmann::ordered_json ImpedanceJson(std::complex<double> z);
 
+// Every field of the record, texts as texts and numbers as the catalog writes them.
+Record CableFields(const CatalogRow& cable);
+
 // Every field of the record, texts as texts and numbers as numbers.
 nlohmann::ordered_json CableJson(const CatalogRow& cable);
 
@@ -54,6 +60,12 @@ nlohmann::ordered_json SettingsJson(const Settings& settings);
 
 // The value as dump(2) writes it when it stands `level` levels deep in a larger document.
 std::string IndentedJson(const nlohmann::ordered_json& value, int level);
+
+// An object laid out as dump(2) lays it out: the members of `before`, then `list` written element
+// by element, then the members of `after`; a long list is never held as one document.
+void WriteJsonWithList(std::ostream& out, const nlohmann::ordered_json& before, std::string_view list,
+                       std::size_t count, const std::function<nlohmann::ordered_json(std::size_t)>& element,
+                       const nlohmann::ordered_json& after = nlohmann::ordered_json::object());
 
 // A JSON array written element by element as it is produced, laid out as dump(2) lays out the
 // whole array `level` levels deep: a long list is never held as one document.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
+#include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "model/cable_measurement.hpp"
 #include "model/cable_numbers.hpp"
@@ -41,7 +42,7 @@ SweepFile ReadSweepFile(const std::string& name);
 struct MeasureOptions {
   std::string open, shorted, length, vfGuess, type, part, cable, svg;
   bool metric = false, catalogLine = false, plot = false;
-  std::string format = "text";
+  OutputFormat format = OutputFormat::kText;
 };
 
 enum class MeasureMethod { kOpenShort, kReturnLoss };

@@ -13,6 +13,7 @@
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
 #include "model/cable_calculation.hpp"
@@ -119,20 +120,23 @@ std::string FitText(const CableReport& report) {
 
 Json Number(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
 
+Record PointRecord(const MeasuredPoint& p) {
+  return {{"frequency_mhz", p.mhz},
+          {"z0", ImpedanceValue(p.z0)},
+          {"matched_loss_db_per_100ft", p.lossDbPer100Ft},
+          {"matched_loss_db_per_100m", p.lossDbPer100M},
+          {"velocity_factor", NumberOr(p.velocityFactor.has_value(), p.velocityFactor.value_or(0))}};
+}
+
 Json PointJson(const CableReport& report, const MeasuredPoint& p) {
-  const Json z0 = p.z0 ? ImpedanceJson(*p.z0) : Json(nullptr);
-  Json j = {{"frequency_mhz", p.mhz},
-            {"z0", z0},
-            {"matched_loss_db_per_100ft", p.lossDbPer100Ft},
-            {"matched_loss_db_per_100m", p.lossDbPer100M},
-            {"velocity_factor", Number(p.velocityFactor)}};
+  Record record = PointRecord(p);
   if (report.againstNew) {
     const PointAgainstNew at = ComparedWithNew(p, *report.againstNew, report.feet);
-    j["new_loss_db_per_100ft"] = at.newLossDbPer100Ft;
-    j["worse_than_new_db"] = at.excessDb;
-    j["worse_than_new_pct"] = at.excessShare * kPercent;
+    record.insert(record.end(), {{"new_loss_db_per_100ft", at.newLossDbPer100Ft},
+                                 {"worse_than_new_db", at.excessDb},
+                                 {"worse_than_new_pct", at.excessShare * kPercent}});
   }
-  return j;
+  return JsonOf(record);
 }
 
 Json AgainstNewJson(const std::optional<AgainstNew>& against) {
@@ -188,19 +192,11 @@ void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric,
 }
 
 void WriteMeasureCsv(std::ostream& out, const CableReport& report) {
-  out << "frequency_mhz,z0_re,z0_im,matched_loss_db_per_100ft,matched_loss_db_per_100m,velocity_factor\n";
-  for (const MeasuredPoint& p : report.measurement.points) {
-    out << MachineNumber(p.mhz) << ',' << (p.z0 ? MachineNumber(p.z0->real()) : "") << ','
-        << (p.z0 ? MachineNumber(p.z0->imag()) : "") << ',' << MachineNumber(p.lossDbPer100Ft) << ','
-        << MachineNumber(p.lossDbPer100M) << ',' << (p.velocityFactor ? MachineNumber(*p.velocityFactor) : "") << '\n';
-  }
+  const std::vector<MeasuredPoint>& points = report.measurement.points;
+  WriteCsv(out, PointRecord(MeasuredPoint{}), points.size(), [&points](size_t i) { return PointRecord(points[i]); });
 }
 
 void WriteMeasureJson(std::ostream& out, const CableReport& report) {
-  out << "{\n  \"method\": " << Json(BothSweeps(report) ? "open_short" : "return_loss") << ",\n  \"points\": ";
-  JsonArrayWriter points(out, 1);
-  for (const MeasuredPoint& p : report.measurement.points) points.Add(PointJson(report, p));
-  points.Close();
   const Json fit = {{"k0", report.k.k0},
                     {"k1", report.k.k1},
                     {"k2", report.k.k2},
@@ -212,8 +208,10 @@ void WriteMeasureJson(std::ostream& out, const CableReport& report) {
                      {"velocity_factor_unresolved", m.velocityFactorUnresolved},
                      {"too_coarse_from_mhz", Number(m.tooCoarseAtMhz)},
                      {"against_new", AgainstNewJson(report.againstNew)}};
-  for (const auto& [key, value] : rest.items()) out << ",\n  " << Json(key) << ": " << IndentedJson(value, 1);
-  out << "\n}\n";
+  const std::vector<MeasuredPoint>& points = m.points;
+  WriteJsonWithList(
+      out, {{"method", BothSweeps(report) ? "open_short" : "return_loss"}}, "points", points.size(),
+      [&](size_t i) { return PointJson(report, points[i]); }, rest);
 }
 
 chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric,

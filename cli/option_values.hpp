@@ -9,6 +9,6 @@ namespace ferrolux::cli {
 
 inline const std::vector<std::string> kFormats{"text", "csv", "json"};
 inline const std::vector<std::string> kSortKeys{"total", "matched", "name", "exact"};
-inline const std::vector<std::string> kShells{"bash", "zsh", "fish"};
+inline const std::vector<std::string> kShells{"bash", "zsh", "fish", "powershell"};
 
 }  // namespace ferrolux::cli

@@ -4,9 +4,13 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <sstream>
 
+#include "cli/commands.hpp"
+#include "cli/completion_scripts.hpp"
 #include "cli/option_values.hpp"
+#include "cli/subcommand_table.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::cli {
@@ -68,6 +72,32 @@ TEST(CompletionModel, NamesEverySubcommandTheParserHoldsAndWhatItsOptionsTake) {
   }
   EXPECT_TRUE(Find(*Find(model, "plot"), "cable")->repeats);
   EXPECT_EQ(Find(model, "completion")->arguments, kShells);
+}
+
+// PowerShell is not installed to run it: every subcommand of the table is offered, the values of
+// options are known per subcommand, and --cable asks the program for part numbers.
+TEST(PowerShellCompletion, OffersEverySubcommandAndTheValuesOfItsOptions) {
+  CLI::App app("", "ferrolux");
+  app.add_option("--catalog", "The catalog")->type_name("FILE");
+  CommandContext context;
+  AddCommands(app, context);
+  const std::string script = PowerShellCompletion(DescribeCommandLine(app));
+  std::string commands = "    $commands = @(";
+  for (const Subcommand& command : kSubcommands) {
+    const std::string name(command.name);
+    commands += (command.name == kSubcommands.front().name ? "'" : ", '") + name + "'";
+    EXPECT_NE(script.find("\n        '" + name + "' = @('-h', '--help'"), std::string::npos) << name;
+  }
+  const std::string expectations[] = {"Register-ArgumentCompleter -Native -CommandName 'ferrolux' -ScriptBlock {\n",
+                                      commands + ")\n",
+                                      "    $rootValueOptions = @('--catalog')\n",
+                                      "        'completion' = @('bash', 'zsh', 'fish', 'powershell')\n",
+                                      "        'calc --format' = @('text', 'csv', 'json')\n",
+                                      "        'plot --cable' = 'cables'\n",
+                                      "        'measure --catalog' = 'files'\n",
+                                      "& $program @catalog part-numbers -- $wordToComplete"};
+  for (const std::string& expected : expectations) EXPECT_NE(script.find(expected), std::string::npos) << expected;
+  EXPECT_EQ(std::count(script.begin(), script.end(), '{'), std::count(script.begin(), script.end(), '}'));
 }
 
 // A lone LF inside a part number made two candidates of it; the word typed so far picks the
