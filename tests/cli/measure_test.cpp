@@ -102,7 +102,7 @@ TEST(MeasuredCatalogLine, TheCableAsACatalogRecord) {
   options.catalogLine = true, options.type = "My RG-213", options.part = "Tower run";
   const CableReport report = MeasureCable(Sweep("rg213-open.s1p"), Sweep("rg213-short.s1p"), options);
   const std::string line = MeasuredCatalogLine(report, options);
-  EXPECT_EQ(line, "My RG-213\tTower run\t50\t0.66\t\t\t\t\t\t\t\t0.0113879\t0.156832\t0.0029939\t\t\r\n");
+  EXPECT_EQ(line, "My RG-213\tTower run\t50\t0.66\t\t\t\t\t\t\t\t0.0114228\t0.156823\t0.00299448\t\t\r\n");
   EXPECT_LT(report.worstFitError, 0.005);
 }
 
