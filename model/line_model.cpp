@@ -73,11 +73,14 @@ double LossScale(const LineConstants& c) {
   return scale;
 }
 
+double ModelMHz(double freqMHz) {
+  return std::isnan(freqMHz) ? kLowestModelMHz : std::clamp(freqMHz, kLowestModelMHz, kHighestModelMHz);
+}
+
 }  // namespace
 
 Line MakeLine(const CableNumbers& cable, double velocityFactor, double freqMHz, double lengthM) {
-  const double modelMHz = std::clamp(freqMHz, kLowestModelMHz, kHighestModelMHz);
-  const LineConstants c = ConstantsOf(cable, velocityFactor, std::isnan(freqMHz) ? kLowestModelMHz : modelMHz);
+  const LineConstants c = ConstantsOf(cable, velocityFactor, ModelMHz(freqMHz));
   const double scale = LossScale(c);
   const Complex series = SeriesZ(c, scale), shunt = ShuntY(c, scale);
   return {std::sqrt(series / shunt), std::sqrt(series * shunt), lengthM};
