@@ -11,9 +11,15 @@
 #include "catalog/catalog_search.hpp"
 #include "cli/commands.hpp"
 #include "console/console.hpp"
+#include "pageio/system_clock.hpp"
 #include "platform/console_info.hpp"
 #include "platform/utf8_args.hpp"
+#ifdef _WIN32
+#include "winconsole/win32_console.hpp"
+#include "winconsole/windows_console.hpp"
+#else
 #include "terminal/curses_terminal.hpp"
+#endif
 #include "text/charset.hpp"
 
 namespace {
@@ -26,7 +32,11 @@ int RunCalculator(const ferrolux::CalculatorOptions& options) {
   }
   try {
     const auto catalog = ferrolux::ChooseCatalog(options.catalog, ferrolux::PlacesOfThisProcess());
+#ifdef _WIN32
+    ferrolux::WindowsConsole terminal(ferrolux::OpenWin32Console());
+#else
     ferrolux::CursesTerminal terminal;
+#endif
     ferrolux::SystemClock clock;
     ferrolux::Console console(terminal, terminal, clock);
     return ferrolux::RunProgram(console, catalog);

@@ -16,5 +16,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # ctest and the build's own runs of the programs go through wine.
-find_program(FERROLUX_WINE_PATH NAMES wine64 wine REQUIRED)
+# Debian keeps the 64-bit loader out of PATH; /usr/bin/wine may pick a 32-bit one first.
+find_program(FERROLUX_WINE_PATH NAMES wine64 PATHS /usr/lib/wine REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${FERROLUX_WINE_PATH})
+
+# pkg-config knows the host's libraries only: none of them is for Windows.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/${FERROLUX_TRIPLET}/lib/pkgconfig)

@@ -1,6 +1,8 @@
 #pragma once
 // The command line as UTF-8 on every system: as it comes on POSIX, converted from the UTF-16
-// command line on Windows (whose narrow argv loses what the code page cannot hold).
+// command line on Windows (whose narrow argv loses what the code page cannot hold). On Windows
+// the process's text goes out as on Linux too: the console reads and shows UTF-8, and standard
+// output and error are in binary mode, so "\n" is not turned into CR LF behind the program's back.
 
 #include <string>
 #include <vector>

@@ -22,8 +22,6 @@ constexpr milliseconds kSignalCheckInterval{20};
 // How long the ending's last bytes wait for a terminal that reads nothing.
 constexpr milliseconds kLastWritesWait{500};
 
-bool LeavesNotice(Key key) { return key == keys::kEscape || key == 'q' || key == 'Q'; }
-
 bool IsLoopSignal(int signal) { return signal == SIGWINCH || signal == SIGTSTP || signal == SIGCONT; }
 
 }  // namespace
@@ -32,7 +30,7 @@ void CursesTerminal::ActOnSignal(int signal) {
   switch (signal) {
     case SIGWINCH:
       FollowWindowSize();
-      repaint_ = true;
+      page_.RepaintAll();
       return;
     case SIGTSTP: return Suspend();
     case SIGCONT: return Continued();
@@ -87,18 +85,7 @@ void CursesTerminal::ActOnSignalsNowAndThen() {
 // Between reads a window change is painted at once: the work may go on for a while yet.
 void CursesTerminal::ActOnPendingSignals() {
   ActOnSignalsNowAndThen();
-  if (repaint_) PaintPending();
-}
-
-// Escape or Q at the notice ends the run; once that was asked, the key goes to the read that
-// is waiting (the ending's own wait for a key).
-bool CursesTerminal::AnswerNotice(Key key) {
-  if (!LeavesNotice(key)) return false;
-  if (!leaveAsked_) {
-    leaveAsked_ = true;
-    throw LeaveRequested();
-  }
-  return true;
+  if (page_.RepaintWanted()) PaintPending();
 }
 
 // The terminal's answers come in among the keys; the one about side margins is the only one asked for.
@@ -133,7 +120,7 @@ std::optional<Key> CursesTerminal::ReadKey(std::optional<milliseconds> limit) {
   try {
     return NextKey(limit);
   } catch (const EndRequested& end) {
-    hungUp_ = hungUp_ || end.terminalGone;
+    if (end.terminalGone) page_.TerminalGone();
     throw;
   }
 }
@@ -150,7 +137,7 @@ std::optional<Key> CursesTerminal::NextKey(std::optional<milliseconds> limit) {
   for (;;) {
     ActOnSignalsNowAndThen();
     if (const std::optional<Key> key = input_.TakeKey()) {
-      if (!NoticeShown() || AnswerNotice(*key)) return key;
+      if (page_.Passes(*key)) return key;
       continue;
     }
     if (input_.ReadWaiting()) continue;

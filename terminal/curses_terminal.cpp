@@ -6,15 +6,12 @@
 #include <unistd.h>
 
 #include <curses.h>
-#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "terminal/curses_codes.hpp"
 #include "text/charset.hpp"
@@ -26,9 +23,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-const char kNotice[] = "Ferrolux needs a terminal of at least 120 columns by 43 rows. Please enlarge it.";
-const char kNoticeLeave[] = "Press Escape or Q to end the program.";
-constexpr Colors kNoticeColors{7, 0};
 // CSI 22 ; 0 t and CSI 23 ; 0 t: xterm's title stack, which tmux keeps too.
 const char kTitlePush[] = "\x1b[22;0t";
 const char kTitlePop[] = "\x1b[23;0t";
@@ -61,21 +55,6 @@ bool TakesTitle() {
   for (const char* family : {"xterm", "screen", "tmux", "rxvt"})
     if (type.rfind(family, 0) == 0) return true;
   return false;
-}
-
-// Words onto lines of at most `width` characters; a longer word is cut.
-std::vector<std::string> Wrapped(const std::string& text, int width) {
-  std::vector<std::string> lines{""};
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = std::min(text.find(' ', start), text.size());
-    const std::string word = text.substr(start, end - start).substr(0, static_cast<size_t>(width));
-    const size_t needed = lines.back().size() + (lines.back().empty() ? 0 : 1) + word.size();
-    if (needed > static_cast<size_t>(width) && !lines.back().empty()) lines.emplace_back();
-    lines.back() += (lines.back().empty() ? "" : " ") + word;
-    start = end + 1;
-  }
-  return lines;
 }
 
 // A description of the terminal of the program's own, so that no flag of the one it shares
@@ -182,7 +161,7 @@ void CursesTerminal::Write(const std::string& bytes) {
 std::string CursesTerminal::LeavingBytes() const {
   std::string bytes = onPage_ ? codes_->Reset() : (streamColored_ ? kPlainStream : "");
   if (titlePushed_) bytes += kTitlePop;
-  if (onPage_) bytes += codes_->LeavePage(rows_);
+  if (onPage_) bytes += codes_->LeavePage(page_.Rows());
   return bytes;
 }
 
@@ -219,6 +198,7 @@ void CursesTerminal::TakePage() {
   if (screen == nullptr) throw std::runtime_error("this terminal type is not known");
   screen_ = screen;
   onPage_ = true;
+  page_.Take();
   cbreak();
   noecho();
   nonl();
@@ -241,7 +221,7 @@ void CursesTerminal::ReleasePage() {
   screen_ = nullptr;
   painter_.reset();
   codes_.reset();
-  shown_ = nullptr;
+  page_.Release();
   onPage_ = false;
   released_ = true;
   RememberRunningModes();
@@ -286,13 +266,8 @@ void CursesTerminal::SetTitle(std::string_view singleByteTitle) {
   UpdateFaultBytes();
 }
 
-bool CursesTerminal::LargeEnough() const { return columns_ >= wantColumns_ && rows_ >= wantRows_; }
-
-bool CursesTerminal::NoticeShown() const { return onPage_ && shown_ != nullptr && !LargeEnough(); }
-
 void CursesTerminal::SetSize(int columns, int rows) {
-  wantColumns_ = columns;
-  wantRows_ = rows;
+  page_.Want(columns, rows);
   // CSI 8 ; rows ; columns t asks an xterm-like terminal to resize its window.
   Write("\x1b[8;" + std::to_string(rows) + ";" + std::to_string(columns) + "t");
   FollowWindowSize();
@@ -306,54 +281,18 @@ void CursesTerminal::Beep() {
   }
 }
 
-// The notice takes only the cells its lines need, however large the window claims to be.
-void CursesTerminal::PaintNotice() {
-  if (noticeOnScreen_ && !repaint_) return;
-  std::vector<std::string> lines = Wrapped(kNotice, columns_);
-  lines.push_back("Now: " + std::to_string(columns_) + " x " + std::to_string(rows_));
-  for (std::string& line : Wrapped(kNoticeLeave, columns_)) lines.push_back(std::move(line));
-  size_t widest = 0;
-  for (const std::string& line : lines) widest = std::max(widest, line.size());
-  const int height = std::min(rows_, static_cast<int>(lines.size()));
-  notice_ = ScreenModel(std::min(columns_, static_cast<int>(widest)), height);
-  notice_.Fill(kNoticeColors);
-  notice_.cursorVisible = false;
-  for (int row = 1; row <= height; ++row) {
-    const std::string& line = lines[static_cast<size_t>(row - 1)];
-    for (size_t i = 0; i < line.size(); ++i)
-      notice_.Put(row, static_cast<int>(i) + 1, Cell{TextGlyph(static_cast<unsigned char>(line[i])), kNoticeColors});
-  }
-  Write(painter_->Paint(notice_, true));
-  noticeOnScreen_ = true;
-  repaint_ = false;
-}
-
-// Only the page as it stands when no key is waiting is painted, and only when it changed.
+// Painted only when no key is waiting: the page as it then stands, or the size notice.
 void CursesTerminal::PaintPending() {
-  if (!onPage_ || shown_ == nullptr || hungUp_) return;
-  if (!LargeEnough()) return PaintNotice();
-  if (noticeOnScreen_) {
-    noticeOnScreen_ = false;
-    repaint_ = true;
-  }
-  const PageState now{shown_->Version(), shown_->cursor, shown_->cursorVisible};
-  if (!repaint_ && now == painted_) return;
-  Write(painter_->Paint(*shown_, repaint_));
-  repaint_ = false;
-  painted_ = now;
+  if (const std::optional<PageKeeper::Picture> picture = page_.Pending())
+    Write(painter_->Paint(*picture->model, picture->fresh));
 }
 
-void CursesTerminal::Show(const ScreenModel& screen) {
-  if (!onPage_) return;
-  if (shown_ != &screen) repaint_ = true;
-  shown_ = &screen;
-}
+void CursesTerminal::Show(const ScreenModel& screen) { page_.Show(screen); }
 
 void CursesTerminal::FollowWindowSize() {
   struct winsize size {};
   if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0) return;
-  columns_ = size.ws_col;
-  rows_ = size.ws_row;
+  page_.Measured(size.ws_col, size.ws_row);
   UpdateFaultBytes();
 }
 
@@ -369,11 +308,10 @@ void CursesTerminal::Suspend() {
   continuedFromStop_ = true;
   SetModes(running_, TCSADRAIN);
   FollowWindowSize();
-  if (onPage_) Write(codes_->EnterPage(rows_));
+  if (onPage_) Write(codes_->EnterPage(page_.Rows()));
   if (!onPage_ && streamColored_) Write(ColorSequence(streamColors_));
   if (!title_.empty()) Write(TitleBytes());
-  repaint_ = true;
-  noticeOnScreen_ = false;
+  page_.RepaintAll();
   UpdateFaultBytes();
 }
 
@@ -386,16 +324,7 @@ void CursesTerminal::Continued() {
   }
   SetModes(running_, TCSADRAIN);
   FollowWindowSize();
-  repaint_ = true;
+  page_.RepaintAll();
 }
-
-LocalTime SystemClock::Now() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
-}
-
-std::chrono::steady_clock::time_point SystemClock::Monotonic() { return std::chrono::steady_clock::now(); }
 
 }  // namespace ferrolux

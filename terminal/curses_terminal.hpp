@@ -12,6 +12,8 @@
 #include <string>
 
 #include "console/ports.hpp"
+#include "pageio/page_keeper.hpp"
+#include "pageio/system_clock.hpp"
 #include "terminal/curses_keyboard.hpp"
 #include "terminal/curses_signals.hpp"
 #include "terminal/painter.hpp"
@@ -45,13 +47,6 @@ class CursesTerminal : public Terminal, public Keyboard {
  private:
   using TimePoint = std::chrono::steady_clock::time_point;
   enum class Wait { kInput, kTimeOut, kSignal };
-  // What was last painted of the page.
-  struct PageState {
-    std::uint64_t version = 0;
-    Position cursor;
-    bool cursorVisible = true;
-    bool operator==(const PageState&) const = default;
-  };
 
   std::optional<Key> NextKey(std::optional<std::chrono::milliseconds> limit);
   Wait WaitForInput(std::optional<TimePoint> until);
@@ -64,13 +59,9 @@ class CursesTerminal : public Terminal, public Keyboard {
   void Suspend();
   void EndCurses();
   void Continued();
-  bool AnswerNotice(Key key);
   void TakeModeReports();
   void FollowWindowSize();
-  bool LargeEnough() const;
-  bool NoticeShown() const;
   void PaintPending();
-  void PaintNotice();
   std::string StreamColors(Colors colors);
   std::string TitleBytes();
   std::string LeavingBytes() const;
@@ -98,26 +89,12 @@ class CursesTerminal : public Terminal, public Keyboard {
   void* screen_ = nullptr;  // the curses SCREEN, kept opaque so no header here needs curses
   std::unique_ptr<TerminfoCodes> codes_;
   std::unique_ptr<ScreenPainter> painter_;
-  const ScreenModel* shown_ = nullptr;
-  bool repaint_ = false;
-  bool hungUp_ = false;
-  PageState painted_;
-  ScreenModel notice_{1, 1};
-  bool noticeOnScreen_ = false;
-  bool leaveAsked_ = false;
+  PageKeeper page_;
   std::string title_;  // UTF-8
   bool titlePushed_ = false;
-  int columns_ = 0, rows_ = 0;
-  int wantColumns_ = 0, wantRows_ = 0;
   std::chrono::steady_clock::duration stoppedFor_{};
   bool continuedFromStop_ = false;
   TimePoint lastSignalCheck_{};
-};
-
-class SystemClock : public Clock {
- public:
-  LocalTime Now() override;
-  std::chrono::steady_clock::time_point Monotonic() override;
 };
 
 }  // namespace ferrolux

@@ -3,13 +3,10 @@
 #include <cwchar>
 
 #include "console/keys.hpp"
-#include "text/charset.hpp"
 
 namespace ferrolux {
 
 namespace {
-
-constexpr unsigned char kDelete = 127;
 
 // The length of the character a lead byte begins; 0 for a byte that begins none.
 int Utf8Length(unsigned char byte) {
@@ -34,15 +31,6 @@ std::optional<char32_t> DecodeUtf8(const std::string& bytes) {
 Key RawKey(unsigned char byte) { return Key(static_cast<char>(byte)); }
 
 }  // namespace
-
-std::optional<Key> KeyOfChar(char32_t ch) {
-  if (ch == kDelete) return keys::kBackspace;  // most terminals send DEL for Backspace
-  if (ch == '\n') return keys::kEnter;
-  if (ch == 0) return std::nullopt;  // NUL begins the key text of every key without a character
-  const std::optional<unsigned char> byte = ByteOfTypedChar(ch);
-  if (!byte) return std::nullopt;
-  return RawKey(*byte);
-}
 
 void TypedInputDecoder::AppendRaw(std::vector<Key>& keys) {
   for (char byte : pending_) keys.push_back(RawKey(static_cast<unsigned char>(byte)));

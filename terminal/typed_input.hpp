@@ -9,11 +9,9 @@
 #include <vector>
 
 #include "console/keys.hpp"
+#include "pageio/typed_key.hpp"
 
 namespace ferrolux {
-
-// A typed character as its key; characters without a single byte give none.
-std::optional<Key> KeyOfChar(char32_t ch);
 
 class TypedInputDecoder {
  public:

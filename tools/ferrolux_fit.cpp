@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8_args.hpp"
 #include "tools/fit/fit_tool.hpp"
 
 namespace {
@@ -29,7 +30,8 @@ int RunFit(int argc, char** argv) {
 int main(int argc, char** argv) {
   // The tool reports its own failures; what is left (memory running out) still ends with a message.
   try {
-    return RunFit(argc, argv);
+    ferrolux::platform::Utf8Arguments arguments(argc, argv);
+    return RunFit(arguments.Count(), arguments.Values());
   } catch (const std::exception& failure) {
     std::cerr << "ferrolux-fit: " << failure.what() << '\n';
     return ferrolux::fit::kToolFailed;

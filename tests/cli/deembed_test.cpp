@@ -72,6 +72,7 @@ TEST(RunDeembed, FaultsNameTheLineAndOutputIsWholeOrAbsent) {
   EXPECT_EQ(antenna.points.size(), 11u);
   EXPECT_NEAR(std::abs(antenna.points[0].z - Complex(35, -20)), 0, 1e-6);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);  // no temporary left
+  written.close();                                                            // Windows removes no file that is open
   std::filesystem::remove_all(dir);
 }
 

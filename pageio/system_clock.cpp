@@ -1,0 +1,20 @@
+#include "pageio/system_clock.hpp"
+
+#include <ctime>
+
+namespace ferrolux {
+
+LocalTime SystemClock::Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+std::chrono::steady_clock::time_point SystemClock::Monotonic() { return std::chrono::steady_clock::now(); }
+
+}  // namespace ferrolux
