@@ -1,5 +1,6 @@
 #include "model/line_model.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -14,16 +15,74 @@ const double kDbPerNeper = 20 * std::log10(std::numbers::e);
 // dB per 100 ft to nepers per metre.
 const double kDbPer100FtPerNeperPerMetre = kDbPerNeper * kMetresPer100Ft;
 
+// Below and above these the line is taken as at the nearer one: at 0 Hz no line of this kind
+// has the catalog's loss, and far above, ωL·ωC leaves a double.
+constexpr double kLowestModelMHz = 1e-6;
+constexpr double kHighestModelMHz = 1e6;
+
+// Per metre, before the loss is scaled to the catalog's: series R0 + Rs(1 + j) + jωL∞ and shunt
+// G + jωC. A negative k would make a line give power, so it counts as none.
+struct LineConstants {
+  double r0 = 0, rs = 0, g = 0, omegaL = 0, omegaC = 0;
+  double attenuation = 0;  // the catalog's matched loss in nepers per metre
+};
+
+LineConstants ConstantsOf(const CableNumbers& cable, double velocityFactor, double freqMHz) {
+  const double zn = cable.impedanceOhms, speed = velocityFactor * kSpeedOfLight;
+  const double omega = 2 * std::numbers::pi * freqMHz * 1e6;
+  const double polynomial = cable.k0 + cable.k1 * std::sqrt(freqMHz) + cable.k2 * freqMHz;
+  return {2 * zn * std::fmax(cable.k0, 0.0) / kDbPer100FtPerNeperPerMetre,
+          2 * zn * std::fmax(cable.k1, 0.0) * std::sqrt(freqMHz) / kDbPer100FtPerNeperPerMetre,
+          2 * std::fmax(cable.k2, 0.0) * freqMHz / kDbPer100FtPerNeperPerMetre / zn,
+          omega * zn / speed,
+          omega / (zn * speed),
+          std::fmax(polynomial, 0.0) / kDbPer100FtPerNeperPerMetre};
+}
+
+Complex SeriesZ(const LineConstants& c, double scale) { return {scale * (c.r0 + c.rs), c.omegaL + scale * c.rs}; }
+
+Complex ShuntY(const LineConstants& c, double scale) { return {scale * c.g, c.omegaC}; }
+
+// With γ² = ZY, Re γ = α exactly where Im(γ²)² + 4α² Re(γ²) - 4α⁴ = 0. As a polynomial in the
+// scale it has one sign change in its coefficients, so one positive root, and it is convex for
+// scales above 0: Newton's steps from any point above the root fall onto it without overshoot.
+struct AttenuationGap {
+  double value, slope;
+};
+
+AttenuationGap GapAt(const LineConstants& c, double scale) {
+  const double a = c.r0 + c.rs, alpha2 = c.attenuation * c.attenuation;
+  const double im = scale * (a * c.omegaC + c.omegaL * c.g) + scale * scale * c.rs * c.g;
+  const double imSlope = a * c.omegaC + c.omegaL * c.g + 2 * scale * c.rs * c.g;
+  const double re = scale * scale * a * c.g - c.omegaC * (c.omegaL + scale * c.rs);
+  const double reSlope = 2 * scale * a * c.g - c.omegaC * c.rs;
+  return {im * im + 4 * alpha2 * (re - alpha2), 2 * im * imSlope + 4 * alpha2 * reSlope};
+}
+
+// The one scale of R0, Rs and G that gives the catalog's matched loss; 0 for a lossless line.
+double LossScale(const LineConstants& c) {
+  if (!(c.attenuation > 0)) return 0;
+  double scale = 1;  // the loss split as a line without internal reactance: near the root
+  for (int doubling = 0; doubling < 2048 && GapAt(c, scale).value <= 0; ++doubling) scale *= 2;
+  for (int step = 0; step < 64; ++step) {
+    const AttenuationGap gap = GapAt(c, scale);
+    const double next = scale - gap.value / gap.slope;
+    if (!(next < scale) || !(next > 0)) break;  // rounding has stopped the descent
+    scale = next;
+  }
+  return scale;
+}
+
+double ModelMHz(double freqMHz) {
+  return std::isnan(freqMHz) ? kLowestModelMHz : std::clamp(freqMHz, kLowestModelMHz, kHighestModelMHz);
+}
+
 }  // namespace
 
 Line MakeLine(const CableNumbers& cable, double velocityFactor, double freqMHz, double lengthM) {
-  const double zn = cable.impedanceOhms;
-  const double conductor = (cable.k0 + cable.k1 * std::sqrt(freqMHz)) / kDbPer100FtPerNeperPerMetre;
-  const double dielectric = cable.k2 * freqMHz / kDbPer100FtPerNeperPerMetre;
-  const double omega = 2 * std::numbers::pi * freqMHz * 1e6;
-  const double speed = velocityFactor * kSpeedOfLight;
-  const Complex series(2 * zn * conductor, omega * zn / speed);
-  const Complex shunt(2 * dielectric / zn, omega / (zn * speed));
+  const LineConstants c = ConstantsOf(cable, velocityFactor, ModelMHz(freqMHz));
+  const double scale = LossScale(c);
+  const Complex series = SeriesZ(c, scale), shunt = ShuntY(c, scale);
   return {std::sqrt(series / shunt), std::sqrt(series * shunt), lengthM};
 }
 

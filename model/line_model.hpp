@@ -19,8 +19,11 @@ struct Line {
   double lengthM = 0;
 };
 
-// Conductor loss (k0 + k1 sqrt f) as series R, dielectric loss (k2 f) as shunt G, L and C from
-// the nominal impedance and the velocity factor. Needs both above 0.
+// Per metre, series R0 + Rs(1 + j) + jωL∞ and shunt G + jωC: R0 from k0, the skin effect's Rs
+// from k1 sqrt f with the equal internal reactance of a conductor's surface, G from k2 f, L∞ and
+// C from the nominal impedance and the velocity factor. R0, Rs and G are scaled together so the
+// matched loss is the catalog's polynomial exactly; Z0 and the velocity then drift with frequency
+// as real coax does. Needs the impedance and the velocity factor above 0.
 Line MakeLine(const CableNumbers& cable, double velocityFactor, double freqMHz, double lengthM);
 
 // The impedance at the shack end with `antennaZ` at the far end, and back.

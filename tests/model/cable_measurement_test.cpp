@@ -33,14 +33,15 @@ struct CableCase {
   double metres;
   const char* variant;
   double lossShare;  // the largest error of the matched loss allowed at any point
+  double z0Share;    // and of Z0
 };
 
-// Z0 within 1 % and VF within 0.5 % at every point; the matched loss within 2 % from clean
+// Z0 within 1 % (1.5 % with noise) and VF within 0.5 % at every point; the matched loss within 2 % from clean
 // sweeps and 5 % from sweeps with 0.5 % noise on |S11|.
 TEST(MeasureOpenShort, RecoversTheLineAtEveryPointOfEachCable) {
   const CableCase cases[] = {
-      {"rg174", 15, "", 0.02},       {"rg174", 15, "-noisy", 0.05}, {"rg213", 60, "", 0.02},
-      {"rg213", 60, "-noisy", 0.05}, {"rg6", 50, "", 0.02},         {"rg6", 50, "-noisy", 0.05},
+      {"rg174", 15, "", 0.02, 0.01},        {"rg174", 15, "-noisy", 0.05, 0.015}, {"rg213", 60, "", 0.02, 0.01},
+      {"rg213", 60, "-noisy", 0.05, 0.015}, {"rg6", 50, "", 0.02, 0.01},          {"rg6", 50, "-noisy", 0.05, 0.015},
   };
   for (const CableCase& c : cases) {
     const std::string name = std::string(c.cable) + c.variant;
@@ -55,7 +56,7 @@ TEST(MeasureOpenShort, RecoversTheLineAtEveryPointOfEachCable) {
       EXPECT_LE(Relative(p.lossDbPer100Ft, t.loss), c.lossShare) << name << " at " << t.mhz << " MHz";
       EXPECT_NEAR(p.lossDbPer100M, p.lossDbPer100Ft * 100 / 30.48, 1e-9) << name;
       EXPECT_LE(Relative(*p.velocityFactor, t.vf), 0.005) << name << " at " << t.mhz << " MHz";
-      EXPECT_LE(std::abs(*p.z0 - Impedance(t.z0Re, t.z0Im)) / std::hypot(t.z0Re, t.z0Im), 0.01)
+      EXPECT_LE(std::abs(*p.z0 - Impedance(t.z0Re, t.z0Im)) / std::hypot(t.z0Re, t.z0Im), c.z0Share)
           << name << " at " << t.mhz << " MHz";
     }
   }

@@ -7,9 +7,12 @@ The line is computed here, independently of the program: from the nominal impeda
 velocity factor VF and the loss polynomial k0 + k1*sqrt(f) + k2*f (dB per 100 ft, f in MHz),
 per metre
 
-    alpha_c = (k0 + k1*sqrt(f)) / K,  alpha_d = k2*f / K,  K = 20*log10(e)*30.48
-    R = 2*Zn*alpha_c,  G = 2*alpha_d/Zn,  L = Zn/(VF*c),  C = 1/(Zn*VF*c)
-    Z0 = sqrt((R + jwL)/(G + jwC)),  gamma = sqrt((R + jwL)(G + jwC))
+    R0 = s*2*Zn*k0/K,  Rs = s*2*Zn*k1*sqrt(f)/K,  G = s*2*k2*f/(K*Zn),  K = 20*log10(e)*30.48
+    Z = R0 + Rs*(1 + j) + jwL,  Y = G + jwC,  L = Zn/(VF*c),  C = 1/(Zn*VF*c)
+    Z0 = sqrt(Z/Y),  gamma = sqrt(ZY)
+
+(the skin-effect resistance Rs with its equal internal reactance; the scale s, found here by
+bisection, makes K*Re(gamma) the polynomial exactly)
 
 and Zoc = Z0*coth(gamma*l), Zsc = Z0*tanh(gamma*l). Each cable gets four one-port files
 (CABLE-open.s1p, CABLE-short.s1p and the same with -noisy: |S11| scaled by a factor drawn
@@ -45,11 +48,25 @@ CABLES = [
 def line(zn, vf, k0, k1, k2, mhz):
     """Z0 and gamma (per metre) of the line at `mhz`."""
     w = 2 * math.pi * mhz * 1e6
-    alpha_c = (k0 + k1 * math.sqrt(mhz)) / K
-    alpha_d = k2 * mhz / K
-    r, g = 2 * zn * alpha_c, 2 * alpha_d / zn
+    r0, rs, g = 2 * zn * k0 / K, 2 * zn * k1 * math.sqrt(mhz) / K, 2 * k2 * mhz / (K * zn)
     l, c = zn / (vf * C), 1 / (zn * vf * C)
-    series, shunt = complex(r, w * l), complex(g, w * c)
+    target = (k0 + k1 * math.sqrt(mhz) + k2 * mhz) / K
+
+    def constants(s):
+        return complex(s * (r0 + rs), w * l + s * rs), complex(s * g, w * c)
+
+    low, high = 0.0, 1.0
+    while cmath.sqrt(constants(high)[0] * constants(high)[1]).real < target:
+        low, high = high, 2 * high
+    for _ in range(200):
+        middle = (low + high) / 2
+        if middle in (low, high):
+            break
+        if cmath.sqrt(constants(middle)[0] * constants(middle)[1]).real < target:
+            low = middle
+        else:
+            high = middle
+    series, shunt = constants(high)
     z0, gamma = cmath.sqrt(series / shunt), cmath.sqrt(series * shunt)
     return (z0 if z0.real > 0 else -z0), (gamma if gamma.real > 0 else -gamma)
 
