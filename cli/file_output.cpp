@@ -11,6 +11,7 @@
 #include "cli/command_error.hpp"
 #include "platform/files.hpp"
 #include "platform/temporary_file.hpp"
+#include "platform/utf8_args.hpp"
 
 namespace ferrolux::cli {
 
@@ -100,13 +101,14 @@ void WriteFileAtomically(const fs::path& file, const std::function<void(std::ost
     WriteThrough([&temporary](std::string_view text) { temporary.Write(text); }, write);
     temporary.Replace();
   } catch (const SystemFailure& failure) {
-    throw CommandError(kExitFailure, file.string() + ": could not be written: " + std::strerror(failure.error));
+    throw CommandError(kExitFailure,
+                       platform::Utf8OfPath(file) + ": could not be written: " + std::strerror(failure.error));
   }
 }
 
 void WriteFileOrOut(const std::string& name, std::string_view content, std::ostream& out) {
   if (name == "-") out << content;
-  else WriteFileAtomically(name, content);
+  else WriteFileAtomically(platform::PathOfUtf8(name), content);
 }
 
 }  // namespace ferrolux::cli

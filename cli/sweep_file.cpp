@@ -6,6 +6,7 @@
 
 #include "cli/command_error.hpp"
 #include "platform/files.hpp"
+#include "platform/utf8_args.hpp"
 
 namespace ferrolux::cli {
 
@@ -18,7 +19,7 @@ CommandError FileFault(const std::string& file, const std::string& reason) {
 // Without blocking on a FIFO at open; a directory opens, and is refused by its type.
 int OpenRegularFile(const std::string& file) {
   int descriptor = -1;
-  if (const int failure = platform::OpenForReading(file, descriptor); failure != 0)
+  if (const int failure = platform::OpenForReading(platform::PathOfUtf8(file), descriptor); failure != 0)
     throw FileFault(file, std::strerror(failure));
   platform::FileStatus status;
   int failure = platform::StatusOf(descriptor, status);

@@ -77,6 +77,15 @@ double ModelMHz(double freqMHz) {
   return std::isnan(freqMHz) ? kLowestModelMHz : std::clamp(freqMHz, kLowestModelMHz, kHighestModelMHz);
 }
 
+// Past this real part cosh(2x) overflows a double and tanh is 1 to the last bit. C libraries
+// differ there: glibc gives 1, MinGW's gives nan, which became a "nan" shack impedance on Windows.
+constexpr double kTanhSaturates = 354;
+
+Complex Tanh(Complex x) {
+  if (std::fabs(x.real()) > kTanhSaturates) return {std::copysign(1.0, x.real()), 0.0};
+  return std::tanh(x);
+}
+
 }  // namespace
 
 Line MakeLine(const CableNumbers& cable, double velocityFactor, double freqMHz, double lengthM) {
@@ -88,7 +97,7 @@ Line MakeLine(const CableNumbers& cable, double velocityFactor, double freqMHz, 
 
 LineTransfer::LineTransfer(const Line& line)
     : z0_(line.z0),
-      tanh_(std::tanh(line.gamma * line.lengthM)),
+      tanh_(Tanh(line.gamma * line.lengthM)),
       cosh_(std::cosh(line.gamma * line.lengthM)),
       sinh_(std::sinh(line.gamma * line.lengthM)) {}
 

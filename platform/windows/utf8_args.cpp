@@ -24,6 +24,15 @@ std::string Utf8Of(const wchar_t* wide) {
 
 }  // namespace
 
+std::filesystem::path PathOfUtf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string Utf8OfPath(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
 // The console shows and reads UTF-8 from here on, so a part number with "Ω" goes both ways.
 Utf8Arguments::Utf8Arguments(int argc, char** argv) {
   SetConsoleOutputCP(CP_UTF8);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/temporary_file.hpp"
+#include "platform/utf8_args.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::platform {
@@ -31,14 +32,16 @@ TEST(ReplacedFile, KeepsItsBytesUnderAnyName) {
   const std::string bytes = "a,b\n\"c\"\r\nΩ ü\n";
   const struct {
     const char* what;
-    fs::path name;
+    std::string name;  // UTF-8, as a command line brings it
   } cases[] = {
       {"plain", "loss.csv"},
-      {"umlaut", fs::path(u8"Kabel-ü.csv")},
-      {"omega", fs::path(u8"Ω-chart.svg")},
+      {"umlaut", "Kabel-ü.csv"},
+      {"omega", "Ω-chart.svg"},
   };
   for (const auto& c : cases) {
-    const fs::path target = temp.Path() / c.what / c.name;
+    const fs::path target = temp.Path() / c.what / PathOfUtf8(c.name);
+    EXPECT_EQ(target.filename(), fs::path(std::u8string(c.name.begin(), c.name.end()))) << c.what;
+    EXPECT_EQ(Utf8OfPath(target.filename()), c.name) << c.what;
     const fs::path folder = target.parent_path();
     fs::create_directories(folder);
     for (const std::string& text : {std::string("old"), bytes}) {
