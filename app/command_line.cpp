@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/program.hpp"
+#include "platform/utf8_args.hpp"
 #include "text/charset.hpp"
 
 namespace ferrolux {
@@ -121,7 +122,8 @@ void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
   app.add_flag("-h,--help", options.help, "Print the help and exit");
   app.add_flag("--version", options.version, "Print the version and exit");
   app.add_option_function<std::string>(
-         "--catalog", [&options](const std::string& file) { options.catalog = file; }, "Read FILE as the catalog")
+         "--catalog", [&options](const std::string& file) { options.catalog = platform::PathOfUtf8(file); },
+         "Read FILE as the catalog")
       ->type_name("FILE")
       ->check(CatalogFileCheck);
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8_args.hpp"
+
 namespace ferrolux {
 namespace {
 
@@ -25,6 +27,7 @@ TEST(CommandLine, AnswersHelpVersionAndWrongArgumentsAndOtherwiseRunsTheCalculat
       {{}, std::nullopt, "", "", std::nullopt},
       {{"--catalog", "club.txt"}, std::nullopt, "", "", "club.txt"},
       {{"--catalog=my cables.txt"}, std::nullopt, "", "", "my cables.txt"},
+      {{"--catalog", "ü-Ω/CableCatalog.txt"}, std::nullopt, "", "", platform::PathOfUtf8("ü-Ω/CableCatalog.txt")},
       {{"--version"}, 0, "ferrolux 1.", "", std::nullopt},
       {{"--help"}, 0, kUsageStart, "", std::nullopt},
       {{"-h", "--catalog", "x"}, 0, kUsageStart, "", "x"},
