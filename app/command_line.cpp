@@ -16,6 +16,7 @@ namespace ferrolux {
 
 namespace {
 
+// The catalog's places are those of the system the program is built for.
 const char kDescription[] =
     "\n"
     "Ferrolux tells how much of the transmitter's power a coaxial feed line loses on the way to\n"
@@ -32,10 +33,16 @@ const char kDescription[] =
     "  At any time  Ctrl+C ends the program and gives the terminal back as it was\n"
     "\n"
     "The catalog is the first of these that exists:\n"
+#ifdef _WIN32
+    "  1. .\\CableCatalog.txt, in the folder the program starts in\n"
+    "  2. %APPDATA%\\Ferrolux\\CableCatalog.txt, a copy of your own\n"
+    "  3. CableCatalog.txt beside ferrolux.exe, the one unpacked with the program\n"
+#else
     "  1. ./CableCatalog.txt, in the folder the program starts in\n"
     "  2. $XDG_DATA_HOME/ferrolux/CableCatalog.txt (by default ~/.local/share/ferrolux/),\n"
     "     a copy of your own\n"
     "  3. <bin>/../share/ferrolux/CableCatalog.txt, the one installed with the program\n"
+#endif
     "\n"
     "Commands, without a terminal (ferrolux COMMAND --help for their options):\n";
 

@@ -54,5 +54,23 @@ TEST(CommandLine, AnswersHelpVersionAndWrongArgumentsAndOtherwiseRunsTheCalculat
   }
 }
 
+// The help once gave Linux's catalog places on Windows too, where none of them is looked in.
+TEST(CommandLine, HelpGivesTheCatalogPlacesOfThisSystem) {
+#ifdef _WIN32
+  const char* const places[] = {"1. .\\CableCatalog.txt", "2. %APPDATA%\\Ferrolux\\CableCatalog.txt",
+                                "3. CableCatalog.txt beside ferrolux.exe"};
+#else
+  const char* const places[] = {"1. ./CableCatalog.txt", "2. $XDG_DATA_HOME/ferrolux/CableCatalog.txt",
+                                "3. <bin>/../share/ferrolux/CableCatalog.txt"};
+#endif
+  CLI::App app;
+  CalculatorOptions options;
+  AddCalculatorOptions(app, options);
+  const char* const argv[] = {"ferrolux", "--help"};
+  std::ostringstream out, err;
+  EXPECT_EQ(ParseCommandLine(app, options, 2, argv, out, err), 0);
+  for (const char* place : places) EXPECT_NE(out.str().find(place), std::string::npos) << place << '\n' << out.str();
+}
+
 }  // namespace
 }  // namespace ferrolux
