@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "app/program.hpp"
+#include "platform/utf8_args.hpp"
 #include "text/charset.hpp"
 
 namespace ferrolux {
 
 namespace {
 
+// The catalog's places are those of the system the program is built for.
 const char kDescription[] =
     "\n"
     "Ferrolux tells how much of the transmitter's power a coaxial feed line loses on the way to\n"
@@ -31,10 +33,16 @@ const char kDescription[] =
     "  At any time  Ctrl+C ends the program and gives the terminal back as it was\n"
     "\n"
     "The catalog is the first of these that exists:\n"
+#ifdef _WIN32
+    "  1. .\\CableCatalog.txt, in the folder the program starts in\n"
+    "  2. %APPDATA%\\Ferrolux\\CableCatalog.txt, a copy of your own\n"
+    "  3. CableCatalog.txt beside ferrolux.exe, the one unpacked with the program\n"
+#else
     "  1. ./CableCatalog.txt, in the folder the program starts in\n"
     "  2. $XDG_DATA_HOME/ferrolux/CableCatalog.txt (by default ~/.local/share/ferrolux/),\n"
     "     a copy of your own\n"
     "  3. <bin>/../share/ferrolux/CableCatalog.txt, the one installed with the program\n"
+#endif
     "\n"
     "Commands, without a terminal (ferrolux COMMAND --help for their options):\n";
 
@@ -121,7 +129,8 @@ void AddCalculatorOptions(CLI::App& app, CalculatorOptions& options) {
   app.add_flag("-h,--help", options.help, "Print the help and exit");
   app.add_flag("--version", options.version, "Print the version and exit");
   app.add_option_function<std::string>(
-         "--catalog", [&options](const std::string& file) { options.catalog = file; }, "Read FILE as the catalog")
+         "--catalog", [&options](const std::string& file) { options.catalog = platform::PathOfUtf8(file); },
+         "Read FILE as the catalog")
       ->type_name("FILE")
       ->check(CatalogFileCheck);
 }

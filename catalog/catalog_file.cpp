@@ -44,26 +44,45 @@ class HeldReports final : public OverflowReporter {
 
 bool HeldByWriter(int failure) { return failure == EWOULDBLOCK || failure == EACCES; }
 
-// An editor saving lets go within moments; a lock that stays is reported after `patience`.
-Outcome WaitForReadLocks(int descriptor, std::chrono::milliseconds patience) {
-  const auto deadline = std::chrono::steady_clock::now() + patience;
+using Deadline = std::chrono::steady_clock::time_point;
+
+// Gives false once the deadline has passed; otherwise waits a moment for a writer to let go.
+bool PausedBefore(Deadline deadline) {
+  const auto now = std::chrono::steady_clock::now();
+  if (now >= deadline) return false;
+  std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kLockPoll, deadline - now));
+  return true;
+}
+
+// An editor saving lets go within moments; a lock that stays is reported at the deadline.
+Outcome WaitForReadLocks(int descriptor, Deadline deadline) {
   for (;;) {
     const int failure = platform::TakeSharedReadLock(descriptor);
     if (failure == 0) return {};
     if (!HeldByWriter(failure)) return {FileErrorMessage(failure)};
-    const auto now = std::chrono::steady_clock::now();
-    if (now >= deadline) return {FileErrorMessage(EWOULDBLOCK), LoadDetail::kLockedForWriting};
-    std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kLockPoll, deadline - now));
+    if (!PausedBefore(deadline)) return {FileErrorMessage(EWOULDBLOCK), LoadDetail::kLockedForWriting};
+  }
+}
+
+// A writer on Windows may open the file sharing it with no reader: then the open itself is
+// refused (EWOULDBLOCK) and waited for as a lock is.
+Outcome OpenWhenLetIn(const std::filesystem::path& file, Deadline deadline, int& descriptor) {
+  for (;;) {
+    const int failure = platform::OpenForReading(file, descriptor);
+    if (failure == 0) return {};
+    if (failure != EWOULDBLOCK) return {FileErrorMessage(failure)};
+    if (!PausedBefore(deadline)) return {FileErrorMessage(EWOULDBLOCK), LoadDetail::kLockedForWriting};
   }
 }
 
 // Opens the file for reading only, refusing anything that could block or is not a plain file.
 Outcome OpenForReading(const std::filesystem::path& file, std::chrono::milliseconds patience, int& descriptor) {
-  if (const int failure = platform::OpenForReading(file, descriptor); failure != 0) return {FileErrorMessage(failure)};
+  const Deadline deadline = std::chrono::steady_clock::now() + patience;
+  if (Outcome opened = OpenWhenLetIn(file, deadline, descriptor); !opened.message.empty()) return opened;
   platform::FileStatus status;
   if (const int failure = platform::StatusOf(descriptor, status); failure != 0) return {FileErrorMessage(failure)};
   if (!status.regular) return {NumberedErrorMessage(kErrorFileAccess)};
-  return WaitForReadLocks(descriptor, patience);
+  return WaitForReadLocks(descriptor, deadline);
 }
 
 // A rewrite in place shows in the size or the times; a file put in its place in its identity.

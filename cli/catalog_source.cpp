@@ -8,6 +8,7 @@
 #include "catalog/overflow_reporter.hpp"
 #include "cli/command_error.hpp"
 #include "cli/output.hpp"
+#include "platform/utf8_args.hpp"
 
 namespace ferrolux::cli {
 
@@ -55,7 +56,7 @@ std::vector<CatalogRow> LoadCables(const std::filesystem::path& file, std::ostre
   StreamOverflowReporter reporter(err);
   std::string errorMessage;
   const LoadDetail detail = LoadCatalog(table, reporter, errorMessage, file);
-  const std::string name = file.string();
+  const std::string name = platform::Utf8OfPath(file);
   if (!errorMessage.empty()) throw CommandError(kExitFailure, name + ": " + Explained(errorMessage, detail));
   // The records in place of the table, so a large catalog is never held twice.
   const auto count = static_cast<size_t>(RecordCount(table));

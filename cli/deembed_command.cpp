@@ -12,6 +12,7 @@
 #include "cli/subcommand.hpp"
 #include "cli/sweep_file.hpp"
 #include "model/cable_calculation.hpp"
+#include "platform/utf8_args.hpp"
 
 namespace ferrolux::cli {
 
@@ -52,7 +53,9 @@ void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, 
                 const OutputStyle& style) {
   const DeembedLine line = ReadLine(o, cables);
   const DeembeddedSweep points(ReadSweep(o.file), line);
-  if (!o.s1p.empty()) WriteFileAtomically(o.s1p, [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
+  if (!o.s1p.empty())
+    WriteFileAtomically(platform::PathOfUtf8(o.s1p),
+                        [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
   if (o.plot || !o.svg.empty()) return WriteCharts(o, points, out, style);
   switch (o.format) {
     case OutputFormat::kCsv: return WriteDeembedCsv(out, points);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/utf8_args.hpp"
+
 namespace ferrolux {
 namespace {
 
@@ -25,6 +27,7 @@ TEST(CommandLine, AnswersHelpVersionAndWrongArgumentsAndOtherwiseRunsTheCalculat
       {{}, std::nullopt, "", "", std::nullopt},
       {{"--catalog", "club.txt"}, std::nullopt, "", "", "club.txt"},
       {{"--catalog=my cables.txt"}, std::nullopt, "", "", "my cables.txt"},
+      {{"--catalog", "ü-Ω/CableCatalog.txt"}, std::nullopt, "", "", platform::PathOfUtf8("ü-Ω/CableCatalog.txt")},
       {{"--version"}, 0, "ferrolux 1.", "", std::nullopt},
       {{"--help"}, 0, kUsageStart, "", std::nullopt},
       {{"-h", "--catalog", "x"}, 0, kUsageStart, "", "x"},
@@ -49,6 +52,24 @@ TEST(CommandLine, AnswersHelpVersionAndWrongArgumentsAndOtherwiseRunsTheCalculat
     }
     EXPECT_EQ(options.catalog, c.catalog);
   }
+}
+
+// The help once gave Linux's catalog places on Windows too, where none of them is looked in.
+TEST(CommandLine, HelpGivesTheCatalogPlacesOfThisSystem) {
+#ifdef _WIN32
+  const char* const places[] = {"1. .\\CableCatalog.txt", "2. %APPDATA%\\Ferrolux\\CableCatalog.txt",
+                                "3. CableCatalog.txt beside ferrolux.exe"};
+#else
+  const char* const places[] = {"1. ./CableCatalog.txt", "2. $XDG_DATA_HOME/ferrolux/CableCatalog.txt",
+                                "3. <bin>/../share/ferrolux/CableCatalog.txt"};
+#endif
+  CLI::App app;
+  CalculatorOptions options;
+  AddCalculatorOptions(app, options);
+  const char* const argv[] = {"ferrolux", "--help"};
+  std::ostringstream out, err;
+  EXPECT_EQ(ParseCommandLine(app, options, 2, argv, out, err), 0);
+  for (const char* place : places) EXPECT_NE(out.str().find(place), std::string::npos) << place << '\n' << out.str();
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
+#include "platform/utf8_args.hpp"
 #include "support/temp_folder.hpp"
 #include "text/text.hpp"
 #include "tools/fit/fit_tool.hpp"
@@ -113,6 +115,33 @@ TEST_F(CatalogBuildTest, ACatalogThatCannotBeWrittenIsOneErrorLineAndLeavesNothi
   EXPECT_EQ(out.str(), "");
   EXPECT_EQ(err.str(), "ferrolux-fit: " + nowhere.string() + ": cannot be written\n");
   EXPECT_FALSE(fs::exists(folder.Path() / "missing"));
+}
+
+// The arguments are UTF-8 on every system; through the C library's code page they named other
+// files on Windows, and a name it cannot hold ended the tool.
+TEST_F(CatalogBuildTest, NonAsciiFileNamesAreReadWrittenAndNamedInUtf8) {
+  const std::string base = platform::Utf8OfPath(folder.Path()) + "/";
+  const fs::path written = folder.Path() / platform::PathOfUtf8("Ω") / "CableCatalog.txt";
+  fs::create_directory(written.parent_path());
+  const struct {
+    std::string pointRows;
+    int status;
+    std::string err;
+  } cases[] = {
+      {ThreePoints("X1"), 0, ""},
+      {ThreePoints("X1") + ThreePoints("X2"), kToolFailed, "/ü-points.tsv:5: no row in Ω-facts.tsv for Maker X2\n"},
+  };
+  for (const auto& c : cases) {
+    std::ofstream(folder.Path() / platform::PathOfUtf8("ü-points.tsv")) << kPointsHeader + c.pointRows;
+    std::ofstream(folder.Path() / platform::PathOfUtf8("Ω-facts.tsv")) << kFactsHeader + FactRow("X1");
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        RunFitTool({"--catalog", base + "ü-points.tsv", base + "Ω-facts.tsv", base + "Ω/CableCatalog.txt"}, out, err),
+        c.status);
+    EXPECT_TRUE(err.str().ends_with(c.err)) << err.str();
+    EXPECT_EQ(fs::exists(written), c.status == 0);
+    fs::remove(written);
+  }
 }
 
 TEST(CoefficientTextTest, SixSignificantDigitsInPlainDecimalsThatParseNumberReadsBack) {

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "catalog/catalog_line.hpp"
+#include "platform/utf8_args.hpp"
 #include "tools/fit/input_checks.hpp"
 #include "tools/fit/table_file.hpp"
 
@@ -72,7 +73,8 @@ void CatalogBuilder::CheckEveryCableHasFacts(const std::set<std::string>& used) 
   for (const TableRow& row : points_.rows) {
     const std::string key = Key(row.fields[maker], row.fields[part]);
     if (!used.contains(key))
-      throw InputError(points_.file, row.line, "no row in " + facts_.file.filename().string() + " for " + key);
+      throw InputError(points_.file, row.line,
+                       "no row in " + platform::Utf8OfPath(facts_.file.filename()) + " for " + key);
   }
 }
 

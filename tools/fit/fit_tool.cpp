@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "platform/utf8_args.hpp"
 #include "tools/fit/catalog_build.hpp"
 #include "tools/fit/input_checks.hpp"
 #include "tools/fit/point_file.hpp"
@@ -73,10 +74,10 @@ Options ParseOptions(const std::vector<std::string>& args) {
 }
 
 std::string FitOneCable(const Options& o) {
-  PointList list = ReadPointFile(o.files[0]);
+  PointList list = ReadPointFile(platform::PathOfUtf8(o.files[0]));
   if (o.per100m)
     for (LossPoint& p : list.points) p.loss /= kMetresPer100Ft;
-  const ShippedFit fit = FitPoints(list.points, o.maxMhz, o.files[0], list.lastLine);
+  const ShippedFit fit = FitPoints(list.points, o.maxMhz, platform::PathOfUtf8(o.files[0]), list.lastLine);
   const FitError& e = fit.error;
   const std::string k0 = CoefficientText(fit.k.k0), k1 = CoefficientText(fit.k.k1), k2 = CoefficientText(fit.k.k2);
   return Printed("Points up to %g MHz: %zu of %zu\n", o.maxMhz, fit.pointsUsed, list.points.size()) +
@@ -90,7 +91,7 @@ std::string FitOneCable(const Options& o) {
 
 // Written beside the target first, so that a failed write leaves the old file as it was.
 void WriteWhole(const std::filesystem::path& file, const std::string& bytes) {
-  const std::filesystem::path partial = file.string() + ".partial";
+  const std::filesystem::path partial = std::filesystem::path(file) += ".partial";
   std::ofstream(partial, std::ios::binary) << bytes;
   std::error_code fault;
   if (std::filesystem::file_size(partial, fault) != bytes.size() || fault) {
@@ -120,8 +121,8 @@ std::string CatalogSummary(const BuiltCatalog& built, const std::string& file) {
 }
 
 std::string RebuildCatalog(const Options& o) {
-  const BuiltCatalog built = BuildCatalog(o.files[0], o.files[1], o.maxMhz);
-  WriteWhole(o.files[2], built.text);
+  const BuiltCatalog built = BuildCatalog(platform::PathOfUtf8(o.files[0]), platform::PathOfUtf8(o.files[1]), o.maxMhz);
+  WriteWhole(platform::PathOfUtf8(o.files[2]), built.text);
   return CatalogSummary(built, o.files[2]);
 }
 

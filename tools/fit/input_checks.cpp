@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/utf8_args.hpp"
+
 namespace ferrolux::fit {
 
 namespace {
 
 std::string Place(const std::filesystem::path& file, int line) {
-  std::string place = file.string();
+  std::string place = platform::Utf8OfPath(file);
   if (line > 0) place.append(":").append(std::to_string(line));
   return place.append(": ");
 }
