@@ -10,6 +10,7 @@
 #include "app/program.hpp"
 #include "catalog/catalog_search.hpp"
 #include "cli/commands.hpp"
+#include "completion/completion.hpp"
 #include "console/console.hpp"
 #include "pageio/system_clock.hpp"
 #include "platform/console_info.hpp"
@@ -57,7 +58,7 @@ int Run(int argc, char** argv) {
   commands.catalogFile = [&options] {
     return ferrolux::ChooseCatalog(options.catalog, ferrolux::PlacesOfThisProcess());
   };
-  ferrolux::cli::AddCommands(app, commands);
+  ferrolux::cli::AddProgramCommands(app, commands);
   if (const auto ended = ferrolux::ParseCommandLine(app, options, argc, argv, std::cout, std::cerr)) return *ended;
   if (const auto status = ferrolux::cli::RunChosenCommand(commands)) return *status;
   return RunCalculator(options);

@@ -53,7 +53,7 @@ void WriteCablesText(std::ostream& out, std::vector<CatalogRow> cables, bool met
     rows.push_back(std::move(row));
   }
   std::vector<CatalogRow>().swap(cables);
-  WriteTableLines(out, LayOutTable(columns, rows, style.terminal ? style.columns : 0, style.utf8), style.color);
+  WriteTable(out, columns, std::move(rows), {style.terminal ? style.columns : 0, style.utf8, style.color});
 }
 
 void WriteCablesCsv(std::ostream& out, const std::vector<CatalogRow>& cables, bool metric) {

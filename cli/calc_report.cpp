@@ -12,6 +12,7 @@
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
 #include "cli/records.hpp"
+#include "cli/table.hpp"
 #include "results/estimate_notes.hpp"
 #include "results/result_rows.hpp"
 #include "text/text.hpp"
@@ -137,8 +138,14 @@ void WriteNote(std::ostream& out, const std::vector<std::string>& lines, const O
   for (const std::string& line : lines) out << Painted(line, "33", style.color) << '\n';
 }
 
-std::string Padded(const std::string& text, size_t width) {
-  return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+// The label and the estimate make one column, the line equations' figures another.
+void WriteFigureTable(std::ostream& out, const std::vector<FigureRow>& rows, const OutputStyle& style) {
+  const std::vector<TableColumn> columns = {{std::string(rows.front().label.size(), ' ') + "Estimate"},
+                                            {"Line equations"}};
+  std::vector<TableRow> cells;
+  cells.reserve(rows.size());
+  for (const FigureRow& row : rows) cells.push_back({row.label + row.estimate, row.line});
+  WriteTable(out, columns, std::move(cells), {0, style.utf8, style.color, kColumnGap});
 }
 
 Json EstimateJson(const Calculation& c) {
@@ -203,15 +210,7 @@ void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& s
   const std::string& impedance = cable[column::kImpedance];
   const std::string& vf = cable[column::kVelocityFactor];
   out << DisplayText("       Impedance: " + impedance + " Ohms     VF: " + vf, style.utf8) << "\n\n";
-  const std::vector<FigureRow> rows = FigureRows(settings, c);
-  size_t width = 0;
-  for (const FigureRow& row : rows) width = std::max(width, row.label.size() + row.estimate.size() + kColumnGap);
-  const std::string labelBlanks(rows.front().label.size(), ' ');
-  out << Painted(Padded(labelBlanks + "Estimate", width) + "Line equations", "1", style.color) << '\n';
-  for (const FigureRow& row : rows) {
-    const std::string left = row.label + row.estimate;
-    out << (row.line.empty() ? left : Padded(left, width) + row.line) << '\n';
-  }
+  WriteFigureTable(out, FigureRows(settings, c), style);
   WriteNote(out, EstimateNote(settings, c), style);
   WriteNote(out, ImpossibleNote(settings, c), style);
   out << '\n' << kAssumption << '\n';

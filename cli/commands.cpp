@@ -43,16 +43,18 @@ void RunWhenChosen(CLI::App& command, CommandContext& context, std::function<voi
 }
 
 void AddCommands(CLI::App& app, CommandContext& context) {
-  for (const Subcommand& subcommand : kSubcommands) {
-    CLI::App& command = *app.add_subcommand(std::string(subcommand.name), std::string(subcommand.purpose));
-    // Options of the program itself (--catalog) may follow the subcommand's name.
-    command.fallthrough();
-    // The program's own command line collects strays to name them; a subcommand refuses its own.
-    command.allow_extras(false);
-    command.set_help_flag("-h,--help", "Print this help and exit");
-    subcommand.add(command, context);
-  }
+  for (const Subcommand& subcommand : kSubcommands) AddSubcommand(app, context, subcommand);
   app.require_subcommand(0, 1);
+}
+
+void AddSubcommand(CLI::App& app, CommandContext& context, const Subcommand& subcommand) {
+  CLI::App& command = *app.add_subcommand(std::string(subcommand.name), std::string(subcommand.purpose));
+  // Options of the program itself (--catalog) may follow the subcommand's name.
+  command.fallthrough();
+  // The program's own command line collects strays to name them; a subcommand refuses its own.
+  command.allow_extras(false);
+  command.set_help_flag("-h,--help", "Print this help and exit");
+  subcommand.add(command, context);
 }
 
 std::optional<int> RunChosenCommand(CommandContext& context) {

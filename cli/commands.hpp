@@ -27,8 +27,12 @@ struct CommandContext {
   std::optional<int> exitStatus;  // set once a subcommand has run
 };
 
+struct Subcommand;
+
 // The context must outlive the parse.
 void AddCommands(CLI::App& app, CommandContext& context);
+// One subcommand added as the table's are, for a layer above this one.
+void AddSubcommand(CLI::App& app, CommandContext& context, const Subcommand& subcommand);
 
 // Runs the chosen subcommand and returns its exit status; none when no subcommand was named.
 std::optional<int> RunChosenCommand(CommandContext& context);

@@ -81,9 +81,9 @@ void SortInPlace(std::vector<ComparedCable>& rows, Less less) {
   }
 }
 
-std::string BarColor(double percent) {
+CellColor BarColor(double percent) {
   constexpr double kModest = 25, kHeavy = 50;
-  return percent < kModest ? "32" : percent < kHeavy ? "33" : "31";
+  return percent < kModest ? CellColor::kGreen : percent < kHeavy ? CellColor::kYellow : CellColor::kRed;
 }
 
 TableRow TextRow(const ComparedCable& row, const OutputStyle& style, bool bar) {
@@ -108,13 +108,12 @@ TableRow TextRow(const ComparedCable& row, const OutputStyle& style, bool bar) {
           last};
 }
 
-// The bar is the last thing on its line: colour it there, after the layout has measured it.
-std::string PaintBar(const std::string& line, const ComparedCable& row, const OutputStyle& style, bool bars) {
+// The bar, last on its line, in the colour of the share it shows.
+RowLooks TextLooks(const ComparedCable& row, size_t columns) {
+  RowLooks looks(columns);
   const LineFigures* l = LineOf(row);
-  if (!l || !style.color || !bars) return line;
-  const std::string bar = PercentBar(l->powerLostPct, kBarCells, style.utf8);
-  if (bar.empty() || line.size() < bar.size()) return line;
-  return line.substr(0, line.size() - bar.size()) + Painted(bar, BarColor(l->powerLostPct), true);
+  if (l && !LossBeyondAnyReading(row.calculation) && !LineSilent(row)) looks.back() = {BarColor(l->powerLostPct), true};
+  return looks;
 }
 
 Record RowRecord(const ComparedCable& row) {
@@ -179,8 +178,8 @@ bool MixedImpedances(const std::vector<ComparedCable>& rows) {
                      [&](const ComparedCable& row) { return row.impedanceOhms != rows.front().impedanceOhms; });
 }
 
-// The table with the type cut to fit a terminal, never the part number.
-std::vector<std::string> TextLines(const std::vector<ComparedCable>& rows, const OutputStyle& style, bool bars) {
+// The type cut to fit a terminal, never the part number; the bars only on a terminal.
+void WriteTextTable(std::ostream& out, const std::vector<ComparedCable>& rows, const OutputStyle& style) {
   constexpr int kOhmsColumn = 2;
   std::vector<TableColumn> columns = {{"Type", false, true},     {"Part number", false, false}, {"Ohms", true, false},
                                       {"Matched", true, false},  {"Total", true, false},        {"Exact", true, false},
@@ -188,13 +187,17 @@ std::vector<std::string> TextLines(const std::vector<ComparedCable>& rows, const
                                       {"", false, false}};
   const bool ohms = MixedImpedances(rows);
   if (!ohms) columns.erase(columns.begin() + kOhmsColumn);
+  const bool bars = style.terminal && style.columns > 0;
   std::vector<TableRow> cells;
+  std::vector<RowLooks> looks;
   cells.reserve(rows.size());
+  looks.reserve(rows.size());
   for (const ComparedCable& row : rows) {
     cells.push_back(TextRow(row, style, bars));
     if (!ohms) cells.back().erase(cells.back().begin() + kOhmsColumn);
+    looks.push_back(TextLooks(row, columns.size()));
   }
-  return LayOutTable(columns, cells, style.terminal ? style.columns : 0, style.utf8);
+  WriteTable(out, columns, std::move(cells), {style.terminal ? style.columns : 0, style.utf8, style.color}, looks);
 }
 
 // "; 50 Ohm cables" when every cable has that impedance; the table has a column when they differ.
@@ -264,15 +267,7 @@ void WriteCompareText(std::ostream& out, const std::vector<ComparedCable>& rows,
   if (std::any_of(rows.begin(), rows.end(), OtherReference))
     out << "Total: the line equations hold only for cables whose impedance is the meter's reference: - for the "
            "others, and the rows go by the exact total\n";
-  std::vector<std::string> lines = TextLines(rows, style, style.terminal);
-  // Part numbers stay whole (--cable takes them): when they do not fit, the bar, which repeats
-  // Lost %, goes first.
-  const auto wider = [](const std::string& a, const std::string& b) { return DisplayWidth(a) < DisplayWidth(b); };
-  const bool bars =
-      style.terminal && DisplayWidth(*std::max_element(lines.begin(), lines.end(), wider)) <= style.columns;
-  if (style.terminal && !bars) lines = TextLines(rows, style, false);
-  out << Painted(lines.front(), "1", style.color) << '\n';
-  for (size_t i = 1; i < lines.size(); ++i) out << PaintBar(lines[i], rows[i - 1], style, bars) << '\n';
+  WriteTextTable(out, rows, style);
 }
 
 void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) {

@@ -1,6 +1,7 @@
 #pragma once
 // The program's subcommands, each with what it does in one line and what adds it to the command
-// line. This is the only list of them: they are registered from here, and the usage, the help and
+// line. This is the only list of them but for `completion` (completion/), which describes all of
+// these and so is added after them: they are registered from here, and the usage, the help and
 // the completion scripts read what is registered, so a new subcommand cannot be left out of any;
 // a test holds the manual page to this table.
 
@@ -25,7 +26,6 @@ void AddPlotCommand(CLI::App& command, CommandContext& context);
 void AddCablesCommand(CLI::App& command, CommandContext& context);
 void AddDeembedCommand(CLI::App& command, CommandContext& context);
 void AddMeasureCommand(CLI::App& command, CommandContext& context);
-void AddCompletionCommand(CLI::App& command, CommandContext& context);
 
 struct Subcommand {
   std::string_view name;
@@ -42,7 +42,6 @@ inline constexpr std::array kSubcommands = {
     Subcommand{"measure",
                "A cable's matched loss, Z0 and velocity factor from sweeps with its far end open and shorted",
                AddMeasureCommand},
-    Subcommand{"completion", "A completion script for bash, zsh, fish or PowerShell", AddCompletionCommand},
 };
 
 }  // namespace ferrolux::cli

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/subcommand_table.hpp"
 #include "command_run.hpp"
+#include "completion/completion.hpp"
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
 
@@ -44,7 +44,7 @@ TEST(Options, HelpNamedFourOfTheSevenCommands) {
   ferrolux::testing::TempFolder scratch;
   const auto help = RunCommand(FERROLUX_BINARY, {"--help"}, scratch.Path());
   std::string names;
-  for (const cli::Subcommand& command : cli::kSubcommands) {
+  for (const cli::Subcommand& command : cli::kProgramSubcommands) {
     // Appended, as GCC 12 warns falsely of a literal plus a temporary.
     if (!names.empty()) names += '|';
     names += command.name;

@@ -1,4 +1,4 @@
-#include "cli/completion.hpp"
+#include "completion/completion.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,8 @@
 #include <sstream>
 
 #include "cli/commands.hpp"
-#include "cli/completion_scripts.hpp"
 #include "cli/option_values.hpp"
-#include "cli/subcommand_table.hpp"
+#include "completion/completion_scripts.hpp"
 #include "support/temp_folder.hpp"
 
 namespace ferrolux::cli {
@@ -33,7 +32,7 @@ TEST(CompletionModel, NamesEverySubcommandTheParserHoldsAndWhatItsOptionsTake) {
   CLI::App app("", "ferrolux");
   app.add_option("--catalog", "The catalog")->type_name("FILE");
   CommandContext context;
-  AddCommands(app, context);
+  AddProgramCommands(app, context);
   std::string s1p;
   CLI::App* later = app.add_subcommand("later", "A later subcommand");
   later->fallthrough();
@@ -80,12 +79,12 @@ TEST(PowerShellCompletion, OffersEverySubcommandAndTheValuesOfItsOptions) {
   CLI::App app("", "ferrolux");
   app.add_option("--catalog", "The catalog")->type_name("FILE");
   CommandContext context;
-  AddCommands(app, context);
+  AddProgramCommands(app, context);
   const std::string script = PowerShellCompletion(DescribeCommandLine(app));
   std::string commands = "    $commands = @(";
-  for (const Subcommand& command : kSubcommands) {
+  for (const Subcommand& command : kProgramSubcommands) {
     const std::string name(command.name);
-    commands += (command.name == kSubcommands.front().name ? "'" : ", '") + name + "'";
+    commands += (command.name == kProgramSubcommands.front().name ? "'" : ", '") + name + "'";
     EXPECT_NE(script.find("\n        '" + name + "' = @('-h', '--help'"), std::string::npos) << name;
   }
   const std::string expectations[] = {"Register-ArgumentCompleter -Native -CommandName 'ferrolux' -ScriptBlock {\n",
@@ -125,7 +124,7 @@ TEST(PartNumbers, LeaveOutAPartNumberHoldingALineEndAndThoseTheWordTypedCannotBe
     context.catalogFile = [&] { return file; };
     context.out = &out;
     context.err = &err;
-    AddCommands(app, context);
+    AddProgramCommands(app, context);
     app.parse(c.arguments);
     EXPECT_EQ(RunChosenCommand(context), 0) << c.arguments << ": " << err.str();
     EXPECT_EQ(out.str(), c.written) << c.arguments;

@@ -1,4 +1,4 @@
-#include "cli/subcommand_table.hpp"
+#include "completion/completion.hpp"
 
 #include <gtest/gtest.h>
 
@@ -24,19 +24,19 @@ std::string Between(const std::string& text, const std::string& from, const std:
 TEST(Subcommands, EveryOneRegisteredIsInTheTableAndInTheManual) {
   CLI::App app;
   CommandContext context;
-  AddCommands(app, context);
+  AddProgramCommands(app, context);
   std::vector<const CLI::App*> registered =
       std::as_const(app).get_subcommands([](const CLI::App* command) { return !command->get_group().empty(); });
-  ASSERT_EQ(registered.size(), kSubcommands.size());
+  ASSERT_EQ(registered.size(), kProgramSubcommands.size());
   for (std::size_t i = 0; i < registered.size(); ++i) {
-    EXPECT_EQ(registered[i]->get_name(), kSubcommands[i].name);
-    EXPECT_EQ(registered[i]->get_description(), kSubcommands[i].purpose);
+    EXPECT_EQ(registered[i]->get_name(), kProgramSubcommands[i].name);
+    EXPECT_EQ(registered[i]->get_description(), kProgramSubcommands[i].purpose);
   }
   std::ifstream file(FERROLUX_MAN_PAGE);
   const std::string manual = (std::ostringstream() << file.rdbuf()).str();
   const std::string synopsis = Between(manual, "\n.SH SYNOPSIS", "\n.SH DESCRIPTION");
   const std::string described = Between(manual, "\n.SH SUBCOMMANDS", "\n.SH LINE MODEL");
-  for (const Subcommand& command : kSubcommands) {
+  for (const Subcommand& command : kProgramSubcommands) {
     const std::string name(command.name);
     EXPECT_NE(synopsis.find(" " + name), std::string::npos) << name << " missing from the manual's synopsis";
     EXPECT_NE(described.find("\n.B " + name + " "), std::string::npos) << name << " not described in the manual";

@@ -1,8 +1,8 @@
-#include "cli/completion_scripts.hpp"
+#include "completion/completion_scripts.hpp"
 
 #include <sstream>
 
-#include "cli/completion_cables.hpp"
+#include "completion/completion_cables.hpp"
 
 namespace ferrolux::cli {
 

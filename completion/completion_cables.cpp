@@ -1,8 +1,8 @@
-#include "cli/completion_cables.hpp"
+#include "completion/completion_cables.hpp"
 
 #include <string_view>
 
-#include "cli/completion.hpp"
+#include "completion/completion.hpp"
 
 namespace ferrolux::cli {
 

@@ -2,8 +2,13 @@
 // `ferrolux completion bash|zsh|fish`: a completion script made from the program's own command
 // line as the parser holds it, so that it offers every subcommand and option there is.
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
+
+#include "cli/commands.hpp"
+#include "cli/subcommand_table.hpp"
 
 namespace CLI {
 class App;
@@ -33,6 +38,22 @@ struct CompletionModel {
   std::vector<CompletedOption> options;  // the program's own, before any subcommand
   std::vector<CompletedCommand> commands;
 };
+
+void AddCompletionCommand(CLI::App& command, CommandContext& context);
+
+inline constexpr Subcommand kCompletionSubcommand{"completion", "A completion script for bash, zsh, fish or PowerShell",
+                                                  AddCompletionCommand};
+
+// Every subcommand of the program, in the order the help lists them.
+inline constexpr auto kProgramSubcommands = [] {
+  std::array<Subcommand, kSubcommands.size() + 1> all{};
+  std::copy(kSubcommands.begin(), kSubcommands.end(), all.begin());
+  all.back() = kCompletionSubcommand;
+  return all;
+}();
+
+// The table's subcommands, then `completion`, which describes them.
+void AddProgramCommands(CLI::App& app, CommandContext& context);
 
 // The hidden subcommand the scripts call for the part numbers of the catalog in use.
 inline constexpr char kPartNumbersCommand[] = "part-numbers";

@@ -1,4 +1,4 @@
-#include "cli/completion.hpp"
+#include "completion/completion.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -11,10 +11,10 @@
 #include "catalog/catalog.hpp"
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
-#include "cli/completion_scripts.hpp"
 #include "cli/option_values.hpp"
 #include "cli/output.hpp"
 #include "cli/subcommand.hpp"
+#include "completion/completion_scripts.hpp"
 #include "model/bands.hpp"
 #include "text/charset.hpp"
 
@@ -140,6 +140,11 @@ CompletionModel DescribeCommandLine(const CLI::App& app) {
     model.commands.push_back(std::move(described));
   }
   return model;
+}
+
+void AddProgramCommands(CLI::App& app, CommandContext& context) {
+  AddCommands(app, context);
+  AddSubcommand(app, context, kCompletionSubcommand);
 }
 
 void AddCompletionCommand(CLI::App& command, CommandContext& context) {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/completion.hpp"
+#include "completion/completion.hpp"
 
 namespace ferrolux::cli {
 
