@@ -121,9 +121,7 @@ class ElementReader {
     return feet ? *value * kMetresPerFoot : *value;
   }
 
-  // The velocity factor given after an @, or 0 for none.
   double OwnVelocityFactor(std::string_view given) const {
-    if (given.empty()) return 0;
     const std::optional<double> vf = NumberOf(Trimmed(given));
     if (!vf || !(*vf > 0) || *vf > 1) Fail("the velocity factor after the @ is a number above 0, at most 1");
     return *vf;
@@ -136,9 +134,11 @@ class ElementReader {
       Fail("no cable has that name; did you mean:", std::move(lookup.nearest));
     }
     if (lookup.matches.size() > 1) {
+      const std::string problem =
+          "the name matches " + std::to_string(lookup.matches.size()) + " cables; give a part number:";
       std::vector<std::string> names;
       for (const PathCable& cable : lookup.matches) names.push_back(cable.name);
-      Fail("the name matches " + std::to_string(names.size()) + " cables; give a part number:", std::move(names));
+      Fail(problem, std::move(names));
     }
     return lookup.matches.front();
   }
