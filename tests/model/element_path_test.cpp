@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/exact_figures.hpp"
+#include "model/path_range.hpp"
 #include "model/path_text.hpp"
 
 namespace ferrolux {
@@ -135,6 +136,26 @@ TEST(ElementPath, StandingWavePeaksMeetTheLosslessClosedForm) {
   const Complex shackZ = lossy.joints.front().z;
   EXPECT_LT(lossy.elements[0].peakVolts, std::sqrt(100 * 50 * 3.0));
   EXPECT_GE(lossy.elements[0].peakVolts, std::sqrt(100 * std::norm(shackZ) / shackZ.real()));
+}
+
+// Over every load phase, a path of one cable (a lossless joint or none beside it) spans what the
+// line alone spans.
+TEST(ElementPath, SwrRangeOfOneCablePathEqualsTheLineModel) {
+  for (const std::string path : {"A:100ft", "A:100ft, 0dB", "C:300ft"}) {
+    for (const double swr : {1.0, 1.5, 3.0, 50.0}) {
+      const Line line = MakeLine(kCables.at(path.substr(0, 1)), 0.66, 1.8, (path[0] == 'C' ? 300 : 100) * kFeet);
+      const SwrRange want = ExactSwrRange(line, swr, 50, 100), got = PathSwrRange(Path(path), 1.8, swr, 50, 100);
+      EXPECT_NEAR(got.passiveShare, want.passiveShare, 1e-9) << path << " " << swr;
+      EXPECT_NEAR(got.matchedLossDb, want.matchedLossDb, 1e-9) << path << " " << swr;
+      EXPECT_NEAR(got.totalLossDb.min, want.totalLossDb.min, 1e-9) << path << " " << swr;
+      EXPECT_EQ(got.totalLossDb.bounded, want.totalLossDb.bounded) << path << " " << swr;
+      if (want.totalLossDb.bounded) {
+        EXPECT_NEAR(got.totalLossDb.max, want.totalLossDb.max, 1e-9) << path << " " << swr;
+      }
+      EXPECT_NEAR(got.antennaSwr.min, want.antennaSwr.min, 1e-6 * want.antennaSwr.min) << path << " " << swr;
+      EXPECT_NEAR(got.powerOutW.max, want.powerOutW.max, 1e-9) << path << " " << swr;
+    }
+  }
 }
 
 // 6 ft of RG-8X, 100 ft of LMR-400 and 3 ft of RG-8X into 100 ohms on 2 m: the matched losses
