@@ -53,18 +53,18 @@ struct Joint {
 };
 
 struct ElementFigures {
-  double lossDb = 0, lossW = 0;
+  double lossDb = 0, lossW = 0;  // in dB infinite when nothing reaches its far side (a reactive load)
   // A cable's highest RMS voltage and current along it, at the power fed in.
   double peakVolts = 0, peakAmps = 0;
 };
 
 struct PathFigures {
-  // false: no power flows in (a lossless path into a reactive or active load), or the loss is
-  // beyond a double: impedances and SWRs only.
+  // false: no power flows in (a lossless path into a reactive load), or some joint passes power
+  // back toward the shack (an active load): impedances and SWRs only.
   bool powerFigures = true;
   std::vector<Joint> joints;  // the shack first, then behind each element; the last is the antenna
   std::vector<ElementFigures> elements;
-  double totalLossDb = 0, powerOutW = 0;
+  double totalLossDb = 0, powerOutW = 0;  // the loss infinite into a reactive load or an open
 };
 
 PathFigures SolvePath(const std::vector<PathElement>& path, double freqMHz, Complex antennaZ, double refOhms,
