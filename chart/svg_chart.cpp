@@ -165,7 +165,8 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
   };
   for (int i = 0; i < samples; ++i) {
     const double share = i / (samples - 1.0);
-    const auto loss = PlottableLoss(chart.series[series], FrequencyAtShare(share, chart.fromMHz, chart.toMHz));
+    const auto loss =
+        PlottableLoss(chart.series[series], FrequencyAtShare(share, chart.fromMHz, chart.toMHz), chart.signedValues);
     const std::optional<double> height = loss ? axis.Share(*loss) : std::nullopt;
     if (!height) {
       flush();

@@ -8,6 +8,7 @@
 #include "cli/command_error.hpp"
 #include "cli/deembed.hpp"
 #include "cli/file_output.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/settings.hpp"
 #include "cli/subcommand.hpp"
 #include "cli/sweep_file.hpp"
@@ -33,10 +34,13 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
 }
 
 // Both when both are asked for.
-void WriteCharts(const DeembedOptions& o, const DeembeddedSweep& points, std::ostream& out, const OutputStyle& style) {
+void WriteCharts(const DeembedOptions& o, const DeembedLine& line, const DeembeddedSweep& points, std::ostream& out,
+                 const OutputStyle& style) {
   const chart::ChartSettings chart = DeembedChart(points, style);
   if (!o.svg.empty()) WriteChart(chart, o.svg, out);
-  if (o.plot) WriteChart(chart, "", out);
+  if (!o.plot) return;
+  WriteChart(chart, "", out);
+  WriteLineLimits(out, DeembedNotes(line, points), style);
 }
 
 }  // namespace
@@ -56,7 +60,7 @@ void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, 
   if (!o.s1p.empty())
     WriteFileAtomically(platform::PathOfUtf8(o.s1p),
                         [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
-  if (o.plot || !o.svg.empty()) return WriteCharts(o, points, out, style);
+  if (o.plot || !o.svg.empty()) return WriteCharts(o, line, points, out, style);
   switch (o.format) {
     case OutputFormat::kCsv: return WriteDeembedCsv(out, points);
     case OutputFormat::kJson: return WriteDeembedJson(out, o.file, line, points);
