@@ -27,6 +27,7 @@ struct ChartSettings {
   int width = 80, height = 24;       // terminal cells of the whole chart incl. legend and axes
   bool utf8 = true;                  // braille dots, else ASCII marks
   bool color = true;                 // ANSI colours, else a distinct mark per series
+  std::vector<std::string> notes;    // said below the chart, such as what its figures rest on
 };
 
 // Exactly `height` lines of `width` cells (ANSI colour codes aside), or one line saying why no

@@ -5,6 +5,7 @@
 
 #include "chart/svg_chart.hpp"
 #include "cli/file_output.hpp"
+#include "cli/line_limits.hpp"
 
 namespace ferrolux::cli {
 
@@ -28,6 +29,9 @@ chart::ChartSettings ChartForOutput(const OutputStyle& style) {
 void WriteChart(const chart::ChartSettings& chart, const std::string& svg, std::ostream& out) {
   if (!svg.empty()) return WriteFileOrOut(svg, chart::DrawSvgChart(chart), out);
   for (const std::string& line : chart::DrawChart(chart)) out << line << '\n';
+  OutputStyle style;
+  style.utf8 = chart.utf8, style.color = chart.color;
+  WriteLineLimits(out, chart.notes, style);
 }
 
 }  // namespace ferrolux::cli

@@ -8,7 +8,6 @@
 #include "cli/command_error.hpp"
 #include "cli/deembed.hpp"
 #include "cli/file_output.hpp"
-#include "cli/line_limits.hpp"
 #include "cli/settings.hpp"
 #include "cli/subcommand.hpp"
 #include "cli/sweep_file.hpp"
@@ -36,11 +35,10 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
 // Both when both are asked for.
 void WriteCharts(const DeembedOptions& o, const DeembedLine& line, const DeembeddedSweep& points, std::ostream& out,
                  const OutputStyle& style) {
-  const chart::ChartSettings chart = DeembedChart(points, style);
+  chart::ChartSettings chart = DeembedChart(points, style);
+  chart.notes = DeembedNotes(line, points);
   if (!o.svg.empty()) WriteChart(chart, o.svg, out);
-  if (!o.plot) return;
-  WriteChart(chart, "", out);
-  WriteLineLimits(out, DeembedNotes(line, points), style);
+  if (o.plot) WriteChart(chart, "", out);
 }
 
 }  // namespace

@@ -58,8 +58,10 @@ std::string ExtrapolatedLine(const std::vector<const CatalogRow*>& cables, doubl
   }
   if (spans.size() <= kMostNamed)
     return "Extrapolated: the loss is fitted to published points of " + NamesText(spans) + ".";
+  const std::string beyond = lowestMHz == highestMHz ? "do not reach " + PlainNumberText(lowestMHz, kMhzDigits) + " MHz"
+                                                     : "stop short of the frequencies shown";
   return "Extrapolated: " + CountText(spans.size(), cables.size()) +
-         " cables have their loss fitted to published points that stop short of the frequencies shown.";
+         " cables have their loss fitted to published points that " + beyond + ".";
 }
 
 std::string CladConductorLine(const std::vector<const CatalogRow*>& cables, double lowestMHz) {

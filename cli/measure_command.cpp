@@ -7,7 +7,6 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
-#include "cli/line_limits.hpp"
 #include "cli/measure.hpp"
 #include "cli/measure_output.hpp"
 #include "cli/subcommand.hpp"
@@ -28,11 +27,7 @@ void RunMeasure(const MeasureOptions& m, const Io& io) {
     if (report.measurement.velocityFactorUnresolved) io.err << kNoVelocityFactorInRecord << '\n';
     return void(io.out << MeasuredCatalogLine(report, m));
   }
-  if (m.plot || !m.svg.empty()) {
-    WriteChart(MeasureChart(report, cable, m.metric, io.style), m.svg, io.out);
-    if (m.svg.empty() && report.againstNew) WriteLineLimits(io.out, report.againstNew->notes, io.style);
-    return;
-  }
+  if (m.plot || !m.svg.empty()) return WriteChart(MeasureChart(report, cable, m.metric, io.style), m.svg, io.out);
   switch (m.format) {
     case OutputFormat::kCsv: return WriteMeasureCsv(io.out, report);
     case OutputFormat::kJson: return WriteMeasureJson(io.out, report);

@@ -229,6 +229,7 @@ chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* c
   // By reference: each copy of the curve held a copy of every point.
   chart.series.push_back({"Measured", [&points, scale](double mhz) { return Interpolated(points, mhz, scale); }});
   chart.series.push_back({"Fit", [k, scale](double mhz) { return fit::LossAt(k, mhz) * scale; }});
+  if (report.againstNew) chart.notes = report.againstNew->notes;
   if (cable) {
     const CableNumbers numbers = ReadCatalogCable(*cable).numbers;
     chart.series.push_back({"Catalog: " + DisplayText(CableName(*cable), style.utf8),

@@ -4,7 +4,6 @@
 
 #include "chart/chart.hpp"
 #include "cli/chart_output.hpp"
-#include "cli/line_limits.hpp"
 #include "cli/option_values.hpp"
 #include "cli/plot.hpp"
 #include "cli/subcommand.hpp"
@@ -21,8 +20,9 @@ struct PlotCommandOptions {
 void RunPlot(const PlotCommandOptions& o, const Io& io) {
   if (!o.plot.length.empty()) ReadLength(o.plot.length, o.plot.metric);
   const std::vector<CatalogRow> cables = io.Cables();
-  WriteChart(BuildChart(cables, o.plot, io.style), o.svg, io.out);
-  if (o.svg.empty()) WriteLineLimits(io.out, PlotNotes(cables, o.plot), io.style);
+  chart::ChartSettings chart = BuildChart(cables, o.plot, io.style);
+  chart.notes = PlotNotes(cables, o.plot);
+  WriteChart(chart, o.svg, io.out);
 }
 
 }  // namespace

@@ -90,12 +90,18 @@ TEST(BuildChart, RefusesWhatItCannotDraw) {
   backwards.fromMHz = "100", backwards.toMHz = "10";
   PlotOptions narrow = Plot({"lmr"});
   narrow.width = 20;
+  PlotOptions noVf = Plot({"Part 1"});
+  noVf.show = "vf";
+  PlotOptions z0OfALength = Plot({"lmr"}, "", "100");
+  z0OfALength.show = "z0";
   const Case cases[] = {
       {Plot({"lmr"}, "rg-58"), "plot draws up to 8 cables; these options give 9"},
       {Plot({}, "rg-59"), "--type \"rg-59\": no cable of that type; did you mean:"},
       {Plot({}), "name a cable with --cable or a type with --type"},
       {backwards, "--from must be below --to"},
       {narrow, "--width: the chart needs at least 40 columns"},
+      {noVf, "--show: the catalog gives no velocity factor for RG-58, Part 1"},
+      {z0OfALength, "--length: only the loss depends on the length; leave it out with --show z0"},
   };
   for (const Case& c : cases) {
     try {
@@ -104,6 +110,56 @@ TEST(BuildChart, RefusesWhatItCannotDraw) {
     } catch (const CommandError& error) {
       EXPECT_STREQ(error.what(), c.message);
     }
+  }
+}
+
+// Z0 leans capacitive and the wave slows where the loss's resistance is large beside the line's
+// reactance, at the low end; both come to the catalog's 50 Ohms and .78 as the frequency rises.
+TEST(BuildChart, DrawsZ0AndTheVelocityFactorOfTheLineModel) {
+  struct Case {
+    std::string show, picture;
+  };
+  const Case cases[] = {
+      {"z0-angle", R"(
+degrees                 Angle of Z0
+  0+                     ***********************************
+   |             ********
+   |         ****
+   |      ***
+-20+    **
+   |  **
+   |**
+   |
+   |
+-40+
+   +-+-------+-------+---+---+--+-+++++--+------+-+----+---+
+   0.1     0.472    1.8 3.5  7    14  28 50    144  1000 MHz
+* RG-8X, Test RG-8X
+)"},
+      {"vf", R"(
+VF                    Velocity factor
+0.8+              ******************************************
+   |    **********
+0.6+****
+   |
+0.4+
+   |
+   |
+0.2+
+   |
+0.0+
+   +-+-------+-------+---+---+--+-+++++--+------+-+----+---+
+   0.1     0.472    1.8 3.5  7    14  28 50    144  1000 MHz
+* RG-8X, Test RG-8X
+)"},
+  };
+  for (const Case& c : cases) {
+    PlotOptions options = Plot({"Test RG-8X"});
+    options.show = c.show, options.fromMHz = "0.1", options.width = 60, options.height = 14;
+    std::string picture = "\n";
+    for (std::string line : chart::DrawChart(BuildChart(TestCables(), options, {})))
+      picture += line.erase(line.find_last_not_of(' ') + 1) + "\n";
+    EXPECT_EQ(picture, c.picture) << c.show;
   }
 }
 
