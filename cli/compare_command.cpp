@@ -22,12 +22,9 @@ struct CompareOptions {
   OutputFormat format = OutputFormat::kText;
 };
 
-// What the comparison reads, and the centre conductor its notes name.
-constexpr int kReadColumns[] = {column::kType, column::kPartNumber, column::kImpedance, column::kVelocityFactor,
-                                column::kK0,   column::kK1,         column::kK2,        column::kCenterConductor};
-
 std::vector<std::string> NotesOf(const std::vector<CatalogRow>& cables, double mhz) {
   std::vector<const CatalogRow*> shown;
+  shown.reserve(cables.size());
   for (const CatalogRow& cable : cables) shown.push_back(&cable);
   return LineLimitLines(shown, mhz, mhz);
 }
@@ -43,7 +40,8 @@ void RunCompare(const CompareOptions& o, const Io& io) {
   const Settings settings = ReadSettings(o.settings);
   const ExactRequest exact = ReadExactRequest(o.exact);  // a usage fault before any file fault
   const double ohms = o.ohms.empty() ? 0 : ReadNumber("--ohms", o.ohms);
-  std::vector<CatalogRow> cables = SelectCables(OnlyColumns(io.Cables(), kReadColumns), o.filter.type, o.filter.match);
+  std::vector<CatalogRow> cables =
+      SelectCables(OnlyColumns(io.Cables(), kComparedColumns), o.filter.type, o.filter.match);
   if (ohms > 0) cables = KeepImpedance(std::move(cables), ohms);
   const std::vector<std::string> notes = NotesOf(cables, settings.freqMHz);
   const std::vector<ComparedCable> rows = CompareCables(std::move(cables), settings, OrderOf(o.sort), exact);
