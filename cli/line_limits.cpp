@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <ostream>
+#include <sstream>
 
 #include "catalog/published_spans.hpp"
+#include "text/cells.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -13,6 +15,7 @@ namespace {
 
 constexpr size_t kMostNamed = 4;  // more are counted: a comparison of the whole catalog would name dozens
 constexpr int kMhzDigits = 7;
+constexpr std::string_view kNoteColor = "33";  // yellow, as calc's other notes
 
 std::string Lowered(std::string_view text) {
   std::string lowered(text);
@@ -97,10 +100,27 @@ std::vector<std::string> LineLimitLines(const std::vector<const CatalogRow*>& ca
   return lines;
 }
 
+std::vector<std::string> FittedLineLimits(const std::vector<std::string>& lines, int width, const OutputStyle& style) {
+  std::vector<std::string> fitted;
+  for (const std::string& line : lines) {
+    std::istringstream words(DisplayText(line, style.utf8));
+    std::string current, word;
+    while (words >> word) {
+      if (!current.empty() && DisplayWidth(current) + 1 + DisplayWidth(word) > width) {
+        fitted.push_back(Painted(current, kNoteColor, style.color));
+        current.clear();
+      }
+      current += (current.empty() ? "" : " ") + word;
+    }
+    if (!current.empty()) fitted.push_back(Painted(current, kNoteColor, style.color));
+  }
+  return fitted;
+}
+
 void WriteLineLimits(std::ostream& out, const std::vector<std::string>& lines, const OutputStyle& style) {
   if (lines.empty()) return;
   out << '\n';
-  for (const std::string& line : lines) out << Painted(DisplayText(line, style.utf8), "33", style.color) << '\n';
+  for (const std::string& line : lines) out << Painted(DisplayText(line, style.utf8), kNoteColor, style.color) << '\n';
 }
 
 }  // namespace ferrolux::cli

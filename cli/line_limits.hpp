@@ -33,4 +33,8 @@ std::vector<std::string> LineLimitLines(const std::vector<const CatalogRow*>& ca
 // The lines after a blank one, as the notes of the text outputs are written; nothing for none.
 void WriteLineLimits(std::ostream& out, const std::vector<std::string>& lines, const OutputStyle& style);
 
+// The lines as text for the output, broken at blanks to fit `width` columns (a word wider than
+// that stays whole), in the notes' colour: for below a chart, which keeps to its size.
+std::vector<std::string> FittedLineLimits(const std::vector<std::string>& lines, int width, const OutputStyle& style);
+
 }  // namespace ferrolux::cli
