@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <complex>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <string>
+#include <utility>
+
 #include "cli/command_error.hpp"
+#include "cli/plot_quantity.hpp"
 #include "test_cables.hpp"
 
 namespace ferrolux::cli {
@@ -160,6 +168,34 @@ VF                    Velocity factor
     for (std::string line : chart::DrawChart(BuildChart(TestCables(), options, {})))
       picture += line.erase(line.find_last_not_of(' ') + 1) + "\n";
     EXPECT_EQ(picture, c.picture) << c.show;
+  }
+}
+
+// The figures drawn against make_sweeps.py's own working of the same line, one row a frequency.
+TEST(QuantityCurve, MatchesTheSweepsIndependentlyWorkedLine) {
+  constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
+  const std::pair<const char*, CatalogRow> cables[] = {
+      {"rg174", Cable("RG-174/U\tBelden 8216\t50\t0.66\t\t\t\t\t\t\t\t1.33367\t0.554943\t0.0152789")},
+      {"rg6", Cable("RG-6/U\tBelden 1694A\t75\t0.82\t\t\t\t\t\t\t\t0.0566013\t0.194238\t0")}};
+  for (const auto& [name, cable] : cables) {
+    const auto magnitude = QuantityCurve(PlotQuantity::kZ0, cable);
+    const auto angle = QuantityCurve(PlotQuantity::kZ0Angle, cable);
+    const auto vf = QuantityCurve(PlotQuantity::kVelocityFactor, cable);
+    std::ifstream truth(std::filesystem::path(FERROLUX_TEST_DATA_DIR) / "cable-sweeps" /
+                        (std::string(name) + "-truth.csv"));
+    std::string row;
+    std::getline(truth, row);  // the header
+    int rows = 0;
+    for (double mhz, re, im, loss, factor; truth >> mhz;) {
+      char comma;
+      truth >> comma >> re >> comma >> im >> comma >> loss >> comma >> factor;
+      const std::complex<double> z0(re, im);
+      EXPECT_NEAR(magnitude(mhz), std::abs(z0), 1e-4) << name << " at " << mhz;
+      EXPECT_NEAR(angle(mhz), std::arg(z0) * kDegreesPerRadian, 1e-3) << name << " at " << mhz;
+      EXPECT_NEAR(vf(mhz), factor, 2e-6) << name << " at " << mhz;
+      ++rows;
+    }
+    EXPECT_GT(rows, 100) << name;
   }
 }
 
