@@ -24,6 +24,7 @@ struct ChartSettings {
   std::string unit;                  // of the values, e.g. "dB/100 ft", "dB", "SWR"
   bool logValues = false;            // a logarithmic value axis, so small values do not crowd the bottom
   bool signedValues = false;         // values below 0 drawn too, the linear axis reaching down to them
+  bool zoomValues = false;           // the linear axis spans the values alone instead of rising from 0
   int width = 80, height = 24;       // terminal cells of the whole chart incl. legend and axes
   bool utf8 = true;                  // braille dots, else ASCII marks
   bool color = true;                 // ANSI colours, else a distinct mark per series

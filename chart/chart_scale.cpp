@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "text/charset.hpp"
@@ -79,19 +80,22 @@ namespace {
 
 struct Losses {
   double lowestAbove0 = 0, highest = 0;  // 0 for either when there is none
-  double least = 0;                      // below 0 only for signed values
+  double least = 0;                      // the least value drawn; 0 when there is none
 };
 
 Losses LossRange(const ChartSettings& chart) {
   Losses range;
+  range.least = std::numeric_limits<double>::infinity();
   for (std::size_t s = 0; s < SeriesShown(chart); ++s)
     for (int i = 0; i < kLossSamples; ++i) {
       const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), chart.fromMHz, chart.toMHz);
-      const double loss = PlottableLoss(chart.series[s], mhz, chart.signedValues).value_or(0);
-      range.highest = std::max(range.highest, loss);
-      range.least = std::min(range.least, loss);
-      if (loss > 0 && (range.lowestAbove0 == 0 || loss < range.lowestAbove0)) range.lowestAbove0 = loss;
+      const std::optional<double> loss = PlottableLoss(chart.series[s], mhz, chart.signedValues);
+      if (!loss) continue;
+      range.highest = std::max(range.highest, *loss);
+      range.least = std::min(range.least, *loss);
+      if (*loss > 0 && (range.lowestAbove0 == 0 || *loss < range.lowestAbove0)) range.lowestAbove0 = *loss;
     }
+  if (std::isinf(range.least)) range.least = 0;
   return range;
 }
 
@@ -116,19 +120,19 @@ std::string LossTickText(const LossScale& scale, int index) { return FixedText(i
 LossAxis::LossAxis(const ChartSettings& chart, int maxSteps) : logarithmic_(chart.logValues) {
   const Losses range = LossRange(chart);
   if (logarithmic_) DecadeTicks(range.lowestAbove0, range.highest, maxSteps);
-  else LinearTicks(range.least, range.highest, maxSteps);
+  else LinearTicks(chart.zoomValues ? range.least : std::min(range.least, 0.0), range.highest, maxSteps);
 }
 
-// From 0, or from the whole step at or below the least value when that is negative.
+// From 0, or from the whole step at or below the least value.
 void LossAxis::LinearTicks(double lowest, double highest, int maxSteps) {
-  if (lowest >= 0) {
+  if (lowest == 0) {
     const LossScale scale = NiceLossScale(highest, maxSteps);
     top_ = scale.top;
     for (int i = 0; i <= scale.steps; ++i) ticks_.push_back({i * scale.step / scale.top, LossTickText(scale, i)});
     return;
   }
   const LossScale scale = NiceLossScale(highest - lowest, std::max(maxSteps - 1, 1));
-  bottom_ = -std::ceil(-lowest / scale.step - 1e-9) * scale.step;
+  bottom_ = std::floor(lowest / scale.step + 1e-9) * scale.step;
   const int steps = std::max(1, static_cast<int>(std::ceil((highest - bottom_) / scale.step - 1e-9)));
   top_ = bottom_ + steps * scale.step;
   for (int i = 0; i <= steps; ++i)

@@ -88,6 +88,8 @@ chart::ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const Pl
   SetSize(options, chart);
   chart.logValues = options.logLoss;
   chart.signedValues = quantity == PlotQuantity::kZ0Angle;
+  // Z0 and the velocity factor drift by a few per cent, which an axis from 0 would flatten.
+  chart.zoomValues = quantity == PlotQuantity::kZ0 || quantity == PlotQuantity::kVelocityFactor;
   for (const CatalogRow* cable : ChosenCables(catalog, options)) {
     std::function<double(double)> curve = QuantityCurve(quantity, *cable);
     if (quantity == PlotQuantity::kLoss)
