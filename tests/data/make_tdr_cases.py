@@ -13,7 +13,8 @@ The RG-58 line has per metre R = 2 Zn a_c(f), G = 2 a_d(f) / Zn, L = Zn / (VF c)
 with a_c + a_d the catalog's k1 sqrt(f) + k2 f dB per 100 ft turned into nepers per metre.
 
 The second opinion: scikit-rf extrapolates each low-pass sweep to DC (extrapolate_to_dc) and takes
-its impulse and step responses with no window; the band-pass sweep its impulse response as is.
+its impulse and step responses with no window; the band-pass sweep its impulse response as is,
+whose envelope (scipy's hilbert) is the size.
 Only positive times are searched; the impulse heights are scaled back from irfft's 1/n.
 Columns: case, distance_m of the largest reflection, its reflection (signed; band-pass |.|), and
 the step level 3 m past it (low-pass only; else 0).
@@ -23,6 +24,7 @@ import numpy as np
 
 np.complex = complex  # scikit-rf 0.15 still names this alias, which numpy 1.24 removed
 import skrf  # noqa: E402
+from scipy.signal import hilbert  # noqa: E402
 from skrf.media import DistributedCircuit
 
 C0 = 299792458.0
@@ -67,7 +69,7 @@ def second_opinion(name, ntwk):
     n = 8192
     if bandpass:
         t, y = ntwk.impulse_response(window=None, n=n, bandpass=True)
-        y = np.abs(y) * n / (2 * len(ntwk))  # irfft doubles a band that is not mirrored about DC
+        y = np.abs(hilbert(y)) * n / (2 * len(ntwk))  # the envelope; irfft doubles an unmirrored band
         s = np.zeros(n)
     else:
         dc = ntwk.extrapolate_to_dc(kind='cubic')
