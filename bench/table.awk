@@ -61,6 +61,8 @@ END {
     t["deembed_ms"], met(have("deembed_ms") && t["deembed_ms"] <= 200)
   printf "| `ferrolux measure` of two 1,601-point sweeps, in process | ≤ 100 ms | %s | %s |\n",
     duration(real["BM_MeasureCommand"], unit["BM_MeasureCommand"]), met(("BM_MeasureCommand" in real) && real["BM_MeasureCommand"] <= 100 && unit["BM_MeasureCommand"] == "ms")
+  printf "| `ComputeTdr` of a 10,001-point sweep, loss taken out, in process | ≤ 100 ms | %s | %s |\n",
+    duration(real["BM_TdrSweep"], unit["BM_TdrSweep"]), met(("BM_TdrSweep" in real) && real["BM_TdrSweep"] <= 100 && unit["BM_TdrSweep"] == "ms")
   small = real["BM_LoadCatalog/10000"]; large = real["BM_LoadCatalog/100000"]
   printf "| `LoadCatalog` on 100,000 vs 10,000 records | time ratio ≤ 12 | %.1f | %s |\n",
     (small > 0 ? large / small : 0), met(small > 0 && large / small <= 12)

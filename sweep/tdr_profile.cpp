@@ -52,13 +52,19 @@ std::vector<double> LossGain(const TdrRequest& request, const TdrGrid& grid, con
   const std::vector<double>& loss = request.lossDbPerMetre;
   const bool lowPass = grid.mode == TdrMode::kLowPass;
   const double lastM = static_cast<double>(std::max<std::size_t>(count, 2) - 1) * metresPerSample;
+  // Each frequency's share after the round trip to a node, carried from node to node by one product.
+  std::vector<double> share(timeline.weights.size()), perNode(timeline.weights.size());
+  for (std::size_t k = 0; k < share.size(); ++k) {
+    const double db = lowPass ? (k == 0 ? std::max(0.0, 2 * loss[0] - loss[1]) : loss[k - 1]) : loss[k];
+    share[k] = timeline.weights[k] * (lowPass && k > 0 ? 2 : 1);
+    perNode[k] = std::pow(10.0, -2 * db * lastM / (kLossNodes - 1) / 20);
+  }
   std::vector<double> nodeLogGain(kLossNodes);
   for (std::size_t node = 0; node < kLossNodes; ++node) {
-    const double metres = lastM * static_cast<double>(node) / (kLossNodes - 1);
     double kept = 0;
-    for (std::size_t k = 0; k < timeline.weights.size(); ++k) {
-      const double db = lowPass ? (k == 0 ? std::max(0.0, 2 * loss[0] - loss[1]) : loss[k - 1]) : loss[k];
-      kept += timeline.weights[k] * (lowPass && k > 0 ? 2 : 1) * std::pow(10.0, -2 * db * metres / 20);
+    for (std::size_t k = 0; k < share.size(); ++k) {
+      kept += share[k];
+      share[k] *= perNode[k];
     }
     nodeLogGain[node] = std::log(std::min(kMostLossGain, timeline.weightSum / kept));
   }
@@ -98,7 +104,7 @@ double HalfHeightTime(const TdrGrid& grid, const TdrSpectrum& spectrum) {
     low = high;
     high += stride;
   }
-  for (int i = 0; i < 40; ++i) {
+  for (int i = 0; i < 24; ++i) {
     const double middle = (low + high) / 2;
     if (LoneHeight(grid, spectrum.weights, spectrum.weightSum, middle) > 0.5) low = middle;
     else high = middle;
