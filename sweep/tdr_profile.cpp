@@ -20,13 +20,13 @@ constexpr std::size_t kLossNodes = 64;  // the gain is smooth in distance: worke
 // reference plane is counted whole; beyond it the period's end belongs to negative time.
 constexpr double kStepLeadResolutions = 4;
 
-// A lone reflection's height at round-trip time t, as a fraction of its size.
+// A lone reflection's height at round-trip time t, as a fraction of its size. The phasor turns
+// by one product a bin rather than a sine and cosine each.
 double LoneHeight(const TdrGrid& grid, const std::vector<double>& weights, double weightSum, double seconds) {
-  Complex sum;
-  for (std::size_t k = 0; k < weights.size(); ++k) {
-    const double turn = 2 * std::numbers::pi * static_cast<double>(k) * grid.stepHz * seconds;
-    sum +=
-        weights[k] * (grid.mode == TdrMode::kLowPass ? Complex(k > 0 ? 2 * std::cos(turn) : 1) : std::polar(1.0, turn));
+  const Complex turn = std::polar(1.0, 2 * std::numbers::pi * grid.stepHz * seconds);
+  Complex phasor = 1, sum;
+  for (std::size_t k = 0; k < weights.size(); ++k, phasor *= turn) {
+    sum += weights[k] * (grid.mode == TdrMode::kLowPass ? Complex(k > 0 ? 2 * phasor.real() : 1) : phasor);
   }
   return std::abs(sum) / weightSum;
 }

@@ -15,7 +15,8 @@ double WindowWeight(TdrWindow window, double x) {
     }
     case TdrWindow::kKaiser: {
       const double inside = std::max(0.0, 1 - x * x);
-      return std::cyl_bessel_i(0.0, kKaiserBeta * std::sqrt(inside)) / std::cyl_bessel_i(0.0, kKaiserBeta);
+      static const double atMiddle = std::cyl_bessel_i(0.0, kKaiserBeta);
+      return std::cyl_bessel_i(0.0, kKaiserBeta * std::sqrt(inside)) / atMiddle;
     }
   }
   return 1;
