@@ -103,6 +103,9 @@ std::string_view KindWord(FaultKind kind) {
 
 double ReturnLossDb(double reflection) { return -20 * std::log10(std::max(std::abs(reflection), 1e-9)); }
 
+// Rounded as it is shown, without the minus of a reflection a hair above 1 (-0.0).
+double Tenths(double value) { return std::round(value * 10) / 10 + 0.0; }
+
 std::string Distance(double metres, bool metric) {
   std::ostringstream text;
   text << std::fixed << std::setprecision(2);
@@ -144,7 +147,7 @@ void WriteTdrText(std::ostream& out, const TdrOptions& o, const TdrRun& run, con
     std::ostringstream row;
     row << std::fixed << std::setprecision(3) << "  " << Distance(peak.distanceM, o.metric)
         << (style.utf8 ? "  |\u0393| " : "  |G| ") << std::abs(peak.reflection) << std::setprecision(1)
-        << ", return loss " << ReturnLossDb(peak.reflection) << " dB";
+        << ", return loss " << Tenths(ReturnLossDb(peak.reflection)) << " dB";
     if (r.mode == TdrMode::kLowPass) row << ", " << KindWord(peak.kind);
     if (o.step) row << ", then " << ImpedanceAfter(r, peak) << (style.utf8 ? " \u03a9" : " ohms");
     out << row.str() << '\n';

@@ -37,10 +37,13 @@ FaultKind Classify(const TdrPeak& peak, const std::vector<double>& step, std::si
   return peak.reflection >= 0 ? FaultKind::kHigherImpedance : FaultKind::kLowerImpedance;
 }
 
+// A top stands above both neighbours. The first sample, the reference plane, has its other
+// neighbour in negative time, where the response mirrors it; the last sample's is not shown, and
+// it may only be rising toward a reflection past it.
 bool IsLocalTop(const std::vector<double>& reflection, std::size_t n) {
+  if (n + 1 >= reflection.size()) return false;
   const double at = std::abs(reflection[n]);
-  return (n == 0 || at >= std::abs(reflection[n - 1])) &&
-         (n + 1 == reflection.size() || at > std::abs(reflection[n + 1]));
+  return (n == 0 || at >= std::abs(reflection[n - 1])) && at > std::abs(reflection[n + 1]);
 }
 
 }  // namespace

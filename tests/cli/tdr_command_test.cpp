@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -75,6 +76,15 @@ TEST(TdrCommand, TextSaysModeWindowResolutionAndEachReflection) {
     EXPECT_EQ(ran.out, c.out);
     EXPECT_EQ(ran.err.substr(0, c.err.size()), c.err);
   }
+}
+
+// A reflection a hair above 1 gave a return loss of "-0.0 dB".
+TEST(TdrCommand, ReturnLossOfAWholeReflectionReadMinusZero) {
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "ferrolux_tdr_opens.s1p";
+  std::ofstream(file) << "# MHz S RI R 50\n1 1 0\n2 1 0\n3 1 0\n";
+  const Ran ran = RunTdr({file.string(), "--vf", "0.66"});
+  std::filesystem::remove(file);
+  EXPECT_NE(ran.out.find("|\u0393| 1.000, return loss 0.0 dB, open\n"), std::string::npos) << ran.out;
 }
 
 TEST(TdrCommand, JsonCarriesModeResolutionRangePointsAndPeaks) {

@@ -176,6 +176,17 @@ TEST(ComputeTdr, ALineLongerThanTheRangeIsSaidToBe) {
   EXPECT_NEAR(result.points.back().distanceM, 40, result.points[1].distanceM);
 }
 
+// The last sample shown rose toward a reflection past it, or toward the period's mirror of the
+// one at 0 m, and was listed as a reflection of its own.
+TEST(ComputeTdr, EdgeOfTheShownLengthWasListedAsAReflection) {
+  TdrRequest request = LoneReflection(1, 30, 1e6, 1e6, 400);
+  request.lengthMaxM = 29.8;
+  EXPECT_TRUE(ComputeTdr(request).peaks.empty());
+  const TdrResult fewPoints = ComputeTdr(LoneReflection(1, 0, 1e6, 1e6, 3));
+  ASSERT_EQ(fewPoints.peaks.size(), 1u);
+  EXPECT_EQ(fewPoints.peaks[0].distanceM, 0);
+}
+
 TEST(ComputeTdr, RefusesWhatItCannotTransform) {
   const TdrRequest good = LoneReflection(1, 10, 1e6, 1e6, 40);
   struct Case {
