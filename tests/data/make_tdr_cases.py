@@ -4,7 +4,7 @@ time-domain reading of each as a second opinion (tdr/second_opinion.tsv).
 
 Every sweep is a one-port seen from the shack end, 50 ohm reference, velocity factor 0.66:
   rg58_open_10m      10 m of RG-58 (Belden 8259's loss) open at the far end, low-pass grid
-  step_50_75_5m      5 m of lossless 50 ohm line, then 20 m of 75 ohm line into 75 ohm
+  step_50_75_5m      5 m of lossless 50 ohm line into 75 ohm (a matched 75 ohm line, as its input sees it)
   rg58_short_7m      7 m of RG-58 shorted
   two_faults         4 m of 50 ohm line, a 25 ohm series resistor, 8 m more into 25 ohm
   bandpass_open_10m  the first line again, swept 100 to 500 MHz (no harmonic grid)
