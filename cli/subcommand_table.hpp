@@ -26,6 +26,7 @@ void AddPlotCommand(CLI::App& command, CommandContext& context);
 void AddCablesCommand(CLI::App& command, CommandContext& context);
 void AddDeembedCommand(CLI::App& command, CommandContext& context);
 void AddMeasureCommand(CLI::App& command, CommandContext& context);
+void AddTdrCommand(CLI::App& command, CommandContext& context);
 
 struct Subcommand {
   std::string_view name;
@@ -42,6 +43,7 @@ inline constexpr std::array kSubcommands = {
     Subcommand{"measure",
                "A cable's matched loss, Z0 and velocity factor from sweeps with its far end open and shorted",
                AddMeasureCommand},
+    Subcommand{"tdr", "Distance to fault: the reflections along the line from a one-port sweep", AddTdrCommand},
 };
 
 }  // namespace ferrolux::cli
