@@ -77,7 +77,7 @@ TEST_F(CompletionE2eTest, BashCompletesSubcommandsOptionsTheirWordsCablesAndFile
   const Case cases[] = {
       {{""},
        {"--catalog", "--help", "--version", "-h", "cables", "calc", "compare", "completion", "deembed", "measure",
-        "plot"}},
+        "plot", "tdr"}},
       {{"co"}, {"compare", "completion"}},
       {{"--catalog", "club.txt", "com"}, {"compare", "completion"}},
       {{"calc", "--b"}, {"--band"}},
