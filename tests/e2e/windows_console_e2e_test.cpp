@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
+#include "command_run.hpp"
 #include "pty_session.hpp"
 #include "support/temp_folder.hpp"
 #include "terminal_figures.hpp"
@@ -127,6 +130,32 @@ TEST_F(WindowsConsoleE2eTest, MissingCatalogIsReportedAndAKeyEndsTheRun) {
   s.Send("k");
   EXPECT_EQ(s.WaitForExit(kStep), 0);
   EXPECT_TRUE(s.WaitForText("Program Run Start: ", kStep)) << s.Screen();
+}
+
+// Every name under `folder`, so a temporary left behind shows.
+std::set<std::filesystem::path> NamesUnder(const std::filesystem::path& folder) {
+  std::set<std::filesystem::path> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) names.insert(entry.path());
+  return names;
+}
+
+// Wine runs as root here, so a read-only folder takes the chart (README names that case); a
+// target Windows itself refuses stands in: a folder of that name, or a path through a file.
+TEST_F(WindowsConsoleE2eTest, SvgTargetThatRefusesIsNamedAndLeavesNoTemporary) {
+  std::filesystem::create_directory(temp.Path() / "charts");
+  temp.Write("notes.txt", "notes\n");
+  const struct {
+    const char* target;
+    const char* reason;
+  } cases[] = {{"charts", "Is a directory"}, {"notes.txt/chart.svg", "Not a directory"}};
+  const std::set<std::filesystem::path> before = NamesUnder(temp.Path());
+  for (const auto& c : cases) {
+    const CommandResult run = RunCommand(
+        FERROLUX_WINE, {FERROLUX_WINDOWS_PROGRAM, "plot", "--cable", "RG-8X", "--svg", c.target}, temp.Path());
+    EXPECT_EQ(run.status, 1) << c.target;
+    EXPECT_EQ(run.err, std::string("ferrolux: ") + c.target + ": could not be written: " + c.reason + "\n");
+    EXPECT_EQ(NamesUnder(temp.Path()), before) << c.target;
+  }
 }
 
 }  // namespace

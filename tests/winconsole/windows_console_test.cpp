@@ -4,6 +4,8 @@
 
 #include <csignal>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "fake_console.hpp"
 
@@ -49,17 +51,49 @@ TEST_F(WindowsConsoleTest, PastedLineIsPaintedOnceWhenNoKeyIsLeft) {
   EXPECT_EQ(PageRow(0), pasted);
 }
 
+// 80 x 25 is the console Windows opens by default: there the first line of the notice is exactly
+// as wide as the window.
 TEST_F(WindowsConsoleTest, SmallerWindowShowsTheSizeNoticeUntilEscapeEndsTheRun) {
-  ShowPage();
-  state_.window = {60, 20};
-  state_.input.push_back({InputRecord{InputRecord::Kind::kBufferSize, {}}, TypedRecord(u'a')});
-  EXPECT_EQ(console_.ReadKey(milliseconds(0)), std::nullopt);  // the notice swallows the key
-  const std::u16string notice[] = {u"Ferrolux needs a terminal of at least 120 columns by 43",
-                                   u"rows. Please enlarge it.", u"Now: 60 x 20",
-                                   u"Press Escape or Q to end the program.", u""};
-  for (int row = 0; row < 5; ++row) EXPECT_EQ(PageRow(row), notice[row]) << row;
-  state_.input.push_back({TypedRecord(0x1B, 0x1B)});
-  EXPECT_THROW(console_.ReadKey(milliseconds(0)), LeaveRequested);
+  const struct {
+    const char* what;
+    ConsoleSize window;
+    bool fromTheStart;
+    std::vector<std::u16string> notice;
+  } cases[] = {
+      {"made smaller",
+       {60, 20},
+       false,
+       {u"Ferrolux needs a terminal of at least 120 columns by 43", u"rows. Please enlarge it.", u"Now: 60 x 20",
+        u"Press Escape or Q to end the program.", u""}},
+      {"80 x 25 from the start",
+       {80, 25},
+       true,
+       {u"Ferrolux needs a terminal of at least 120 columns by 43 rows. Please enlarge it.", u"Now: 80 x 25",
+        u"Press Escape or Q to end the program.", u""}},
+  };
+  for (const auto& c : cases) {
+    FakeConsoleState state;
+    if (c.fromTheStart) state.window = c.window;
+    WindowsConsole console(std::make_unique<FakeConsole>(state));
+    ScreenModel screen(120, 43);
+    console.TakePage();
+    console.SetSize(120, 43);
+    console.Show(screen);
+    EXPECT_EQ(console.ReadKey(milliseconds(0)), std::nullopt) << c.what;
+    std::vector<InputRecord> records{TypedRecord(u'a')};
+    if (!c.fromTheStart) {
+      state.window = c.window;
+      records.insert(records.begin(), InputRecord{InputRecord::Kind::kBufferSize, {}});
+    }
+    state.input.push_back(records);
+    EXPECT_EQ(console.ReadKey(milliseconds(0)), std::nullopt) << c.what;  // the notice swallows the key
+    for (size_t row = 0; row < c.notice.size(); ++row) {
+      const std::u16string& line = state.page.at(row);
+      EXPECT_EQ(line.substr(0, line.find_last_not_of(u' ') + 1), c.notice[row]) << c.what << ", row " << row;
+    }
+    state.input.push_back({TypedRecord(0x1B, 0x1B)});
+    EXPECT_THROW(console.ReadKey(milliseconds(0)), LeaveRequested) << c.what;
+  }
 }
 
 TEST_F(WindowsConsoleTest, ControlEventsEndTheRunAsSignalsDo) {
