@@ -2,6 +2,7 @@
 // Values against frequency as a picture in the terminal: matched loss, SWR, ... The chart knows
 // no cable and no command line; its callers fill in the series and the size.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +16,14 @@ inline constexpr int kChartNarrowest = 40, kChartLowest = 12, kChartLargest = 10
 struct ChartSeries {
   std::string label;
   std::function<double(double mhz)> value;
+  bool dashed = false;  // the same quantity read elsewhere, e.g. at the shack
+};
+
+// A point of a series worth naming: a minimum, a resonance.
+struct ChartNote {
+  std::size_t series = 0;
+  double mhz = 0, value = 0;
+  std::string text;
 };
 
 struct ChartSettings {
@@ -23,9 +32,14 @@ struct ChartSettings {
   std::string title;                 // what is drawn: "Matched loss of 100 ft"
   std::string unit;                  // of the values, e.g. "dB/100 ft", "dB", "SWR"
   bool logValues = false;            // a logarithmic value axis, so small values do not crowd the bottom
-  int width = 80, height = 24;       // terminal cells of the whole chart incl. legend and axes
-  bool utf8 = true;                  // braille dots, else ASCII marks
-  bool color = true;                 // ANSI colours, else a distinct mark per series
+  // When the top is above the bottom, the value axis spans them whatever the values; values beyond
+  // the top lie along the top edge, marked.
+  double valueBottom = 0, valueTop = 0;
+  bool signedValues = false;  // a linear axis through zero, its zero drawn: reactance
+  std::vector<ChartNote> notes;
+  int width = 80, height = 24;  // terminal cells of the whole chart incl. legend and axes
+  bool utf8 = true;             // braille dots, else ASCII marks
+  bool color = true;            // ANSI colours, else a distinct mark per series
 };
 
 // Exactly `height` lines of `width` cells (ANSI colour codes aside), or one line saying why no

@@ -68,24 +68,26 @@ double FrequencyAtShare(double share, double fromMHz, double toMHz) {
   return fromMHz * std::pow(toMHz / fromMHz, share);
 }
 
-std::optional<double> PlottableLoss(const ChartSeries& series, double mhz) {
+std::optional<double> PlottableLoss(const ChartSeries& series, double mhz, bool signedValues) {
   if (!series.value) return std::nullopt;
   const double loss = series.value(mhz);
-  if (!std::isfinite(loss) || loss < 0 || loss > kAbsurdLoss) return std::nullopt;
+  if (!std::isfinite(loss) || loss < (signedValues ? -kAbsurdLoss : 0) || loss > kAbsurdLoss) return std::nullopt;
   return loss;
 }
 
 namespace {
 
-// The lowest loss above 0 and the highest of the shown series; 0 for either when there is none.
+// The lowest loss above 0 (or the lowest of all on a signed axis) and the highest of the shown
+// series; 0 for either when there is none.
 std::pair<double, double> LossRange(const ChartSettings& chart) {
   double lowest = 0, highest = 0;
   for (std::size_t s = 0; s < SeriesShown(chart); ++s)
     for (int i = 0; i < kLossSamples; ++i) {
       const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), chart.fromMHz, chart.toMHz);
-      const double loss = PlottableLoss(chart.series[s], mhz).value_or(0);
+      const double loss = PlottableLoss(chart.series[s], mhz, chart.signedValues).value_or(0);
       highest = std::max(highest, loss);
-      if (loss > 0 && (lowest == 0 || loss < lowest)) lowest = loss;
+      if (chart.signedValues) lowest = std::min(lowest, loss);
+      else if (loss > 0 && (lowest == 0 || loss < lowest)) lowest = loss;
     }
   return {lowest, highest};
 }
@@ -108,9 +110,16 @@ LossScale NiceLossScale(double highestLoss, int maxSteps) {
 
 std::string LossTickText(const LossScale& scale, int index) { return FixedText(index * scale.step, scale.decimals); }
 
-LossAxis::LossAxis(const ChartSettings& chart, int maxSteps) : logarithmic_(chart.logValues) {
-  const auto [lowest, highest] = LossRange(chart);
-  if (logarithmic_) DecadeTicks(lowest, highest, maxSteps);
+LossAxis::LossAxis(const ChartSettings& chart, int maxSteps)
+    : logarithmic_(chart.logValues && !chart.signedValues),
+      signed_(chart.signedValues),
+      fixed_(std::isfinite(chart.valueTop) && chart.valueTop > chart.valueBottom &&
+             (!logarithmic_ || chart.valueBottom > 0)) {
+  if (fixed_) bottom_ = chart.valueBottom, top_ = chart.valueTop;
+  const auto [lowest, highest] = fixed_ ? std::pair(bottom_, top_) : LossRange(chart);
+  if (fixed_ && logarithmic_) FixedLogTicks(maxSteps);
+  else if (signed_ || fixed_) SignedTicks(lowest, highest, maxSteps);
+  else if (logarithmic_) DecadeTicks(lowest, highest, maxSteps);
   else LinearTicks(highest, maxSteps);
 }
 
@@ -139,7 +148,42 @@ void LossAxis::DecadeTicks(double lowest, double highest, int maxSteps) {
     }
 }
 
+// Round steps from below the lowest value to above the highest, through zero.
+void LossAxis::SignedTicks(double lowest, double highest, int maxSteps) {
+  const LossScale scale = NiceLossScale(std::max(highest - std::min(lowest, 0.0), kSmallestTop), maxSteps);
+  const int first = static_cast<int>(std::floor(std::min(lowest, 0.0) / scale.step + 1e-9));
+  const int last = std::max(first + 1, static_cast<int>(std::ceil(highest / scale.step - 1e-9)));
+  if (!fixed_) bottom_ = first * scale.step, top_ = last * scale.step;
+  const double slack = 1e-9 * (top_ - bottom_);
+  for (int i = first; i <= last; ++i)
+    if (const double value = i * scale.step; value >= bottom_ - slack && value <= top_ + slack)
+      ticks_.push_back({*Share(value), LossTickText(scale, i)});
+}
+
+// 1, 1.5, 2, 3, 5 and 7 of each decade up to the fixed top, fewer when rows are short, and the
+// top itself.
+void LossAxis::FixedLogTicks(int maxSteps) {
+  constexpr std::array<std::array<double, 6>, 4> kMantissaSets{
+      {{1, 1.5, 2, 3, 5, 7}, {1, 1.5, 2, 3, 5, 0}, {1, 2, 5, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}};
+  const double gap = 0.5 / std::max(maxSteps, 1);
+  for (const auto& mantissas : kMantissaSets) {
+    ticks_.clear();
+    for (double decade = std::pow(10.0, std::floor(std::log10(bottom_))); decade < top_; decade *= 10)
+      for (const double mantissa : mantissas)
+        if (const double value = mantissa * decade; mantissa > 0 && value >= bottom_ && *Share(value) < 1 - gap)
+          ticks_.push_back({*Share(value), FixedText(value, value == std::floor(value) ? 0 : 1)});
+    ticks_.push_back({1, FixedText(top_, top_ == std::floor(top_) ? 0 : 1)});
+    if (static_cast<int>(ticks_.size()) <= maxSteps + 1) return;
+  }
+}
+
+std::optional<double> LossAxis::ZeroShare() const {
+  if (!signed_ || bottom_ > 0 || top_ < 0) return std::nullopt;
+  return Share(0);
+}
+
 std::optional<double> LossAxis::Share(double loss) const {
+  if (!logarithmic_ && (signed_ || fixed_)) return std::clamp((loss - bottom_) / (top_ - bottom_), 0.0, 1.0);
   if (!logarithmic_) return std::clamp(loss / top_, 0.0, 1.0);
   if (!(loss > 0)) return std::nullopt;
   return std::clamp(std::log(loss / bottom_) / std::log(top_ / bottom_), 0.0, 1.0);

@@ -23,8 +23,9 @@ bool ChartRangeValid(double fromMHz, double toMHz);
 double AxisShare(double mhz, double fromMHz, double toMHz);
 double FrequencyAtShare(double share, double fromMHz, double toMHz);
 
-// The loss of a series at a frequency when it can be drawn: finite, not negative, not absurd.
-std::optional<double> PlottableLoss(const ChartSeries& series, double mhz);
+// The loss of a series at a frequency when it can be drawn: finite, not negative (unless the
+// chart's values are signed), not absurd.
+std::optional<double> PlottableLoss(const ChartSeries& series, double mhz, bool signedValues = false);
 
 // The highest plottable loss of the shown series across the range; 0 when there is none.
 double HighestLoss(const ChartSettings& chart);
@@ -51,12 +52,19 @@ class LossAxis {
   // nullopt for a loss the axis cannot show (0 on a logarithmic one).
   std::optional<double> Share(double loss) const;
   const std::vector<LossTick>& Ticks() const { return ticks_; }
+  // Where zero stands on a signed axis.
+  std::optional<double> ZeroShare() const;
+  // A value beyond a fixed top, drawn on the top edge.
+  bool Clipped(double loss) const { return fixed_ && loss > top_; }
 
  private:
   void LinearTicks(double highest, int maxSteps);
   void DecadeTicks(double lowest, double highest, int maxSteps);
+  void FixedLogTicks(int maxSteps);
+  void SignedTicks(double lowest, double highest, int maxSteps);
 
   bool logarithmic_;
+  bool signed_ = false, fixed_ = false;
   double bottom_ = 0, top_ = 1;
   std::vector<LossTick> ticks_;
 };
