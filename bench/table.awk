@@ -18,6 +18,7 @@ function duration(value, unit) {
 }
 
 BEGIN {
+  scale["ns"] = 1; scale["us"] = 1e3; scale["ms"] = 1e6; scale["s"] = 1e9  # nanoseconds per unit
   while ((getline line < terminal) > 0) {
     split(line, field, " ")
     t[field[1]] = field[2]
@@ -61,6 +62,10 @@ END {
     t["deembed_ms"], met(have("deembed_ms") && t["deembed_ms"] <= 200)
   printf "| `ferrolux measure` of two 1,601-point sweeps, in process | ≤ 100 ms | %s | %s |\n",
     duration(real["BM_MeasureCommand"], unit["BM_MeasureCommand"]), met(("BM_MeasureCommand" in real) && real["BM_MeasureCommand"] <= 100 && unit["BM_MeasureCommand"] == "ms")
+  printf "| SWR range through a 10-element path, in process | ≤ 10 ms | %s | %s |\n",
+    duration(real["BM_PathSwrRange"], unit["BM_PathSwrRange"]), met(("BM_PathSwrRange" in real) && real["BM_PathSwrRange"] * scale[unit["BM_PathSwrRange"]] <= 10e6)
+  printf "| De-embedding 10,001 points through a 10-element path, in process | ≤ 300 ms | %s | %s |\n",
+    duration(real["BM_PathDeembedSweep"], unit["BM_PathDeembedSweep"]), met(("BM_PathDeembedSweep" in real) && real["BM_PathDeembedSweep"] * scale[unit["BM_PathDeembedSweep"]] <= 300e6)
   small = real["BM_LoadCatalog/10000"]; large = real["BM_LoadCatalog/100000"]
   printf "| `LoadCatalog` on 100,000 vs 10,000 records | time ratio ≤ 12 | %.1f | %s |\n",
     (small > 0 ? large / small : 0), met(small > 0 && large / small <= 12)

@@ -38,10 +38,6 @@ Sinusoid SquaredMagnitude(Complex p, Complex q, double m) {
   return {std::norm(p) * m * m + std::norm(q), 2 * m * p * std::conj(q)};
 }
 
-struct LoadWaves {
-  Complex voltageSlope, voltageBase, currentSlope, currentBase;  // VL = aΓ + b, IL = cΓ + d
-};
-
 LoadWaves WavesAtLoad(const Line& line, double refOhms) {
   const Complex gl = line.gamma * line.lengthM;
   const Complex ch = std::cosh(gl), sh = std::sinh(gl);
@@ -127,13 +123,16 @@ Complex AntennaImpedanceOf(const Line& line, Complex shackZ) {
 }
 
 SwrRange ExactSwrRange(const Line& line, double shackSwr, double refOhms, double powerW) {
+  return SwrRangeOfWaves(WavesAtLoad(line, refOhms), MatchedLossDb(line), shackSwr, refOhms, powerW);
+}
+
+SwrRange SwrRangeOfWaves(const LoadWaves& w, double matchedLossDb, double shackSwr, double refOhms, double powerW) {
   const double m = std::fabs((shackSwr - 1) / (shackSwr + 1));
-  const LoadWaves w = WavesAtLoad(line, refOhms);
   const Sinusoid taken = {
       (w.voltageSlope * std::conj(w.currentSlope)).real() * m * m + (w.voltageBase * std::conj(w.currentBase)).real(),
       m * (w.voltageSlope * std::conj(w.currentBase) + std::conj(w.voltageBase) * w.currentSlope)};
   SwrRange range;
-  range.matchedLossDb = MatchedLossDb(line);
+  range.matchedLossDb = matchedLossDb;
   if (LossBeyondAnyFigure(range.matchedLossDb) || !std::isfinite(taken.mean) || !std::isfinite(std::abs(taken.swing))) {
     // Every load then looks matched from the shack: only 1:1 has passive loads behind it.
     range.lossBeyondFigures = true;

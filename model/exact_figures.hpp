@@ -44,4 +44,12 @@ struct SwrRange {
 // extremes are found in closed form, so a long compare pays a few complex products per cable.
 SwrRange ExactSwrRange(const Line& line, double shackSwr, double refOhms, double powerW);
 
+// The volts and amps at the load of any two-port fed 1 + Γ volts and (1 - Γ) / R amps at the shack,
+// linear in the shack's reflection Γ: a path of several elements has its range as a line does.
+struct LoadWaves {
+  Complex voltageSlope, voltageBase, currentSlope, currentBase;  // VL = aΓ + b, IL = cΓ + d
+};
+
+SwrRange SwrRangeOfWaves(const LoadWaves& waves, double matchedLossDb, double shackSwr, double refOhms, double powerW);
+
 }  // namespace ferrolux
