@@ -218,7 +218,7 @@ class NoteSpace {
  public:
   NoteSpace(int width, int rows) : width_(width), taken_(static_cast<std::size_t>(width * rows)) {}
   bool Take(int row, int start, int width) {
-    const auto first = taken_.begin() + static_cast<std::ptrdiff_t>(row * width_ + start);
+    const auto first = taken_.begin() + static_cast<std::ptrdiff_t>(row) * width_ + start;
     if (std::any_of(first, first + width, [](bool taken) { return taken; })) return false;
     std::fill(first, first + width, true);
     return true;

@@ -1,5 +1,8 @@
 #include "chart/svg_parts.hpp"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "text/cells.hpp"
 #include "text/text.hpp"
 
@@ -53,6 +56,32 @@ std::string SvgDocument(int width, int height, const std::string& body) {
                           "\" viewBox=\"0 0 " + w + " " + h + "\" font-family=\"sans-serif\" font-size=\"12\">\n";
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg +
          "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n" + body + "</svg>\n";
+}
+
+namespace {
+
+// The value of a numeric attribute in a document's first element of the given kind; 0 when absent.
+int AttributeOf(const std::string& document, std::string_view attribute) {
+  const std::size_t svg = document.find("<svg ");
+  const std::size_t at = document.find(" " + std::string(attribute) + "=\"", svg);
+  if (svg == std::string::npos || at == std::string::npos) return 0;
+  return std::atoi(document.c_str() + at + attribute.size() + 3);
+}
+
+}  // namespace
+
+std::string StackedSvg(const std::vector<std::string>& documents) {
+  if (documents.size() == 1) return documents.front();
+  int width = 0, height = 0;
+  std::string body;
+  for (const std::string& document : documents) {
+    const std::size_t svg = document.find("<svg ");
+    if (svg == std::string::npos) continue;
+    body += "<svg y=\"" + std::to_string(height) + "\" " + document.substr(svg + 5);
+    width = std::max(width, AttributeOf(document, "width"));
+    height += AttributeOf(document, "height");
+  }
+  return SvgDocument(width, height, body);
 }
 
 }  // namespace ferrolux::chart

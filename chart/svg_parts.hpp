@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "chart/chart_scale.hpp"
 
@@ -21,5 +22,8 @@ std::string SvgText(double x, double y, std::string_view anchor, std::string_vie
 std::string SvgLine(double x1, double y1, double x2, double y2);
 std::string SvgGroup(std::string_view attributes, const std::string& body);
 std::string SvgDocument(int width, int height, const std::string& body);
+
+// SVG documents made by SvgDocument as one, the first at the top, each below the one before.
+std::string StackedSvg(const std::vector<std::string>& documents);
 
 }  // namespace ferrolux::chart

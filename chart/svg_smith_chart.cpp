@@ -83,7 +83,9 @@ std::string Traces(const SmithSettings& chart, const SmithFrame& frame) {
     body += SvgGroup("class=\"locus\" fill=\"none\" stroke=\"" + color + "\" stroke-width=\"2\"" +
                          (trace.dashed ? " stroke-dasharray=\"6,4\"" : ""),
                      lines);
-    body += SvgGroup("class=\"markers\" stroke=\"" + color + "\" fill=\"" + color + "\"", Markers(chart, t, frame));
+    std::string markers = "class=\"markers\" stroke=\"";
+    markers.append(color).append("\" fill=\"").append(color).append("\"");
+    body += SvgGroup(markers, Markers(chart, t, frame));
   }
   return body;
 }

@@ -59,13 +59,14 @@ std::string Title(const std::string& what, const ChartSettings& chart, const Swe
   return input.through.empty() ? title : title + ", through " + input.through;
 }
 
-std::optional<ChartNote> LowestSwr(const SweepViewInput& input, PointValue swr, std::size_t series) {
+std::optional<ChartNote> LowestSwr(const SweepViewInput& input, PointValue swr, std::size_t series,
+                                   const std::string& end) {
   std::optional<ChartNote> lowest;
   for (const ViewPoint& point : input.points) {
     const double value = swr(point, input.refOhms);
     if (std::isfinite(value) && (!lowest || value < lowest->value)) lowest = ChartNote{series, point.mhz, value, ""};
   }
-  if (lowest) lowest->text = FixedText(lowest->value, 2) + " at " + FrequencyText(lowest->mhz) + " MHz";
+  if (lowest) lowest->text = end + " " + FixedText(lowest->value, 2) + " at " + FrequencyText(lowest->mhz) + " MHz";
   return lowest;
 }
 
@@ -98,8 +99,8 @@ ChartSettings SwrView(const SweepViewInput& input, ChartSettings frame, double s
   chart.valueTop = swrTop > 1 && std::isfinite(swrTop) ? swrTop : kDefaultSwrTop;
   chart.series = {SeriesOf("SWR at the shack", input, ShackSwr, false),
                   SeriesOf("SWR at the antenna", input, AntennaSwr, false)};
-  for (const auto& [swr, series] : {std::pair{&ShackSwr, 0}, std::pair{&AntennaSwr, 1}})
-    if (auto note = LowestSwr(input, swr, static_cast<std::size_t>(series))) chart.notes.push_back(std::move(*note));
+  if (auto note = LowestSwr(input, ShackSwr, 0, "shack")) chart.notes.push_back(std::move(*note));
+  if (auto note = LowestSwr(input, AntennaSwr, 1, "antenna")) chart.notes.push_back(std::move(*note));
   return chart;
 }
 
