@@ -221,7 +221,8 @@ std::string MeasureTitle(const CableReport& report, bool metric, bool utf8) {
   const std::vector<MeasuredPoint>& points = report.measurement.points;
   return "Matched loss of " + PlainNumberText(metric ? report.metres : report.feet, 4) + (metric ? " m" : " ft") +
          " measured from " + (BothSweeps(report) ? "its open and short sweeps, " : "its return loss, ") +
-         chart::FrequencyText(points.front().mhz) + (utf8 ? "–" : "-") + chart::FrequencyText(points.back().mhz) + " MHz";
+         chart::FrequencyText(points.front().mhz) + (utf8 ? "–" : "-") + chart::FrequencyText(points.back().mhz) +
+         " MHz";
 }
 
 // Where the measured line loses most beyond the catalog's new cable, for its measured length.
