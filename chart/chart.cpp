@@ -213,10 +213,10 @@ std::vector<Row> PlotRows(const DotCanvas& canvas, const LossAxis& axis, int lef
   return rows;
 }
 
-// Cells that note texts took, so one note does not write over another.
-class NoteSpace {
+// Cells that label texts took, so one label does not write over another.
+class LabelSpace {
  public:
-  NoteSpace(int width, int rows) : width_(width), taken_(static_cast<std::size_t>(width * rows)) {}
+  LabelSpace(int width, int rows) : width_(width), taken_(static_cast<std::size_t>(width * rows)) {}
   bool Take(int row, int start, int width) {
     const auto first = taken_.begin() + static_cast<std::ptrdiff_t>(row) * width_ + start;
     if (std::any_of(first, first + width, [](bool taken) { return taken; })) return false;
@@ -229,13 +229,13 @@ class NoteSpace {
   std::vector<bool> taken_;
 };
 
-// Each note's point marked, and its text above the point, or below where the row above is taken
-// by another note.
-void DrawNotes(std::vector<Row>& rows, const DotCanvas& canvas, const LossAxis& axis, int left,
-               const ChartSettings& chart) {
+// Each label's point marked, and its text above the point, or below where the row above is taken
+// by another label.
+void DrawLabels(std::vector<Row>& rows, const DotCanvas& canvas, const LossAxis& axis, int left,
+                const ChartSettings& chart) {
   const TextTarget target = chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;
-  NoteSpace space(chart.width, canvas.Rows());
-  for (const ChartNote& note : chart.notes) {
+  LabelSpace space(chart.width, canvas.Rows());
+  for (const ChartLabel& note : chart.labels) {
     const std::optional<double> share = axis.Share(note.value);
     if (note.series >= SeriesShown(chart) || !share) continue;
     const double along = AxisShare(note.mhz, chart.fromMHz, chart.toMHz);
@@ -386,7 +386,7 @@ std::vector<std::string> DrawChart(const ChartSettings& chart) {
 
   std::vector<Row> rows{TitleRow(chart)};
   std::vector<Row> plot = PlotRows(canvas, axis, left, chart);
-  DrawNotes(plot, canvas, axis, left, chart);
+  DrawLabels(plot, canvas, axis, left, chart);
   for (Row& row : plot) rows.push_back(std::move(row));
   rows.push_back(FrequencyAxisRow(ticks, left, chart));
   rows.push_back(FrequencyLabelRow(ticks, left, chart));

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "text/charset.hpp"
@@ -77,24 +78,30 @@ std::optional<double> PlottableLoss(const ChartSeries& series, double mhz, bool 
 
 namespace {
 
-// The lowest loss above 0 (or the lowest of all on a signed axis) and the highest of the shown
-// series; 0 for either when there is none.
-std::pair<double, double> LossRange(const ChartSettings& chart) {
-  double lowest = 0, highest = 0;
+struct Losses {
+  double lowestAbove0 = 0, highest = 0;  // 0 for either when there is none
+  double least = 0;                      // the least value drawn; 0 when there is none
+};
+
+Losses LossRange(const ChartSettings& chart) {
+  Losses range;
+  range.least = std::numeric_limits<double>::infinity();
   for (std::size_t s = 0; s < SeriesShown(chart); ++s)
     for (int i = 0; i < kLossSamples; ++i) {
       const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), chart.fromMHz, chart.toMHz);
-      const double loss = PlottableLoss(chart.series[s], mhz, chart.signedValues).value_or(0);
-      highest = std::max(highest, loss);
-      if (chart.signedValues) lowest = std::min(lowest, loss);
-      else if (loss > 0 && (lowest == 0 || loss < lowest)) lowest = loss;
+      const std::optional<double> loss = PlottableLoss(chart.series[s], mhz, chart.signedValues);
+      if (!loss) continue;
+      range.highest = std::max(range.highest, *loss);
+      range.least = std::min(range.least, *loss);
+      if (*loss > 0 && (range.lowestAbove0 == 0 || *loss < range.lowestAbove0)) range.lowestAbove0 = *loss;
     }
-  return {lowest, highest};
+  if (std::isinf(range.least)) range.least = 0;
+  return range;
 }
 
 }  // namespace
 
-double HighestLoss(const ChartSettings& chart) { return LossRange(chart).second; }
+double HighestLoss(const ChartSettings& chart) { return LossRange(chart).highest; }
 
 LossScale NiceLossScale(double highestLoss, int maxSteps) {
   constexpr std::array<double, 4> kMantissas{1, 2, 2.5, 5};
@@ -112,21 +119,37 @@ std::string LossTickText(const LossScale& scale, int index) { return FixedText(i
 
 LossAxis::LossAxis(const ChartSettings& chart, int maxSteps)
     : logarithmic_(chart.logValues && !chart.signedValues),
-      signed_(chart.signedValues),
+      zeroLine_(chart.zeroLine),
       fixed_(std::isfinite(chart.valueTop) && chart.valueTop > chart.valueBottom &&
              (!logarithmic_ || chart.valueBottom > 0)) {
-  if (fixed_) bottom_ = chart.valueBottom, top_ = chart.valueTop;
-  const auto [lowest, highest] = fixed_ ? std::pair(bottom_, top_) : LossRange(chart);
-  if (fixed_ && logarithmic_) FixedLogTicks(maxSteps);
-  else if (signed_ || fixed_) SignedTicks(lowest, highest, maxSteps);
-  else if (logarithmic_) DecadeTicks(lowest, highest, maxSteps);
-  else LinearTicks(highest, maxSteps);
+  if (fixed_ && logarithmic_) {
+    bottom_ = chart.valueBottom, top_ = chart.valueTop;
+    FixedLogTicks(maxSteps);
+    return;
+  }
+  if (fixed_) {
+    LinearTicks(chart.valueBottom, chart.valueTop, maxSteps);
+    return;
+  }
+  const Losses range = LossRange(chart);
+  if (logarithmic_) DecadeTicks(range.lowestAbove0, range.highest, maxSteps);
+  else LinearTicks(chart.zoomValues ? range.least : std::min(range.least, 0.0), range.highest, maxSteps);
 }
 
-void LossAxis::LinearTicks(double highest, int maxSteps) {
-  const LossScale scale = NiceLossScale(highest, maxSteps);
-  top_ = scale.top;
-  for (int i = 0; i <= scale.steps; ++i) ticks_.push_back({i * scale.step / scale.top, LossTickText(scale, i)});
+// From 0, or from the whole step at or below the least value.
+void LossAxis::LinearTicks(double lowest, double highest, int maxSteps) {
+  if (lowest == 0) {
+    const LossScale scale = NiceLossScale(highest, maxSteps);
+    top_ = scale.top;
+    for (int i = 0; i <= scale.steps; ++i) ticks_.push_back({i * scale.step / scale.top, LossTickText(scale, i)});
+    return;
+  }
+  const LossScale scale = NiceLossScale(highest - lowest, std::max(maxSteps - 1, 1));
+  bottom_ = std::floor(lowest / scale.step + 1e-9) * scale.step;
+  const int steps = std::max(1, static_cast<int>(std::ceil((highest - bottom_) / scale.step - 1e-9)));
+  top_ = bottom_ + steps * scale.step;
+  for (int i = 0; i <= steps; ++i)
+    ticks_.push_back({static_cast<double>(i) / steps, FixedText(bottom_ + i * scale.step + 0.0, scale.decimals)});
 }
 
 // Whole decades around the losses; 1, 2 and 5 in each when there is room, else every few decades.
@@ -148,18 +171,6 @@ void LossAxis::DecadeTicks(double lowest, double highest, int maxSteps) {
     }
 }
 
-// Round steps from below the lowest value to above the highest, through zero.
-void LossAxis::SignedTicks(double lowest, double highest, int maxSteps) {
-  const LossScale scale = NiceLossScale(std::max(highest - std::min(lowest, 0.0), kSmallestTop), maxSteps);
-  const int first = static_cast<int>(std::floor(std::min(lowest, 0.0) / scale.step + 1e-9));
-  const int last = std::max(first + 1, static_cast<int>(std::ceil(highest / scale.step - 1e-9)));
-  if (!fixed_) bottom_ = first * scale.step, top_ = last * scale.step;
-  const double slack = 1e-9 * (top_ - bottom_);
-  for (int i = first; i <= last; ++i)
-    if (const double value = i * scale.step; value >= bottom_ - slack && value <= top_ + slack)
-      ticks_.push_back({*Share(value), LossTickText(scale, i)});
-}
-
 // 1, 1.5, 2, 3, 5 and 7 of each decade up to the fixed top, fewer when rows are short, and the
 // top itself.
 void LossAxis::FixedLogTicks(int maxSteps) {
@@ -178,13 +189,12 @@ void LossAxis::FixedLogTicks(int maxSteps) {
 }
 
 std::optional<double> LossAxis::ZeroShare() const {
-  if (!signed_ || bottom_ > 0 || top_ < 0) return std::nullopt;
+  if (!zeroLine_ || logarithmic_ || !(bottom_ < 0 && top_ > 0)) return std::nullopt;
   return Share(0);
 }
 
 std::optional<double> LossAxis::Share(double loss) const {
-  if (!logarithmic_ && (signed_ || fixed_)) return std::clamp((loss - bottom_) / (top_ - bottom_), 0.0, 1.0);
-  if (!logarithmic_) return std::clamp(loss / top_, 0.0, 1.0);
+  if (!logarithmic_) return std::clamp((loss - bottom_) / (top_ - bottom_), 0.0, 1.0);
   if (!(loss > 0)) return std::nullopt;
   return std::clamp(std::log(loss / bottom_) / std::log(top_ / bottom_), 0.0, 1.0);
 }

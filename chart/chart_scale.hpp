@@ -23,8 +23,8 @@ bool ChartRangeValid(double fromMHz, double toMHz);
 double AxisShare(double mhz, double fromMHz, double toMHz);
 double FrequencyAtShare(double share, double fromMHz, double toMHz);
 
-// The loss of a series at a frequency when it can be drawn: finite, not negative (unless the
-// chart's values are signed), not absurd.
+// The loss of a series at a frequency when it can be drawn: finite, not absurd, and not negative
+// unless the chart's values are signed.
 std::optional<double> PlottableLoss(const ChartSeries& series, double mhz, bool signedValues = false);
 
 // The highest plottable loss of the shown series across the range; 0 when there is none.
@@ -58,13 +58,12 @@ class LossAxis {
   bool Clipped(double loss) const { return fixed_ && loss > top_; }
 
  private:
-  void LinearTicks(double highest, int maxSteps);
+  void LinearTicks(double lowest, double highest, int maxSteps);
   void DecadeTicks(double lowest, double highest, int maxSteps);
   void FixedLogTicks(int maxSteps);
-  void SignedTicks(double lowest, double highest, int maxSteps);
 
   bool logarithmic_;
-  bool signed_ = false, fixed_ = false;
+  bool zeroLine_ = false, fixed_ = false;
   double bottom_ = 0, top_ = 1;
   std::vector<LossTick> ticks_;
 };

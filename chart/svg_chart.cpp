@@ -72,6 +72,14 @@ std::string Legend(const ChartSettings& chart, const LegendGrid& grid, const Fra
   return SvgGroup("class=\"legend\"", body);
 }
 
+// One line each below the legend, from `top` down.
+std::string Notes(const ChartSettings& chart, double top) {
+  std::string body;
+  for (std::size_t i = 0; i < chart.notes.size(); ++i)
+    body += SvgText(kLeftMargin, top + kLegendRowHeight * (static_cast<double>(i) + 0.5) + 4, "start", chart.notes[i]);
+  return body.empty() ? body : SvgGroup("class=\"notes\"", body);
+}
+
 std::string LossLines(const ChartSettings& chart, const LossAxis& axis, const Frame& frame) {
   std::string grid, labels;
   for (const LossTick& tick : axis.Ticks()) {
@@ -121,12 +129,12 @@ std::string ClipMark(const Frame& frame, double share) {
          SvgNumber(frame.top + 9) + " " + SvgNumber(x) + "," + SvgNumber(frame.top) + "\"/>\n";
 }
 
-// Each note's point ringed and its text above or below it, wherever it keeps clear of the
-// notes before it.
-std::string Notes(const ChartSettings& chart, const Frame& frame, const LossAxis& axis) {
+// Each label's point ringed and its text above or below it, wherever it keeps clear of the
+// labels before it.
+std::string PointLabels(const ChartSettings& chart, const Frame& frame, const LossAxis& axis) {
   std::string body;
   std::vector<Frame> taken;
-  for (const ChartNote& note : chart.notes) {
+  for (const ChartLabel& note : chart.labels) {
     const std::optional<double> height = axis.Share(note.value);
     const double along = AxisShare(note.mhz, chart.fromMHz, chart.toMHz);
     if (note.series >= SeriesShown(chart) || !height || !(along >= 0 && along <= 1)) continue;
@@ -146,7 +154,7 @@ std::string Notes(const ChartSettings& chart, const Frame& frame, const LossAxis
       break;
     }
   }
-  return SvgGroup("class=\"notes\" stroke=\"white\" stroke-width=\"3\" paint-order=\"stroke\"", body);
+  return SvgGroup("class=\"labels\" stroke=\"white\" stroke-width=\"3\" paint-order=\"stroke\"", body);
 }
 
 std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Frame& frame, const LossAxis& axis) {
@@ -195,8 +203,9 @@ std::string DrawSvgChart(const ChartSettings& chart) {
     return SvgDocument(width, height, SvgText(width / 2.0, height / 2.0, "middle", kChartRangeProblem));
   const double plotWidth = width - kLeftMargin - kRightMargin;
   const LegendGrid legend = LayOutLegend(chart, plotWidth);
+  const double notesHeight = static_cast<double>(chart.notes.size()) * kLegendRowHeight;
   const Frame frame{kLeftMargin, kTopMargin, width - kRightMargin,
-                    height - kFrequencyLabelSpace - legend.rows * kLegendRowHeight - kLabelGap};
+                    height - kFrequencyLabelSpace - legend.rows * kLegendRowHeight - notesHeight - kLabelGap};
   const int mostSteps = std::clamp(static_cast<int>(frame.Height() / kPixelsPerLossStep), 1, kMostLossSteps);
   const LossAxis axis(chart, mostSteps);
 
@@ -205,8 +214,9 @@ std::string DrawSvgChart(const ChartSettings& chart) {
           SvgNumber(frame.Width()) + "\" height=\"" + SvgNumber(frame.Height()) + "\" fill=\"none\" stroke=\"" +
           std::string(kAxisColor) + "\"/>\n";
   for (std::size_t s = 0; s < SeriesShown(chart); ++s) body += SeriesLines(chart, s, frame, axis);
-  body += Notes(chart, frame, axis);
+  body += PointLabels(chart, frame, axis);
   body += Legend(chart, legend, frame);
+  body += Notes(chart, frame.bottom + kFrequencyLabelSpace + legend.rows * kLegendRowHeight);
   return SvgDocument(width, height, body);
 }
 

@@ -59,12 +59,12 @@ std::string Title(const std::string& what, const ChartSettings& chart, const Swe
   return input.through.empty() ? title : title + ", through " + input.through;
 }
 
-std::optional<ChartNote> LowestSwr(const SweepViewInput& input, PointValue swr, std::size_t series,
-                                   const std::string& end) {
-  std::optional<ChartNote> lowest;
+std::optional<ChartLabel> LowestSwr(const SweepViewInput& input, PointValue swr, std::size_t series,
+                                    const std::string& end) {
+  std::optional<ChartLabel> lowest;
   for (const ViewPoint& point : input.points) {
     const double value = swr(point, input.refOhms);
-    if (std::isfinite(value) && (!lowest || value < lowest->value)) lowest = ChartNote{series, point.mhz, value, ""};
+    if (std::isfinite(value) && (!lowest || value < lowest->value)) lowest = ChartLabel{series, point.mhz, value, ""};
   }
   if (lowest) lowest->text = end + " " + FixedText(lowest->value, 2) + " at " + FrequencyText(lowest->mhz) + " MHz";
   return lowest;
@@ -99,8 +99,8 @@ ChartSettings SwrView(const SweepViewInput& input, ChartSettings frame, double s
   chart.valueTop = swrTop > 1 && std::isfinite(swrTop) ? swrTop : kDefaultSwrTop;
   chart.series = {SeriesOf("SWR at the shack", input, ShackSwr, false),
                   SeriesOf("SWR at the antenna", input, AntennaSwr, false)};
-  if (auto note = LowestSwr(input, ShackSwr, 0, "shack")) chart.notes.push_back(std::move(*note));
-  if (auto note = LowestSwr(input, AntennaSwr, 1, "antenna")) chart.notes.push_back(std::move(*note));
+  if (auto note = LowestSwr(input, ShackSwr, 0, "shack")) chart.labels.push_back(std::move(*note));
+  if (auto note = LowestSwr(input, AntennaSwr, 1, "antenna")) chart.labels.push_back(std::move(*note));
   return chart;
 }
 
@@ -110,11 +110,12 @@ ChartSettings ResistanceReactanceView(const SweepViewInput& input, ChartSettings
   chart.unit = chart.utf8 ? "Ω" : "ohm";
   chart.title = Title("R and X at the antenna and at the shack (dashed)", chart, input);
   chart.signedValues = true;
+  chart.zeroLine = true;
   chart.series = {SeriesOf("R at the antenna", input, AntennaR, false),
                   SeriesOf("X at the antenna", input, AntennaX, false), SeriesOf("R at the shack", input, ShackR, true),
                   SeriesOf("X at the shack", input, ShackX, true)};
   for (const double mhz : ReactanceZeros(input.points, kMostResonances))
-    chart.notes.push_back({1, mhz, 0, "X = 0 at " + FrequencyText(mhz) + " MHz"});
+    chart.labels.push_back({1, mhz, 0, "X = 0 at " + FrequencyText(mhz) + " MHz"});
   return chart;
 }
 

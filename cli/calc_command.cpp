@@ -4,6 +4,7 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/calc_report.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/subcommand.hpp"
 
 namespace ferrolux::cli {
@@ -28,7 +29,9 @@ void RunCalc(const CalcOptions& o, const Io& io) {
   switch (o.format) {
     case OutputFormat::kCsv: return WriteCalcCsv(io.out, cable.texts, settings, calculation);
     case OutputFormat::kJson: return WriteCalcJson(io.out, cable.texts, settings, calculation);
-    case OutputFormat::kText: return WriteCalcText(io.out, cable.texts, settings, calculation, io.style);
+    case OutputFormat::kText:
+      WriteCalcText(io.out, cable.texts, settings, calculation, io.style);
+      return WriteLineLimits(io.out, LineLimitLines({&cable.texts}, settings.freqMHz, settings.freqMHz), io.style);
   }
 }
 

@@ -6,6 +6,7 @@
 #include "chart/svg_chart.hpp"
 #include "chart/svg_parts.hpp"
 #include "cli/file_output.hpp"
+#include "cli/line_limits.hpp"
 
 namespace ferrolux::cli {
 
@@ -28,7 +29,14 @@ chart::ChartSettings ChartForOutput(const OutputStyle& style) {
 
 void WriteChart(const chart::ChartSettings& chart, const std::string& svg, std::ostream& out) {
   if (!svg.empty()) return WriteFileOrOut(svg, chart::DrawSvgChart(chart), out);
-  for (const std::string& line : chart::DrawChart(chart)) out << line << '\n';
+  OutputStyle style;
+  style.utf8 = chart.utf8, style.color = chart.color;
+  const std::vector<std::string> notes = FittedLineLimits(chart.notes, chart.width, style);
+  // The notes share the rows asked for, while the chart keeps its least height.
+  chart::ChartSettings drawn = chart;
+  drawn.height = std::max(chart.height - static_cast<int>(notes.size()), std::min(chart.height, chart::kChartLowest));
+  for (const std::string& line : chart::DrawChart(drawn)) out << line << '\n';
+  for (const std::string& line : notes) out << line << '\n';
 }
 
 namespace {
@@ -45,8 +53,16 @@ std::string SvgOf(const ChartView& view) {
 
 }  // namespace
 
-void WriteViews(const std::vector<ChartView>& views, const std::string& svg, std::ostream& out) {
+void WriteViews(std::vector<ChartView> views, const std::vector<std::string>& notes, const std::string& svg,
+                std::ostream& out) {
+  if (views.empty()) return;
   if (!svg.empty()) {
+    // Once in the document, below the first chart that carries notes.
+    for (ChartView& view : views)
+      if (auto* chart = std::get_if<chart::ChartSettings>(&view)) {
+        chart->notes = notes;
+        break;
+      }
     std::vector<std::string> documents;
     documents.reserve(views.size());
     for (const ChartView& view : views) documents.push_back(SvgOf(view));
@@ -56,6 +72,12 @@ void WriteViews(const std::vector<ChartView>& views, const std::string& svg, std
     if (i > 0) out << '\n';
     for (const std::string& line : TextOf(views[i])) out << line << '\n';
   }
+  const bool utf8 = std::visit([](const auto& view) { return view.utf8; }, views.front());
+  const bool color = std::visit([](const auto& view) { return view.color; }, views.front());
+  const int width = std::visit([](const auto& view) { return view.width; }, views.front());
+  OutputStyle style;
+  style.utf8 = utf8, style.color = color;
+  for (const std::string& line : FittedLineLimits(notes, width, style)) out << line << '\n';
 }
 
 }  // namespace ferrolux::cli

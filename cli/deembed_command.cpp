@@ -51,8 +51,9 @@ void WriteCharts(const DeembedOptions& o, const DeembedLine& line, const Deembed
   std::vector<ChartView> views;
   for (const std::string& name : o.views.empty() ? std::vector<std::string>{"swr"} : o.views)
     views.push_back(ViewOfSweep(name, input, numbers, style));
-  if (!o.svg.empty()) WriteViews(views, o.svg, out);
-  if (o.plot || (o.svg.empty() && !o.views.empty())) WriteViews(views, "", out);
+  const std::vector<std::string> notes = DeembedNotes(line, points);
+  if (!o.svg.empty()) WriteViews(views, notes, o.svg, out);
+  if (o.plot || (o.svg.empty() && !o.views.empty())) WriteViews(views, notes, "", out);
 }
 
 double ReadSwr(const std::string& option, const std::string& text) {

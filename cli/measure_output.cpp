@@ -14,6 +14,7 @@
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
@@ -147,7 +148,8 @@ Json AgainstNewJson(const std::optional<AgainstNew>& against) {
           {"mean_worse_pct", against->excessShare * kPercent},
           {"most_worse_mhz", against->largestExcessMhz},
           {"most_worse_db", against->largestExcessDb},
-          {"most_worse_pct", against->largestExcessShare * kPercent}};
+          {"most_worse_pct", against->largestExcessShare * kPercent},
+          {"extrapolated", against->extrapolated}};
 }
 
 size_t ActiveCount(const CableMeasurement& m) {
@@ -190,6 +192,7 @@ void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric,
     out << line << '\n';
   }
   if (!both) out << kQuickLine << '\n';
+  if (report.againstNew) WriteLineLimits(out, report.againstNew->notes, style);
 }
 
 void WriteMeasureCsv(std::ostream& out, const CableReport& report) {
@@ -226,7 +229,8 @@ std::string MeasureTitle(const CableReport& report, bool metric, bool utf8) {
 }
 
 // Where the measured line loses most beyond the catalog's new cable, for its measured length.
-chart::ChartNote LargestExcessNote(const AgainstNew& against, const std::vector<MeasuredPoint>& points, double scale) {
+chart::ChartLabel LargestExcessLabel(const AgainstNew& against, const std::vector<MeasuredPoint>& points,
+                                     double scale) {
   const double percent = against.largestExcessShare * kPercent;
   return {0, against.largestExcessMhz, Interpolated(points, against.largestExcessMhz, scale),
           FixedText(std::abs(against.largestExcessDb), 2) + (against.largestExcessDb < 0 ? " dB less" : " dB more") +
@@ -245,11 +249,12 @@ chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* c
   chart.unit = metric ? "dB/100 m" : "dB/100 ft";
   chart.title = MeasureTitle(report, metric, style.utf8);
   const double scale = metric ? 1 / kMetresPerFoot : 1;
-  if (report.againstNew) chart.notes.push_back(LargestExcessNote(*report.againstNew, points, scale));
+  if (report.againstNew) chart.labels.push_back(LargestExcessLabel(*report.againstNew, points, scale));
   const fit::Coefficients k = report.k;
   // By reference: each copy of the curve held a copy of every point.
   chart.series.push_back({"Measured", [&points, scale](double mhz) { return Interpolated(points, mhz, scale); }});
   chart.series.push_back({"Fit", [k, scale](double mhz) { return fit::LossAt(k, mhz) * scale; }});
+  if (report.againstNew) chart.notes = report.againstNew->notes;
   if (cable) {
     const CableNumbers numbers = ReadCatalogCable(*cable).numbers;
     chart.series.push_back({"Catalog: " + DisplayText(CableName(*cable), style.utf8),
