@@ -143,14 +143,16 @@ std::string PointLabels(const ChartSettings& chart, const Frame& frame, const Lo
     body += "<circle cx=\"" + SvgNumber(x) + "\" cy=\"" + SvgNumber(y) + "\" r=\"4\" fill=\"none\" stroke=\"" + color +
             "\"/>\n";
     const double width = SvgTextWidth(note.text);
+    // Kept inside the frame, so a label at either end is not cut off by the page.
+    const double centre = std::clamp(x, frame.left + width / 2, std::max(frame.left, frame.right - width / 2));
     for (const double below : {-8.0, 18.0, -24.0, 34.0, -40.0, 50.0}) {
-      const Frame box{x - width / 2, y + below - 12, x + width / 2, y + below + 2};
+      const Frame box{centre - width / 2, y + below - 12, centre + width / 2, y + below + 2};
       const auto clashes = [&](const Frame& other) {
         return box.left < other.right && other.left < box.right && box.top < other.bottom && other.top < box.bottom;
       };
       if (box.top < frame.top || std::any_of(taken.begin(), taken.end(), clashes)) continue;
       taken.push_back(box);
-      body += SvgGroup("fill=\"" + color + "\"", SvgText(x, y + below, "middle", note.text));
+      body += SvgGroup("fill=\"" + color + "\"", SvgText(centre, y + below, "middle", note.text));
       break;
     }
   }
