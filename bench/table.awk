@@ -70,6 +70,13 @@ END {
     duration(real["BM_PathDeembedSweep"], unit["BM_PathDeembedSweep"]), met(("BM_PathDeembedSweep" in real) && real["BM_PathDeembedSweep"] * scale[unit["BM_PathDeembedSweep"]] <= 300e6)
   printf "| `ComputeTdr` of a 10,001-point sweep, loss taken out, in process | ≤ 100 ms | %s | %s |\n",
     duration(real["BM_TdrSweep"], unit["BM_TdrSweep"]), met(("BM_TdrSweep" in real) && real["BM_TdrSweep"] <= 100 && unit["BM_TdrSweep"] == "ms")
+  for (v = 1; v <= 6; v++) {
+    split("BM_SwrView/0 BM_SwrView/1 BM_ResistanceReactanceView/0 BM_ResistanceReactanceView/1 BM_SmithView/0 BM_SmithView/1", views, " ")
+    split("swr swr rx rx smith smith", labels, " ")
+    name = views[v]
+    printf "| The %s view of a 10,001-point sweep%s, in process | ≤ 100 ms | %s | %s |\n", labels[v], v % 2 ? "" : ", as SVG",
+      duration(real[name], unit[name]), met((name in real) && real[name] * scale[unit[name]] <= 100e6)
+  }
   small = real["BM_LoadCatalog/10000"]; large = real["BM_LoadCatalog/100000"]
   printf "| `LoadCatalog` on 100,000 vs 10,000 records | time ratio ≤ 12 | %.1f | %s |\n",
     (small > 0 ? large / small : 0), met(small > 0 && large / small <= 12)

@@ -77,6 +77,7 @@ class DotCanvas {
   struct Spot {
     std::uint8_t dots = 0;
     std::uint8_t series = 0;
+    std::uint8_t clipped = 0;  // series whose values here lie beyond the axis's top
     int mark = -1;
   };
 
@@ -104,6 +105,7 @@ class DotCanvas {
     spot.series |= static_cast<std::uint8_t>(1u << series);
   }
   void Mark(int column, int row, std::size_t series) { Mutable(column, row).mark = static_cast<int>(series); }
+  void Clip(int x, std::size_t series) { Mutable(x / across_, 0).clipped |= static_cast<std::uint8_t>(1u << series); }
 
  private:
   std::size_t Index(int column, int row) const {
@@ -129,10 +131,13 @@ std::vector<std::optional<int>> TraceSeries(DotCanvas& canvas, const ChartSettin
     const std::optional<double> loss = PlottableLoss(chart.series[series], mhz, chart.signedValues);
     const std::optional<double> share = loss ? axis.Share(*loss) : std::nullopt;
     std::optional<int> height;
-    if (share) {
+    // A dashed series leaves every other stretch of two cells blank.
+    const bool gap = chart.series[series].dashed && x / (2 * canvas.DotsAcross()) % 2 == 1;
+    if (share && !gap) {
       height = DotOfShare(*share, canvas.DotRows());
       const int from = previous ? *previous + (*height > *previous) - (*height < *previous) : *height;
       for (int y = std::min(from, *height); y <= std::max(from, *height); ++y) canvas.Plot(x, y, series);
+      if (axis.Clipped(*loss)) canvas.Clip(x, series);
     }
     heights[static_cast<std::size_t>(x)] = previous = height;
   }
@@ -177,6 +182,7 @@ Cell SpotCell(const DotCanvas::Spot& spot, int column, const ChartSettings& char
   if (spot.mark >= 0) return {std::string(1, kMarks[spot.mark]), SeriesColor(chart, spot.mark)};
   if (spot.series == 0) return {};
   const std::size_t owner = CellOwner(spot.series, column);
+  if (spot.clipped >> owner & 1) return {"^", SeriesColor(chart, owner)};
   return {chart.utf8 ? Braille(spot.dots) : std::string(1, kMarks[owner]), SeriesColor(chart, owner)};
 }
 
@@ -194,12 +200,59 @@ std::vector<Row> PlotRows(const DotCanvas& canvas, const LossAxis& axis, int lef
     for (int column = 0; column < canvas.Columns(); ++column)
       rows[row][left + column] = SpotCell(canvas.At(column, row), column, chart);
   }
+  if (const auto zero = axis.ZeroShare()) {
+    Row& row = rows[canvas.RowOfDot(DotOfShare(*zero, canvas.DotRows()))];
+    for (int column = left; column < chart.width; ++column)
+      if (row[column].glyph == " ") row[column].glyph = glyphs.frequencyAxis;
+  }
   for (const LossTick& tick : axis.Ticks()) {
     Row& row = rows[canvas.RowOfDot(DotOfShare(tick.share, canvas.DotRows()))];
     PutText(row, left - 1 - DisplayWidth(tick.text), tick.text);
     PutText(row, left - 1, glyphs.lossTick);
   }
   return rows;
+}
+
+// Cells that label texts took, so one label does not write over another.
+class LabelSpace {
+ public:
+  LabelSpace(int width, int rows) : width_(width), taken_(static_cast<std::size_t>(width * rows)) {}
+  bool Take(int row, int start, int width) {
+    const auto first = taken_.begin() + static_cast<std::ptrdiff_t>(row) * width_ + start;
+    if (std::any_of(first, first + width, [](bool taken) { return taken; })) return false;
+    std::fill(first, first + width, true);
+    return true;
+  }
+
+ private:
+  int width_;
+  std::vector<bool> taken_;
+};
+
+// Each label's point marked, and its text above the point, or below where the row above is taken
+// by another label.
+void DrawLabels(std::vector<Row>& rows, const DotCanvas& canvas, const LossAxis& axis, int left,
+                const ChartSettings& chart) {
+  const TextTarget target = chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;
+  LabelSpace space(chart.width, canvas.Rows());
+  for (const ChartLabel& note : chart.labels) {
+    const std::optional<double> share = axis.Share(note.value);
+    if (note.series >= SeriesShown(chart) || !share) continue;
+    const double along = AxisShare(note.mhz, chart.fromMHz, chart.toMHz);
+    if (!(along >= 0 && along <= 1)) continue;
+    const int column = left + std::min(canvas.Columns() - 1, static_cast<int>(along * canvas.Columns()));
+    const int row = canvas.RowOfDot(DotOfShare(*share, canvas.DotRows()));
+    const std::string text = FitWidth(PrintableText(note.text, target), canvas.Columns(), chart.utf8);
+    const int width = DisplayWidth(text);
+    const int start = std::clamp(column - width / 2, left, chart.width - width);
+    const int color = SeriesColor(chart, note.series);
+    rows[row][column] = {chart.utf8 ? "•" : "@", color};
+    for (const int textRow : {row - 1, row + 1})
+      if (textRow >= 0 && textRow < canvas.Rows() && space.Take(textRow, start, width)) {
+        PutText(rows[textRow], start, text, color);
+        break;
+      }
+  }
 }
 
 struct FrequencyTick {
@@ -249,7 +302,9 @@ Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const C
 std::string LegendSample(const ChartSettings& chart, std::size_t series) {
   std::string mark(1, kMarks[series]);
   if (!chart.utf8) return mark;
-  return chart.color ? "━━" : "─" + mark + "─";
+  const bool dashed = chart.series[series].dashed;
+  if (chart.color) return dashed ? "┅┅" : "━━";
+  return dashed ? "┄" + mark + "┄" : "─" + mark + "─";
 }
 
 int LegendColumnWidth(int width, int perLine) { return (width - kLegendGap * (perLine - 1)) / perLine; }
@@ -330,7 +385,9 @@ std::vector<std::string> DrawChart(const ChartSettings& chart) {
   const auto ticks = FrequencyTicks(chart, left, canvas.Columns());
 
   std::vector<Row> rows{TitleRow(chart)};
-  for (Row& row : PlotRows(canvas, axis, left, chart)) rows.push_back(std::move(row));
+  std::vector<Row> plot = PlotRows(canvas, axis, left, chart);
+  DrawLabels(plot, canvas, axis, left, chart);
+  for (Row& row : plot) rows.push_back(std::move(row));
   rows.push_back(FrequencyAxisRow(ticks, left, chart));
   rows.push_back(FrequencyLabelRow(ticks, left, chart));
   rows.insert(rows.end(), legend->begin(), legend->end());

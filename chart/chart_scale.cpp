@@ -117,7 +117,20 @@ LossScale NiceLossScale(double highestLoss, int maxSteps) {
 
 std::string LossTickText(const LossScale& scale, int index) { return FixedText(index * scale.step, scale.decimals); }
 
-LossAxis::LossAxis(const ChartSettings& chart, int maxSteps) : logarithmic_(chart.logValues) {
+LossAxis::LossAxis(const ChartSettings& chart, int maxSteps)
+    : logarithmic_(chart.logValues && !chart.signedValues),
+      zeroLine_(chart.zeroLine),
+      fixed_(std::isfinite(chart.valueTop) && chart.valueTop > chart.valueBottom &&
+             (!logarithmic_ || chart.valueBottom > 0)) {
+  if (fixed_ && logarithmic_) {
+    bottom_ = chart.valueBottom, top_ = chart.valueTop;
+    FixedLogTicks(maxSteps);
+    return;
+  }
+  if (fixed_) {
+    LinearTicks(chart.valueBottom, chart.valueTop, maxSteps);
+    return;
+  }
   const Losses range = LossRange(chart);
   if (logarithmic_) DecadeTicks(range.lowestAbove0, range.highest, maxSteps);
   else LinearTicks(chart.zoomValues ? range.least : std::min(range.least, 0.0), range.highest, maxSteps);
@@ -156,6 +169,28 @@ void LossAxis::DecadeTicks(double lowest, double highest, int maxSteps) {
       const double value = mantissa * std::pow(10.0, exponent);
       ticks_.push_back({*Share(value), FixedText(value, std::max(0, -exponent))});
     }
+}
+
+// 1, 1.5, 2, 3, 5 and 7 of each decade up to the fixed top, fewer when rows are short, and the
+// top itself.
+void LossAxis::FixedLogTicks(int maxSteps) {
+  constexpr std::array<std::array<double, 6>, 4> kMantissaSets{
+      {{1, 1.5, 2, 3, 5, 7}, {1, 1.5, 2, 3, 5, 0}, {1, 2, 5, 0, 0, 0}, {1, 0, 0, 0, 0, 0}}};
+  const double gap = 0.5 / std::max(maxSteps, 1);
+  for (const auto& mantissas : kMantissaSets) {
+    ticks_.clear();
+    for (double decade = std::pow(10.0, std::floor(std::log10(bottom_))); decade < top_; decade *= 10)
+      for (const double mantissa : mantissas)
+        if (const double value = mantissa * decade; mantissa > 0 && value >= bottom_ && *Share(value) < 1 - gap)
+          ticks_.push_back({*Share(value), FixedText(value, value == std::floor(value) ? 0 : 1)});
+    ticks_.push_back({1, FixedText(top_, top_ == std::floor(top_) ? 0 : 1)});
+    if (static_cast<int>(ticks_.size()) <= maxSteps + 1) return;
+  }
+}
+
+std::optional<double> LossAxis::ZeroShare() const {
+  if (!zeroLine_ || logarithmic_ || !(bottom_ < 0 && top_ > 0)) return std::nullopt;
+  return Share(0);
 }
 
 std::optional<double> LossAxis::Share(double loss) const {

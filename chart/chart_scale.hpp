@@ -52,12 +52,18 @@ class LossAxis {
   // nullopt for a loss the axis cannot show (0 on a logarithmic one).
   std::optional<double> Share(double loss) const;
   const std::vector<LossTick>& Ticks() const { return ticks_; }
+  // Where zero stands on a signed axis.
+  std::optional<double> ZeroShare() const;
+  // A value beyond a fixed top, drawn on the top edge.
+  bool Clipped(double loss) const { return fixed_ && loss > top_; }
 
  private:
   void LinearTicks(double lowest, double highest, int maxSteps);
   void DecadeTicks(double lowest, double highest, int maxSteps);
+  void FixedLogTicks(int maxSteps);
 
   bool logarithmic_;
+  bool zeroLine_ = false, fixed_ = false;
   double bottom_ = 0, top_ = 1;
   std::vector<LossTick> ticks_;
 };

@@ -3,8 +3,11 @@
 
 #include <iosfwd>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "chart/chart.hpp"
+#include "chart/smith_chart.hpp"
 #include "cli/output.hpp"
 
 namespace ferrolux::cli {
@@ -16,5 +19,13 @@ chart::ChartSettings ChartForOutput(const OutputStyle& style);
 // The chart as SVG to the file `svg` (- for `out`), or drawn in text on `out` when `svg` is empty,
 // its notes below it either way.
 void WriteChart(const chart::ChartSettings& chart, const std::string& svg, std::ostream& out);
+
+// A chart against frequency or a Smith chart.
+using ChartView = std::variant<chart::ChartSettings, chart::SmithSettings>;
+
+// The views as one SVG document to `svg` (- for `out`), stacked top to bottom, or drawn in text
+// on `out` one after another when `svg` is empty; the notes once, below the views.
+void WriteViews(std::vector<ChartView> views, const std::vector<std::string>& notes, const std::string& svg,
+                std::ostream& out);
 
 }  // namespace ferrolux::cli

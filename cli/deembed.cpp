@@ -44,19 +44,6 @@ TableRow TextRow(const LinePoint& p) {
   return row;
 }
 
-// The SWR at `mhz`, straight between the neighbouring points; none outside the sweep or next to
-// a point that is not passive.
-double SwrAt(const DeembeddedSweep& points, double mhz, bool antenna) {
-  const std::size_t above = points.FirstFrom(mhz);
-  if (above == points.Size()) return NAN;
-  const auto swr = [&](const LinePoint& p) { return antenna ? (p.passive ? p.antennaSwr : NAN) : p.shackSwr; };
-  const LinePoint upper = points[above];
-  if (above == 0) return upper.freqMHz == mhz ? swr(upper) : NAN;
-  const LinePoint below = points[above - 1];
-  const double share = (mhz - below.freqMHz) / (upper.freqMHz - below.freqMHz);
-  return swr(below) + share * (swr(upper) - swr(below));
-}
-
 // Where the antenna end is not passive its figures are empty; JSON leaves them out.
 constexpr std::size_t kPassiveOnlyFields = 3;
 
@@ -144,15 +131,16 @@ void WriteAntennaSweep(std::ostream& out, const DeembedLine& line, const Deembed
           DisplayText(CableName(line.cable.texts)));
 }
 
-chart::ChartSettings DeembedChart(const DeembeddedSweep& points, const OutputStyle& style) {
-  chart::ChartSettings chart = ChartForOutput(style);
-  chart.fromMHz = points[0].freqMHz;
-  chart.toMHz = points[points.Size() - 1].freqMHz;
-  if (!(chart.toMHz > chart.fromMHz)) chart.fromMHz /= 1.1, chart.toMHz *= 1.1;  // a single point
-  chart.unit = "SWR";
-  chart.series.push_back({"SWR at the shack", [&points](double mhz) { return SwrAt(points, mhz, false); }});
-  chart.series.push_back({"SWR at the antenna", [&points](double mhz) { return SwrAt(points, mhz, true); }});
-  return chart;
+chart::SweepViewInput DeembedViewInput(const DeembeddedSweep& points, const DeembedLine& line, bool utf8) {
+  chart::SweepViewInput input;
+  input.points.reserve(points.Size());
+  for (std::size_t i = 0; i < points.Size(); ++i) {
+    const LinePoint point = points[i];
+    input.points.push_back({point.freqMHz, point.antennaZ, point.shackZ});
+  }
+  input.refOhms = line.refOhms;
+  input.through = PlainNumberText(line.lengthFt, 7) + " ft of " + DisplayText(CableName(line.cable.texts), utf8);
+  return input;
 }
 
 }  // namespace ferrolux::cli

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "catalog/cable.hpp"
-#include "chart/chart.hpp"
+#include "chart/sweep_views.hpp"
 #include "cli/output.hpp"
 #include "model/deembedding.hpp"
 #include "sweep/touchstone.hpp"
@@ -49,8 +49,7 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
 // The antenna end as Touchstone 1.1 against the reference, a line at a time.
 void WriteAntennaSweep(std::ostream& out, const DeembedLine& line, const DeembeddedSweep& points);
 
-// The SWR at both ends against frequency; gaps where the antenna end is not passive.
-// `points` must outlive the chart: its curves de-embed the points they pass through.
-chart::ChartSettings DeembedChart(const DeembeddedSweep& points, const OutputStyle& style);
+// Both ends of every point and what lies between them, as the views of the sweep draw them.
+chart::SweepViewInput DeembedViewInput(const DeembeddedSweep& points, const DeembedLine& line, bool utf8);
 
 }  // namespace ferrolux::cli

@@ -18,6 +18,9 @@ namespace ferrolux::cli {
 
 namespace {
 
+const std::vector<std::string> kViews{"swr", "rx", "smith"};
+constexpr double kMostSwr = 1000;
+
 DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cables) {
   DeembedLine line;
   line.cable = ReadCatalogCable(FindCable(cables, o.cable));
@@ -32,13 +35,31 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
   return line;
 }
 
-// Both when both are asked for.
+ChartView ViewOfSweep(const std::string& name, const chart::SweepViewInput& input, const DeembedNumbers& numbers,
+                      const OutputStyle& style) {
+  const chart::ChartSettings frame = ChartForOutput(style);
+  if (name == "rx") return chart::ResistanceReactanceView(input, frame);
+  if (name == "smith") return chart::SmithView(input, frame, numbers.swrCircle);
+  return chart::SwrView(input, frame, numbers.swrMax > 0 ? numbers.swrMax : chart::kDefaultSwrTop);
+}
+
+// The SVG and the terminal's pictures when both are asked for; the views read `input`.
 void WriteCharts(const DeembedOptions& o, const DeembedLine& line, const DeembeddedSweep& points, std::ostream& out,
                  const OutputStyle& style) {
-  chart::ChartSettings chart = DeembedChart(points, style);
-  chart.notes = DeembedNotes(line, points);
-  if (!o.svg.empty()) WriteChart(chart, o.svg, out);
-  if (o.plot) WriteChart(chart, "", out);
+  const chart::SweepViewInput input = DeembedViewInput(points, line, style.utf8);
+  const DeembedNumbers numbers = ReadDeembedOptions(o);
+  std::vector<ChartView> views;
+  for (const std::string& name : o.views.empty() ? std::vector<std::string>{"swr"} : o.views)
+    views.push_back(ViewOfSweep(name, input, numbers, style));
+  const std::vector<std::string> notes = DeembedNotes(line, points);
+  if (!o.svg.empty()) WriteViews(views, notes, o.svg, out);
+  if (o.plot || (o.svg.empty() && !o.views.empty())) WriteViews(views, notes, "", out);
+}
+
+double ReadSwr(const std::string& option, const std::string& text) {
+  const double swr = ReadNumber(option, text);
+  if (!(swr > 1) || swr > kMostSwr) throw UsageError(option + ": an SWR above 1 and at most 1000, not " + text);
+  return swr;
 }
 
 }  // namespace
@@ -48,6 +69,8 @@ DeembedNumbers ReadDeembedOptions(const DeembedOptions& o) {
   numbers.lengthFt = ReadLength(o.length, o.metric).feet;
   if (!o.vf.empty()) numbers.velocityFactor = ReadVelocityFactor("--vf", o.vf);
   if (!o.refOhms.empty()) numbers.refOhms = ReadNumber("--ref-ohms", o.refOhms);
+  if (!o.swrMax.empty()) numbers.swrMax = ReadSwr("--swr-max", o.swrMax);
+  if (!o.swrCircle.empty()) numbers.swrCircle = ReadSwr("--swr-circle", o.swrCircle);
   return numbers;
 }
 
@@ -58,7 +81,7 @@ void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, 
   if (!o.s1p.empty())
     WriteFileAtomically(platform::PathOfUtf8(o.s1p),
                         [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
-  if (o.plot || !o.svg.empty()) return WriteCharts(o, line, points, out, style);
+  if (o.plot || !o.svg.empty() || !o.views.empty()) return WriteCharts(o, line, points, out, style);
   switch (o.format) {
     case OutputFormat::kCsv: return WriteDeembedCsv(out, points);
     case OutputFormat::kJson: return WriteDeembedJson(out, o.file, line, points);
@@ -88,8 +111,22 @@ void AddDeembedCommand(CLI::App& command, CommandContext& context) {
   command.add_option("--s1p", d.s1p, "Write the antenna end to this file as Touchstone 1.1")
       ->type_name("OUT")
       ->check(kNotEmpty);
-  command.add_flag("--plot", d.plot, "Draw the SWR at both ends against frequency")->check(kNoValue);
-  command.add_option("--svg", d.svg, "Write that chart to this file as SVG (- for standard output)")
+  command.add_flag("--plot", d.plot, "Draw the views (the SWR at both ends unless --view) in the terminal")
+      ->check(kNoValue);
+  command
+      .add_option("--view", d.views,
+                  "swr, rx (R and X) or smith; several draw one after another, or stacked in one SVG")
+      ->type_name("VIEW")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->check(CLI::IsMember(kViews));
+  command.add_option("--swr-max", d.swrMax, "Top of the SWR view's axis (default 10)")
+      ->type_name("S")
+      ->check(kNotEmpty);
+  command.add_option("--swr-circle", d.swrCircle, "Draw this SWR's circle on the Smith chart")
+      ->type_name("S")
+      ->check(kNotEmpty);
+  command.add_option("--svg", d.svg, "Write the views to this file as SVG (- for standard output)")
       ->type_name("OUT")
       ->check(kNotEmpty);
 }

@@ -14,7 +14,8 @@ namespace ferrolux::cli {
 
 // The options as typed; empty when not given.
 struct DeembedOptions {
-  std::string file, cable, length, vf, refOhms, s1p, svg;
+  std::string file, cable, length, vf, refOhms, s1p, svg, swrMax, swrCircle;
+  std::vector<std::string> views;  // swr, rx, smith in the order asked; none for SWR alone
   OutputFormat format = OutputFormat::kText;
   bool metric = false, plot = false;
 };
@@ -24,6 +25,7 @@ struct DeembedOptions {
 struct DeembedNumbers {
   double lengthFt = 0;
   std::optional<double> velocityFactor, refOhms;
+  double swrMax = 0, swrCircle = 0;  // 0 when not given
 };
 DeembedNumbers ReadDeembedOptions(const DeembedOptions& options);
 

@@ -10,6 +10,7 @@
 
 #include "catalog/cable.hpp"
 #include "catalog/catalog_line.hpp"
+#include "chart/chart_scale.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
 #include "cli/json_fields.hpp"
@@ -217,6 +218,28 @@ void WriteMeasureJson(std::ostream& out, const CableReport& report) {
       [&](size_t i) { return PointJson(report, points[i]); }, rest);
 }
 
+namespace {
+
+std::string MeasureTitle(const CableReport& report, bool metric, bool utf8) {
+  const std::vector<MeasuredPoint>& points = report.measurement.points;
+  return "Matched loss of " + PlainNumberText(metric ? report.metres : report.feet, 4) + (metric ? " m" : " ft") +
+         " measured from " + (BothSweeps(report) ? "its open and short sweeps, " : "its return loss, ") +
+         chart::FrequencyText(points.front().mhz) + (utf8 ? "–" : "-") + chart::FrequencyText(points.back().mhz) +
+         " MHz";
+}
+
+// Where the measured line loses most beyond the catalog's new cable, for its measured length.
+chart::ChartLabel LargestExcessLabel(const AgainstNew& against, const std::vector<MeasuredPoint>& points,
+                                     double scale) {
+  const double percent = against.largestExcessShare * kPercent;
+  return {0, against.largestExcessMhz, Interpolated(points, against.largestExcessMhz, scale),
+          FixedText(std::abs(against.largestExcessDb), 2) + (against.largestExcessDb < 0 ? " dB less" : " dB more") +
+              " than new at " + chart::FrequencyText(against.largestExcessMhz) + " MHz, " + (percent < 0 ? "" : "+") +
+              FixedText(percent, 0) + " %"};
+}
+
+}  // namespace
+
 chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* cable, bool metric,
                                   const OutputStyle& style) {
   chart::ChartSettings chart = ChartForOutput(style);
@@ -224,7 +247,9 @@ chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* c
   chart.fromMHz = points.front().mhz;
   chart.toMHz = points.back().mhz;
   chart.unit = metric ? "dB/100 m" : "dB/100 ft";
+  chart.title = MeasureTitle(report, metric, style.utf8);
   const double scale = metric ? 1 / kMetresPerFoot : 1;
+  if (report.againstNew) chart.labels.push_back(LargestExcessLabel(*report.againstNew, points, scale));
   const fit::Coefficients k = report.k;
   // By reference: each copy of the curve held a copy of every point.
   chart.series.push_back({"Measured", [&points, scale](double mhz) { return Interpolated(points, mhz, scale); }});

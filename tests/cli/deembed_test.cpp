@@ -91,5 +91,31 @@ TEST(WriteAntennaSweep, ACatalogTextWroteTouchstoneLinesOfItsOwn) {
   EXPECT_EQ(ReadTouchstone(text).points.back().freqHz, 14e6);
 }
 
+// Each view asked for is drawn under a title naming the range and the cable: in the terminal one
+// after another, as SVG stacked in one document; an SWR of 1 or below is refused by name.
+TEST(RunDeembed, DrawsTheViewsAskedForUnderTheirTitles) {
+  DeembedOptions o;
+  o.file = kData + "/rg58a_100ft_rlc.s1p", o.cable = "8259", o.length = "100";
+  o.views = {"swr", "rx", "smith"};
+  o.swrCircle = "2";
+  const std::vector<std::string> titles{"SWR at the shack and at the antenna, 6.5-7.7 MHz, through 100 ft of",
+                                        "R and X at the antenna and at the shack (dashed), 6.5-7.7 MHz",
+                                        "Impedance at the antenna and at the shack (dashed), 6.5-7.7 MHz"};
+  OutputStyle style;
+  style.utf8 = false;
+  std::ostringstream text, svg;
+  RunDeembed(o, SweepCables(), text, style);
+  const std::string drawn = text.str();
+  for (const std::string& title : titles) EXPECT_NE(drawn.find(title), std::string::npos) << title;
+  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\n'), 3 * 24 + 2);
+  o.svg = "-";
+  RunDeembed(o, SweepCables(), svg, style);
+  const std::string stacked = svg.str();
+  EXPECT_EQ(stacked.find("<svg y=\"0\""), stacked.find("<svg ", stacked.find("<svg ") + 1));
+  EXPECT_NE(stacked.find("<svg y=\"960\""), std::string::npos);
+  o.swrMax = "1";
+  EXPECT_THROW(ReadDeembedOptions(o), CommandError);
+}
+
 }  // namespace
 }  // namespace ferrolux::cli
