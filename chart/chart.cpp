@@ -126,7 +126,7 @@ std::vector<std::optional<int>> TraceSeries(DotCanvas& canvas, const ChartSettin
   std::optional<int> previous;
   for (int x = 0; x < canvas.DotColumns(); ++x) {
     const double mhz = FrequencyAtShare((x + 0.5) / canvas.DotColumns(), chart.fromMHz, chart.toMHz);
-    const std::optional<double> loss = PlottableLoss(chart.series[series], mhz);
+    const std::optional<double> loss = PlottableLoss(chart.series[series], mhz, chart.signedValues);
     const std::optional<double> share = loss ? axis.Share(*loss) : std::nullopt;
     std::optional<int> height;
     if (share) {

@@ -23,13 +23,16 @@ struct ChartSettings {
   std::string title;                 // what is drawn: "Matched loss of 100 ft"
   std::string unit;                  // of the values, e.g. "dB/100 ft", "dB", "SWR"
   bool logValues = false;            // a logarithmic value axis, so small values do not crowd the bottom
+  bool signedValues = false;         // values below 0 drawn too, the linear axis reaching down to them
+  bool zoomValues = false;           // the linear axis spans the values alone instead of rising from 0
   int width = 80, height = 24;       // terminal cells of the whole chart incl. legend and axes
   bool utf8 = true;                  // braille dots, else ASCII marks
   bool color = true;                 // ANSI colours, else a distinct mark per series
+  std::vector<std::string> notes;    // said below the chart, such as what its figures rest on
 };
 
 // Exactly `height` lines of `width` cells (ANSI colour codes aside), or one line saying why no
-// chart fits. Values that cannot be drawn (not finite, negative) leave gaps.
+// chart fits. Values that cannot be drawn (not finite, negative unless signed) leave gaps.
 std::vector<std::string> DrawChart(const ChartSettings& chart);
 
 }  // namespace ferrolux::chart

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "text/charset.hpp"
@@ -68,31 +69,39 @@ double FrequencyAtShare(double share, double fromMHz, double toMHz) {
   return fromMHz * std::pow(toMHz / fromMHz, share);
 }
 
-std::optional<double> PlottableLoss(const ChartSeries& series, double mhz) {
+std::optional<double> PlottableLoss(const ChartSeries& series, double mhz, bool signedValues) {
   if (!series.value) return std::nullopt;
   const double loss = series.value(mhz);
-  if (!std::isfinite(loss) || loss < 0 || loss > kAbsurdLoss) return std::nullopt;
+  if (!std::isfinite(loss) || loss < (signedValues ? -kAbsurdLoss : 0) || loss > kAbsurdLoss) return std::nullopt;
   return loss;
 }
 
 namespace {
 
-// The lowest loss above 0 and the highest of the shown series; 0 for either when there is none.
-std::pair<double, double> LossRange(const ChartSettings& chart) {
-  double lowest = 0, highest = 0;
+struct Losses {
+  double lowestAbove0 = 0, highest = 0;  // 0 for either when there is none
+  double least = 0;                      // the least value drawn; 0 when there is none
+};
+
+Losses LossRange(const ChartSettings& chart) {
+  Losses range;
+  range.least = std::numeric_limits<double>::infinity();
   for (std::size_t s = 0; s < SeriesShown(chart); ++s)
     for (int i = 0; i < kLossSamples; ++i) {
       const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), chart.fromMHz, chart.toMHz);
-      const double loss = PlottableLoss(chart.series[s], mhz).value_or(0);
-      highest = std::max(highest, loss);
-      if (loss > 0 && (lowest == 0 || loss < lowest)) lowest = loss;
+      const std::optional<double> loss = PlottableLoss(chart.series[s], mhz, chart.signedValues);
+      if (!loss) continue;
+      range.highest = std::max(range.highest, *loss);
+      range.least = std::min(range.least, *loss);
+      if (*loss > 0 && (range.lowestAbove0 == 0 || *loss < range.lowestAbove0)) range.lowestAbove0 = *loss;
     }
-  return {lowest, highest};
+  if (std::isinf(range.least)) range.least = 0;
+  return range;
 }
 
 }  // namespace
 
-double HighestLoss(const ChartSettings& chart) { return LossRange(chart).second; }
+double HighestLoss(const ChartSettings& chart) { return LossRange(chart).highest; }
 
 LossScale NiceLossScale(double highestLoss, int maxSteps) {
   constexpr std::array<double, 4> kMantissas{1, 2, 2.5, 5};
@@ -109,15 +118,25 @@ LossScale NiceLossScale(double highestLoss, int maxSteps) {
 std::string LossTickText(const LossScale& scale, int index) { return FixedText(index * scale.step, scale.decimals); }
 
 LossAxis::LossAxis(const ChartSettings& chart, int maxSteps) : logarithmic_(chart.logValues) {
-  const auto [lowest, highest] = LossRange(chart);
-  if (logarithmic_) DecadeTicks(lowest, highest, maxSteps);
-  else LinearTicks(highest, maxSteps);
+  const Losses range = LossRange(chart);
+  if (logarithmic_) DecadeTicks(range.lowestAbove0, range.highest, maxSteps);
+  else LinearTicks(chart.zoomValues ? range.least : std::min(range.least, 0.0), range.highest, maxSteps);
 }
 
-void LossAxis::LinearTicks(double highest, int maxSteps) {
-  const LossScale scale = NiceLossScale(highest, maxSteps);
-  top_ = scale.top;
-  for (int i = 0; i <= scale.steps; ++i) ticks_.push_back({i * scale.step / scale.top, LossTickText(scale, i)});
+// From 0, or from the whole step at or below the least value.
+void LossAxis::LinearTicks(double lowest, double highest, int maxSteps) {
+  if (lowest == 0) {
+    const LossScale scale = NiceLossScale(highest, maxSteps);
+    top_ = scale.top;
+    for (int i = 0; i <= scale.steps; ++i) ticks_.push_back({i * scale.step / scale.top, LossTickText(scale, i)});
+    return;
+  }
+  const LossScale scale = NiceLossScale(highest - lowest, std::max(maxSteps - 1, 1));
+  bottom_ = std::floor(lowest / scale.step + 1e-9) * scale.step;
+  const int steps = std::max(1, static_cast<int>(std::ceil((highest - bottom_) / scale.step - 1e-9)));
+  top_ = bottom_ + steps * scale.step;
+  for (int i = 0; i <= steps; ++i)
+    ticks_.push_back({static_cast<double>(i) / steps, FixedText(bottom_ + i * scale.step + 0.0, scale.decimals)});
 }
 
 // Whole decades around the losses; 1, 2 and 5 in each when there is room, else every few decades.
@@ -140,7 +159,7 @@ void LossAxis::DecadeTicks(double lowest, double highest, int maxSteps) {
 }
 
 std::optional<double> LossAxis::Share(double loss) const {
-  if (!logarithmic_) return std::clamp(loss / top_, 0.0, 1.0);
+  if (!logarithmic_) return std::clamp((loss - bottom_) / (top_ - bottom_), 0.0, 1.0);
   if (!(loss > 0)) return std::nullopt;
   return std::clamp(std::log(loss / bottom_) / std::log(top_ / bottom_), 0.0, 1.0);
 }

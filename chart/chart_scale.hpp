@@ -23,8 +23,9 @@ bool ChartRangeValid(double fromMHz, double toMHz);
 double AxisShare(double mhz, double fromMHz, double toMHz);
 double FrequencyAtShare(double share, double fromMHz, double toMHz);
 
-// The loss of a series at a frequency when it can be drawn: finite, not negative, not absurd.
-std::optional<double> PlottableLoss(const ChartSeries& series, double mhz);
+// The loss of a series at a frequency when it can be drawn: finite, not absurd, and not negative
+// unless the chart's values are signed.
+std::optional<double> PlottableLoss(const ChartSeries& series, double mhz, bool signedValues = false);
 
 // The highest plottable loss of the shown series across the range; 0 when there is none.
 double HighestLoss(const ChartSettings& chart);
@@ -53,7 +54,7 @@ class LossAxis {
   const std::vector<LossTick>& Ticks() const { return ticks_; }
 
  private:
-  void LinearTicks(double highest, int maxSteps);
+  void LinearTicks(double lowest, double highest, int maxSteps);
   void DecadeTicks(double lowest, double highest, int maxSteps);
 
   bool logarithmic_;

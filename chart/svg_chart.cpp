@@ -117,6 +117,14 @@ std::string Legend(const ChartSettings& chart, const LegendGrid& grid, const Fra
   return Group("class=\"legend\"", body);
 }
 
+// One line each below the legend, from `top` down.
+std::string Notes(const ChartSettings& chart, double top) {
+  std::string body;
+  for (std::size_t i = 0; i < chart.notes.size(); ++i)
+    body += Text(kLeftMargin, top + kLegendRowHeight * (static_cast<double>(i) + 0.5) + 4, "start", chart.notes[i]);
+  return body.empty() ? body : Group("class=\"notes\"", body);
+}
+
 std::string LossLines(const ChartSettings& chart, const LossAxis& axis, const Frame& frame) {
   std::string grid, labels;
   for (const LossTick& tick : axis.Ticks()) {
@@ -165,7 +173,8 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
   };
   for (int i = 0; i < samples; ++i) {
     const double share = i / (samples - 1.0);
-    const auto loss = PlottableLoss(chart.series[series], FrequencyAtShare(share, chart.fromMHz, chart.toMHz));
+    const auto loss =
+        PlottableLoss(chart.series[series], FrequencyAtShare(share, chart.fromMHz, chart.toMHz), chart.signedValues);
     const std::optional<double> height = loss ? axis.Share(*loss) : std::nullopt;
     if (!height) {
       flush();
@@ -192,8 +201,9 @@ std::string DrawSvgChart(const ChartSettings& chart) {
     return Document(width, height, Text(width / 2.0, height / 2.0, "middle", kChartRangeProblem));
   const double plotWidth = width - kLeftMargin - kRightMargin;
   const LegendGrid legend = LayOutLegend(chart, plotWidth);
+  const double notesHeight = static_cast<double>(chart.notes.size()) * kLegendRowHeight;
   const Frame frame{kLeftMargin, kTopMargin, width - kRightMargin,
-                    height - kFrequencyLabelSpace - legend.rows * kLegendRowHeight - kLabelGap};
+                    height - kFrequencyLabelSpace - legend.rows * kLegendRowHeight - notesHeight - kLabelGap};
   const int mostSteps = std::clamp(static_cast<int>(frame.Height() / kPixelsPerLossStep), 1, kMostLossSteps);
   const LossAxis axis(chart, mostSteps);
 
@@ -203,6 +213,7 @@ std::string DrawSvgChart(const ChartSettings& chart) {
           std::string(kAxisColor) + "\"/>\n";
   for (std::size_t s = 0; s < SeriesShown(chart); ++s) body += SeriesLines(chart, s, frame, axis);
   body += Legend(chart, legend, frame);
+  body += Notes(chart, frame.bottom + kFrequencyLabelSpace + legend.rows * kLegendRowHeight);
   return Document(width, height, body);
 }
 

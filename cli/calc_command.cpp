@@ -4,6 +4,7 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/calc_report.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/path_calculation.hpp"
 #include "cli/path_report.hpp"
 #include "cli/subcommand.hpp"
@@ -29,7 +30,9 @@ void RunCableCalc(const CalcOptions& o, const CatalogRow& row, const Io& io) {
   switch (o.format) {
     case OutputFormat::kCsv: return WriteCalcCsv(io.out, cable.texts, settings, calculation);
     case OutputFormat::kJson: return WriteCalcJson(io.out, cable.texts, settings, calculation);
-    case OutputFormat::kText: return WriteCalcText(io.out, cable.texts, settings, calculation, io.style);
+    case OutputFormat::kText:
+      WriteCalcText(io.out, cable.texts, settings, calculation, io.style);
+      return WriteLineLimits(io.out, LineLimitLines({&cable.texts}, settings.freqMHz, settings.freqMHz), io.style);
   }
 }
 
@@ -53,7 +56,9 @@ void RunPathCalc(CalcOptions o, const Io& io) {
   switch (o.format) {
     case OutputFormat::kCsv: return WritePathCsv(io.out, settings, c);
     case OutputFormat::kJson: return WritePathJson(io.out, o.path, settings, c);
-    case OutputFormat::kText: return WritePathText(io.out, settings, c, io.style);
+    case OutputFormat::kText:
+      WritePathText(io.out, settings, c, io.style);
+      return WriteLineLimits(io.out, LineLimitLines(PathCableRows(c), settings.freqMHz, settings.freqMHz), io.style);
   }
 }
 
@@ -61,7 +66,8 @@ void RunCalc(const CalcOptions& o, const Io& io) {
   if (!o.path.empty()) return RunPathCalc(o, io);
   if (o.cable.empty()) throw UsageError("give --cable and --length, or --path");
   if (o.settings.length.empty()) throw UsageError("--length is required");
-  RunCableCalc(o, FindCable(io.Cables(), o.cable), io);
+  const std::vector<CatalogRow> cables = io.Cables();  // the row found points into it
+  RunCableCalc(o, FindCable(cables, o.cable), io);
 }
 
 }  // namespace

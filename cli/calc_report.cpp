@@ -11,6 +11,7 @@
 #include "cli/cable_choice.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/records.hpp"
 #include "cli/table.hpp"
 #include "results/estimate_notes.hpp"
@@ -247,6 +248,7 @@ void WriteCalcCsv(std::ostream& out, const CatalogRow& cable, const Settings& se
 
 void WriteCalcJson(std::ostream& out, const CatalogRow& cable, const Settings& settings, const Calculation& c) {
   Json j = {{"inputs", InputsJson(cable, settings)}, {"estimate", EstimateJson(c)}};
+  j["extrapolated"] = Extrapolated(cable[column::kPartNumber], settings.freqMHz, settings.freqMHz);
   AddPer100m(j["estimate"], settings, Widened(c.estimate.stdMatchLoss));
   if (c.line.figures) j["line"] = LineJson(c, settings);
   else if (c.lineVerdict == LineVerdict::kOtherReference || c.lineVerdict == LineVerdict::kNotRepresentable)

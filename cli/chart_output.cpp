@@ -5,6 +5,7 @@
 
 #include "chart/svg_chart.hpp"
 #include "cli/file_output.hpp"
+#include "cli/line_limits.hpp"
 
 namespace ferrolux::cli {
 
@@ -27,7 +28,14 @@ chart::ChartSettings ChartForOutput(const OutputStyle& style) {
 
 void WriteChart(const chart::ChartSettings& chart, const std::string& svg, std::ostream& out) {
   if (!svg.empty()) return WriteFileOrOut(svg, chart::DrawSvgChart(chart), out);
-  for (const std::string& line : chart::DrawChart(chart)) out << line << '\n';
+  OutputStyle style;
+  style.utf8 = chart.utf8, style.color = chart.color;
+  const std::vector<std::string> notes = FittedLineLimits(chart.notes, chart.width, style);
+  // The notes share the rows asked for, while the chart keeps its least height.
+  chart::ChartSettings drawn = chart;
+  drawn.height = std::max(chart.height - static_cast<int>(notes.size()), std::min(chart.height, chart::kChartLowest));
+  for (const std::string& line : chart::DrawChart(drawn)) out << line << '\n';
+  for (const std::string& line : notes) out << line << '\n';
 }
 
 }  // namespace ferrolux::cli

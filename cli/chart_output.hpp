@@ -13,7 +13,8 @@ namespace ferrolux::cli {
 // 80x24 into a pipe or file, never below the smallest size; its marks and colours.
 chart::ChartSettings ChartForOutput(const OutputStyle& style);
 
-// The chart as SVG to the file `svg` (- for `out`), or drawn in text on `out` when `svg` is empty.
+// The chart as SVG to the file `svg` (- for `out`), or drawn in text on `out` when `svg` is empty,
+// its notes below it either way.
 void WriteChart(const chart::ChartSettings& chart, const std::string& svg, std::ostream& out);
 
 }  // namespace ferrolux::cli

@@ -12,6 +12,7 @@
 #include "cli/exact_columns.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/records.hpp"
 #include "cli/table.hpp"
 #include "text/text.hpp"
@@ -276,9 +277,10 @@ void WriteCompareCsv(std::ostream& out, const std::vector<ComparedCable>& rows) 
 
 void WriteCompareJson(std::ostream& out, const std::vector<ComparedCable>& rows, const Settings& settings,
                       const ExactRequest& exact) {
-  WriteJsonWithList(out, {{"inputs", InputsJson(settings, exact)}}, "cables", rows.size(), [&rows](size_t i) {
+  WriteJsonWithList(out, {{"inputs", InputsJson(settings, exact)}}, "cables", rows.size(), [&](size_t i) {
     Json j = JsonOf(RowRecord(rows[i]));
     j["exact_total_loss_db"] = ExactTotalJson(rows[i].calculation);
+    j["extrapolated"] = Extrapolated(rows[i].partNumber, settings.freqMHz, settings.freqMHz);
     return j;
   });
 }

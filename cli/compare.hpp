@@ -15,10 +15,11 @@ namespace ferrolux::cli {
 
 enum class CompareOrder { kTotal, kMatched, kName, kExact };
 
-// What a comparison reads of each cable: its name and the numbers of its line.
+// What a comparison reads of each cable: its name, the numbers of its line, and the centre
+// conductor its notes name.
 inline constexpr int kComparedColumns[] = {
     column::kType, column::kPartNumber, column::kImpedance, column::kVelocityFactor,
-    column::kK0,   column::kK1,         column::kK2};
+    column::kK0,   column::kK1,         column::kK2,        column::kCenterConductor};
 
 struct ComparedCable {
   std::string type, partNumber;

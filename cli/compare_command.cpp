@@ -6,6 +6,7 @@
 #include "cli/cable_choice.hpp"
 #include "cli/catalog_source.hpp"
 #include "cli/compare.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/option_values.hpp"
 #include "cli/subcommand.hpp"
 
@@ -21,6 +22,13 @@ struct CompareOptions {
   OutputFormat format = OutputFormat::kText;
 };
 
+std::vector<std::string> NotesOf(const std::vector<CatalogRow>& cables, double mhz) {
+  std::vector<const CatalogRow*> shown;
+  shown.reserve(cables.size());
+  for (const CatalogRow& cable : cables) shown.push_back(&cable);
+  return LineLimitLines(shown, mhz, mhz);
+}
+
 CompareOrder OrderOf(const std::string& sort) {
   if (sort == "matched") return CompareOrder::kMatched;
   if (sort == "name") return CompareOrder::kName;
@@ -35,11 +43,14 @@ void RunCompare(const CompareOptions& o, const Io& io) {
   std::vector<CatalogRow> cables =
       SelectCables(OnlyColumns(io.Cables(), kComparedColumns), o.filter.type, o.filter.match);
   if (ohms > 0) cables = KeepImpedance(std::move(cables), ohms);
+  const std::vector<std::string> notes = NotesOf(cables, settings.freqMHz);
   const std::vector<ComparedCable> rows = CompareCables(std::move(cables), settings, OrderOf(o.sort), exact);
   switch (o.format) {
     case OutputFormat::kCsv: return WriteCompareCsv(io.out, rows);
     case OutputFormat::kJson: return WriteCompareJson(io.out, rows, settings, exact);
-    case OutputFormat::kText: return WriteCompareText(io.out, rows, settings, io.style, exact);
+    case OutputFormat::kText:
+      WriteCompareText(io.out, rows, settings, io.style, exact);
+      return WriteLineLimits(io.out, notes, io.style);
   }
 }
 

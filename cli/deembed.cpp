@@ -12,6 +12,7 @@
 #include "cli/chart_output.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
@@ -94,6 +95,10 @@ std::size_t DeembeddedSweep::FirstFrom(double mhz) const {
   return static_cast<std::size_t>(above - shack_.points.begin());
 }
 
+std::vector<std::string> DeembedNotes(const DeembedLine& line, const DeembeddedSweep& points) {
+  return LineLimitLines({&line.cable.texts}, points[0].freqMHz, points[points.Size() - 1].freqMHz);
+}
+
 void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedLine& line,
                       const DeembeddedSweep& points, const OutputStyle& style) {
   out << DisplayText(file + " seen at the antenna through " + PlainNumberText(line.lengthFt, 7) + " ft of " +
@@ -106,6 +111,7 @@ void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedL
       {"SWR", true, false}, {"Matched", true, false}, {"Total", true, false}, {"", false, false}};
   WriteTableRowByRow(
       out, columns, points.Size(), [&points](size_t i) { return TextRow(points[i]); }, style.utf8, style.color);
+  WriteLineLimits(out, DeembedNotes(line, points), style);
 }
 
 void WriteDeembedCsv(std::ostream& out, const DeembeddedSweep& points) {
@@ -120,7 +126,9 @@ void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedL
                        {"length_ft", line.lengthFt},
                        {"velocity_factor", line.velocityFactor},
                        {"reference_ohms", line.refOhms}};
-  WriteJsonWithList(out, {{"inputs", inputs}}, "points", points.Size(),
+  const bool extrapolated =
+      Extrapolated(line.cable.texts[column::kPartNumber], points[0].freqMHz, points[points.Size() - 1].freqMHz);
+  WriteJsonWithList(out, {{"inputs", inputs}, {"extrapolated", extrapolated}}, "points", points.Size(),
                     [&points](std::size_t i) { return PointJson(points[i]); });
 }
 

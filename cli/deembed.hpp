@@ -37,6 +37,9 @@ class DeembeddedSweep {
   FeedLine line_;
 };
 
+// What the figures over the sweep's frequencies rest on, as every subcommand says it.
+std::vector<std::string> DeembedNotes(const DeembedLine& line, const DeembeddedSweep& points);
+
 void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedLine& line,
                       const DeembeddedSweep& points, const OutputStyle& style);
 void WriteDeembedCsv(std::ostream& out, const DeembeddedSweep& points);

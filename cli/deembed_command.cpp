@@ -33,8 +33,10 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
 }
 
 // Both when both are asked for.
-void WriteCharts(const DeembedOptions& o, const DeembeddedSweep& points, std::ostream& out, const OutputStyle& style) {
-  const chart::ChartSettings chart = DeembedChart(points, style);
+void WriteCharts(const DeembedOptions& o, const DeembedLine& line, const DeembeddedSweep& points, std::ostream& out,
+                 const OutputStyle& style) {
+  chart::ChartSettings chart = DeembedChart(points, style);
+  chart.notes = DeembedNotes(line, points);
   if (!o.svg.empty()) WriteChart(chart, o.svg, out);
   if (o.plot) WriteChart(chart, "", out);
 }
@@ -56,7 +58,7 @@ void RunDeembed(const DeembedOptions& o, const std::vector<CatalogRow>& cables, 
   if (!o.s1p.empty())
     WriteFileAtomically(platform::PathOfUtf8(o.s1p),
                         [&](std::ostream& file) { WriteAntennaSweep(file, line, points); });
-  if (o.plot || !o.svg.empty()) return WriteCharts(o, points, out, style);
+  if (o.plot || !o.svg.empty()) return WriteCharts(o, line, points, out, style);
   switch (o.format) {
     case OutputFormat::kCsv: return WriteDeembedCsv(out, points);
     case OutputFormat::kJson: return WriteDeembedJson(out, o.file, line, points);

@@ -8,6 +8,7 @@
 #include "catalog/catalog_reader.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/output.hpp"
 #include "cli/settings.hpp"
 #include "model/cable_calculation.hpp"
@@ -121,7 +122,9 @@ std::string LeftOutText(const CableMeasurement& m) {
 }
 
 AgainstNew AgainstNewOf(const CableReport& report, const CatalogRow& cable) {
-  AgainstNew against{CableName(cable), ReadCableNumbers(cable)};
+  AgainstNew against;
+  against.cable = CableName(cable);
+  against.numbers = ReadCableNumbers(cable);
   const std::vector<MeasuredPoint>& points = report.measurement.points;
   double excess = 0, fresh = 0;
   for (size_t i = 0; i < points.size(); ++i) {
@@ -135,6 +138,8 @@ AgainstNew AgainstNewOf(const CableReport& report, const CatalogRow& cable) {
   if (!(fresh > 0)) throw UsageError("--cable: the catalog gives no matched loss for " + DisplayText(against.cable));
   against.meanExcessDb = excess / static_cast<double>(report.measurement.points.size());
   against.excessShare = excess / fresh;
+  against.extrapolated = Extrapolated(cable[column::kPartNumber], points.front().mhz, points.back().mhz);
+  against.notes = LineLimitLines({&cable}, points.front().mhz, points.back().mhz);
   return against;
 }
 

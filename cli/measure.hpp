@@ -55,6 +55,8 @@ struct AgainstNew {
   double meanExcessDb = 0;
   double excessShare = 0;  // the summed excess over the summed new loss
   double largestExcessMhz = 0, largestExcessDb = 0, largestExcessShare = 0;
+  bool extrapolated = false;       // the sweep reaches beyond the points the catalog's loss was fitted to
+  std::vector<std::string> notes;  // what the catalog's loss over the sweep rests on
 };
 
 struct CableReport {

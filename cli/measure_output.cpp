@@ -13,6 +13,7 @@
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
 #include "cli/json_fields.hpp"
+#include "cli/line_limits.hpp"
 #include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
@@ -146,7 +147,8 @@ Json AgainstNewJson(const std::optional<AgainstNew>& against) {
           {"mean_worse_pct", against->excessShare * kPercent},
           {"most_worse_mhz", against->largestExcessMhz},
           {"most_worse_db", against->largestExcessDb},
-          {"most_worse_pct", against->largestExcessShare * kPercent}};
+          {"most_worse_pct", against->largestExcessShare * kPercent},
+          {"extrapolated", against->extrapolated}};
 }
 
 size_t ActiveCount(const CableMeasurement& m) {
@@ -189,6 +191,7 @@ void WriteMeasureText(std::ostream& out, const CableReport& report, bool metric,
     out << line << '\n';
   }
   if (!both) out << kQuickLine << '\n';
+  if (report.againstNew) WriteLineLimits(out, report.againstNew->notes, style);
 }
 
 void WriteMeasureCsv(std::ostream& out, const CableReport& report) {
@@ -226,6 +229,7 @@ chart::ChartSettings MeasureChart(const CableReport& report, const CatalogRow* c
   // By reference: each copy of the curve held a copy of every point.
   chart.series.push_back({"Measured", [&points, scale](double mhz) { return Interpolated(points, mhz, scale); }});
   chart.series.push_back({"Fit", [k, scale](double mhz) { return fit::LossAt(k, mhz) * scale; }});
+  if (report.againstNew) chart.notes = report.againstNew->notes;
   if (cable) {
     const CableNumbers numbers = ReadCatalogCable(*cable).numbers;
     chart.series.push_back({"Catalog: " + DisplayText(CableName(*cable), style.utf8),

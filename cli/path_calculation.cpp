@@ -97,6 +97,13 @@ std::vector<PathElementEntry> ReadPathText(const std::string& text, const std::v
   return entries;
 }
 
+std::vector<const CatalogRow*> PathCableRows(const PathCalculation& c) {
+  std::vector<const CatalogRow*> rows;
+  for (const PathElementEntry& entry : c.entries)
+    if (entry.row) rows.push_back(entry.row);
+  return rows;
+}
+
 PathCalculation CalculatePath(std::vector<PathElementEntry> entries, const Settings& settings,
                               const ExactRequest& exact) {
   PathCalculation c;

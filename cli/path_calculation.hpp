@@ -33,6 +33,9 @@ struct PathCalculation {
   std::vector<double> matchedLossDb;   // each element's, into its own impedance
 };
 
+// The catalog records of the path's cables, shack end first.
+std::vector<const CatalogRow*> PathCableRows(const PathCalculation& c);
+
 PathCalculation CalculatePath(std::vector<PathElementEntry> entries, const Settings& settings,
                               const ExactRequest& exact);
 

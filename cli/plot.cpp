@@ -1,13 +1,16 @@
 #include "cli/plot.hpp"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "catalog/cable.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
 #include "cli/command_error.hpp"
+#include "cli/line_limits.hpp"
+#include "cli/plot_quantity.hpp"
 #include "cli/settings.hpp"
-#include "model/cable_calculation.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -76,16 +79,29 @@ chart::ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const Pl
   chart.fromMHz = ReadNumber("--from", options.fromMHz);
   chart.toMHz = ReadNumber("--to", options.toMHz);
   if (chart.fromMHz >= chart.toMHz) throw UsageError("--from must be below --to");
+  const PlotQuantity quantity = ReadPlotQuantity(options.show);
+  if (quantity != PlotQuantity::kLoss && !options.length.empty())
+    throw UsageError("--length: only the loss depends on the length; leave it out with --show " + options.show);
   double scale = 1;
   SetScale(options, chart, scale);
+  SetQuantityAxis(quantity, chart);
   SetSize(options, chart);
   chart.logValues = options.logLoss;
+  chart.signedValues = quantity == PlotQuantity::kZ0Angle;
+  // Z0 and the velocity factor drift by a few per cent, which an axis from 0 would flatten.
+  chart.zoomValues = quantity == PlotQuantity::kZ0 || quantity == PlotQuantity::kVelocityFactor;
   for (const CatalogRow* cable : ChosenCables(catalog, options)) {
-    const CableNumbers numbers = ReadCatalogCable(*cable).numbers;
-    chart.series.push_back({DisplayText(CableName(*cable), style.utf8),
-                            [=](double mhz) { return MatchedLossPer100Ft(numbers, mhz) * scale; }});
+    std::function<double(double)> curve = QuantityCurve(quantity, *cable);
+    if (quantity == PlotQuantity::kLoss)
+      curve = [loss = std::move(curve), scale](double mhz) { return loss(mhz) * scale; };
+    chart.series.push_back({DisplayText(CableName(*cable), style.utf8), std::move(curve)});
   }
   return chart;
+}
+
+std::vector<std::string> PlotNotes(const std::vector<CatalogRow>& catalog, const PlotOptions& options) {
+  return LineLimitLines(ChosenCables(catalog, options), ReadNumber("--from", options.fromMHz),
+                        ReadNumber("--to", options.toMHz));
 }
 
 }  // namespace ferrolux::cli

@@ -1,5 +1,6 @@
 #pragma once
-// `ferrolux plot`: the chart of matched loss against frequency for up to eight cables.
+// `ferrolux plot`: the chart of matched loss, Z0 or the velocity factor against frequency for up
+// to eight cables.
 
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ struct PlotOptions {
   std::string length;  // loss for this length instead of per 100 ft (100 m)
   bool metric = false;
   bool logLoss = false;
+  std::string show = "loss";  // one of kPlotQuantities
   std::string fromMHz = "1", toMHz = "1000";
   int width = 0, height = 0;
 };
@@ -26,5 +28,8 @@ struct PlotOptions {
 // Throws a usage error for an unknown or ambiguous cable, too many cables, or a bad range or size.
 chart::ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options,
                                 const OutputStyle& style);
+
+// What the chart's figures rest on over its frequencies (see line_limits.hpp).
+std::vector<std::string> PlotNotes(const std::vector<CatalogRow>& catalog, const PlotOptions& options);
 
 }  // namespace ferrolux::cli

@@ -1,9 +1,10 @@
-// `ferrolux plot`: matched loss against frequency, on the terminal or as SVG.
+// `ferrolux plot`: matched loss, Z0 or the velocity factor against frequency, on the terminal or as SVG.
 
 #include <memory>
 
 #include "chart/chart.hpp"
 #include "cli/chart_output.hpp"
+#include "cli/option_values.hpp"
 #include "cli/plot.hpp"
 #include "cli/subcommand.hpp"
 
@@ -19,7 +20,9 @@ struct PlotCommandOptions {
 void RunPlot(const PlotCommandOptions& o, const Io& io) {
   if (!o.plot.length.empty()) ReadLength(o.plot.length, o.plot.metric);
   const std::vector<CatalogRow> cables = io.Cables();
-  WriteChart(BuildChart(cables, o.plot, io.style), o.svg, io.out);
+  chart::ChartSettings chart = BuildChart(cables, o.plot, io.style);
+  chart.notes = PlotNotes(cables, o.plot);
+  WriteChart(chart, o.svg, io.out);
 }
 
 }  // namespace
@@ -30,6 +33,10 @@ void AddPlotCommand(CLI::App& command, CommandContext& context) {
   PlotOptions& p = o->plot;
   command.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C")->check(kNotEmpty);
   command.add_option("--type", p.type, "Every cable of this type")->type_name("T")->check(kNotEmpty);
+  command.add_option("--show", p.show, "loss, z0 (its magnitude), z0-angle or vf, from the line model")
+      ->type_name("WHAT")
+      ->check(CLI::IsMember(kPlotQuantities))
+      ->capture_default_str();
   command.add_option("--length", p.length, "Loss for this length instead of per 100 ft (30m for metres)")
       ->type_name("L");
   command.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres")->check(kNoValue);

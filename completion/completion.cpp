@@ -40,10 +40,11 @@ struct KnownValue {
 
 // What an option's value can be, where the shell can offer more than free text.
 const KnownValue kKnownValues[] = {
-    {"format", ValueKind::kWords, &kFormats}, {"sort", ValueKind::kWords, &kSortKeys},
-    {"band", ValueKind::kWords, nullptr},     {"cable", ValueKind::kCables, nullptr},
-    {"catalog", ValueKind::kFiles, nullptr},  {"svg", ValueKind::kFiles, nullptr},
-    {"s1p", ValueKind::kFiles, nullptr},      {"shell", ValueKind::kWords, &kShells},
+    {"format", ValueKind::kWords, &kFormats},      {"sort", ValueKind::kWords, &kSortKeys},
+    {"band", ValueKind::kWords, nullptr},          {"cable", ValueKind::kCables, nullptr},
+    {"catalog", ValueKind::kFiles, nullptr},       {"svg", ValueKind::kFiles, nullptr},
+    {"s1p", ValueKind::kFiles, nullptr},           {"shell", ValueKind::kWords, &kShells},
+    {"show", ValueKind::kWords, &kPlotQuantities},
 };
 constexpr char kFileTypeName[] = "FILE";
 

@@ -95,6 +95,10 @@ Line MakeLine(const CableNumbers& cable, double velocityFactor, double freqMHz, 
   return {std::sqrt(series / shunt), std::sqrt(series * shunt), lengthM};
 }
 
+double VelocityFactorOf(const Line& line, double freqMHz) {
+  return 2 * std::numbers::pi * ModelMHz(freqMHz) * 1e6 / (line.gamma.imag() * kSpeedOfLight);
+}
+
 LineTransfer::LineTransfer(const Line& line)
     : z0_(line.z0),
       tanh_(Tanh(line.gamma * line.lengthM)),

@@ -26,6 +26,9 @@ struct Line {
 // as real coax does. Needs the impedance and the velocity factor above 0.
 Line MakeLine(const CableNumbers& cable, double velocityFactor, double freqMHz, double lengthM);
 
+// The wave's speed on the line over light's: ω / (Im γ c) at the frequency the line was made for.
+double VelocityFactorOf(const Line& line, double freqMHz);
+
 // The impedance at the shack end with `antennaZ` at the far end, and back.
 Complex ShackImpedance(const Line& line, Complex antennaZ);
 Complex AntennaImpedance(const Line& line, Complex shackZ);

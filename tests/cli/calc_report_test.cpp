@@ -121,6 +121,10 @@ TEST(CalcJson, NumbersAsNumbersAndImpossibleInsteadOfLine) {
   EXPECT_NEAR(figures["line"]["antenna_swr"].get<double>(), 1.137292, 1e-6);
   EXPECT_TRUE(figures["line"]["highest_shack_swr"].is_number());
   EXPECT_FALSE(figures.contains("impossible"));
+  EXPECT_EQ(figures["extrapolated"], false);  // of a cable of one's own no published points are known
+  const CatalogRow rg58 = Cable("RG-58A/U\tBelden 8259\t50\t0.66\t\t\t\t\t\t\t\t0\t0.425585\t0.00964155");
+  EXPECT_EQ(Json(rg58, At("50", "1.1", "1000"))["extrapolated"], false);
+  EXPECT_EQ(Json(rg58, At("50", "1.1", "2400"))["extrapolated"], true);
   const nlohmann::json metric = Json(TestCables()[0], At("50", "1.1", "100", true));
   EXPECT_DOUBLE_EQ(metric["line"]["matched_loss_db_per_100m"].get<double>(),
                    metric["line"]["matched_loss_db_per_100ft"].get<double>() / kMetresPerFoot);

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <complex>
+#include <filesystem>
+#include <fstream>
+#include <numbers>
+#include <string>
+#include <utility>
+
 #include "cli/command_error.hpp"
+#include "cli/plot_quantity.hpp"
 #include "test_cables.hpp"
 
 namespace ferrolux::cli {
@@ -90,12 +98,18 @@ TEST(BuildChart, RefusesWhatItCannotDraw) {
   backwards.fromMHz = "100", backwards.toMHz = "10";
   PlotOptions narrow = Plot({"lmr"});
   narrow.width = 20;
+  PlotOptions noVf = Plot({"Part 1"});
+  noVf.show = "vf";
+  PlotOptions z0OfALength = Plot({"lmr"}, "", "100");
+  z0OfALength.show = "z0";
   const Case cases[] = {
       {Plot({"lmr"}, "rg-58"), "plot draws up to 8 cables; these options give 9"},
       {Plot({}, "rg-59"), "--type \"rg-59\": no cable of that type; did you mean:"},
       {Plot({}), "name a cable with --cable or a type with --type"},
       {backwards, "--from must be below --to"},
       {narrow, "--width: the chart needs at least 40 columns"},
+      {noVf, "--show: the catalog gives no velocity factor for RG-58, Part 1"},
+      {z0OfALength, "--length: only the loss depends on the length; leave it out with --show z0"},
   };
   for (const Case& c : cases) {
     try {
@@ -104,6 +118,84 @@ TEST(BuildChart, RefusesWhatItCannotDraw) {
     } catch (const CommandError& error) {
       EXPECT_STREQ(error.what(), c.message);
     }
+  }
+}
+
+// Z0 leans capacitive and the wave slows where the loss's resistance is large beside the line's
+// reactance, at the low end; both come to the catalog's 50 Ohms and .78 as the frequency rises.
+TEST(BuildChart, DrawsZ0AndTheVelocityFactorOfTheLineModel) {
+  struct Case {
+    std::string show, picture;
+  };
+  const Case cases[] = {
+      {"z0-angle", R"(
+degrees                 Angle of Z0
+  0+                     ***********************************
+   |             ********
+   |         ****
+   |      ***
+-20+    **
+   |  **
+   |**
+   |
+   |
+-40+
+   +-+-------+-------+---+---+--+-+++++--+------+-+----+---+
+   0.1     0.472    1.8 3.5  7    14  28 50    144  1000 MHz
+* RG-8X, Test RG-8X
+)"},
+      {"vf", R"(
+VF                    Velocity factor
+0.8+
+   |            ********************************************
+   |       *****
+0.7+    ***
+   |   *
+   | **
+0.6+*
+   |
+   |
+0.5+
+   +-+-------+-------+---+---+--+-+++++--+------+-+----+---+
+   0.1     0.472    1.8 3.5  7    14  28 50    144  1000 MHz
+* RG-8X, Test RG-8X
+)"},
+  };
+  for (const Case& c : cases) {
+    PlotOptions options = Plot({"Test RG-8X"});
+    options.show = c.show, options.fromMHz = "0.1", options.width = 60, options.height = 14;
+    std::string picture = "\n";
+    for (std::string line : chart::DrawChart(BuildChart(TestCables(), options, {})))
+      picture += line.erase(line.find_last_not_of(' ') + 1) + "\n";
+    EXPECT_EQ(picture, c.picture) << c.show;
+  }
+}
+
+// The figures drawn against make_sweeps.py's own working of the same line, one row a frequency.
+TEST(QuantityCurve, MatchesTheSweepsIndependentlyWorkedLine) {
+  constexpr double kDegreesPerRadian = 180 / std::numbers::pi;
+  const std::pair<const char*, CatalogRow> cables[] = {
+      {"rg174", Cable("RG-174/U\tBelden 8216\t50\t0.66\t\t\t\t\t\t\t\t1.33367\t0.554943\t0.0152789")},
+      {"rg6", Cable("RG-6/U\tBelden 1694A\t75\t0.82\t\t\t\t\t\t\t\t0.0566013\t0.194238\t0")}};
+  for (const auto& [name, cable] : cables) {
+    const auto magnitude = QuantityCurve(PlotQuantity::kZ0, cable);
+    const auto angle = QuantityCurve(PlotQuantity::kZ0Angle, cable);
+    const auto vf = QuantityCurve(PlotQuantity::kVelocityFactor, cable);
+    std::ifstream truth(std::filesystem::path(FERROLUX_TEST_DATA_DIR) / "cable-sweeps" /
+                        (std::string(name) + "-truth.csv"));
+    std::string row;
+    std::getline(truth, row);  // the header
+    int rows = 0;
+    for (double mhz, re, im, loss, factor; truth >> mhz;) {
+      char comma;
+      truth >> comma >> re >> comma >> im >> comma >> loss >> comma >> factor;
+      const std::complex<double> z0(re, im);
+      EXPECT_NEAR(magnitude(mhz), std::abs(z0), 1e-4) << name << " at " << mhz;
+      EXPECT_NEAR(angle(mhz), std::arg(z0) * kDegreesPerRadian, 1e-3) << name << " at " << mhz;
+      EXPECT_NEAR(vf(mhz), factor, 2e-6) << name << " at " << mhz;
+      ++rows;
+    }
+    EXPECT_GT(rows, 100) << name;
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/main_screen.hpp"
 #include "app/results_screen.hpp"
+#include "catalog/published_spans.hpp"
 #include "model/loss.hpp"
 #include "support/temp_folder.hpp"
 #include "tools/fit/catalog_build.hpp"
@@ -140,6 +141,20 @@ TEST_F(ShippedCatalogTest, ShippedCoefficientsRebuildTheDatasheetLossesWithinEac
     EXPECT_TRUE(bound <= kUnexplainedLimitPct || !Fact(r, "bound_reason").empty()) << "a large bound needs its reason";
   }
   EXPECT_LE(Median(worstPct), kMedianLimitPct);
+}
+
+// The notes on extrapolated figures read these spans from a table built into the program.
+TEST_F(ShippedCatalogTest, EveryCablesPublishedSpanIsThatOfThePointsItsFitUses) {
+  for (int r = 1; r <= count; ++r) {
+    SCOPED_TRACE(catalog[r][column::kPartNumber]);
+    const std::vector<LossPoint> points = PointsUpTo(r, kDefaultMaxMhz);
+    const auto [lowest, highest] = std::minmax_element(
+        points.begin(), points.end(), [](const LossPoint& a, const LossPoint& b) { return a.mhz < b.mhz; });
+    const std::optional<FrequencySpan> span = PublishedSpan(catalog[r][column::kPartNumber]);
+    ASSERT_TRUE(span.has_value()) << "add the cable to catalog/published_spans.cpp";
+    EXPECT_EQ(span->lowestMHz, lowest->mhz);
+    EXPECT_EQ(span->highestMHz, highest->mhz);
+  }
 }
 
 TEST(ShippedCatalogRebuildTest, TheToolRebuildsTheShippedFileByteForByte) {
