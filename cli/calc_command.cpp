@@ -20,9 +20,9 @@ struct CalcOptions {
   OutputFormat format = OutputFormat::kText;
 };
 
-void RunCableCalc(const CalcOptions& o, const CatalogRow& row, const Io& io) {
-  Settings settings = ReadSettings(o.settings);
-  const ExactRequest exact = ReadExactRequest(o.exact);
+// The settings are read before the catalog, so a usage fault is told before a missing file.
+void RunCableCalc(const CalcOptions& o, Settings settings, const ExactRequest& exact, const CatalogRow& row,
+                  const Io& io) {
   const CatalogCable cable = ReadCatalogCable(row);
   CheckLineData(exact, o.exact, cable);
   const Calculation calculation = Calculate(cable, settings, exact);
@@ -40,19 +40,20 @@ void RunCableCalc(const CalcOptions& o, const CatalogRow& row, const Io& io) {
 void RunOneCablePath(CalcOptions o, const PathElementEntry& entry, const Io& io) {
   o.settings.length = entry.lengthText;
   o.exact.vf = entry.vfText;
-  RunCableCalc(o, *entry.row, io);
+  RunCableCalc(o, ReadSettings(o.settings), ReadExactRequest(o.exact), *entry.row, io);
 }
 
 void RunPathCalc(CalcOptions o, const Io& io) {
   if (!o.exact.vf.empty())
     throw UsageError("--vf does not go with --path: give a cable's own after an @ (RG-8X:6ft@0.78)");
+  o.settings.length = "0";
+  const Settings settings = ReadSettings(o.settings);
+  const ExactRequest exact = ReadExactRequest(o.exact);
   const std::vector<CatalogRow> cables = io.Cables();  // the entries point into it
   std::vector<PathElementEntry> entries = ReadPathText(o.path, cables);
   if (entries.size() == 1 && entries.front().element.kind == ElementKind::kCable)
     return RunOneCablePath(o, entries.front(), io);
-  o.settings.length = "0";
-  const Settings settings = ReadSettings(o.settings);
-  const PathCalculation c = CalculatePath(std::move(entries), settings, ReadExactRequest(o.exact));
+  const PathCalculation c = CalculatePath(std::move(entries), settings, exact);
   switch (o.format) {
     case OutputFormat::kCsv: return WritePathCsv(io.out, settings, c);
     case OutputFormat::kJson: return WritePathJson(io.out, o.path, settings, c);
@@ -66,8 +67,10 @@ void RunCalc(const CalcOptions& o, const Io& io) {
   if (!o.path.empty()) return RunPathCalc(o, io);
   if (o.cable.empty()) throw UsageError("give --cable and --length, or --path");
   if (o.settings.length.empty()) throw UsageError("--length is required");
+  const Settings settings = ReadSettings(o.settings);
+  const ExactRequest exact = ReadExactRequest(o.exact);
   const std::vector<CatalogRow> cables = io.Cables();  // the row found points into it
-  RunCableCalc(o, FindCable(cables, o.cable), io);
+  RunCableCalc(o, settings, exact, FindCable(cables, o.cable), io);
 }
 
 }  // namespace
