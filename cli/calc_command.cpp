@@ -83,12 +83,13 @@ void AddCalcCommand(CLI::App& command, CommandContext& context) {
       command.add_option("--cable", o->cable, "Part number, or text that the cable's type and part number contain")
           ->type_name("C")
           ->check(kNotEmpty);
-  CLI::Option* path = command
-                          .add_option("--path", o->path,
-                                      "A feed line, shack end first: \"RG-8X:6ft, PL-259, arrestor, LMR-400:100ft, N\" "
-                                      "(cables with lengths, connectors, 0.2dB losses)")
-                          ->type_name("TEXT")
-                          ->check(kNotEmpty);
+  CLI::Option* path =
+      command
+          .add_option("--path", o->path,
+                      "A feed line, shack end first: \"RG-8X:6ft, PL-259, arrestor, Times LMR-400:100ft, N\" "
+                      "(cables with lengths, connectors, 0.2dB losses)")
+          ->type_name("TEXT")
+          ->check(kNotEmpty);
   CLI::Option* length = command.get_option("--length")->required(false);
   path->excludes(cable)->excludes(length);
   AddExactOptions(command, o->exact, true);
