@@ -55,12 +55,26 @@ bool IsOfType(const CatalogRow& cable, const std::string& type) { return SameNam
 
 std::string CableName(const CatalogRow& cable) { return cable[column::kType] + ", " + cable[column::kPartNumber]; }
 
-const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::string& name) {
+std::vector<const CatalogRow*> CablesNamed(const std::vector<CatalogRow>& cables, const std::string& name) {
   std::vector<const CatalogRow*> found =
       Matching(cables, [&](const CatalogRow& cable) { return SameName(cable[column::kPartNumber], name); });
   if (found.empty()) found = Matching(cables, [&](const CatalogRow& cable) { return IsOfType(cable, name); });
   if (found.empty())
     found = Matching(cables, [&](const CatalogRow& cable) { return NameContains(TypeAndPart(cable), name); });
+  return found;
+}
+
+std::vector<std::string> NearestCableNames(const std::vector<CatalogRow>& cables, const std::string& typed) {
+  std::vector<std::string> names;
+  for (const CatalogRow& cable : cables) {
+    names.push_back(cable[column::kType]);
+    names.push_back(cable[column::kPartNumber]);
+  }
+  return NearestNames(names, typed, kSuggestions);
+}
+
+const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::string& name) {
+  const std::vector<const CatalogRow*> found = CablesNamed(cables, name);
   if (found.size() == 1) return *found.front();
   const std::string quoted = "--cable " + QuotedTyped(name);
   if (found.empty())

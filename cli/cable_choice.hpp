@@ -17,6 +17,12 @@ namespace ferrolux::cli {
 // listing the nearest names.
 const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::string& name);
 
+// The cables FindCable chooses among: one, several, or none.
+std::vector<const CatalogRow*> CablesNamed(const std::vector<CatalogRow>& cables, const std::string& name);
+
+// The types and part numbers nearest to `typed`, catalog bytes as they are.
+std::vector<std::string> NearestCableNames(const std::vector<CatalogRow>& cables, const std::string& typed);
+
 bool IsOfType(const CatalogRow& cable, const std::string& type);
 
 // The usage error for a type no cable has, with the nearest types.

@@ -64,6 +64,8 @@ std::string SpanText(const ExactSpan& span, const std::string& unit, int places)
   return high == low ? low + unit : low + " to " + high + unit;
 }
 
+}  // namespace
+
 void WriteRangeText(std::ostream& out, const SwrRange& r, double shackSwr, double refOhms) {
   const std::string reading =
       PlainNumberText(shackSwr, kFloatDigits) + ":1 against " + PlainNumberText(refOhms, kFloatDigits) + " Ohms";
@@ -86,6 +88,8 @@ void WriteRangeText(std::ostream& out, const SwrRange& r, double shackSwr, doubl
            "takes no power, so the loss has no upper bound.\n";
 }
 
+namespace {
+
 Json PointJson(const ExactPoint& p) {
   if (p.lossBeyondFigures)
     return {{"shack_z", ImpedanceJson(p.shackZ)},    {"antenna_z", ImpedanceJson(p.antennaZ)},
@@ -106,6 +110,8 @@ Json PointJson(const ExactPoint& p) {
 
 Json SpanJson(const ExactSpan& s) { return Json::array({s.min, s.bounded ? Json(s.max) : Json(nullptr)}); }
 
+}  // namespace
+
 Json RangeJson(const SwrRange& r) {
   if (r.lossBeyondFigures) return {{"loss_beyond_any_figure", true}, {"passive_share", r.passiveShare}};
   return {{"total_loss_db", SpanJson(r.totalLossDb)},
@@ -113,6 +119,8 @@ Json RangeJson(const SwrRange& r) {
           {"power_out_w", SpanJson(r.powerOutW)},
           {"passive_share", r.passiveShare}};
 }
+
+namespace {
 
 bool Passive(const ExactResult& e) { return e.point ? e.point->passive : e.range && e.range->passiveShare > 0; }
 

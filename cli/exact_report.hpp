@@ -19,6 +19,10 @@ void WriteExactText(std::ostream& out, const Settings& settings, const Calculati
 // Null when the cable lacks the data the line model needs.
 nlohmann::ordered_json ExactJson(const Calculation& c);
 
+// The exact figures over every load phase that gives the shack's SWR, for one line or a path.
+void WriteRangeText(std::ostream& out, const SwrRange& r, double shackSwr, double refOhms);
+nlohmann::ordered_json RangeJson(const SwrRange& r);
+
 void AppendExactFields(Record& record, const Calculation& c);
 
 // "50.04-j1.83"; "open" for an infinite impedance (S = 1).

@@ -6,6 +6,17 @@ namespace ferrolux {
 
 namespace {
 
+// The load's volts and amps through the inverse chain matrix. The stored matrix is the true one
+// over a factor of size e^logScale, and the true one has determinant 1, so its inverse is that
+// factor times the stored adjugate; the factor's phase is common to both and no power sees it.
+LoadWaves WavesThrough(const Abcd& m, double refOhms) {
+  const double size = std::exp(m.logScale);
+  return {size * (m.d + m.b / refOhms), size * (m.d - m.b / refOhms), -size * (m.c + m.a / refOhms),
+          size * (m.a / refOhms - m.c)};
+}
+
+}  // namespace
+
 double ElementMatchedLossDb(const PathElement& element, double freqMHz) {
   switch (element.kind) {
     case ElementKind::kCable: {
@@ -17,17 +28,6 @@ double ElementMatchedLossDb(const PathElement& element, double freqMHz) {
   }
   return element.lumpedDb;
 }
-
-// The load's volts and amps through the inverse chain matrix. The stored matrix is the true one
-// over a factor of size e^logScale, and the true one has determinant 1, so its inverse is that
-// factor times the stored adjugate; the factor's phase is common to both and no power sees it.
-LoadWaves WavesThrough(const Abcd& m, double refOhms) {
-  const double size = std::exp(m.logScale);
-  return {size * (m.d + m.b / refOhms), size * (m.d - m.b / refOhms), -size * (m.c + m.a / refOhms),
-          size * (m.a / refOhms - m.c)};
-}
-
-}  // namespace
 
 double PathMatchedLossDb(const std::vector<PathElement>& path, double freqMHz) {
   double total = 0;

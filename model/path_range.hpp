@@ -8,6 +8,9 @@
 
 namespace ferrolux {
 
+// One element's loss into its own impedance: a cable's into its Z0.
+double ElementMatchedLossDb(const PathElement& element, double freqMHz);
+
 // Each cable's matched loss into its own Z0, plus each connector's and lumped loss.
 double PathMatchedLossDb(const std::vector<PathElement>& path, double freqMHz);
 
