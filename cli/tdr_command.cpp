@@ -11,7 +11,6 @@
 #include "cli/command_error.hpp"
 #include "cli/json_fields.hpp"
 #include "cli/option_values.hpp"
-#include "cli/option_values.hpp"
 #include "cli/subcommand.hpp"
 #include "cli/sweep_file.hpp"
 #include "model/cable_calculation.hpp"
