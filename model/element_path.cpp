@@ -94,12 +94,14 @@ Joint JointOf(const Wave& wave, double refOhms) {
 void SetPowerFigures(PathFigures& figures, const std::vector<PathElement>& path, const std::vector<Wave>& waves,
                      double freqMHz, double powerW) {
   const Wave& shack = waves.front();
-  // The log of a joint's true volts per unit of its stored wave, at the power fed in.
+  // The log of a joint's true volts per unit of its stored wave, at the power fed in. Worked in
+  // logs throughout: a load of almost no resistance would overflow the ratio of the powers.
   const auto logAmplitude = [&](const Wave& w) {
-    return std::log(powerW / shack.Power()) / 2 + w.logScale - shack.logScale;
+    return (std::log(powerW) - std::log(shack.Power())) / 2 + w.logScale - shack.logScale;
   };
   for (size_t k = 0; k < waves.size(); ++k) {
-    figures.joints[k].powerW = waves[k].Power() * std::exp(2 * logAmplitude(waves[k]));
+    const double stored = waves[k].Power();
+    figures.joints[k].powerW = stored > 0 ? std::exp(std::log(stored) + 2 * logAmplitude(waves[k])) : 0;
   }
   for (size_t k = 0; k < path.size(); ++k) {
     ElementFigures& element = figures.elements[k];

@@ -204,6 +204,16 @@ TEST(ElementPath, ExtremeLossesAndLoadsGiveNoNan) {
   }
 }
 
+// 100 W over the stored power of a load of 1e-307 ohms overflowed to infinity, and the
+// element's loss in watts became infinity minus infinity.
+TEST(ElementPath, FaintResistanceOverflowedThePowerRatioIntoNan) {
+  const PathFigures f = SolvePath(Path("0dB"), 146, {1e-307, 1e-153}, 50, 100);
+  ASSERT_TRUE(f.powerFigures);
+  EXPECT_NEAR(f.joints.front().powerW, 100, 1e-9);
+  EXPECT_NEAR(f.powerOutW, 100, 1e-9);
+  EXPECT_NEAR(f.elements.front().lossW, 0, 1e-9);
+}
+
 TEST(ConnectorLoss, InterpolatesOnLogFrequencyAndHoldsTheEnds) {
   struct Case {
     ConnectorFamily family;
