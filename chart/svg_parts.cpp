@@ -63,7 +63,10 @@ namespace {
 // The value of a numeric attribute in a document's first element of the given kind; 0 when absent.
 int AttributeOf(const std::string& document, std::string_view attribute) {
   const std::size_t svg = document.find("<svg ");
-  const std::size_t at = document.find(" " + std::string(attribute) + "=\"", svg);
+  // Appended, as GCC 12 warns falsely of a literal plus a temporary.
+  std::string needle = " ";
+  needle.append(attribute).append("=\"");
+  const std::size_t at = document.find(needle, svg);
   if (svg == std::string::npos || at == std::string::npos) return 0;
   return std::atoi(document.c_str() + at + attribute.size() + 3);
 }
