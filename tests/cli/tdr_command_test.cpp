@@ -23,6 +23,8 @@ struct Ran {
 
 Ran RunTdr(std::vector<std::string> arguments) {
   CLI::App app("", "ferrolux");
+  // The test data's paths begin with '/', which the Windows build would read as an option.
+  app.allow_windows_style_options(false);
   CommandContext context;
   std::ostringstream out, err;
   context.catalogFile = [] { return std::filesystem::path(FERROLUX_TEST_DATA_DIR) / "../../data/CableCatalog.txt"; };
