@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "chart/across_axis.hpp"
 #include "chart/chart_scale.hpp"
 #include "text/cells.hpp"
 #include "text/charset.hpp"
@@ -23,7 +24,7 @@ constexpr int kMostLossSteps = 10;
 constexpr int kLegendGap = 3;
 constexpr int kShortestLegendLabel = 3;
 constexpr int kMarkSpacing = 8;  // cells between two marks of one series on a braille curve
-constexpr std::string_view kFrequencyUnit = "MHz";
+constexpr int kCellsPerTick = 10;  // on a linear axis across, room for a label and a gap
 
 // Marks and colours go together: a series keeps both whether the terminal shows colour or not.
 constexpr std::array<char, kMaxChartSeries> kMarks{'*', '+', 'o', 'x', '#', '@', '%', '&'};
@@ -127,7 +128,7 @@ std::vector<std::optional<int>> TraceSeries(DotCanvas& canvas, const ChartSettin
   std::vector<std::optional<int>> heights(static_cast<std::size_t>(canvas.DotColumns()));
   std::optional<int> previous;
   for (int x = 0; x < canvas.DotColumns(); ++x) {
-    const double mhz = FrequencyAtShare((x + 0.5) / canvas.DotColumns(), chart.fromMHz, chart.toMHz);
+    const double mhz = AcrossAt(chart, (x + 0.5) / canvas.DotColumns());
     const std::optional<double> loss = PlottableLoss(chart.series[series], mhz, chart.signedValues);
     const std::optional<double> share = loss ? axis.Share(*loss) : std::nullopt;
     std::optional<int> height;
@@ -238,7 +239,7 @@ void DrawLabels(std::vector<Row>& rows, const DotCanvas& canvas, const LossAxis&
   for (const ChartLabel& note : chart.labels) {
     const std::optional<double> share = axis.Share(note.value);
     if (note.series >= SeriesShown(chart) || !share) continue;
-    const double along = AxisShare(note.mhz, chart.fromMHz, chart.toMHz);
+    const double along = AcrossShare(chart, note.mhz);
     if (!(along >= 0 && along <= 1)) continue;
     const int column = left + std::min(canvas.Columns() - 1, static_cast<int>(along * canvas.Columns()));
     const int row = canvas.RowOfDot(DotOfShare(*share, canvas.DotRows()));
@@ -262,9 +263,9 @@ struct FrequencyTick {
 
 std::vector<FrequencyTick> FrequencyTicks(const ChartSettings& chart, int left, int columns) {
   std::vector<FrequencyTick> ticks;
-  for (const BandTick& band : BandTicksWithin(chart.fromMHz, chart.toMHz)) {
-    const double share = AxisShare(band.mhz, chart.fromMHz, chart.toMHz);
-    ticks.push_back({left + std::min(columns - 1, static_cast<int>(share * columns)), std::string(band.label)});
+  for (AcrossTick& tick : AcrossTicks(chart, columns / kCellsPerTick)) {
+    const double share = AcrossShare(chart, tick.at);
+    ticks.push_back({left + std::min(columns - 1, static_cast<int>(share * columns)), std::move(tick.label)});
   }
   return ticks;
 }
@@ -286,16 +287,16 @@ AxisLabel CentredLabel(std::string text, int column) {
 
 // Both ends of the range, then the band labels that fit beside them.
 Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
-  const int unitStart = chart.width - DisplayWidth(kFrequencyUnit);
-  std::vector<AxisLabel> labels{CentredLabel(FrequencyText(chart.fromMHz), left),
-                                CentredLabel(FrequencyText(chart.toMHz), chart.width - 1)};
+  const int unitStart = chart.width - DisplayWidth(AcrossUnit(chart));
+  std::vector<AxisLabel> labels{CentredLabel(AcrossEndText(chart, chart.fromMHz), left),
+                                CentredLabel(AcrossEndText(chart, chart.toMHz), chart.width - 1)};
   labels.reserve(ticks.size() + 2);
   for (const FrequencyTick& tick : ticks) labels.push_back(CentredLabel(tick.label, tick.column));
   PlaceAxisLabels(labels, 0, unitStart - 1, 1);
   Row row(static_cast<std::size_t>(chart.width));
   for (const AxisLabel& label : labels)
     if (label.shown) PutText(row, static_cast<int>(label.start), label.text);
-  PutText(row, unitStart, kFrequencyUnit);
+  PutText(row, unitStart, AcrossUnit(chart));
   return row;
 }
 
@@ -370,7 +371,7 @@ std::string SizeProblem(const ChartSettings& chart, std::string_view why) {
 }  // namespace
 
 std::vector<std::string> DrawChart(const ChartSettings& chart) {
-  if (!ChartRangeValid(chart.fromMHz, chart.toMHz)) return {std::string(kChartRangeProblem)};
+  if (!AcrossRangeValid(chart)) return {std::string(AcrossRangeProblem(chart))};
   constexpr std::string_view kTooSmall = "too small for the chart and its legend.";
   if (chart.width < kMinWidth || chart.height < kMinHeight) return {SizeProblem(chart, kTooSmall)};
   if (chart.width > kChartLargest || chart.height > kChartLargest)

@@ -29,6 +29,9 @@ struct ChartLabel {
 struct ChartSettings {
   std::vector<ChartSeries> series;   // up to 8; any beyond are left out
   double fromMHz = 1, toMHz = 1000;  // logarithmic axis
+  // Empty: frequency across, as above. Else a linear axis across from fromMHz to toMHz in this
+  // unit, such as distance along a line in "m", and the series read in it.
+  std::string linearUnit;
   std::string title;                 // what is drawn: "Matched loss of 100 ft"
   std::string unit;                  // of the values, e.g. "dB/100 ft", "dB", "SWR"
   bool logValues = false;            // a logarithmic value axis, so small values do not crowd the bottom

@@ -9,6 +9,7 @@
 #include <limits>
 #include <utility>
 
+#include "chart/across_axis.hpp"
 #include "text/charset.hpp"
 #include "text/text.hpp"
 
@@ -88,7 +89,7 @@ Losses LossRange(const ChartSettings& chart) {
   range.least = std::numeric_limits<double>::infinity();
   for (std::size_t s = 0; s < SeriesShown(chart); ++s)
     for (int i = 0; i < kLossSamples; ++i) {
-      const double mhz = FrequencyAtShare(i / (kLossSamples - 1.0), chart.fromMHz, chart.toMHz);
+      const double mhz = AcrossAt(chart, i / (kLossSamples - 1.0));
       const std::optional<double> loss = PlottableLoss(chart.series[s], mhz, chart.signedValues);
       if (!loss) continue;
       range.highest = std::max(range.highest, *loss);

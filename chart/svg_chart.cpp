@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/across_axis.hpp"
 #include "chart/chart_scale.hpp"
 #include "chart/svg_parts.hpp"
 #include "text/cells.hpp"
@@ -32,7 +33,7 @@ constexpr double kLabelGap = 8;
 constexpr double kPixelsPerSample = 2;
 constexpr double kPixelsPerLossStep = 40;
 constexpr int kMostLossSteps = 10;
-constexpr std::string_view kFrequencyUnit = "MHz";
+constexpr double kPixelsPerTick = 80;  // on a linear axis across
 constexpr std::string_view kAxisColor = "#333333";
 constexpr std::string_view kGridColor = "#dddddd";
 
@@ -105,18 +106,18 @@ AxisLabel CentredLabel(std::string text, double x) {
 std::string FrequencyAxis(const ChartSettings& chart, const Frame& frame, double documentWidth) {
   std::string grid;
   // Both ends first, so a band near one gives way to them.
-  std::vector<AxisLabel> labels{CentredLabel(FrequencyText(chart.fromMHz), frame.left),
-                                CentredLabel(FrequencyText(chart.toMHz), frame.right)};
-  for (const BandTick& band : BandTicksWithin(chart.fromMHz, chart.toMHz)) {
-    const double x = frame.left + AxisShare(band.mhz, chart.fromMHz, chart.toMHz) * frame.Width();
+  std::vector<AxisLabel> labels{CentredLabel(AcrossEndText(chart, chart.fromMHz), frame.left),
+                                CentredLabel(AcrossEndText(chart, chart.toMHz), frame.right)};
+  for (AcrossTick& tick : AcrossTicks(chart, static_cast<int>(frame.Width() / kPixelsPerTick))) {
+    const double x = frame.left + AcrossShare(chart, tick.at) * frame.Width();
     grid += SvgLine(x, frame.top, x, frame.bottom);
-    labels.push_back(CentredLabel(std::string(band.label), x));
+    labels.push_back(CentredLabel(std::move(tick.label), x));
   }
   PlaceAxisLabels(labels, 0, documentWidth, kLabelGap);
   std::string texts;
   for (const AxisLabel& label : labels)
     if (label.shown) texts += SvgText(label.start + label.width / 2, frame.bottom + 18, "middle", label.text);
-  texts += SvgText((frame.left + frame.right) / 2, frame.bottom + 36, "middle", kFrequencyUnit);
+  texts += SvgText((frame.left + frame.right) / 2, frame.bottom + 36, "middle", AcrossUnit(chart));
   return SvgGroup("class=\"frequency-grid\" stroke=\"" + std::string(kGridColor) + "\"", grid) +
          SvgGroup("class=\"frequency-labels\" fill=\"" + std::string(kAxisColor) + "\"", texts);
 }
@@ -136,7 +137,7 @@ std::string PointLabels(const ChartSettings& chart, const Frame& frame, const Lo
   std::vector<Frame> taken;
   for (const ChartLabel& note : chart.labels) {
     const std::optional<double> height = axis.Share(note.value);
-    const double along = AxisShare(note.mhz, chart.fromMHz, chart.toMHz);
+    const double along = AcrossShare(chart, note.mhz);
     if (note.series >= SeriesShown(chart) || !height || !(along >= 0 && along <= 1)) continue;
     const double x = frame.left + along * frame.Width(), y = frame.bottom - *height * frame.Height();
     const std::string color(kSvgSeriesColors[note.series]);
@@ -171,7 +172,7 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
   for (int i = 0; i < samples; ++i) {
     const double share = i / (samples - 1.0);
     const auto loss =
-        PlottableLoss(chart.series[series], FrequencyAtShare(share, chart.fromMHz, chart.toMHz), chart.signedValues);
+        PlottableLoss(chart.series[series], AcrossAt(chart, share), chart.signedValues);
     const std::optional<double> height = loss ? axis.Share(*loss) : std::nullopt;
     const bool clipped = loss && axis.Clipped(*loss);
     if (clipped && !clippedFrom) clippedFrom = share;
@@ -201,8 +202,8 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
 std::string DrawSvgChart(const ChartSettings& chart) {
   const int width = std::clamp(chart.width, kMinWidth / kPixelsPerColumn, kChartLargest) * kPixelsPerColumn;
   const int height = std::clamp(chart.height, kMinHeight / kPixelsPerRow, kChartLargest) * kPixelsPerRow;
-  if (!ChartRangeValid(chart.fromMHz, chart.toMHz))
-    return SvgDocument(width, height, SvgText(width / 2.0, height / 2.0, "middle", kChartRangeProblem));
+  if (!AcrossRangeValid(chart))
+    return SvgDocument(width, height, SvgText(width / 2.0, height / 2.0, "middle", AcrossRangeProblem(chart)));
   const double plotWidth = width - kLeftMargin - kRightMargin;
   const LegendGrid legend = LayOutLegend(chart, plotWidth);
   const double notesHeight = static_cast<double>(chart.notes.size()) * kLegendRowHeight;

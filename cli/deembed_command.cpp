@@ -1,5 +1,6 @@
 #include "cli/deembed_command.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -8,9 +9,11 @@
 #include "cli/command_error.hpp"
 #include "cli/deembed.hpp"
 #include "cli/file_output.hpp"
+#include "cli/option_values.hpp"
 #include "cli/settings.hpp"
 #include "cli/subcommand.hpp"
 #include "cli/sweep_file.hpp"
+#include "cli/tdr_chart.hpp"
 #include "model/cable_calculation.hpp"
 #include "platform/utf8_args.hpp"
 
@@ -18,7 +21,6 @@ namespace ferrolux::cli {
 
 namespace {
 
-const std::vector<std::string> kViews{"swr", "rx", "smith"};
 constexpr double kMostSwr = 1000;
 
 DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cables) {
@@ -35,9 +37,10 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
   return line;
 }
 
-ChartView ViewOfSweep(const std::string& name, const chart::SweepViewInput& input, const DeembedNumbers& numbers,
-                      const OutputStyle& style) {
+ChartView ViewOfSweep(const std::string& name, const chart::SweepViewInput& input, const chart::TdrViewInput& tdr,
+                      const DeembedNumbers& numbers, const OutputStyle& style) {
   const chart::ChartSettings frame = ChartForOutput(style);
+  if (name == "tdr") return chart::TdrReflectionView(tdr, frame);
   if (name == "rx") return chart::ResistanceReactanceView(input, frame);
   if (name == "smith") return chart::SmithView(input, frame, numbers.swrCircle);
   return chart::SwrView(input, frame, numbers.swrMax > 0 ? numbers.swrMax : chart::kDefaultSwrTop);
@@ -48,9 +51,13 @@ void WriteCharts(const DeembedOptions& o, const DeembedLine& line, const Deembed
                  const OutputStyle& style) {
   const chart::SweepViewInput input = DeembedViewInput(points, line, style.utf8);
   const DeembedNumbers numbers = ReadDeembedOptions(o);
+  const bool tdrAsked = std::find(o.views.begin(), o.views.end(), "tdr") != o.views.end();
+  const chart::TdrViewInput tdr = tdrAsked ? ShackTdr(input, line.cable.numbers, line.velocityFactor, line.lengthFt,
+                                                      o.metric, style.utf8)
+                                           : chart::TdrViewInput{};
   std::vector<ChartView> views;
   for (const std::string& name : o.views.empty() ? std::vector<std::string>{"swr"} : o.views)
-    views.push_back(ViewOfSweep(name, input, numbers, style));
+    views.push_back(ViewOfSweep(name, input, tdr, numbers, style));
   const std::vector<std::string> notes = DeembedNotes(line, points);
   if (!o.svg.empty()) WriteViews(views, notes, o.svg, out);
   if (o.plot || (o.svg.empty() && !o.views.empty())) WriteViews(views, notes, "", out);
@@ -115,11 +122,12 @@ void AddDeembedCommand(CLI::App& command, CommandContext& context) {
       ->check(kNoValue);
   command
       .add_option("--view", d.views,
-                  "swr, rx (R and X) or smith; several draw one after another, or stacked in one SVG")
+                  "swr, rx (R and X), smith or tdr (distance to fault); several draw one after another, or "
+                  "stacked in one SVG")
       ->type_name("VIEW")
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-      ->check(CLI::IsMember(kViews));
+      ->check(CLI::IsMember(kSweepViews));
   command.add_option("--swr-max", d.swrMax, "Top of the SWR view's axis (default 10)")
       ->type_name("S")
       ->check(kNotEmpty);

@@ -10,6 +10,7 @@ namespace ferrolux::cli {
 inline const std::vector<std::string> kFormats{"text", "csv", "json"};
 inline const std::vector<std::string> kSortKeys{"total", "matched", "name", "exact"};
 inline const std::vector<std::string> kPlotQuantities{"loss", "z0", "z0-angle", "vf"};
+inline const std::vector<std::string> kSweepViews{"swr", "rx", "smith", "tdr"};
 inline const std::vector<std::string> kTdrWindows{"kaiser", "hann", "none"};
 inline const std::vector<std::string> kShells{"bash", "zsh", "fish", "powershell"};
 

@@ -13,6 +13,7 @@
 #include "cli/option_values.hpp"
 #include "cli/subcommand.hpp"
 #include "cli/sweep_file.hpp"
+#include "cli/tdr_chart.hpp"
 #include "model/cable_calculation.hpp"
 #include "sweep/tdr.hpp"
 
@@ -22,11 +23,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr double kMetresPerFoot = 0.3048;
-
 struct TdrOptions {
-  std::string file, vf, cable, lengthMax, window = kTdrWindows.front();
-  bool step = false, metric = false;
+  std::string file, vf, cable, lengthMax, window = kTdrWindows.front(), svg;
+  bool step = false, metric = false, plot = false;
   OutputFormat format = OutputFormat::kText;
 };
 
@@ -42,11 +41,6 @@ TdrWindow WindowOf(const std::string& word) {
   return word == "hann" ? TdrWindow::kHann : TdrWindow::kKaiser;
 }
 
-std::complex<double> ReflectionOf(const SweepPoint& point, double refOhms) {
-  if (std::isinf(point.z.real()) || std::isinf(point.z.imag())) return 1;  // an open
-  return (point.z - refOhms) / (point.z + refOhms);
-}
-
 // The velocity factor, and with --cable the cable's loss at each frequency.
 void ReadLine(const TdrOptions& o, const Io& io, TdrRequest& request, TdrRun& run) {
   if (!o.vf.empty()) {
@@ -59,9 +53,7 @@ void ReadLine(const TdrOptions& o, const Io& io, TdrRequest& request, TdrRun& ru
     throw UsageError("--cable: the catalog gives no velocity factor for this cable (give --vf)");
   }
   request.velocityFactor = cable.numbers.velocityFactor;
-  for (const double hz : request.freqHz) {
-    request.lossDbPerMetre.push_back(MatchedLossPer100Ft(cable.numbers, hz / 1e6) / (100 * kMetresPerFoot));
-  }
+  request.lossDbPerMetre = LossDbPerMetre(cable.numbers, request.freqHz);
   run.lineName = DisplayText(CableName(FindCable(cables, o.cable)), io.style.utf8);
 }
 
@@ -74,7 +66,7 @@ TdrRun Compute(const TdrOptions& o, const Io& io) {
   request.refOhms = sweep.refOhms;
   for (const SweepPoint& point : sweep.points) {
     request.freqHz.push_back(point.freqHz);
-    request.reflection.push_back(ReflectionOf(point, sweep.refOhms));
+    request.reflection.push_back(ReflectionAgainst(point.z, sweep.refOhms));
   }
   ReadLine(o, io, request, run);
   request.window = run.window = WindowOf(o.window);
@@ -114,6 +106,17 @@ std::string Distance(double metres, bool metric) {
   return text.str();
 }
 
+// Which reflections read above 1 and why, as no passive line gives such a figure.
+std::string CappedLine(const TdrOptions& o, const TdrResult& result) {
+  std::string where;
+  for (const TdrPeak& peak : result.peaks)
+    if (peak.capped) where += (where.empty() ? " at " : ", ") + Distance(peak.distanceM, o.metric);
+  return "Shown as 1: the reflection" + (where.empty() ? std::string(" somewhere") : where) + " read above 1, " +
+         (result.lossTakenOut ? "so the loss taken out is more than the sweep lost (check the cable and its velocity "
+                                "factor)"
+                              : "which no passive line gives (check the sweep)");
+}
+
 // The impedance a little past the peak, where the step has settled.
 double ImpedanceAfter(const TdrResult& result, const TdrPeak& peak) {
   const double perSample = result.points.size() > 1 ? result.points[1].distanceM : 1;
@@ -136,6 +139,7 @@ void WriteTdrHeader(std::ostream& out, const TdrOptions& o, const TdrRun& run, c
   if (r.longerThanRange) {
     out << "The line seems longer than the range: reflections from beyond it fold back into it\n";
   }
+  if (r.capped) out << CappedLine(o, r) << '\n';
 }
 
 void WriteTdrText(std::ostream& out, const TdrOptions& o, const TdrRun& run, const OutputStyle& style) {
@@ -157,7 +161,8 @@ void WriteTdrText(std::ostream& out, const TdrOptions& o, const TdrRun& run, con
 Record PointRecord(const TdrPoint& point, bool step) {
   Record record{{"distance_m", point.distanceM},
                 {"distance_ft", point.distanceM / kMetresPerFoot},
-                {"reflection", point.reflection}};
+                {"reflection", point.reflection},
+                {"capped", point.capped}};
   if (step)
     record.push_back({"impedance_ohms", NumberOr(point.impedanceOhms.has_value(), point.impedanceOhms.value_or(0))});
   return record;
@@ -168,7 +173,8 @@ Json PeakJson(const TdrPeak& peak, TdrMode mode) {
           {"distance_ft", peak.distanceM / kMetresPerFoot},
           {"reflection", peak.reflection},
           {"return_loss_db", ReturnLossDb(peak.reflection)},
-          {"looks_like", mode == TdrMode::kLowPass ? Json(KindWord(peak.kind)) : Json(nullptr)}};
+          {"looks_like", mode == TdrMode::kLowPass ? Json(KindWord(peak.kind)) : Json(nullptr)},
+          {"capped", peak.capped}};
 }
 
 void WriteTdrJson(std::ostream& out, const TdrOptions& o, const TdrRun& run) {
@@ -179,7 +185,8 @@ void WriteTdrJson(std::ostream& out, const TdrOptions& o, const TdrRun& run) {
                        {"loss_taken_out", r.lossTakenOut},
                        {"resolution_m", r.resolutionM},
                        {"range_m", r.rangeM},
-                       {"longer_than_range", r.longerThanRange}};
+                       {"longer_than_range", r.longerThanRange},
+                       {"capped", r.capped}};
   Json peaks = Json::array();
   for (const TdrPeak& peak : r.peaks) peaks.push_back(PeakJson(peak, r.mode));
   WriteJsonWithList(out, before, "points", r.points.size(),
@@ -191,8 +198,22 @@ void WriteTdrJson(std::ostream& out, const TdrOptions& o, const TdrRun& run) {
                     {{"peaks", peaks}});
 }
 
+// The header's lines below the chart, so the chart says what it rests on.
+void WriteTdrCharts(const TdrOptions& o, const TdrRun& run, const Io& io) {
+  std::stringstream header;
+  WriteTdrHeader(header, o, run, io.style);
+  std::vector<std::string> notes;
+  for (std::string line; std::getline(header, line);) notes.push_back(line);
+  const chart::TdrViewInput input =
+      TdrViewInputOf(run.result, {run.velocityFactor, run.window, run.lineName, o.metric}, io.style.utf8);
+  const std::vector<ChartView> views = TdrViews(input, o.step, ChartForOutput(io.style));
+  if (!o.svg.empty()) WriteViews(views, notes, o.svg, io.out);
+  if (o.plot) WriteViews(views, notes, "", io.out);
+}
+
 void RunTdr(const TdrOptions& o, const Io& io) {
   const TdrRun run = Compute(o, io);
+  if (o.plot || !o.svg.empty()) return WriteTdrCharts(o, run, io);
   const std::vector<TdrPoint>& points = run.result.points;
   switch (o.format) {
     case OutputFormat::kCsv:
@@ -228,6 +249,10 @@ void AddTdrCommand(CLI::App& command, CommandContext& context) {
   command.add_flag("--step", t.step, "The impedance profile too (low-pass mode)")->check(kNoValue);
   command.add_flag("--metric", t.metric, "Plain lengths in metres")->check(kNoValue);
   AddFormatOption(command, t.format);
+  command.add_flag("--plot", t.plot, "Draw the reflection against distance in the terminal")->check(kNoValue);
+  command.add_option("--svg", t.svg, "Write the chart to this file as SVG (- for standard output)")
+      ->type_name("OUT")
+      ->check(kNotEmpty);
 }
 
 }  // namespace ferrolux::cli

@@ -39,12 +39,14 @@ struct TdrPoint {
   double distanceM = 0;
   double reflection = 0;                // low-pass: signed; band-pass: magnitude
   std::optional<double> impedanceOhms;  // low-pass only
+  bool capped = false;                  // read above 1 and shown as 1: see TdrResult::capped
 };
 
 struct TdrPeak {
   double distanceM = 0;
   double reflection = 0;  // as in TdrPoint, between samples by a parabola through the top three
   FaultKind kind = FaultKind::kOpenOrShort;
+  bool capped = false;
 };
 
 struct TdrResult {
@@ -53,6 +55,10 @@ struct TdrResult {
   double rangeM = 0;       // c VF / (2 df): beyond it reflections fold back
   bool lossTakenOut = false;
   bool longerThanRange = false;  // the line seems to reach past the range
+  // Some reflection read well above 1, which no passive line gives: the loss taken out was more
+  // than the sweep lost (a wrong cable or velocity factor) or the sweep is not physical. Such
+  // values are shown as 1 and flagged.
+  bool capped = false;
   std::vector<TdrPoint> points;
   std::vector<TdrPeak> peaks;  // largest first
 };

@@ -78,6 +78,21 @@ std::vector<double> LossGain(const TdrRequest& request, const TdrGrid& grid, con
   return gain;
 }
 
+// A reflection of a hair above 1 is rounding; past this margin it is a figure no line gives.
+constexpr double kCapMargin = 0.005;
+
+// Above 1 shown as 1, flagged when it was more than rounding, the peaks found where they truly lie.
+void CapAtWhole(TdrResult& result) {
+  const auto cap = [&result](double& reflection) {
+    const bool over = std::abs(reflection) > 1 + kCapMargin;
+    result.capped = result.capped || over;
+    reflection = std::clamp(reflection, -1.0, 1.0);
+    return over;
+  };
+  for (TdrPoint& point : result.points) point.capped = cap(point.reflection);
+  for (TdrPeak& peak : result.peaks) peak.capped = cap(peak.reflection);
+}
+
 double Impedance(double refOhms, double step) {
   const double bounded = std::clamp(step, -0.9999, 0.9999);  // an open or a short reads large or small, never infinite
   return refOhms * (1 + bounded) / (1 - bounded);
@@ -151,6 +166,7 @@ void FillProfile(const TdrRequest& request, const TdrGrid& grid, const TdrTimeli
   }
   result.peaks = FindPeaks(reflection, step, count, metresPerSample, result.resolutionM, request.window);
   result.longerThanRange = SeemsLongerThanRange(request, result, timeline.impulse);
+  CapAtWhole(result);
 }
 
 }  // namespace ferrolux
