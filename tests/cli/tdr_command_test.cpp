@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -87,6 +88,34 @@ TEST(TdrCommand, ReturnLossOfAWholeReflectionReadMinusZero) {
   const Ran ran = RunTdr({file.string(), "--vf", "0.66"});
   std::filesystem::remove(file);
   EXPECT_NE(ran.out.find("|\u0393| 1.000, return loss 0.0 dB, open\n"), std::string::npos) << ran.out;
+}
+
+// A lossless open 30 m away read through RG-58: the loss taken out lifted it above 1, printed as
+// a real |Γ|. The text says which peak was shown as 1 and why; JSON and CSV carry a flag.
+TEST(TdrCommand, LossTakenOutOfALosslessSweepReadAboveOne) {
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "ferrolux_tdr_lossless.s1p";
+  {
+    std::ofstream sweep(file);
+    sweep << "# MHz S MA R 50\n";
+    for (int mhz = 1; mhz <= 400; ++mhz) sweep << mhz << " 1 " << std::fmod(-360.0 * mhz * 60 / 197.863, 360) << '\n';
+  }
+  const std::vector<std::string> line{file.string(), "--cable", "Belden 8259", "--metric"};
+  const Ran text = RunTdr(line);
+  std::vector<std::string> asJson = line, asCsv = line;
+  asJson.insert(asJson.end(), {"--format", "json"});
+  asCsv.insert(asCsv.end(), {"--format", "csv"});
+  const Ran json = RunTdr(asJson), csv = RunTdr(asCsv);
+  std::filesystem::remove(file);
+  EXPECT_NE(text.out.find("Shown as 1: the reflection at 30.00 m (98.43 ft) read above 1, so the loss taken out is more "
+                          "than the sweep lost (check the cable and its velocity factor)\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("|\u0393| 1.000"), std::string::npos) << text.out;
+  const nlohmann::json parsed = nlohmann::json::parse(json.out);
+  EXPECT_TRUE(parsed["capped"].get<bool>());
+  EXPECT_TRUE(parsed["peaks"][0]["capped"].get<bool>());
+  EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "distance_m,distance_ft,reflection,capped");
+  EXPECT_NE(csv.out.find(",yes\n"), std::string::npos);
 }
 
 TEST(TdrCommand, JsonCarriesModeResolutionRangePointsAndPeaks) {

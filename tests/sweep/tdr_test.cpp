@@ -122,6 +122,24 @@ TEST(ComputeTdr, TakingTheLineLossOutReadsAFarOpenWhole) {
   }
 }
 
+// A lossless open taken as if seen through 30 m of RG-58 (a wrong cable or velocity factor): the
+// loss taken out lifted it above 1, printed as if real. Shown as 1 and flagged now;
+// without the loss taken out nothing is flagged.
+TEST(ComputeTdr, LossTakenOutOfALosslessSweepReadAboveOne) {
+  for (const bool lossTakenOut : {true, false}) {
+    TdrRequest request = LoneReflection(1, 30, 1e6, 1e6, 400);
+    if (lossTakenOut)
+      for (const double hz : request.freqHz)
+        request.lossDbPerMetre.push_back((0.425585 * std::sqrt(hz / 1e6) + 0.00964155 * hz / 1e6) / 30.48);
+    const TdrResult result = ComputeTdr(request);
+    for (const TdrPoint& point : result.points) ASSERT_LE(std::abs(point.reflection), 1) << point.distanceM;
+    ASSERT_FALSE(result.peaks.empty());
+    EXPECT_EQ(result.capped, lossTakenOut);
+    EXPECT_EQ(result.peaks.front().capped, lossTakenOut);
+    EXPECT_NEAR(result.peaks.front().reflection, 1, 0.01);
+  }
+}
+
 // The pitfalls of such views: a window that shrinks the peak, open and short alike, the DC value
 // and half the reference plane's step lost, the resolution of another window than the one used.
 // Each row is a lone reflection on a lossless line; `factor` is the resolution in units of
