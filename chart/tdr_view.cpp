@@ -32,9 +32,9 @@ std::string Title(const std::string& what, const TdrViewInput& input) {
   return input.through.empty() ? title : title + ", through " + input.through;
 }
 
-std::string PeakText(const TdrViewPeak& peak, const TdrViewInput& input, bool utf8) {
-  const std::string size = peak.capped ? (utf8 ? "≥1 (capped)" : ">=1 (capped)")
-                                       : FixedText(input.signedReflection ? peak.reflection : std::abs(peak.reflection), 2);
+std::string PeakText(const TdrViewPeak& peak, const TdrViewInput& input) {
+  const double shown = input.signedReflection ? peak.reflection : std::abs(peak.reflection);
+  const std::string size = peak.capped ? FixedText(shown, 0) + " (capped)" : FixedText(shown, 2);
   return size + " at " + FixedText(peak.distance, 2) + " " + input.unit;
 }
 
@@ -53,7 +53,7 @@ ChartSettings TdrReflectionView(const TdrViewInput& input, ChartSettings frame) 
   for (std::size_t i = 0; i < input.peaks.size() && i < kMostTdrPeakLabels; ++i) {
     const TdrViewPeak& peak = input.peaks[i];
     const double value = input.signedReflection ? peak.reflection : std::abs(peak.reflection);
-    chart.labels.push_back({0, peak.distance, value, PeakText(peak, input, chart.utf8)});
+    chart.labels.push_back({0, peak.distance, value, PeakText(peak, input)});
   }
   return chart;
 }

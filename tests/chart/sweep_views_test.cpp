@@ -16,6 +16,7 @@
 #include "chart/chart_scale.hpp"
 #include "chart/smith_chart.hpp"
 #include "chart/svg_chart.hpp"
+#include "chart/tdr_view.hpp"
 #include "text/cells.hpp"
 #include "text/charset.hpp"
 
@@ -84,6 +85,36 @@ TEST(SweepViews, DrawTheGoldenPictures) {
       {"swr.svg", DrawSvgChart(SwrView(input, Frame(true), kDefaultSwrTop))},
       {"rx.svg", DrawSvgChart(ResistanceReactanceView(input, Frame(true)))},
       {"smith.svg", DrawSvgSmithChart(SmithView(input, Frame(true), 2))},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.picture, Golden(c.name, c.picture)) << c.name;
+}
+
+// Three reflections along 12 m: higher impedance at 3 m, lower at 6.5 m, and an open at 10 m
+// that read above 1, so it is shown as 1 and said to be capped.
+TdrViewInput ThreeFaults() {
+  TdrViewInput input;
+  input.spacing = 0.05;
+  const struct {
+    double metres, size;
+  } faults[] = {{3, 0.2}, {6.5, -0.35}, {10, 1}};
+  for (int n = 0; n <= 240; ++n) {
+    double sum = 0;
+    for (const auto& fault : faults) sum += fault.size * std::exp(-std::pow((n * input.spacing - fault.metres) / 0.2, 2));
+    input.reflection.push_back(sum);
+  }
+  input.peaks = {{10, 1, true}, {6.5, -0.35, false}, {3, 0.2, false}};
+  input.how = "low-pass, window Kaiser β 6, VF 0.66";
+  input.through = "thin coax, loss taken out";
+  return input;
+}
+
+TEST(TdrView, DrawsTheGoldenPictures) {
+  const TdrViewInput input = ThreeFaults();
+  const struct {
+    std::string name, picture;
+  } cases[] = {
+      {"tdr_braille.txt", Picture(DrawChart(TdrReflectionView(input, Frame(true))), 72)},
+      {"tdr.svg", DrawSvgChart(TdrReflectionView(input, Frame(true)))},
   };
   for (const auto& c : cases) EXPECT_EQ(c.picture, Golden(c.name, c.picture)) << c.name;
 }
