@@ -6,6 +6,8 @@
 #include <complex>
 #include <numbers>
 
+#include "chart/svg_chart.hpp"
+#include "cli/tdr_chart.hpp"
 #include "sweep/tdr.hpp"
 
 namespace {
@@ -30,5 +32,22 @@ void BM_TdrSweep(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(ferrolux::ComputeTdr(request));
 }
 BENCHMARK(BM_TdrSweep)->Unit(benchmark::kMillisecond);
+
+// What `tdr --plot` and `tdr --svg` do past reading the file: the response, and its chart drawn
+// in a 120x40 terminal (0) or as SVG (1).
+void BM_TdrView(benchmark::State& state) {
+  const ferrolux::TdrRequest request = LongSweep();
+  ferrolux::chart::ChartSettings frame;
+  frame.width = 120;
+  frame.height = 40;
+  for (auto _ : state) {
+    const ferrolux::TdrResult result = ferrolux::ComputeTdr(request);
+    const auto input = ferrolux::cli::TdrViewInputOf(result, {0.66, request.window, "RG-58", true}, true);
+    const auto chart = ferrolux::chart::TdrReflectionView(input, frame);
+    benchmark::DoNotOptimize(state.range(0) ? ferrolux::chart::DrawSvgChart(chart).size()
+                                            : ferrolux::chart::DrawChart(chart).size());
+  }
+}
+BENCHMARK(BM_TdrView)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
