@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "chart/across_axis.hpp"
+#include "chart/chart_rows.hpp"
 #include "chart/chart_scale.hpp"
 #include "text/cells.hpp"
 #include "text/charset.hpp"
@@ -24,50 +25,13 @@ constexpr int kMostLossSteps = 10;
 constexpr int kLegendGap = 3;
 constexpr int kShortestLegendLabel = 3;
 constexpr int kMarkSpacing = 8;  // cells between two marks of one series on a braille curve
-constexpr int kCellsPerTick = 10;  // on a linear axis across, room for a label and a gap
 
 // Marks and colours go together: a series keeps both whether the terminal shows colour or not.
 constexpr std::array<char, kMaxChartSeries> kMarks{'*', '+', 'o', 'x', '#', '@', '%', '&'};
 // Eight hues of the 256-colour palette, none a lighter or darker twin of another, each readable
 // on a dark and a light background: red, blue, green, purple, orange, teal, pink, olive.
 constexpr std::array<int, kMaxChartSeries> kColors{160, 33, 34, 129, 208, 37, 199, 142};
-constexpr int kPlain = -1;
 constexpr int kTitleGap = 2;
-
-struct Glyphs {
-  std::string_view lossAxis, lossTick, corner, frequencyAxis, frequencyTick;
-};
-constexpr Glyphs kUnicodeGlyphs{"│", "┤", "└", "─", "┬"};
-constexpr Glyphs kAsciiGlyphs{"|", "+", "+", "-", "+"};
-
-struct Cell {
-  std::string glyph = " ";
-  int color = kPlain;
-};
-using Row = std::vector<Cell>;
-
-std::string Sgr(int color) { return SgrCode(color == kPlain ? "0" : "38;5;" + std::to_string(color)); }
-
-std::string RowText(const Row& row) {
-  std::string out;
-  int color = kPlain;
-  for (const Cell& cell : row) {
-    if (cell.color != color) out += Sgr(cell.color);
-    color = cell.color;
-    out += cell.glyph;
-  }
-  if (color != kPlain) out += Sgr(kPlain);
-  return out;
-}
-
-// Printable text from a column on, one character per cell, cut at the row's end.
-void PutText(Row& row, int column, std::string_view text, int color = kPlain) {
-  for (std::size_t at = 0; at < text.size() && column < static_cast<int>(row.size()); ++column) {
-    const std::size_t length = DecodeUtf8(text.substr(at)).length;
-    if (column >= 0) row[column] = {std::string(text.substr(at, length)), color};
-    at += length;
-  }
-}
 
 int SeriesColor(const ChartSettings& chart, std::size_t series) { return chart.color ? kColors[series] : kPlain; }
 
@@ -256,50 +220,6 @@ void DrawLabels(std::vector<Row>& rows, const DotCanvas& canvas, const LossAxis&
   }
 }
 
-struct FrequencyTick {
-  int column;  // in the row, not the plot
-  std::string label;
-};
-
-std::vector<FrequencyTick> FrequencyTicks(const ChartSettings& chart, int left, int columns) {
-  std::vector<FrequencyTick> ticks;
-  for (AcrossTick& tick : AcrossTicks(chart, columns / kCellsPerTick)) {
-    const double share = AcrossShare(chart, tick.at);
-    ticks.push_back({left + std::min(columns - 1, static_cast<int>(share * columns)), std::move(tick.label)});
-  }
-  return ticks;
-}
-
-Row FrequencyAxisRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
-  const Glyphs& glyphs = chart.utf8 ? kUnicodeGlyphs : kAsciiGlyphs;
-  Row row(static_cast<std::size_t>(chart.width));
-  PutText(row, left - 1, glyphs.corner);
-  for (int column = left; column < chart.width; ++column) PutText(row, column, glyphs.frequencyAxis);
-  for (const FrequencyTick& tick : ticks) PutText(row, tick.column, glyphs.frequencyTick);
-  return row;
-}
-
-AxisLabel CentredLabel(std::string text, int column) {
-  const int width = DisplayWidth(text);
-  const int start = column - (width - 1) / 2;  // an even width leans right of the column
-  return {std::move(text), static_cast<double>(start), static_cast<double>(width)};
-}
-
-// Both ends of the range, then the band labels that fit beside them.
-Row FrequencyLabelRow(const std::vector<FrequencyTick>& ticks, int left, const ChartSettings& chart) {
-  const int unitStart = chart.width - DisplayWidth(AcrossUnit(chart));
-  std::vector<AxisLabel> labels{CentredLabel(AcrossEndText(chart, chart.fromMHz), left),
-                                CentredLabel(AcrossEndText(chart, chart.toMHz), chart.width - 1)};
-  labels.reserve(ticks.size() + 2);
-  for (const FrequencyTick& tick : ticks) labels.push_back(CentredLabel(tick.label, tick.column));
-  PlaceAxisLabels(labels, 0, unitStart - 1, 1);
-  Row row(static_cast<std::size_t>(chart.width));
-  for (const AxisLabel& label : labels)
-    if (label.shown) PutText(row, static_cast<int>(label.start), label.text);
-  PutText(row, unitStart, AcrossUnit(chart));
-  return row;
-}
-
 std::string LegendSample(const ChartSettings& chart, std::size_t series) {
   std::string mark(1, kMarks[series]);
   if (!chart.utf8) return mark;
@@ -383,14 +303,12 @@ std::vector<std::string> DrawChart(const ChartSettings& chart) {
   const int left = LossLabelWidth(axis) + 1;
   DotCanvas canvas(chart.width - left, plotRows, chart.utf8);
   DrawAllSeries(canvas, chart, axis);
-  const auto ticks = FrequencyTicks(chart, left, canvas.Columns());
 
   std::vector<Row> rows{TitleRow(chart)};
   std::vector<Row> plot = PlotRows(canvas, axis, left, chart);
   DrawLabels(plot, canvas, axis, left, chart);
   for (Row& row : plot) rows.push_back(std::move(row));
-  rows.push_back(FrequencyAxisRow(ticks, left, chart));
-  rows.push_back(FrequencyLabelRow(ticks, left, chart));
+  for (Row& row : AcrossAxisRows(chart, left, canvas.Columns())) rows.push_back(std::move(row));
   rows.insert(rows.end(), legend->begin(), legend->end());
   std::vector<std::string> lines;
   lines.reserve(rows.size());
