@@ -32,12 +32,12 @@ struct ChartSettings {
   // Empty: frequency across, as above. Else a linear axis across from fromMHz to toMHz in this
   // unit, such as distance along a line in "m", and the series read in it.
   std::string linearUnit;
-  std::string title;                 // what is drawn: "Matched loss of 100 ft"
-  std::string unit;                  // of the values, e.g. "dB/100 ft", "dB", "SWR"
-  bool logValues = false;            // a logarithmic value axis, so small values do not crowd the bottom
-  bool signedValues = false;         // values below 0 drawn too, the linear axis reaching down to them
-  bool zoomValues = false;           // the linear axis spans the values alone instead of rising from 0
-  bool zeroLine = false;             // a line across at 0, where reactance changes sign
+  std::string title;          // what is drawn: "Matched loss of 100 ft"
+  std::string unit;           // of the values, e.g. "dB/100 ft", "dB", "SWR"
+  bool logValues = false;     // a logarithmic value axis, so small values do not crowd the bottom
+  bool signedValues = false;  // values below 0 drawn too, the linear axis reaching down to them
+  bool zoomValues = false;    // the linear axis spans the values alone instead of rising from 0
+  bool zeroLine = false;      // a line across at 0, where reactance changes sign
   // When the top is above the bottom, the value axis spans them whatever the values; values beyond
   // the top lie along the top edge, marked.
   double valueBottom = 0, valueTop = 0;

@@ -171,8 +171,7 @@ std::string SeriesLines(const ChartSettings& chart, std::size_t series, const Fr
   std::optional<double> clippedFrom;
   for (int i = 0; i < samples; ++i) {
     const double share = i / (samples - 1.0);
-    const auto loss =
-        PlottableLoss(chart.series[series], AcrossAt(chart, share), chart.signedValues);
+    const auto loss = PlottableLoss(chart.series[series], AcrossAt(chart, share), chart.signedValues);
     const std::optional<double> height = loss ? axis.Share(*loss) : std::nullopt;
     const bool clipped = loss && axis.Clipped(*loss);
     if (clipped && !clippedFrom) clippedFrom = share;

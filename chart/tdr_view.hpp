@@ -21,10 +21,10 @@ struct TdrViewInput {
   std::vector<double> impedanceOhms;  // the same spacing; empty without a profile
   double spacing = 1;                 // between two samples, in `unit`
   std::string unit = "m";
-  bool signedReflection = true;  // low-pass; else |Γ|, which cannot tell an open from a short
+  bool signedReflection = true;    // low-pass; else |Γ|, which cannot tell an open from a short
   std::vector<TdrViewPeak> peaks;  // largest first
-  std::string how;      // "low-pass, Kaiser β 6, VF 0.66"
-  std::string through;  // "RG-58A/U (Belden 8259), loss taken out"; empty when not known
+  std::string how;                 // "low-pass, Kaiser β 6, VF 0.66"
+  std::string through;             // "RG-58A/U (Belden 8259), loss taken out"; empty when not known
 };
 
 inline constexpr std::size_t kMostTdrPeakLabels = 4;

@@ -52,9 +52,9 @@ void WriteCharts(const DeembedOptions& o, const DeembedLine& line, const Deembed
   const chart::SweepViewInput input = DeembedViewInput(points, line, style.utf8);
   const DeembedNumbers numbers = ReadDeembedOptions(o);
   const bool tdrAsked = std::find(o.views.begin(), o.views.end(), "tdr") != o.views.end();
-  const chart::TdrViewInput tdr = tdrAsked ? ShackTdr(input, line.cable.numbers, line.velocityFactor, line.lengthFt,
-                                                      o.metric, style.utf8)
-                                           : chart::TdrViewInput{};
+  const chart::TdrViewInput tdr =
+      tdrAsked ? ShackTdr(input, line.cable.numbers, line.velocityFactor, line.lengthFt, o.metric, style.utf8)
+               : chart::TdrViewInput{};
   std::vector<ChartView> views;
   for (const std::string& name : o.views.empty() ? std::vector<std::string>{"swr"} : o.views)
     views.push_back(ViewOfSweep(name, input, tdr, numbers, style));

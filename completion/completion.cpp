@@ -44,7 +44,8 @@ const KnownValue kKnownValues[] = {
     {"band", ValueKind::kWords, nullptr},          {"cable", ValueKind::kCables, nullptr},
     {"catalog", ValueKind::kFiles, nullptr},       {"svg", ValueKind::kFiles, nullptr},
     {"s1p", ValueKind::kFiles, nullptr},           {"shell", ValueKind::kWords, &kShells},
-    {"show", ValueKind::kWords, &kPlotQuantities}, {"window", ValueKind::kWords, &kTdrWindows}, {"view", ValueKind::kWords, &kSweepViews},
+    {"show", ValueKind::kWords, &kPlotQuantities}, {"window", ValueKind::kWords, &kTdrWindows},
+    {"view", ValueKind::kWords, &kSweepViews},
 };
 constexpr char kFileTypeName[] = "FILE";
 

@@ -94,12 +94,11 @@ TEST(SweepViews, DrawTheGoldenPictures) {
 TdrViewInput ThreeFaults() {
   TdrViewInput input;
   input.spacing = 0.05;
-  const struct {
-    double metres, size;
-  } faults[] = {{3, 0.2}, {6.5, -0.35}, {10, 1}};
+  const struct { double metres, size; } faults[] = {{3, 0.2}, {6.5, -0.35}, {10, 1}};
   for (int n = 0; n <= 240; ++n) {
     double sum = 0;
-    for (const auto& fault : faults) sum += fault.size * std::exp(-std::pow((n * input.spacing - fault.metres) / 0.2, 2));
+    for (const auto& fault : faults)
+      sum += fault.size * std::exp(-std::pow((n * input.spacing - fault.metres) / 0.2, 2));
     input.reflection.push_back(sum);
   }
   input.peaks = {{10, 1, true}, {6.5, -0.35, false}, {3, 0.2, false}};

@@ -106,9 +106,10 @@ TEST(TdrCommand, LossTakenOutOfALosslessSweepReadAboveOne) {
   asCsv.insert(asCsv.end(), {"--format", "csv"});
   const Ran json = RunTdr(asJson), csv = RunTdr(asCsv);
   std::filesystem::remove(file);
-  EXPECT_NE(text.out.find("Shown as 1: the reflection at 30.00 m (98.43 ft) read above 1, so the loss taken out is more "
-                          "than the sweep lost (check the cable and its velocity factor)\n"),
-            std::string::npos)
+  EXPECT_NE(
+      text.out.find("Shown as 1: the reflection at 30.00 m (98.43 ft) read above 1, so the loss taken out is more "
+                    "than the sweep lost (check the cable and its velocity factor)\n"),
+      std::string::npos)
       << text.out;
   EXPECT_NE(text.out.find("|\u0393| 1.000"), std::string::npos) << text.out;
   const nlohmann::json parsed = nlohmann::json::parse(json.out);
