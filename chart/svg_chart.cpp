@@ -33,7 +33,8 @@ constexpr double kLabelGap = 8;
 constexpr double kPixelsPerSample = 2;
 constexpr double kPixelsPerLossStep = 40;
 constexpr int kMostLossSteps = 10;
-constexpr double kPixelsPerTick = 80;  // on a linear axis across
+constexpr double kPixelsPerTick = 80;                      // on a linear axis across
+constexpr double kTitleType = 12, kSmallestTitleType = 8;  // font sizes, px
 constexpr std::string_view kAxisColor = "#333333";
 constexpr std::string_view kGridColor = "#dddddd";
 
@@ -93,7 +94,15 @@ std::string LossLines(const ChartSettings& chart, const LossAxis& axis, const Fr
     labels += "<g stroke=\"" + std::string(kAxisColor) + "\">" + SvgLine(frame.left, y, frame.right, y) + "</g>\n";
   }
   labels += SvgText(frame.left - 6, frame.top - 12, "start", chart.unit);
-  labels += SvgText((frame.left + frame.right) / 2, frame.top - 12, "middle", chart.title);
+  // Centred over the plot, or moved right where a long title would run into the unit.
+  const double titleFrom = frame.left - 6 + SvgTextWidth(chart.unit) + kLabelGap;
+  const double middle = (frame.left + frame.right) / 2, width = SvgTextWidth(chart.title);
+  const double room = frame.right + kRightMargin - titleFrom;
+  if (middle - width / 2 >= titleFrom) labels += SvgText(middle, frame.top - 12, "middle", chart.title);
+  else if (width <= room) labels += SvgText(titleFrom, frame.top - 12, "start", chart.title);
+  else  // smaller type rather than a title cut off by the page
+    labels += SvgGroup("font-size=\"" + SvgNumber(std::max(kSmallestTitleType, kTitleType * room / width)) + "\"",
+                       SvgText(titleFrom, frame.top - 12, "start", chart.title));
   return SvgGroup("class=\"loss-grid\" stroke=\"" + std::string(kGridColor) + "\"", grid) +
          SvgGroup("class=\"loss-labels\" fill=\"" + std::string(kAxisColor) + "\"", labels);
 }

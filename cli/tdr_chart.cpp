@@ -16,7 +16,7 @@ std::string HowText(const TdrResult& result, const TdrDrawn& drawn, bool utf8) {
   std::string window(WindowName(drawn.window));
   if (const auto beta = window.find("beta"); utf8 && beta != std::string::npos) window.replace(beta, 4, "β");
   std::ostringstream text;
-  text << (result.mode == TdrMode::kLowPass ? "low-pass" : "band-pass") << ", window " << window << ", VF "
+  text << (result.mode == TdrMode::kLowPass ? "low-pass" : "band-pass") << ", " << window << ", VF "
        << drawn.velocityFactor;
   return text.str();
 }

@@ -102,7 +102,7 @@ TdrViewInput ThreeFaults() {
     input.reflection.push_back(sum);
   }
   input.peaks = {{10, 1, true}, {6.5, -0.35, false}, {3, 0.2, false}};
-  input.how = "low-pass, window Kaiser β 6, VF 0.66";
+  input.how = "low-pass, Kaiser β 6, VF 0.66";
   input.through = "thin coax, loss taken out";
   return input;
 }
