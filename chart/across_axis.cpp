@@ -44,8 +44,12 @@ std::vector<AcrossTick> AcrossTicks(const ChartSettings& chart, int most) {
     return ticks;
   }
   const LossScale scale = NiceLossScale(chart.toMHz - chart.fromMHz, std::max(most, 1));
-  for (double k = std::floor(chart.fromMHz / scale.step) + 1; k * scale.step < chart.toMHz; ++k)
+  const auto enough = static_cast<std::size_t>(2 * std::max(most, 1));
+  // The scale tops out at a million: a longer axis gets no ticks rather than millions of them.
+  for (double k = std::floor(chart.fromMHz / scale.step) + 1; k * scale.step < chart.toMHz && ticks.size() <= enough;
+       ++k)
     ticks.push_back({k * scale.step, FixedText(k * scale.step, scale.decimals)});
+  if (ticks.size() > enough) ticks.clear();
   return ticks;
 }
 
