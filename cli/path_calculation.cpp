@@ -121,6 +121,7 @@ PathCalculation CalculatePath(std::vector<PathElementEntry> entries, const Setti
     case ExactInput::kNone:
     case ExactInput::kShackSwr:
       c.range = PathSwrRange(path, settings.freqMHz, settings.shackSwr, c.refOhms, settings.powerW);
+      c.worstPeaks = PathWorstPeaks(path, settings.freqMHz, settings.shackSwr, c.refOhms, settings.powerW);
       return c;
   }
   c.figures = SolvePath(path, settings.freqMHz, antennaZ, c.refOhms, settings.powerW);

@@ -21,6 +21,11 @@ std::optional<VoltageRating> RatingOf(const PathElementEntry& entry);
 // Whether the element's figures carry power: an impedance was given and power flows into the path.
 bool HasPowerFigures(const PathCalculation& c);
 
+// Whether the cables' highest voltages and currents are known: for the load, or at the worst of
+// every load phase when only the SWR is.
+bool HasCablePeaks(const PathCalculation& c);
+WavePeaks CablePeaks(const PathCalculation& c, size_t i);
+
 // Element `i`'s fields; numbers that are not figures (an infinite loss, none without a load) are null.
 Record ElementRecord(const PathCalculation& c, size_t i);
 
