@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "model/deembedding.hpp"
 #include "model/exact_figures.hpp"
 #include "model/path_range.hpp"
 #include "model/path_text.hpp"
@@ -122,6 +123,33 @@ TEST(ElementPath, OneCablePathEqualsTheLineModel) {
     EXPECT_NEAR(f.elements[0].lossW, 100 - exact.powerOutW, 1e-9) << c.cable;
     EXPECT_NEAR(f.joints.front().swr, exact.shackSwr, 1e-9) << c.cable;
   }
+}
+
+// scikit-rf's inverse cascade in front of a shack reading (make_path_cases.py); a path of one
+// cable de-embeds as the line alone does.
+TEST(ElementPath, DeembedsThroughAPathAsScikitRfDoes) {
+  std::ifstream file(FERROLUX_TEST_DATA_DIR "/path_deembed_cases.tsv");
+  ASSERT_TRUE(file) << "tests/data/path_deembed_cases.tsv";
+  std::string line;
+  int cases = 0;
+  while (std::getline(file, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream row(line);
+    std::string mhz, r, x, path, ar, ax, loss;
+    std::getline(row, mhz, '\t'), std::getline(row, r, '\t'), std::getline(row, x, '\t');
+    std::getline(row, path, '\t'), std::getline(row, ar, '\t'), std::getline(row, ax, '\t');
+    std::getline(row, loss, '\t');
+    const LinePoint p = DeembedThroughPathAt(Path(path), 50, std::stod(mhz), {std::stod(r), std::stod(x)});
+    EXPECT_NEAR(std::abs(p.antennaZ - Complex(std::stod(ar), std::stod(ax))), 0, 1e-6) << path;
+    EXPECT_NEAR(p.totalLossDb, std::stod(loss), 1e-8) << path;
+    ++cases;
+  }
+  EXPECT_EQ(cases, 4);
+  const LinePoint byPath = DeembedThroughPathAt(Path("C:100ft"), 50, 146, {48, 1});
+  const LinePoint byLine = DeembedAt({kCables.at("C"), 0.66, 100 * kFeet, 50}, 146, {48, 1});
+  EXPECT_NEAR(std::abs(byPath.antennaZ - byLine.antennaZ), 0, 1e-9);
+  EXPECT_NEAR(byPath.totalLossDb, byLine.totalLossDb, 1e-9);
+  EXPECT_NEAR(byPath.matchedLossDb, byLine.matchedLossDb, 1e-12);
 }
 
 // On a nearly lossless line the highest voltage and current are √(P Z0 SWR) and √(P SWR / Z0);
