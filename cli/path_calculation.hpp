@@ -35,6 +35,9 @@ struct PathCalculation {
   std::vector<double> matchedLossDb;   // each element's, into its own impedance
 };
 
+// `givenOhms` when above 0, else the first cable's impedance, else 50 Ohms.
+double PathReferenceOhms(const std::vector<PathElementEntry>& entries, double givenOhms);
+
 // The catalog records of the path's cables, shack end first.
 std::vector<const CatalogRow*> PathCableRows(const PathCalculation& c);
 

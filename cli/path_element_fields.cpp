@@ -55,6 +55,27 @@ std::string ElementName(const PathElementEntry& entry) {
   return PlainNumberText(entry.element.lumpedDb, kDigits) + " dB";
 }
 
+namespace {
+
+// "6ft" as "6 ft", "30m" as "30 m": the unit after the number.
+std::string SpacedLength(const std::string& typed) {
+  const size_t unit = typed.find_first_not_of("0123456789.,+-eE");
+  return unit == std::string::npos ? typed : typed.substr(0, unit) + " " + typed.substr(unit);
+}
+
+std::string ElementTitle(const PathElementEntry& entry) {
+  if (entry.element.kind != ElementKind::kCable) return ElementName(entry);
+  return (*entry.row)[column::kType] + " " + SpacedLength(entry.lengthText);
+}
+
+}  // namespace
+
+std::string PathTitle(const std::vector<PathElementEntry>& entries) {
+  std::string title;
+  for (const PathElementEntry& entry : entries) title += (title.empty() ? "" : ", ") + ElementTitle(entry);
+  return title;
+}
+
 const char* ElementKindName(ElementKind kind) {
   static const char* const kNames[] = {"cable", "connector", "lumped"};
   return kNames[static_cast<int>(kind)];

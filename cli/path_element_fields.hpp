@@ -14,6 +14,9 @@ namespace ferrolux::cli {
 std::string ElementName(const PathElementEntry& entry);
 const char* ElementKindName(ElementKind kind);
 
+// The path in a title's few words: "RG-8X 6 ft, UHF, LMR-400 100 ft, 0.2 dB"; catalog bytes as they are.
+std::string PathTitle(const std::vector<PathElementEntry>& entries);
+
 // A cable's rating cell as the catalog gives it; empty for any other element.
 std::string RatingText(const PathElementEntry& entry);
 std::optional<VoltageRating> RatingOf(const PathElementEntry& entry);
