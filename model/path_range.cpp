@@ -73,6 +73,13 @@ double PathMatchedLossDb(const std::vector<PathElement>& path, double freqMHz) {
   return total;
 }
 
+double PathCablesMatchedLossDb(const std::vector<PathElement>& path, double freqMHz) {
+  double total = 0;
+  for (const PathElement& element : path)
+    if (element.kind == ElementKind::kCable) total += ElementMatchedLossDb(element, freqMHz);
+  return total;
+}
+
 SwrRange PathSwrRange(const std::vector<PathElement>& path, double freqMHz, double shackSwr, double refOhms,
                       double powerW) {
   return SwrRangeOfWaves(WavesThrough(PathAbcd(path, freqMHz, refOhms), refOhms), PathMatchedLossDb(path, freqMHz),

@@ -15,6 +15,9 @@ double ElementMatchedLossDb(const PathElement& element, double freqMHz);
 // Each cable's matched loss into its own Z0, plus each connector's and lumped loss.
 double PathMatchedLossDb(const std::vector<PathElement>& path, double freqMHz);
 
+// The cables' part of it: what the path would lose with no connector or lumped loss in it.
+double PathCablesMatchedLossDb(const std::vector<PathElement>& path, double freqMHz);
+
 // As ExactSwrRange for one line, in closed form through the path's chain matrix.
 SwrRange PathSwrRange(const std::vector<PathElement>& path, double freqMHz, double shackSwr, double refOhms,
                       double powerW);
