@@ -83,6 +83,7 @@ void AddPathSeries(const std::vector<CatalogRow>& catalog, const PlotOptions& op
         ": a path has no one Z0 or velocity factor (each cable has its own); with --path only the loss is drawn");
   const std::vector<PathElementEntry> entries = ReadPathText(options.path, catalog);
   std::vector<PathElement> path;
+  path.reserve(entries.size());
   for (const PathElementEntry& entry : entries) path.push_back(entry.element);
   chart.title = kTitle + "of the path " + DisplayText(PathTitle(entries), utf8);
   chart.unit = "dB";

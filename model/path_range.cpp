@@ -95,6 +95,7 @@ std::vector<WavePeaks> PathWorstPeaks(const std::vector<PathElement>& path, doub
     return PeaksAtPhase(path, whole, freqMHz, std::polar(m, phase), refOhms, powerW);
   };
   std::vector<std::vector<WavePeaks>> samples;
+  samples.reserve(kPhaseSamples);
   for (int k = 0; k < kPhaseSamples; ++k) samples.push_back(at(2 * std::numbers::pi * k / kPhaseSamples));
   std::vector<WavePeaks> worst(path.size());
   for (size_t e = 0; e < path.size(); ++e) {
