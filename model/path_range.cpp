@@ -17,14 +17,16 @@ LoadWaves WavesThrough(const Abcd& m, double refOhms) {
           size * (m.a / refOhms - m.c)};
 }
 
-constexpr int kPhaseSamples = 72, kPhaseRefinements = 30;
+constexpr int kPhaseSamples = 72, kPhaseRefinements = 24;
+
+Complex ShackZOf(Complex reflection, double refOhms) { return refOhms * (1.0 + reflection) / (1.0 - reflection); }
 
 // The peaks along every element with the shack reading `shackReflection`; none for a phase no
 // passive load gives.
 std::vector<WavePeaks> PeaksAtPhase(const std::vector<PathElement>& path, const Abcd& whole, double freqMHz,
                                     Complex shackReflection, double refOhms, double powerW) {
-  const Complex shackZ = refOhms * (1.0 + shackReflection) / (1.0 - shackReflection);
-  const PathFigures figures = SolvePath(path, freqMHz, AntennaZThrough(whole, shackZ), refOhms, powerW);
+  const Complex antennaZ = AntennaZThrough(whole, ShackZOf(shackReflection, refOhms));
+  const PathFigures figures = SolvePath(path, freqMHz, antennaZ, refOhms, powerW);
   std::vector<WavePeaks> peaks(path.size());
   if (!figures.powerFigures) return peaks;
   for (size_t k = 0; k < path.size(); ++k) peaks[k] = {figures.elements[k].peakVolts, figures.elements[k].peakAmps};
@@ -91,20 +93,23 @@ std::vector<WavePeaks> PathWorstPeaks(const std::vector<PathElement>& path, doub
   const double m = std::isinf(shackSwr) ? 1 : (shackSwr - 1) / (shackSwr + 1);
   if (!(m < 1)) return {};
   const Abcd whole = PathAbcd(path, freqMHz, refOhms);
-  const auto at = [&](double phase) {
-    return PeaksAtPhase(path, whole, freqMHz, std::polar(m, phase), refOhms, powerW);
-  };
   std::vector<std::vector<WavePeaks>> samples;
   samples.reserve(kPhaseSamples);
-  for (int k = 0; k < kPhaseSamples; ++k) samples.push_back(at(2 * std::numbers::pi * k / kPhaseSamples));
+  for (int k = 0; k < kPhaseSamples; ++k)
+    samples.push_back(
+        PeaksAtPhase(path, whole, freqMHz, std::polar(m, 2 * std::numbers::pi * k / kPhaseSamples), refOhms, powerW));
   std::vector<WavePeaks> worst(path.size());
   for (size_t e = 0; e < path.size(); ++e) {
     if (path[e].kind != ElementKind::kCable) continue;
     std::vector<double> volts, amps;
     for (const std::vector<WavePeaks>& sample : samples)
       volts.push_back(sample[e].volts), amps.push_back(sample[e].amps);
-    worst[e] = {HighestOverPhases(volts, [&](double phase) { return at(phase)[e].volts; }),
-                HighestOverPhases(amps, [&](double phase) { return at(phase)[e].amps; })};
+    const auto at = [&](double phase) {
+      const Complex antennaZ = AntennaZThrough(whole, ShackZOf(std::polar(m, phase), refOhms));
+      return CablePeaksThrough(path, e, freqMHz, antennaZ, refOhms, powerW);
+    };
+    worst[e] = {HighestOverPhases(volts, [&](double phase) { return at(phase).volts; }),
+                HighestOverPhases(amps, [&](double phase) { return at(phase).amps; })};
   }
   if (std::ranges::all_of(worst, [](const WavePeaks& p) { return p.volts == 0 && p.amps == 0; })) return {};
   return worst;
