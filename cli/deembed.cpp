@@ -13,6 +13,7 @@
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
 #include "cli/line_limits.hpp"
+#include "cli/path_element_fields.hpp"
 #include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/table.hpp"
@@ -44,6 +45,37 @@ TableRow TextRow(const LinePoint& p) {
   return row;
 }
 
+// What lies between the two ends: "100 ft of RG-8/U (Belden 9913)" or "the path RG-8X 6 ft, UHF".
+std::string ThroughText(const DeembedLine& line, bool utf8) {
+  if (!line.path.empty()) return "the path " + DisplayText(PathTitle(line.path), utf8);
+  return PlainNumberText(line.lengthFt, 7) + " ft of " + DisplayText(CableName(line.cable.texts), utf8);
+}
+
+std::vector<const CatalogRow*> CableRows(const DeembedLine& line) {
+  std::vector<const CatalogRow*> rows;
+  for (const PathElementEntry& entry : line.path)
+    if (entry.row) rows.push_back(entry.row);
+  return rows;
+}
+
+bool AnyExtrapolated(const DeembedLine& line, double lowestMHz, double highestMHz) {
+  if (line.path.empty()) return Extrapolated(line.cable.texts[column::kPartNumber], lowestMHz, highestMHz);
+  return std::ranges::any_of(CableRows(line), [&](const CatalogRow* row) {
+    return Extrapolated((*row)[column::kPartNumber], lowestMHz, highestMHz);
+  });
+}
+
+Json InputsJson(const std::string& file, const DeembedLine& line) {
+  if (!line.path.empty())
+    return {{"file", JsonText(file)}, {"path", JsonText(line.pathText)}, {"reference_ohms", line.refOhms}};
+  return {{"file", JsonText(file)},
+          {"type", JsonText(line.cable.texts[column::kType])},
+          {"part_number", JsonText(line.cable.texts[column::kPartNumber])},
+          {"length_ft", line.lengthFt},
+          {"velocity_factor", line.velocityFactor},
+          {"reference_ohms", line.refOhms}};
+}
+
 // Where the antenna end is not passive its figures are empty; JSON leaves them out.
 constexpr std::size_t kPassiveOnlyFields = 3;
 
@@ -69,10 +101,13 @@ Json PointJson(const LinePoint& p) {
 
 DeembeddedSweep::DeembeddedSweep(Sweep shack, const DeembedLine& line)
     : shack_(std::move(shack)),
-      line_{line.cable.numbers, line.velocityFactor, line.lengthFt * kMetresPerFoot, line.refOhms} {}
+      line_{line.cable.numbers, line.velocityFactor, line.lengthFt * kMetresPerFoot, line.refOhms} {
+  for (const PathElementEntry& entry : line.path) path_.push_back(entry.element);
+}
 
 LinePoint DeembeddedSweep::operator[](std::size_t index) const {
   const SweepPoint& s = shack_.points[index];
+  if (!path_.empty()) return DeembedThroughPathAt(path_, line_.refOhms, s.freqHz / 1e6, s.z);
   return DeembedAt(line_, s.freqHz / 1e6, s.z);
 }
 
@@ -83,15 +118,14 @@ std::size_t DeembeddedSweep::FirstFrom(double mhz) const {
 }
 
 std::vector<std::string> DeembedNotes(const DeembedLine& line, const DeembeddedSweep& points) {
-  return LineLimitLines({&line.cable.texts}, points[0].freqMHz, points[points.Size() - 1].freqMHz);
+  const std::vector<const CatalogRow*> rows = line.path.empty() ? std::vector{&line.cable.texts} : CableRows(line);
+  return LineLimitLines(rows, points[0].freqMHz, points[points.Size() - 1].freqMHz);
 }
 
 void WriteDeembedText(std::ostream& out, const std::string& file, const DeembedLine& line,
                       const DeembeddedSweep& points, const OutputStyle& style) {
-  out << DisplayText(file + " seen at the antenna through " + PlainNumberText(line.lengthFt, 7) + " ft of " +
-                         CableName(line.cable.texts) + " (VF " + PlainNumberText(line.velocityFactor, 7) + ")",
-                     style.utf8)
-      << '\n'
+  const std::string vf = line.path.empty() ? " (VF " + PlainNumberText(line.velocityFactor, 7) + ")" : "";
+  out << DisplayText(file, style.utf8) << " seen at the antenna through " << ThroughText(line, style.utf8) << vf << '\n'
       << "SWR against " << PlainNumberText(line.refOhms, 7) << " Ohms; impedances in Ohms; losses in dB\n";
   const std::vector<TableColumn> columns = {
       {"MHz", true, false}, {"Shack Z", true, false}, {"SWR", true, false},   {"Antenna Z", true, false},
@@ -107,15 +141,8 @@ void WriteDeembedCsv(std::ostream& out, const DeembeddedSweep& points) {
 
 void WriteDeembedJson(std::ostream& out, const std::string& file, const DeembedLine& line,
                       const DeembeddedSweep& points) {
-  const Json inputs = {{"file", JsonText(file)},
-                       {"type", JsonText(line.cable.texts[column::kType])},
-                       {"part_number", JsonText(line.cable.texts[column::kPartNumber])},
-                       {"length_ft", line.lengthFt},
-                       {"velocity_factor", line.velocityFactor},
-                       {"reference_ohms", line.refOhms}};
-  const bool extrapolated =
-      Extrapolated(line.cable.texts[column::kPartNumber], points[0].freqMHz, points[points.Size() - 1].freqMHz);
-  WriteJsonWithList(out, {{"inputs", inputs}, {"extrapolated", extrapolated}}, "points", points.Size(),
+  const bool extrapolated = AnyExtrapolated(line, points[0].freqMHz, points[points.Size() - 1].freqMHz);
+  WriteJsonWithList(out, {{"inputs", InputsJson(file, line)}, {"extrapolated", extrapolated}}, "points", points.Size(),
                     [&points](std::size_t i) { return PointJson(points[i]); });
 }
 
@@ -126,9 +153,7 @@ void WriteAntennaSweep(std::ostream& out, const DeembedLine& line, const Deembed
         const LinePoint p = points[i];
         return SweepPoint{p.freqMHz * 1e6, p.antennaZ};
       },
-      line.refOhms,
-      "Antenna end, de-embedded by ferrolux through " + PlainNumberText(line.lengthFt, 7) + " ft of " +
-          DisplayText(CableName(line.cable.texts)));
+      line.refOhms, "Antenna end, de-embedded by ferrolux through " + ThroughText(line, true));
 }
 
 chart::SweepViewInput DeembedViewInput(const DeembeddedSweep& points, const DeembedLine& line, bool utf8) {
@@ -139,7 +164,7 @@ chart::SweepViewInput DeembedViewInput(const DeembeddedSweep& points, const Deem
     input.points.push_back({point.freqMHz, point.antennaZ, point.shackZ});
   }
   input.refOhms = line.refOhms;
-  input.through = PlainNumberText(line.lengthFt, 7) + " ft of " + DisplayText(CableName(line.cable.texts), utf8);
+  input.through = ThroughText(line, utf8);
   return input;
 }
 

@@ -10,6 +10,7 @@
 #include "catalog/cable.hpp"
 #include "chart/sweep_views.hpp"
 #include "cli/output.hpp"
+#include "cli/path_calculation.hpp"
 #include "model/deembedding.hpp"
 #include "sweep/touchstone.hpp"
 
@@ -20,6 +21,9 @@ struct DeembedLine {
   double lengthFt = 0;
   double velocityFactor = 0;  // the catalog's unless --vf
   double refOhms = 0;         // the cable's nominal impedance unless --ref-ohms
+  // Through a path of elements instead of the one cable: shack end first, and as typed.
+  std::vector<PathElementEntry> path{};
+  std::string pathText{};
 };
 
 // A sweep read at the shack seen at the antenna: a point is de-embedded when a writer asks for
@@ -35,6 +39,7 @@ class DeembeddedSweep {
  private:
   Sweep shack_;
   FeedLine line_;
+  std::vector<PathElement> path_;
 };
 
 // What the figures over the sweep's frequencies rest on, as every subcommand says it.

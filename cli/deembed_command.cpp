@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <ostream>
+#include <utility>
 
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
@@ -23,9 +24,9 @@ namespace {
 
 constexpr double kMostSwr = 1000;
 
-DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cables) {
+DeembedLine ReadCableLine(const DeembedOptions& o, const CatalogRow& row) {
   DeembedLine line;
-  line.cable = ReadCatalogCable(FindCable(cables, o.cable));
+  line.cable = ReadCatalogCable(row);
   const DeembedNumbers numbers = ReadDeembedOptions(o);
   line.lengthFt = numbers.lengthFt;
   line.velocityFactor = numbers.velocityFactor.value_or(line.cable.numbers.velocityFactor);
@@ -34,6 +35,24 @@ DeembedLine ReadLine(const DeembedOptions& o, const std::vector<CatalogRow>& cab
     throw UsageError(std::string("--cable: the catalog gives no ") +
                      (line.cable.numbers.impedanceOhms > 0 ? "velocity factor (give --vf)" : "impedance") +
                      " for this cable");
+  return line;
+}
+
+// A path of one cable and nothing else is --cable and --length, its own velocity factor --vf.
+DeembedLine ReadLine(DeembedOptions o, const std::vector<CatalogRow>& cables) {
+  if (o.path.empty()) return ReadCableLine(o, FindCable(cables, o.cable));
+  std::vector<PathElementEntry> path = ReadPathText(o.path, cables);
+  if (path.size() == 1 && path.front().row) {
+    o.cable = (*path.front().row)[column::kPartNumber], o.length = path.front().lengthText;
+    o.vf = path.front().vfText, o.path.clear();
+    return ReadCableLine(o, *path.front().row);
+  }
+  // Distance is time times one velocity factor: cables of several give no one distance axis.
+  if (std::find(o.views.begin(), o.views.end(), "tdr") != o.views.end())
+    throw UsageError("--view tdr needs one cable: give --cable and --length (or run ferrolux tdr on the sweep)");
+  DeembedLine line;
+  line.refOhms = PathReferenceOhms(path, ReadDeembedOptions(o).refOhms.value_or(0));
+  line.path = std::move(path), line.pathText = o.path;
   return line;
 }
 
@@ -73,7 +92,11 @@ double ReadSwr(const std::string& option, const std::string& text) {
 
 DeembedNumbers ReadDeembedOptions(const DeembedOptions& o) {
   DeembedNumbers numbers;
-  numbers.lengthFt = ReadLength(o.length, o.metric).feet;
+  if (o.path.empty() && o.cable.empty()) throw UsageError("give --cable and --length, or --path");
+  if (o.path.empty() && o.length.empty()) throw UsageError("--length is required");
+  if (!o.path.empty() && !o.vf.empty())
+    throw UsageError("--vf does not go with --path: give a cable's own after an @ (RG-8X:6ft@0.78)");
+  if (o.path.empty()) numbers.lengthFt = ReadLength(o.length, o.metric).feet;
   if (!o.vf.empty()) numbers.velocityFactor = ReadVelocityFactor("--vf", o.vf);
   if (!o.refOhms.empty()) numbers.refOhms = ReadNumber("--ref-ohms", o.refOhms);
   if (!o.swrMax.empty()) numbers.swrMax = ReadSwr("--swr-max", o.swrMax);
@@ -104,11 +127,18 @@ void AddDeembedCommand(CLI::App& command, CommandContext& context) {
   });
   DeembedOptions& d = *o;
   command.add_option("FILE", d.file, "Touchstone 1.x or 2.0 one-port file (.s1p)")->required()->check(kNotEmpty);
-  command.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
-      ->type_name("C")
-      ->required()
-      ->check(kNotEmpty);
-  command.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L")->required();
+  CLI::Option* cable =
+      command.add_option("--cable", d.cable, "Part number, or text that the cable's type and part number contain")
+          ->type_name("C")
+          ->check(kNotEmpty);
+  CLI::Option* length =
+      command.add_option("--length", d.length, "Cable length in feet; 30m for metres")->type_name("L");
+  command
+      .add_option("--path", d.path, "A feed line, shack end first, as for calc: \"RG-8X:6ft, PL-259, LMR-400:100ft\"")
+      ->type_name("TEXT")
+      ->check(kNotEmpty)
+      ->excludes(cable)
+      ->excludes(length);
   command.add_option("--vf", d.vf, "Velocity factor instead of the catalog's")->type_name("V")->check(kNotEmpty);
   command.add_option("--ref-ohms", d.refOhms, "SWR reference (default: the cable's impedance)")
       ->type_name("R")

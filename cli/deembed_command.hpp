@@ -14,7 +14,7 @@ namespace ferrolux::cli {
 
 // The options as typed; empty when not given.
 struct DeembedOptions {
-  std::string file, cable, length, vf, refOhms, s1p, svg, swrMax, swrCircle;
+  std::string file, cable, length, path, vf, refOhms, s1p, svg, swrMax, swrCircle;
   std::vector<std::string> views;  // swr, rx, smith in the order asked; none for SWR alone
   OutputFormat format = OutputFormat::kText;
   bool metric = false, plot = false;

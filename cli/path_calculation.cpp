@@ -65,14 +65,14 @@ std::vector<std::string> ElementTexts(const std::string& text) {
   }
 }
 
-double ReferenceOhms(const std::vector<PathElementEntry>& entries, const ExactRequest& exact) {
-  if (exact.refOhms > 0) return exact.refOhms;
+}  // namespace
+
+double PathReferenceOhms(const std::vector<PathElementEntry>& entries, double givenOhms) {
+  if (givenOhms > 0) return givenOhms;
   for (const PathElementEntry& entry : entries)
     if (entry.element.kind == ElementKind::kCable) return entry.element.cable.numbers.impedanceOhms;
   return kDefaultReferenceOhms;
 }
-
-}  // namespace
 
 std::vector<PathElementEntry> ReadPathText(const std::string& text, const std::vector<CatalogRow>& cables) {
   std::vector<const CatalogRow*> chosen;
@@ -108,7 +108,7 @@ PathCalculation CalculatePath(std::vector<PathElementEntry> entries, const Setti
                               const ExactRequest& exact) {
   PathCalculation c;
   c.entries = std::move(entries);
-  c.refOhms = ReferenceOhms(c.entries, exact);
+  c.refOhms = PathReferenceOhms(c.entries, exact.refOhms);
   std::vector<PathElement> path;
   for (const PathElementEntry& entry : c.entries) {
     path.push_back(entry.element);
@@ -121,6 +121,7 @@ PathCalculation CalculatePath(std::vector<PathElementEntry> entries, const Setti
     case ExactInput::kNone:
     case ExactInput::kShackSwr:
       c.range = PathSwrRange(path, settings.freqMHz, settings.shackSwr, c.refOhms, settings.powerW);
+      c.worstPeaks = PathWorstPeaks(path, settings.freqMHz, settings.shackSwr, c.refOhms, settings.powerW);
       return c;
   }
   c.figures = SolvePath(path, settings.freqMHz, antennaZ, c.refOhms, settings.powerW);

@@ -11,6 +11,7 @@
 #include "cli/settings.hpp"
 #include "model/element_path.hpp"
 #include "model/exact_figures.hpp"
+#include "model/standing_wave.hpp"
 
 namespace ferrolux::cli {
 
@@ -30,8 +31,12 @@ struct PathCalculation {
   double refOhms = 0;
   std::optional<PathFigures> figures;  // an impedance given
   std::optional<SwrRange> range;       // the SWR alone: the range over every load phase
+  std::vector<WavePeaks> worstPeaks;   // the SWR alone: each element's at the worst load phase
   std::vector<double> matchedLossDb;   // each element's, into its own impedance
 };
+
+// `givenOhms` when above 0, else the first cable's impedance, else 50 Ohms.
+double PathReferenceOhms(const std::vector<PathElementEntry>& entries, double givenOhms);
 
 // The catalog records of the path's cables, shack end first.
 std::vector<const CatalogRow*> PathCableRows(const PathCalculation& c);

@@ -29,16 +29,16 @@ void AppendJointFields(Record& record, const PathCalculation& c, size_t i) {
 
 void AppendCableFields(Record& record, const PathCalculation& c, size_t i) {
   const PathElementEntry& entry = c.entries[i];
-  const bool cable = entry.element.kind == ElementKind::kCable, power = cable && HasPowerFigures(c);
-  const ElementFigures figures = power ? c.figures->elements[i] : ElementFigures{};
+  const bool cable = entry.element.kind == ElementKind::kCable, peaks = cable && HasCablePeaks(c);
+  const WavePeaks highest = peaks ? CablePeaks(c, i) : WavePeaks{};
   record.push_back({"length_m", Figure(cable, entry.element.cable.lengthM)});
   record.push_back({"velocity_factor", Figure(cable, entry.element.cable.velocityFactor)});
-  record.push_back({"highest_volts_rms", Figure(power, figures.peakVolts)});
-  record.push_back({"highest_amps_rms", Figure(power, figures.peakAmps)});
+  record.push_back({"highest_volts_rms", Figure(peaks, highest.volts)});
+  record.push_back({"highest_amps_rms", Figure(peaks, highest.amps)});
   record.push_back({"rating", cable ? FieldValue(RatingText(entry)) : nullptr});
   const std::optional<VoltageRating> rating = RatingOf(entry);
-  const bool compared = power && rating && std::isfinite(figures.peakVolts);
-  record.push_back({"rating_exceeded", compared ? FieldValue(ExceedsRating(*rating, figures.peakVolts)) : nullptr});
+  const bool compared = peaks && rating && std::isfinite(highest.volts);
+  record.push_back({"rating_exceeded", compared ? FieldValue(ExceedsRating(*rating, highest.volts)) : nullptr});
 }
 
 }  // namespace
@@ -55,6 +55,27 @@ std::string ElementName(const PathElementEntry& entry) {
   return PlainNumberText(entry.element.lumpedDb, kDigits) + " dB";
 }
 
+namespace {
+
+// "6ft" as "6 ft", "30m" as "30 m": the unit after the number.
+std::string SpacedLength(const std::string& typed) {
+  const size_t unit = typed.find_first_not_of("0123456789.,+-eE");
+  return unit == std::string::npos ? typed : typed.substr(0, unit) + " " + typed.substr(unit);
+}
+
+std::string ElementTitle(const PathElementEntry& entry) {
+  if (entry.element.kind != ElementKind::kCable) return ElementName(entry);
+  return (*entry.row)[column::kType] + " " + SpacedLength(entry.lengthText);
+}
+
+}  // namespace
+
+std::string PathTitle(const std::vector<PathElementEntry>& entries) {
+  std::string title;
+  for (const PathElementEntry& entry : entries) title += (title.empty() ? "" : ", ") + ElementTitle(entry);
+  return title;
+}
+
 const char* ElementKindName(ElementKind kind) {
   static const char* const kNames[] = {"cable", "connector", "lumped"};
   return kNames[static_cast<int>(kind)];
@@ -65,6 +86,14 @@ std::string RatingText(const PathElementEntry& entry) { return entry.row ? (*ent
 std::optional<VoltageRating> RatingOf(const PathElementEntry& entry) { return ReadVoltageRating(RatingText(entry)); }
 
 bool HasPowerFigures(const PathCalculation& c) { return c.figures && c.figures->powerFigures; }
+
+bool HasCablePeaks(const PathCalculation& c) { return HasPowerFigures(c) || !c.worstPeaks.empty(); }
+
+WavePeaks CablePeaks(const PathCalculation& c, size_t i) {
+  if (!c.worstPeaks.empty()) return c.worstPeaks.at(i);
+  const ElementFigures& e = c.figures->elements.at(i);
+  return {e.peakVolts, e.peakAmps};
+}
 
 Record ElementRecord(const PathCalculation& c, size_t i) {
   Record record = {{"element", ElementName(c.entries[i])}, {"kind", ElementKindName(c.entries[i].element.kind)}};

@@ -26,6 +26,9 @@ const std::string kLineNote =
 const std::string kNoPower =
     "No power figures: no power flows into this path (a lossless path into a reactive load), or the load gives "
     "power back.";
+const std::string kAlongForTheLoad = "\nAlong each cable, at the power fed in (the standing wave's highest, RMS):\n";
+const std::string kAlongAtWorst =
+    "\nAlong each cable, at the power fed in, at worst over every load phase (the standing wave's highest, RMS):\n";
 const std::string kAllLost = "all of it: the load at the antenna takes no power (an open, or no resistance)";
 
 std::string Rounded(double value, int places) { return PlainNumberText(RoundHalfEven(value, places), kRoundedDigits); }
@@ -91,7 +94,7 @@ void WriteTotals(std::ostream& out, const PathFigures& f) {
 std::string RatingWarning(const PathCalculation& c, size_t i, bool utf8) {
   const PathElementEntry& entry = c.entries[i];
   const std::optional<VoltageRating> rating = RatingOf(entry);
-  const double volts = c.figures->elements[i].peakVolts;
+  const double volts = CablePeaks(c, i).volts;
   if (!rating || !std::isfinite(volts) || !ExceedsRating(*rating, volts)) return "";
   const std::string peak = rating->rms ? "" : " (" + Rounded(volts * std::sqrt(2.0), 0) + " V peak)";
   return "Warning: up to " + Rounded(volts, 0) + " V RMS" + peak + " along " + DisplayText(ElementName(entry), utf8) +
@@ -99,9 +102,9 @@ std::string RatingWarning(const PathCalculation& c, size_t i, bool utf8) {
 }
 
 TableRow CableRow(const PathCalculation& c, size_t i, bool utf8) {
-  const ElementFigures& e = c.figures->elements[i];
+  const WavePeaks peaks = CablePeaks(c, i);
   const auto cell = [](double value, int places) { return std::isfinite(value) ? Rounded(value, places) : kMissing; };
-  return {DisplayText(ElementName(c.entries[i]), utf8), cell(e.peakVolts, 1), cell(e.peakAmps, 3),
+  return {DisplayText(ElementName(c.entries[i]), utf8), cell(peaks.volts, 1), cell(peaks.amps, 3),
           DisplayText(RatingText(c.entries[i]), utf8)};
 }
 
@@ -114,7 +117,7 @@ void WriteCableTable(std::ostream& out, const PathCalculation& c, const OutputSt
     if (std::string warning = RatingWarning(c, i, style.utf8); !warning.empty()) warnings.push_back(warning);
   }
   if (rows.empty()) return;
-  out << "\nAlong each cable, at the power fed in (the standing wave's highest, RMS):\n";
+  out << (c.worstPeaks.empty() ? kAlongForTheLoad : kAlongAtWorst);
   WriteTable(out, {{"Cable", false, true}, {"Volts", true}, {"Amps", true}, {"Rating"}}, std::move(rows),
              {style.columns, style.utf8, style.color});
   for (const std::string& warning : warnings) out << Painted(warning, "33", style.color) << '\n';
@@ -128,8 +131,7 @@ void WritePathText(std::ostream& out, const Settings& settings, const PathCalcul
   out << '\n';
   if (c.range) WriteRangeText(out, *c.range, settings.shackSwr, c.refOhms);
   else WriteTotals(out, *c.figures);
-  if (HasPowerFigures(c)) WriteCableTable(out, c, style);
-  else if (c.range) out << "\nThe voltage along each cable needs the load: give --antenna-z or --shack-z.\n";
+  if (HasCablePeaks(c)) WriteCableTable(out, c, style);
   out << '\n' << kLineNote << '\n';
 }
 
@@ -154,6 +156,7 @@ void WritePathJson(std::ostream& out, const std::string& text, const Settings& s
   for (size_t i = 0; i < c.entries.size(); ++i) path.push_back(JsonOf(ElementRecord(c, i)));
   Json j = {{"inputs", inputs}, {"path", path}};
   if (c.range) j["range"] = RangeJson(*c.range);
+  j["highest_at_worst_load_phase"] = !c.worstPeaks.empty();
   if (c.figures) {
     const Joint& antenna = c.figures->joints.back();
     const bool open = !std::isfinite(antenna.z.real()) || !std::isfinite(antenna.z.imag());

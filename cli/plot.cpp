@@ -9,8 +9,11 @@
 #include "cli/chart_output.hpp"
 #include "cli/command_error.hpp"
 #include "cli/line_limits.hpp"
+#include "cli/path_calculation.hpp"
+#include "cli/path_element_fields.hpp"
 #include "cli/plot_quantity.hpp"
 #include "cli/settings.hpp"
+#include "model/path_range.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -71,6 +74,30 @@ void SetSize(const PlotOptions& options, chart::ChartSettings& chart) {
   if (options.height > 0) chart.height = options.height;
 }
 
+// The path's matched loss with its connectors and lumped losses, and of its cables alone.
+void AddPathSeries(const std::vector<CatalogRow>& catalog, const PlotOptions& options, chart::ChartSettings& chart,
+                   bool utf8) {
+  if (ReadPlotQuantity(options.show) != PlotQuantity::kLoss)
+    throw UsageError(
+        "--show " + options.show +
+        ": a path has no one Z0 or velocity factor (each cable has its own); with --path only the loss is drawn");
+  const std::vector<PathElementEntry> entries = ReadPathText(options.path, catalog);
+  std::vector<PathElement> path;
+  path.reserve(entries.size());
+  for (const PathElementEntry& entry : entries) path.push_back(entry.element);
+  chart.title = kTitle + "of the path " + DisplayText(PathTitle(entries), utf8);
+  chart.unit = "dB";
+  chart.series.push_back({"with the connectors", [path](double mhz) { return PathMatchedLossDb(path, mhz); }});
+  chart.series.push_back({"cables only", [path](double mhz) { return PathCablesMatchedLossDb(path, mhz); }});
+}
+
+std::vector<const CatalogRow*> PathCables(const std::vector<CatalogRow>& catalog, const std::string& path) {
+  std::vector<const CatalogRow*> rows;
+  for (const PathElementEntry& entry : ReadPathText(path, catalog))
+    if (entry.row) rows.push_back(entry.row);
+  return rows;
+}
+
 }  // namespace
 
 chart::ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const PlotOptions& options,
@@ -79,6 +106,12 @@ chart::ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const Pl
   chart.fromMHz = ReadNumber("--from", options.fromMHz);
   chart.toMHz = ReadNumber("--to", options.toMHz);
   if (chart.fromMHz >= chart.toMHz) throw UsageError("--from must be below --to");
+  if (!options.path.empty()) {
+    AddPathSeries(catalog, options, chart, style.utf8);
+    SetSize(options, chart);
+    chart.logValues = options.logLoss;
+    return chart;
+  }
   const PlotQuantity quantity = ReadPlotQuantity(options.show);
   if (quantity != PlotQuantity::kLoss && !options.length.empty())
     throw UsageError("--length: only the loss depends on the length; leave it out with --show " + options.show);
@@ -100,8 +133,9 @@ chart::ChartSettings BuildChart(const std::vector<CatalogRow>& catalog, const Pl
 }
 
 std::vector<std::string> PlotNotes(const std::vector<CatalogRow>& catalog, const PlotOptions& options) {
-  return LineLimitLines(ChosenCables(catalog, options), ReadNumber("--from", options.fromMHz),
-                        ReadNumber("--to", options.toMHz));
+  const std::vector<const CatalogRow*> cables =
+      options.path.empty() ? ChosenCables(catalog, options) : PathCables(catalog, options.path);
+  return LineLimitLines(cables, ReadNumber("--from", options.fromMHz), ReadNumber("--to", options.toMHz));
 }
 
 }  // namespace ferrolux::cli

@@ -17,6 +17,7 @@ inline constexpr size_t kMostSeries = 8;
 struct PlotOptions {
   std::vector<std::string> cables;
   std::string type;
+  std::string path;    // a feed line of elements, as calc reads it, instead of cables
   std::string length;  // loss for this length instead of per 100 ft (100 m)
   bool metric = false;
   bool logLoss = false;

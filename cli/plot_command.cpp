@@ -31,14 +31,26 @@ void AddPlotCommand(CLI::App& command, CommandContext& context) {
   const auto o = std::make_shared<PlotCommandOptions>();
   RunWhenChosen(command, context, [o](const Io& io) { RunPlot(*o, io); });
   PlotOptions& p = o->plot;
-  command.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")->type_name("C")->check(kNotEmpty);
-  command.add_option("--type", p.type, "Every cable of this type")->type_name("T")->check(kNotEmpty);
+  CLI::Option* cable = command.add_option("--cable", p.cables, "A cable, as for calc; repeat for more")
+                           ->type_name("C")
+                           ->check(kNotEmpty);
+  CLI::Option* type =
+      command.add_option("--type", p.type, "Every cable of this type")->type_name("T")->check(kNotEmpty);
   command.add_option("--show", p.show, "loss, z0 (its magnitude), z0-angle or vf, from the line model")
       ->type_name("WHAT")
       ->check(CLI::IsMember(kPlotQuantities))
       ->capture_default_str();
-  command.add_option("--length", p.length, "Loss for this length instead of per 100 ft (30m for metres)")
-      ->type_name("L");
+  CLI::Option* length =
+      command.add_option("--length", p.length, "Loss for this length instead of per 100 ft (30m for metres)")
+          ->type_name("L");
+  command
+      .add_option("--path", p.path,
+                  "A feed line, shack end first, as for calc: its loss with the connectors and of its cables alone")
+      ->type_name("TEXT")
+      ->check(kNotEmpty)
+      ->excludes(cable)
+      ->excludes(type)
+      ->excludes(length);
   command.add_flag("--metric", p.metric, "Per 100 m; plain lengths in metres")->check(kNoValue);
   command.add_option("--from", p.fromMHz, "Lowest frequency in MHz")->type_name("F")->capture_default_str();
   command.add_flag("--log-loss", p.logLoss, "A logarithmic loss axis")->check(kNoValue);

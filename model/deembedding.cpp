@@ -1,8 +1,10 @@
 #include "model/deembedding.hpp"
 
 #include <cmath>
+#include <numbers>
 
 #include "model/exact_figures.hpp"
+#include "model/path_range.hpp"
 
 namespace ferrolux {
 
@@ -21,7 +23,30 @@ LinePoint WithFigures(const FeedLine& line, const Line& model, const LineTransfe
   return p;
 }
 
+// The power in at the shack over the power out at `antennaZ`, in dB, through the stored matrix
+// and its common factor.
+double TotalLossThrough(const Abcd& path, Complex antennaZ) {
+  const Complex shackVolts = path.a * antennaZ + path.b, shackAmps = path.c * antennaZ + path.d;
+  const double dbPerNeper = 20 * std::log10(std::numbers::e);
+  return 10 * std::log10((shackVolts * std::conj(shackAmps)).real() / antennaZ.real()) + dbPerNeper * path.logScale;
+}
+
 }  // namespace
+
+LinePoint DeembedThroughPathAt(const std::vector<PathElement>& path, double refOhms, double freqMHz, Complex shackZ) {
+  const Abcd whole = PathAbcd(path, freqMHz, refOhms);
+  LinePoint p;
+  p.freqMHz = freqMHz;
+  p.shackZ = shackZ;
+  p.antennaZ = AntennaZThrough(whole, shackZ);
+  p.passive = IsPassive(p.antennaZ);
+  p.shackSwr = Swr(p.shackZ, refOhms);
+  p.antennaSwr = Swr(p.antennaZ, refOhms);
+  p.matchedLossDb = PathMatchedLossDb(path, freqMHz);
+  // No power reaches an open, a pure reactance or an active end: no figure, rather than nan.
+  p.totalLossDb = IsOpen(p.antennaZ) || !(p.antennaZ.real() > 0) ? INFINITY : TotalLossThrough(whole, p.antennaZ);
+  return p;
+}
 
 LinePoint DeembedAt(const FeedLine& line, double freqMHz, Complex shackZ) {
   const Line model = MakeLine(line.cable, line.velocityFactor, freqMHz, line.lengthM);

@@ -3,7 +3,10 @@
 // carried to the antenna end (de-embedding), or a load at the antenna end carried to the shack.
 // Point by point, so a sweep of any length is worked out as it is written, never held.
 
+#include <vector>
+
 #include "model/cable_numbers.hpp"
+#include "model/element_path.hpp"
 #include "model/line_model.hpp"
 
 namespace ferrolux {
@@ -28,5 +31,9 @@ LinePoint DeembedAt(const FeedLine& line, double freqMHz, Complex shackZ);
 
 // The shack end for `antennaZ` at the far end; an open (infinite) reads Z0 coth(γℓ).
 LinePoint EmbedAt(const FeedLine& line, double freqMHz, Complex antennaZ);
+
+// As DeembedAt through a path of elements, its SWRs against `refOhms`; the matched loss is the sum
+// of each element's into its own impedance.
+LinePoint DeembedThroughPathAt(const std::vector<PathElement>& path, double refOhms, double freqMHz, Complex shackZ);
 
 }  // namespace ferrolux

@@ -90,15 +90,24 @@ Joint JointOf(const Wave& wave, double refOhms) {
   return {z, IsOpen(z) ? kInfinity : Swr(z, refOhms), 0};
 }
 
+// The log of a joint's true volts per unit of its stored wave, at the power fed in. Worked in
+// logs throughout: a load of almost no resistance would overflow the ratio of the powers.
+double LogAmplitude(const Wave& shack, const Wave& w, double powerW) {
+  return (std::log(powerW) - std::log(shack.Power())) / 2 + w.logScale - shack.logScale;
+}
+
+std::vector<Wave> WavesThrough(const std::vector<PathElement>& path, double freqMHz, Complex antennaZ, double refOhms) {
+  std::vector<Abcd> elements;
+  elements.reserve(path.size());
+  for (const PathElement& element : path) elements.push_back(ElementAbcd(element, freqMHz, refOhms));
+  return WavesAlong(elements, antennaZ);
+}
+
 // The powers, losses and standing-wave peaks once the shack's power sets the waves' size.
 void SetPowerFigures(PathFigures& figures, const std::vector<PathElement>& path, const std::vector<Wave>& waves,
                      double freqMHz, double powerW) {
   const Wave& shack = waves.front();
-  // The log of a joint's true volts per unit of its stored wave, at the power fed in. Worked in
-  // logs throughout: a load of almost no resistance would overflow the ratio of the powers.
-  const auto logAmplitude = [&](const Wave& w) {
-    return (std::log(powerW) - std::log(shack.Power())) / 2 + w.logScale - shack.logScale;
-  };
+  const auto logAmplitude = [&](const Wave& w) { return LogAmplitude(shack, w, powerW); };
   for (size_t k = 0; k < waves.size(); ++k) {
     const double stored = waves[k].Power();
     figures.joints[k].powerW = stored > 0 ? std::exp(std::log(stored) + 2 * logAmplitude(waves[k])) : 0;
@@ -149,16 +158,22 @@ Complex AntennaZThrough(const Abcd& path, Complex shackZ) {
 
 PathFigures SolvePath(const std::vector<PathElement>& path, double freqMHz, Complex antennaZ, double refOhms,
                       double powerW) {
-  std::vector<Abcd> elements;
-  elements.reserve(path.size());
-  for (const PathElement& element : path) elements.push_back(ElementAbcd(element, freqMHz, refOhms));
-  const std::vector<Wave> waves = WavesAlong(elements, antennaZ);
+  const std::vector<Wave> waves = WavesThrough(path, freqMHz, antennaZ, refOhms);
   PathFigures figures;
   figures.elements.resize(path.size());
   for (const Wave& wave : waves) figures.joints.push_back(JointOf(wave, refOhms));
   figures.powerFigures = PowerFlows(waves);
   if (figures.powerFigures) SetPowerFigures(figures, path, waves, freqMHz, powerW);
   return figures;
+}
+
+WavePeaks CablePeaksThrough(const std::vector<PathElement>& path, size_t cable, double freqMHz, Complex antennaZ,
+                            double refOhms, double powerW) {
+  const std::vector<Wave> waves = WavesThrough(path, freqMHz, antennaZ, refOhms);
+  if (path.at(cable).kind != ElementKind::kCable || !PowerFlows(waves)) return {};
+  const Wave& far = waves[cable + 1];
+  return StandingWavePeaks(LineOf(path[cable].cable, freqMHz), far.volts, far.amps,
+                           LogAmplitude(waves.front(), far, powerW));
 }
 
 }  // namespace ferrolux

@@ -8,6 +8,7 @@
 #include "model/cable_numbers.hpp"
 #include "model/connector_loss.hpp"
 #include "model/line_model.hpp"
+#include "model/standing_wave.hpp"
 
 namespace ferrolux {
 
@@ -69,5 +70,10 @@ struct PathFigures {
 
 PathFigures SolvePath(const std::vector<PathElement>& path, double freqMHz, Complex antennaZ, double refOhms,
                       double powerW);
+
+// Element `cable`'s highest RMS voltage and current alone, as SolvePath gives them; none for an
+// element that is no cable or when SolvePath gives no power figures.
+WavePeaks CablePeaksThrough(const std::vector<PathElement>& path, size_t cable, double freqMHz, Complex antennaZ,
+                            double refOhms, double powerW);
 
 }  // namespace ferrolux

@@ -117,5 +117,42 @@ TEST(RunDeembed, DrawsTheViewsAskedForUnderTheirTitles) {
   EXPECT_THROW(ReadDeembedOptions(o), CommandError);
 }
 
+// A path of one cable de-embeds as --cable and --length do, in every output; a longer one names
+// itself in every title, and the options that do not go with it are refused by name.
+TEST(RunDeembed, ThroughAPathEveryOutputNamesItAndOneCableIsTheCable) {
+  const auto run = [](DeembedOptions o, OutputFormat format, bool svg) {
+    o.file = kData + "/rg8_9913_75ft_35j20.s1p", o.format = format, o.svg = svg ? "-" : "";
+    std::ostringstream out;
+    RunDeembed(o, SweepCables(), out, {});
+    return out.str();
+  };
+  DeembedOptions byCable, byPath, longer;
+  byCable.cable = "9913", byCable.length = "75";
+  byPath.path = "9913:75ft";
+  longer.path = "9913:75ft, PL-259, 0.5dB, 8259:10m";
+  for (const OutputFormat format : {OutputFormat::kText, OutputFormat::kCsv, OutputFormat::kJson})
+    EXPECT_EQ(run(byPath, format, false), run(byCable, format, false)) << static_cast<int>(format);
+  const std::string through = "through the path RG-8/U 75 ft, UHF, .5 dB, RG-58A/U 10 m";
+  EXPECT_NE(run(longer, OutputFormat::kText, false).find("seen at the antenna " + through + "\n"), std::string::npos);
+  EXPECT_NE(run(longer, OutputFormat::kText, true).find(through), std::string::npos);
+  EXPECT_NE(run(longer, OutputFormat::kJson, false).find("\"path\": \"" + longer.path + "\""), std::string::npos);
+  const struct {
+    std::string path, cable, vf, error;
+  } faults[] = {
+      {"", "", "", "give --cable and --length, or --path"},
+      {longer.path, "", "0.7", "--vf does not go with --path: give a cable's own after an @ (RG-8X:6ft@0.78)"},
+  };
+  for (const auto& f : faults) {
+    DeembedOptions o;
+    o.path = f.path, o.cable = f.cable, o.vf = f.vf;
+    try {
+      ReadDeembedOptions(o);
+      ADD_FAILURE() << f.error;
+    } catch (const CommandError& e) {
+      EXPECT_EQ(std::string(e.what()), f.error);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ferrolux::cli

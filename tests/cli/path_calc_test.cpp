@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -79,6 +80,26 @@ TEST(CalcPath, TextShowsEveryJointAndWarnsOfTheVoltageAboveARating) {
             "\n"
             "Line equations: they handle only a one-cable path; the figures here are the exact model's, element by "
             "element.\n");
+}
+
+// With the SWR alone the voltage along each cable is the worst over every load phase, warned of
+// against the rating as for a known load; RG-8X's is √(1500 W · 50 Ω · 3) on its own.
+TEST(CalcPath, SwrAloneGivesEachCablesWorstVoltageOverEveryLoadPhase) {
+  const std::vector<std::string> path = With(k20m, {"--path", "RG-8X:6ft, PL-259, RG-316:10ft", "--swr", "3"});
+  const CalcRun text = RunCalc(path);
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(text.out.find("Along each cable, at the power fed in, at worst over every load phase (the standing "
+                          "wave's highest, RMS):\n"
+                          "Cable                         Volts   Amps  Rating\n"
+                          "RG-8X, Belden 9258, 6ft       474.3  9.487  300 V\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("Warning: up to 474 V RMS (671 V peak) along RG-8X"), std::string::npos) << text.out;
+  const CalcRun json = RunCalc(With(path, {"--format", "json"}));
+  const nlohmann::json j = nlohmann::json::parse(json.out);
+  EXPECT_EQ(j["highest_at_worst_load_phase"], true);
+  EXPECT_NEAR(j["path"][0]["highest_volts_rms"].get<double>(), std::sqrt(1500 * 50 * 3.0), 0.5);
+  EXPECT_EQ(j["path"][0]["rating_exceeded"], true);
 }
 
 TEST(CalcPath, JsonHasARecordPerElementAndNoInfiniteFigureIntoAReactiveLoad) {

@@ -11,6 +11,7 @@
 
 #include "cli/command_error.hpp"
 #include "cli/plot_quantity.hpp"
+#include "model/connector_loss.hpp"
 #include "test_cables.hpp"
 
 namespace ferrolux::cli {
@@ -49,6 +50,21 @@ TEST(BuildChart, OneSeriesPerCableInItsUnit) {
     EXPECT_EQ(chart.series[0].label, "RG-8X, Test RG-8X");
     EXPECT_NEAR(chart.series[0].value(100), c.lossAt100MHz, 1e-12) << c.unit;
   }
+}
+
+// A path draws its matched loss twice: with its connectors and lumped losses, and of its cables alone.
+TEST(BuildChart, APathDrawsItsLossWithAndWithoutTheConnectors) {
+  PlotOptions options;
+  options.path = "Test RG-8X:100ft, N, 0.5dB, Test LMR-400:50ft";
+  const chart::ChartSettings chart = BuildChart(TestCables(), options, {});
+  EXPECT_EQ(chart.title, "Matched loss of the path RG-8X 100 ft, N, .5 dB, LMR-400 50 ft");
+  EXPECT_EQ(chart.unit, "dB");
+  ASSERT_EQ(chart.series.size(), 2U);
+  EXPECT_EQ(chart.series[0].label, "with the connectors");
+  EXPECT_EQ(chart.series[1].label, "cables only");
+  const double cables = 2.6 + BuildChart(TestCables(), Plot({"Test LMR-400"}, "", "50"), {}).series[0].value(100);
+  EXPECT_NEAR(chart.series[1].value(100), cables, 1e-12);
+  EXPECT_NEAR(chart.series[0].value(100), cables + ConnectorLossDb(ConnectorFamily::kN, 100) + 0.5, 1e-12);
 }
 
 TEST(BuildChart, SizedToTheTerminalOrAsAsked) {
@@ -102,6 +118,9 @@ TEST(BuildChart, RefusesWhatItCannotDraw) {
   noVf.show = "vf";
   PlotOptions z0OfALength = Plot({"lmr"}, "", "100");
   z0OfALength.show = "z0";
+  PlotOptions z0OfAPath;
+  z0OfAPath.path = "Test RG-8X:6ft, N";
+  z0OfAPath.show = "z0";
   const Case cases[] = {
       {Plot({"lmr"}, "rg-58"), "plot draws up to 8 cables; these options give 9"},
       {Plot({}, "rg-59"), "--type \"rg-59\": no cable of that type; did you mean:"},
@@ -110,6 +129,9 @@ TEST(BuildChart, RefusesWhatItCannotDraw) {
       {narrow, "--width: the chart needs at least 40 columns"},
       {noVf, "--show: the catalog gives no velocity factor for RG-58, Part 1"},
       {z0OfALength, "--length: only the loss depends on the length; leave it out with --show z0"},
+      {z0OfAPath,
+       "--show z0: a path has no one Z0 or velocity factor (each cable has its own); with --path only the loss is "
+       "drawn"},
   };
   for (const Case& c : cases) {
     try {

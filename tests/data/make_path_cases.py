@@ -6,6 +6,8 @@ own complex Z0 and gamma), made a 50 ohm two-port from its chain matrix; each lu
 scikit-rf's matched attenuator in 50 ohms. scikit-rf cascades them (the ** operator), and the
 power reaching each joint comes from the cascade of the elements before it into the rest.
 Cable names in the paths: A to D are make_line_cases.py's CABLES in order.
+path_deembed_cases.tsv: a shack reading de-embedded through a path, the inverse of the cascade
+(scikit-rf's .inv) in front of the one-port, with the total loss into what it finds.
 Run from this folder: ./make_path_cases.py
 """
 import numpy as np
@@ -24,6 +26,14 @@ CASES = [
     (28.5, 200, 150, "0.2dB, B:20m, 0.05dB, D:7.5m, A:33ft"),
     (440, 12, 30, "C:10ft, 0.5dB, C:10ft"),
     (1.8, 500, -800, "A:250ft, 1dB"),
+]
+
+# MHz, shack R, shack X, path of three elements
+DEEMBED_CASES = [
+    (14.2, 62, 18, "A:30ft, 0.25dB, D:20ft"),
+    (146, 49, -2, "B:6ft, 0.3dB, C:100ft"),
+    (3.6, 150, 40, "0.1dB, A:120ft, 0.1dB"),
+    (440, 45, 5, "C:3ft, 0.2dB, B:50m"),
 ]
 
 
@@ -76,5 +86,21 @@ def write_cases():
                       10 * np.log10(1 / shares[-1]), ",".join("%.10g" % s for s in shares)))
 
 
+def write_deembed_cases():
+    with open("path_deembed_cases.tsv", "w") as out:
+        out.write("# MHz shack_R shack_X path | antenna_R antenna_X total_loss_db\n")
+        for mhz, rs, xs, path in DEEMBED_CASES:
+            freq = skrf.Frequency.from_f([mhz], unit="mhz")
+            whole = cascade([element_network(e, freq) for e in path.split(",")])
+            gs = (complex(rs, xs) - REF) / (complex(rs, xs) + REF)
+            shack = skrf.Network(frequency=freq, s=np.array([[[gs]]]), z0=REF)
+            gl = (whole.inv ** shack).s[0, 0, 0]
+            gin = input_reflection(whole, gl)
+            loss = 10 * np.log10((1 - abs(gin) ** 2) / power_through(whole, gl))
+            zl = REF * (1 + gl) / (1 - gl)
+            out.write("%g\t%g\t%g\t%s\t%.10g\t%.10g\t%.10g\n" % (mhz, rs, xs, path, zl.real, zl.imag, loss))
+
+
 if __name__ == "__main__":
     write_cases()
+    write_deembed_cases()

@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
 #include <map>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "model/deembedding.hpp"
 #include "model/exact_figures.hpp"
 #include "model/path_range.hpp"
 #include "model/path_text.hpp"
@@ -122,6 +125,33 @@ TEST(ElementPath, OneCablePathEqualsTheLineModel) {
   }
 }
 
+// scikit-rf's inverse cascade in front of a shack reading (make_path_cases.py); a path of one
+// cable de-embeds as the line alone does.
+TEST(ElementPath, DeembedsThroughAPathAsScikitRfDoes) {
+  std::ifstream file(FERROLUX_TEST_DATA_DIR "/path_deembed_cases.tsv");
+  ASSERT_TRUE(file) << "tests/data/path_deembed_cases.tsv";
+  std::string line;
+  int cases = 0;
+  while (std::getline(file, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream row(line);
+    std::string mhz, r, x, path, ar, ax, loss;
+    std::getline(row, mhz, '\t'), std::getline(row, r, '\t'), std::getline(row, x, '\t');
+    std::getline(row, path, '\t'), std::getline(row, ar, '\t'), std::getline(row, ax, '\t');
+    std::getline(row, loss, '\t');
+    const LinePoint p = DeembedThroughPathAt(Path(path), 50, std::stod(mhz), {std::stod(r), std::stod(x)});
+    EXPECT_NEAR(std::abs(p.antennaZ - Complex(std::stod(ar), std::stod(ax))), 0, 1e-6) << path;
+    EXPECT_NEAR(p.totalLossDb, std::stod(loss), 1e-8) << path;
+    ++cases;
+  }
+  EXPECT_EQ(cases, 4);
+  const LinePoint byPath = DeembedThroughPathAt(Path("C:100ft"), 50, 146, {48, 1});
+  const LinePoint byLine = DeembedAt({kCables.at("C"), 0.66, 100 * kFeet, 50}, 146, {48, 1});
+  EXPECT_NEAR(std::abs(byPath.antennaZ - byLine.antennaZ), 0, 1e-9);
+  EXPECT_NEAR(byPath.totalLossDb, byLine.totalLossDb, 1e-9);
+  EXPECT_NEAR(byPath.matchedLossDb, byLine.matchedLossDb, 1e-12);
+}
+
 // On a nearly lossless line the highest voltage and current are √(P Z0 SWR) and √(P SWR / Z0);
 // on a lossy one the power falling along it keeps them below that at the load's SWR, yet no lower
 // than at the shack itself.
@@ -136,6 +166,30 @@ TEST(ElementPath, StandingWavePeaksMeetTheLosslessClosedForm) {
   const Complex shackZ = lossy.joints.front().z;
   EXPECT_LT(lossy.elements[0].peakVolts, std::sqrt(100 * 50 * 3.0));
   EXPECT_GE(lossy.elements[0].peakVolts, std::sqrt(100 * std::norm(shackZ) / shackZ.real()));
+}
+
+// Over every load phase at a shack SWR S, the worst voltage along a short nearly lossless cable is
+// √(P Z0 S) and the worst current √(P S / Z0); on a lossy path no single load phase beats the worst.
+TEST(ElementPath, WorstPeaksOverLoadPhasesMeetTheLosslessClosedForm) {
+  for (const double swr : {1.0, 1.5, 3.0, 20.0}) {
+    const std::vector<WavePeaks> worst = PathWorstPeaks(Path("Nearly lossless 50:2m, 0dB"), 14.2, swr, 50, 100);
+    ASSERT_EQ(worst.size(), 2U);
+    EXPECT_NEAR(worst[0].volts / std::sqrt(100 * 50 * swr), 1, 1e-5) << swr;
+    EXPECT_NEAR(worst[0].amps / std::sqrt(100 * swr / 50), 1, 1e-5) << swr;
+    EXPECT_EQ(worst[1].volts, 0);
+  }
+  const std::vector<PathElement> lossy = Path("RG-8X:20ft, 0.5dB, LMR-400:100ft");
+  const std::vector<WavePeaks> worst = PathWorstPeaks(lossy, 50, 2.5, 50, 100);
+  ASSERT_EQ(worst.size(), 3U);
+  double sampledVolts = 0;
+  for (int k = 0; k < 360; ++k) {
+    const Complex reflection = std::polar(1.5 / 3.5, k * std::numbers::pi / 180);
+    const Complex shackZ = 50.0 * (1.0 + reflection) / (1.0 - reflection);
+    const PathFigures f = SolvePath(lossy, 50, AntennaZThrough(PathAbcd(lossy, 50, 50), shackZ), 50, 100);
+    EXPECT_LE(f.elements[2].peakVolts, worst[2].volts * (1 + 1e-9));
+    sampledVolts = std::max(sampledVolts, f.elements[2].peakVolts);
+  }
+  EXPECT_NEAR(sampledVolts / worst[2].volts, 1, 1e-3);
 }
 
 // Over every load phase, a path of one cable (a lossless joint or none beside it) spans what the
