@@ -48,7 +48,9 @@ TableRow TextRow(const LinePoint& p) {
 // What lies between the two ends: "100 ft of RG-8/U (Belden 9913)" or "the path RG-8X 6 ft, UHF".
 std::string ThroughText(const DeembedLine& line, bool utf8) {
   if (!line.path.empty()) return "the path " + DisplayText(PathTitle(line.path), utf8);
-  return PlainNumberText(line.lengthFt, 7) + " ft of " + DisplayText(CableName(line.cable.texts), utf8);
+  // Hundredths of a foot: a length typed in metres would otherwise show 32.8084 ft.
+  const double feet = std::round(line.lengthFt * 100) / 100;
+  return PlainNumberText(feet, 12) + " ft of " + DisplayText(CableName(line.cable.texts), utf8);
 }
 
 std::vector<const CatalogRow*> CableRows(const DeembedLine& line) {
