@@ -36,10 +36,12 @@ struct Abcd {
 };
 
 // A cable is its own line (its own complex Z0 and γ); a connector or a lumped loss is a matched
-// attenuator of its loss in the reference impedance.
-Abcd ElementAbcd(const PathElement& element, double freqMHz, double refOhms);
+// attenuator of its loss in `lineOhms`, the impedance of the line it sits in.
+Abcd ElementAbcd(const PathElement& element, double freqMHz, double lineOhms);
 
-// The whole path, shack end first.
+// The whole path, shack end first. A connector or lumped loss sits in the line of the nearest
+// cable on its shack side (else on its antenna side); only a path of no cable at all takes
+// `refOhms`, the meter's reference, as its line's impedance.
 Abcd PathAbcd(const std::vector<PathElement>& path, double freqMHz, double refOhms);
 
 // The impedance at the shack end with `antennaZ` at the far end (an open is infinite), and back.
@@ -67,6 +69,8 @@ struct PathFigures {
   double totalLossDb = 0, powerOutW = 0;  // the loss infinite into a reactive load or an open
 };
 
+// The path's elements as PathAbcd cascades them; `refOhms` sets the SWRs, and the losses only
+// of a path of no cable.
 PathFigures SolvePath(const std::vector<PathElement>& path, double freqMHz, Complex antennaZ, double refOhms,
                       double powerW);
 

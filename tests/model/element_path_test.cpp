@@ -214,6 +214,20 @@ TEST(ElementPath, FaintResistanceOverflowedThePowerRatioIntoNan) {
   EXPECT_NEAR(f.elements.front().lossW, 0, 1e-9);
 }
 
+// A connector or a loss was a matched attenuator in the meter's reference, so the reference
+// changed the power lost; it is matched in its line (the cable on its shack side, else the
+// antenna side's), and the reference moves only the SWR.
+TEST(ElementPath, MeterReferenceChangedTheAttenuatorsLosses) {
+  for (const std::string path : {"Lossless 75:1m, 1dB, 2dB", "1dB, Lossless 75:1m, 2dB", "3dB, Lossless 75:1m"}) {
+    for (const double refOhms : {50.0, 75.0, 200.0}) {
+      const PathFigures f = SolvePath(Path(path), 14, 75, refOhms, 100);
+      EXPECT_NEAR(f.totalLossDb, 3, 1e-9) << path << " " << refOhms;
+      EXPECT_NEAR(std::abs(f.joints.front().z - 75.0), 0, 1e-9) << path << " " << refOhms;
+      EXPECT_NEAR(f.joints.front().swr, Swr(75, refOhms), 1e-9) << path << " " << refOhms;
+    }
+  }
+}
+
 TEST(ConnectorLoss, InterpolatesOnLogFrequencyAndHoldsTheEnds) {
   struct Case {
     ConnectorFamily family;
