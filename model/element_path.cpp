@@ -97,7 +97,8 @@ void SetPowerFigures(PathFigures& figures, const std::vector<PathElement>& path,
   // The log of a joint's true volts per unit of its stored wave, at the power fed in. Worked in
   // logs throughout: a load of almost no resistance would overflow the ratio of the powers.
   const auto logAmplitude = [&](const Wave& w) {
-    return (std::log(powerW) - std::log(shack.Power())) / 2 + w.logScale - shack.logScale;
+    // The difference of the scales first: beside a huge scale the small term would be lost.
+    return (w.logScale - shack.logScale) + (std::log(powerW) - std::log(shack.Power())) / 2;
   };
   for (size_t k = 0; k < waves.size(); ++k) {
     const double stored = waves[k].Power();

@@ -228,6 +228,16 @@ TEST(ElementPath, MeterReferenceChangedTheAttenuatorsLosses) {
   }
 }
 
+// Beside the scale of a 1e17 dB loss, the small term that sets the fed power was lost, and the
+// shack showed 59.62 W of the 100 fed in.
+TEST(ElementPath, HugeLossSwallowedTheFedPowerAtTheShack) {
+  const PathFigures f = SolvePath(Path("1e17dB, 1dB"), 10, 50, 50, 100);
+  ASSERT_TRUE(f.powerFigures);
+  EXPECT_NEAR(f.joints.front().powerW, 100, 1e-9);
+  EXPECT_NEAR(f.elements.front().lossW, 100, 1e-9);
+  EXPECT_NEAR(f.totalLossDb, 1e17 + 1, 1e3);
+}
+
 TEST(ConnectorLoss, InterpolatesOnLogFrequencyAndHoldsTheEnds) {
   struct Case {
     ConnectorFamily family;
