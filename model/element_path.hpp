@@ -11,10 +11,14 @@
 
 namespace ferrolux {
 
+// No cable's dielectric slows a wave below a tenth of light's speed (that would be a permittivity
+// of 100); below it a wave's phase along any length runs past a double.
+inline constexpr double kSlowestVelocityFactor = 0.1;
+
 struct PathCable {
   std::string name;  // as the catalog names it
   CableNumbers numbers;
-  double velocityFactor = 0;  // the catalog's, or the one given for this piece; above 0
+  double velocityFactor = 0;  // the catalog's, or the one given for this piece; kSlowestVelocityFactor to 1
   double lengthM = 0;
 };
 
