@@ -168,6 +168,18 @@ TEST(CalcPath, HugeLengthsAndTinyVelocityFactorsReachedTheModel) {
   }
 }
 
+// The header showed the catalog's velocity factor while the line model used the one given.
+TEST(CalcText, HeaderShowedTheCatalogsVelocityFactorNotTheOneUsed) {
+  for (const auto& [arguments, vf] :
+       {std::pair{std::vector<std::string>{"--path", "Belden 9258:100ft@0.5"}, "VF: .5\n"},
+        {{"--cable", "Belden 9258", "--length", "100", "--vf", "0.5"}, "VF: .5\n"},
+        {{"--cable", "Belden 9258", "--length", "100"}, "VF: 0.82\n"}}) {
+    const CalcRun run = RunCalc(With({"--mhz", "14", "--antenna-z", "50"}, arguments));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(vf), std::string::npos) << arguments.back() << "\n" << run.out;
+  }
+}
+
 // A joint's nan impedance was written as an open: "z_in_open": true.
 TEST(PathElementFields, NanImpedanceWrittenAsAnOpen) {
   PathCalculation c;
