@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "catalog/cable.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/exact_report.hpp"
 #include "cli/json_fields.hpp"
@@ -201,6 +202,15 @@ Json InputsJson(const CatalogRow& cable, const Settings& s) {
   return inputs;
 }
 
+// The velocity factor the line model used: the catalog's as it is written there, or one given
+// in its place.
+std::string VelocityFactorShown(const CatalogRow& cable, const Calculation& c) {
+  const std::string& listed = cable[column::kVelocityFactor];
+  constexpr int kDigits = 7;
+  if (!c.exact || c.exact->velocityFactor == ReadCableNumbers(cable).velocityFactor) return listed;
+  return PlainNumberText(c.exact->velocityFactor, kDigits);
+}
+
 }  // namespace
 
 bool LossBeyondAnyReading(const Calculation& c) { return LossBeyondAnyFigure(c.matchedLossDb); }
@@ -209,8 +219,8 @@ void WriteCalcText(std::ostream& out, const CatalogRow& cable, const Settings& s
                    const OutputStyle& style) {
   out << DisplayText("      Cable Type: " + CableName(cable), style.utf8) << '\n';
   const std::string& impedance = cable[column::kImpedance];
-  const std::string& vf = cable[column::kVelocityFactor];
-  out << DisplayText("       Impedance: " + impedance + " Ohms     VF: " + vf, style.utf8) << "\n\n";
+  out << DisplayText("       Impedance: " + impedance + " Ohms     VF: " + VelocityFactorShown(cable, c), style.utf8)
+      << "\n\n";
   WriteFigureTable(out, FigureRows(settings, c), style);
   WriteNote(out, EstimateNote(settings, c), style);
   WriteNote(out, ImpossibleNote(settings, c), style);

@@ -22,8 +22,10 @@ void AppendJointFields(Record& record, const PathCalculation& c, size_t i) {
   record.push_back({"loss_w", Figure(power, figures.lossW)});
   record.push_back({"power_in_w", Figure(power, joint.powerW)});
   const bool finiteZ = joints && std::isfinite(joint.z.real()) && std::isfinite(joint.z.imag());
+  // Only an infinite impedance is an open; a nan one is no figure at all.
+  const bool open = joints && (std::isinf(joint.z.real()) || std::isinf(joint.z.imag()));
   record.push_back({"z_in", finiteZ ? ImpedanceValue(joint.z) : ImpedanceValue()});
-  record.push_back({"z_in_open", joints && !finiteZ});
+  record.push_back({"z_in_open", open});
   record.push_back({"swr_in", Figure(joints, joint.swr)});
 }
 

@@ -6,6 +6,7 @@
 
 #include "cli/command_error.hpp"
 #include "model/bands.hpp"
+#include "model/element_path.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -51,10 +52,13 @@ constexpr double kLightSpeedShare = 1;
 double ReadVelocityFactor(const std::string& option, const std::string& text) {
   const double vf = ReadNumber(option, text);
   if (vf > kLightSpeedShare) throw UsageError(option + ": " + text + " is above 1");
+  if (vf < kSlowestVelocityFactor) throw UsageError(option + ": " + text + " is below 0.1");
   return vf;
 }
 
-Length ReadLength(const std::string& text, bool metric) {
+Length ReadLength(const std::string& text, bool metric) { return ReadLength("--length", text, metric); }
+
+Length ReadLength(const std::string& option, const std::string& text, bool metric) {
   std::string number = text;
   bool metres = metric;
   if (EndsWith(text, "ft")) {
@@ -65,8 +69,8 @@ Length ReadLength(const std::string& text, bool metric) {
     metres = true;
   }
   double value = 0;
-  if (!ParseWhole(number, value)) throw UsageError("--length: \"" + text + "\" is not a length (50, 50ft or 15m)");
-  if (value < 0) throw UsageError("--length: " + text + " is below 0");
+  if (!ParseWhole(number, value)) throw UsageError(option + ": \"" + text + "\" is not a length (50, 50ft or 15m)");
+  if (value < 0) throw UsageError(option + ": " + text + " is below 0");
   return metres ? Length{value / kMetresPerFoot, value, true} : Length{value, value * kMetresPerFoot, false};
 }
 

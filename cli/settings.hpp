@@ -39,13 +39,16 @@ std::string DescribeSettings(const Settings& settings);
 // The same without the SWR: "50 ft at 146 MHz (2m band), 100 watts".
 std::string DescribeRun(const Settings& settings);
 
-// "30" is feet (metres with `metric`), "30ft" feet, "30m" metres.
+// "30" is feet (metres with `metric`), "30ft" feet, "30m" metres; a usage error names `option`.
+Length ReadLength(const std::string& option, const std::string& text, bool metric);
+// The same for --length.
 Length ReadLength(const std::string& text, bool metric);
 
 // A number above 0 for the option named.
 double ReadNumber(const std::string& option, const std::string& text);
 
-// A velocity factor: above 0 and at most 1, as no wave on a line outruns light.
+// A velocity factor: at most 1, as no wave on a line outruns light, and no slower than any
+// cable's dielectric makes it (kSlowestVelocityFactor).
 double ReadVelocityFactor(const std::string& option, const std::string& text);
 
 // The centre frequency of a band by its name (160m … 70cm, gmrs), as the band menu gives it.

@@ -61,7 +61,7 @@ TdrRun Compute(const TdrOptions& o, const Io& io) {
   if (o.vf.empty() == o.cable.empty()) throw UsageError("give either --vf or --cable");
   TdrRun run;
   TdrRequest request;
-  if (!o.lengthMax.empty()) request.lengthMaxM = ReadLength(o.lengthMax, o.metric).metres;
+  if (!o.lengthMax.empty()) request.lengthMaxM = ReadLength("--length-max", o.lengthMax, o.metric).metres;
   const Sweep sweep = ReadSweep(o.file);
   request.refOhms = sweep.refOhms;
   for (const SweepPoint& point : sweep.points) {

@@ -28,7 +28,7 @@ Abcd UniformLine(Complex z0, Complex x) {
   return {sum, z0 * difference, difference / z0, sum, std::fabs(x.real()) - std::numbers::ln2};
 }
 
-Abcd Attenuator(double lossDb, double refOhms) { return UniformLine(refOhms, lossDb / kDbPerNeper); }
+Abcd Attenuator(double lossDb, double lineOhms) { return UniformLine(lineOhms, lossDb / kDbPerNeper); }
 
 Line LineOf(const PathCable& cable, double freqMHz) {
   return MakeLine(cable.numbers, cable.velocityFactor, freqMHz, cable.lengthM);
@@ -93,14 +93,38 @@ Joint JointOf(const Wave& wave, double refOhms) {
 // The log of a joint's true volts per unit of its stored wave, at the power fed in. Worked in
 // logs throughout: a load of almost no resistance would overflow the ratio of the powers.
 double LogAmplitude(const Wave& shack, const Wave& w, double powerW) {
-  return (std::log(powerW) - std::log(shack.Power())) / 2 + w.logScale - shack.logScale;
+  // The difference of the scales first: beside a huge scale the small term would be lost.
+  return (w.logScale - shack.logScale) + (std::log(powerW) - std::log(shack.Power())) / 2;
+}
+
+// The nominal impedance of the line each element sits in. A connector or a loss is in the line
+// that feeds it, the nearest cable on its shack side (at the shack end, the nearest on its antenna
+// side), so a run of them between two cables sits in one line; a path of no cable in `noCableOhms`.
+std::vector<double> LineOhmsAlong(const std::vector<PathElement>& path, double noCableOhms) {
+  std::vector<double> ohms(path.size(), 0);
+  double shackSide = 0;
+  for (size_t k = 0; k < path.size(); ++k) {
+    if (path[k].kind == ElementKind::kCable) shackSide = path[k].cable.numbers.impedanceOhms;
+    ohms[k] = shackSide;
+  }
+  double antennaSide = noCableOhms;
+  for (size_t k = path.size(); k-- > 0;) {
+    if (path[k].kind == ElementKind::kCable) antennaSide = path[k].cable.numbers.impedanceOhms;
+    if (!(ohms[k] > 0)) ohms[k] = antennaSide;
+  }
+  return ohms;
+}
+
+std::vector<Abcd> ElementsAbcd(const std::vector<PathElement>& path, double freqMHz, double refOhms) {
+  const std::vector<double> lineOhms = LineOhmsAlong(path, refOhms);
+  std::vector<Abcd> elements;
+  elements.reserve(path.size());
+  for (size_t k = 0; k < path.size(); ++k) elements.push_back(ElementAbcd(path[k], freqMHz, lineOhms[k]));
+  return elements;
 }
 
 std::vector<Wave> WavesThrough(const std::vector<PathElement>& path, double freqMHz, Complex antennaZ, double refOhms) {
-  std::vector<Abcd> elements;
-  elements.reserve(path.size());
-  for (const PathElement& element : path) elements.push_back(ElementAbcd(element, freqMHz, refOhms));
-  return WavesAlong(elements, antennaZ);
+  return WavesAlong(ElementsAbcd(path, freqMHz, refOhms), antennaZ);
 }
 
 // The powers, losses and standing-wave peaks once the shack's power sets the waves' size.
@@ -128,21 +152,21 @@ void SetPowerFigures(PathFigures& figures, const std::vector<PathElement>& path,
 
 }  // namespace
 
-Abcd ElementAbcd(const PathElement& element, double freqMHz, double refOhms) {
+Abcd ElementAbcd(const PathElement& element, double freqMHz, double lineOhms) {
   switch (element.kind) {
     case ElementKind::kCable: {
       const Line line = LineOf(element.cable, freqMHz);
       return UniformLine(line.z0, line.gamma * line.lengthM);
     }
-    case ElementKind::kConnector: return Attenuator(ConnectorLossDb(element.connector, freqMHz), refOhms);
+    case ElementKind::kConnector: return Attenuator(ConnectorLossDb(element.connector, freqMHz), lineOhms);
     case ElementKind::kLumped: break;
   }
-  return Attenuator(element.lumpedDb, refOhms);
+  return Attenuator(element.lumpedDb, lineOhms);
 }
 
 Abcd PathAbcd(const std::vector<PathElement>& path, double freqMHz, double refOhms) {
   Abcd whole;
-  for (const PathElement& element : path) whole = Cascade(whole, ElementAbcd(element, freqMHz, refOhms));
+  for (const Abcd& element : ElementsAbcd(path, freqMHz, refOhms)) whole = Cascade(whole, element);
   return whole;
 }
 

@@ -12,10 +12,14 @@
 
 namespace ferrolux {
 
+// No cable's dielectric slows a wave below a tenth of light's speed (that would be a permittivity
+// of 100); below it a wave's phase along any length runs past a double.
+inline constexpr double kSlowestVelocityFactor = 0.1;
+
 struct PathCable {
   std::string name;  // as the catalog names it
   CableNumbers numbers;
-  double velocityFactor = 0;  // the catalog's, or the one given for this piece; above 0
+  double velocityFactor = 0;  // the catalog's, or the one given for this piece; kSlowestVelocityFactor to 1
   double lengthM = 0;
 };
 
@@ -37,10 +41,12 @@ struct Abcd {
 };
 
 // A cable is its own line (its own complex Z0 and γ); a connector or a lumped loss is a matched
-// attenuator of its loss in the reference impedance.
-Abcd ElementAbcd(const PathElement& element, double freqMHz, double refOhms);
+// attenuator of its loss in `lineOhms`, the impedance of the line it sits in.
+Abcd ElementAbcd(const PathElement& element, double freqMHz, double lineOhms);
 
-// The whole path, shack end first.
+// The whole path, shack end first. A connector or lumped loss sits in the line of the nearest
+// cable on its shack side (else on its antenna side); only a path of no cable at all takes
+// `refOhms`, the meter's reference, as its line's impedance.
 Abcd PathAbcd(const std::vector<PathElement>& path, double freqMHz, double refOhms);
 
 // The impedance at the shack end with `antennaZ` at the far end (an open is infinite), and back.
@@ -68,6 +74,8 @@ struct PathFigures {
   double totalLossDb = 0, powerOutW = 0;  // the loss infinite into a reactive load or an open
 };
 
+// The path's elements as PathAbcd cascades them; `refOhms` sets the SWRs, and the losses only
+// of a path of no cable.
 PathFigures SolvePath(const std::vector<PathElement>& path, double freqMHz, Complex antennaZ, double refOhms,
                       double powerW);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -11,6 +12,9 @@ namespace ferrolux {
 namespace {
 
 constexpr double kMetresPerFoot = 0.3048;
+// The command line's own bound on a figure: within a float's range, a path's losses and lengths
+// summed and scaled stay far inside a double's.
+constexpr double kLargestFigure = std::numeric_limits<float>::max();
 
 struct ConnectorName {
   std::string_view name;  // upper case, without blanks, hyphens, dots and slashes
@@ -67,13 +71,17 @@ bool EndsWithAnyCase(std::string_view text, std::string_view ending) {
                                                             [](char a, char b) { return Upper(a) == Upper(b); });
 }
 
-// A plain decimal number, all of `text`; none for anything else, inf and nan among them.
+// A plain decimal number, all of `text`, no larger than kLargestFigure; none for anything else,
+// inf and nan among them.
 std::optional<double> NumberOf(std::string_view text) {
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return {};
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
+  if (!(std::fabs(value) <= kLargestFigure)) return {};
   return value;
 }
+
+bool IsVelocityFactor(double vf) { return vf >= kSlowestVelocityFactor && vf <= 1; }
 
 // Reads one element; `fail` throws with the element's place and text.
 class ElementReader {
@@ -123,7 +131,7 @@ class ElementReader {
 
   double OwnVelocityFactor(std::string_view given) const {
     const std::optional<double> vf = NumberOf(Trimmed(given));
-    if (!vf || !(*vf > 0) || *vf > 1) Fail("the velocity factor after the @ is a number above 0, at most 1");
+    if (!vf || !IsVelocityFactor(*vf)) Fail("the velocity factor after the @ is a number from 0.1 to 1");
     return *vf;
   }
 
@@ -157,6 +165,8 @@ class ElementReader {
     if (!(element.cable.numbers.impedanceOhms > 0)) Fail("the catalog gives no impedance for this cable");
     if (!(element.cable.velocityFactor > 0))
       Fail("the catalog gives no velocity factor for this cable: give one after an @ (RG-8X:6ft@0.78)");
+    if (!IsVelocityFactor(element.cable.velocityFactor))
+      Fail("the catalog's velocity factor for this cable is not from 0.1 to 1: give one after an @ (RG-8X:6ft@0.78)");
     return element;
   }
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace ferrolux {
 
 namespace {
 
-constexpr double kSamplesPerHalfWave = 16;
-constexpr double kFewestSamples = 16, kMostSamples = 1 << 18;
+constexpr int kSamplesPerHalfWave = 16;
 constexpr int kRefinements = 40;
 
 // The two travelling waves, V(x) = F e^γx + B e^-γx with x from the antenna end toward the shack,
@@ -23,19 +23,11 @@ struct Waves {
   Complex Amps(double x) const { return (Forward(x) - Backward(x)) / z0; }
 };
 
-// The largest of `magnitude` over [0, length]: the best of the samples, then a golden-section
-// search between its neighbours, where the function has the one peak.
+// The largest of `magnitude` over [low, high], where it has the one peak: a golden-section search.
 template <typename Magnitude>
-double HighestAlong(double length, int samples, Magnitude magnitude) {
-  const double step = length / samples;
-  int best = 0;
-  double highest = magnitude(0.0);
-  for (int k = 1; k <= samples; ++k) {
-    const double value = magnitude(k * step);
-    if (value > highest) highest = value, best = k;
-  }
-  double low = std::max(0.0, (best - 1) * step), high = std::min(length, (best + 1) * step);
+double PeakBetween(double low, double high, Magnitude magnitude) {
   const double ratio = (std::sqrt(5.0) - 1) / 2;
+  double highest = 0;
   for (int round = 0; round < kRefinements; ++round) {
     const double left = high - ratio * (high - low), right = low + ratio * (high - low);
     const double leftValue = magnitude(left), rightValue = magnitude(right);
@@ -49,9 +41,32 @@ double HighestAlong(double length, int samples, Magnitude magnitude) {
   return highest;
 }
 
-int SamplesFor(const Line& line) {
-  const double halfWaves = line.lengthM * std::fabs(line.gamma.imag()) / std::numbers::pi;
-  return static_cast<int>(std::clamp(std::ceil(halfWaves * kSamplesPerHalfWave), kFewestSamples, kMostSamples));
+// The largest of `magnitude` over [from, to]: the samples, then each sample higher than its
+// neighbours refined between them (two peaks of nearly one height may swap between the samples).
+template <typename Magnitude>
+double HighestBetween(double from, double to, int samples, Magnitude magnitude) {
+  const double step = (to - from) / samples;
+  std::vector<double> values;
+  for (int k = 0; k <= samples; ++k) values.push_back(magnitude(from + k * step));
+  double highest = *std::ranges::max_element(values);
+  for (int k = 0; k <= samples; ++k) {
+    const auto at = static_cast<size_t>(k);
+    if ((k > 0 && values[at - 1] > values[at]) || (k < samples && values[at + 1] > values[at])) continue;
+    const double low = std::max(from, from + (k - 1) * step), high = std::min(to, from + (k + 1) * step);
+    highest = std::max(highest, PeakBetween(low, high, magnitude));
+  }
+  return highest;
+}
+
+// The largest of |V| or |I| along the line. Its square is |F|²e^2αx + |B|²e^-2αx, convex in x,
+// plus a term that repeats every half wave; so at points a half wave apart it is convex, and
+// highest at the first or the last of them: within a half wave of an end. Only those are sampled,
+// so a line of any length costs the same.
+template <typename Magnitude>
+double HighestAlong(double length, double halfWave, Magnitude magnitude) {
+  if (!(length > 2 * halfWave)) return HighestBetween(0.0, length, 2 * kSamplesPerHalfWave, magnitude);
+  return std::max(HighestBetween(0.0, halfWave, kSamplesPerHalfWave, magnitude),
+                  HighestBetween(length - halfWave, length, kSamplesPerHalfWave, magnitude));
 }
 
 }  // namespace
@@ -59,9 +74,9 @@ int SamplesFor(const Line& line) {
 WavePeaks StandingWavePeaks(const Line& line, Complex volts, Complex amps, double logScale) {
   const Waves waves{std::log((volts + line.z0 * amps) / 2.0) + logScale,
                     std::log((volts - line.z0 * amps) / 2.0) + logScale, line.z0, line.gamma};
-  const int samples = SamplesFor(line);
-  return {HighestAlong(line.lengthM, samples, [&](double x) { return std::abs(waves.Volts(x)); }),
-          HighestAlong(line.lengthM, samples, [&](double x) { return std::abs(waves.Amps(x)); })};
+  const double halfWave = std::numbers::pi / std::fabs(line.gamma.imag());
+  return {HighestAlong(line.lengthM, halfWave, [&](double x) { return std::abs(waves.Volts(x)); }),
+          HighestAlong(line.lengthM, halfWave, [&](double x) { return std::abs(waves.Amps(x)); })};
 }
 
 }  // namespace ferrolux

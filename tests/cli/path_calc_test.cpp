@@ -4,15 +4,18 @@
 
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/commands.hpp"
+#include "cli/path_element_fields.hpp"
 #include "cli/voltage_rating.hpp"
 
 namespace ferrolux::cli {
@@ -160,6 +163,55 @@ TEST(CalcPath, BadPathsAreUsageErrorsNamingTheElement) {
     EXPECT_EQ(run.status, 2) << c.err;
     EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
     EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
+  }
+}
+
+// A velocity factor of 1e-300 or a length of 1e300 m reached the model (nan, or .02 W at the
+// shack), and the one cable's length was blamed on --length.
+TEST(CalcPath, HugeLengthsAndTinyVelocityFactorsReachedTheModel) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string err;
+  } cases[] = {
+      {{"--path", "Belden 8259:1e300m"},
+       "ferrolux: --path: element 1, \"Belden 8259:1e300m\": a cable's length is a number above 0"},
+      {{"--path", "1e308dB,1e308dB"}, "ferrolux: --path: element 1, \"1e308dB\": a lumped loss is a number of dB"},
+      {{"--path", "Belden 9258:10ft@1e-300,N"},
+       "ferrolux: --path: element 1, \"Belden 9258:10ft@1e-300\": the velocity factor after the @ is a number from "
+       "0.1 to 1"},
+      {{"--cable", "Belden 9258", "--length", "10", "--vf", "1e-300"}, "ferrolux: --vf: 1e-300 is below 0.1\n"},
+  };
+  for (const auto& c : cases) {
+    const CalcRun run = RunCalc(With({"--mhz", "14", "--antenna-z", "50-j20"}, c.arguments));
+    EXPECT_EQ(run.status, 2) << c.err;
+    EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+  }
+}
+
+// The header showed the catalog's velocity factor while the line model used the one given.
+TEST(CalcText, HeaderShowedTheCatalogsVelocityFactorNotTheOneUsed) {
+  for (const auto& [arguments, vf] :
+       {std::pair{std::vector<std::string>{"--path", "Belden 9258:100ft@0.5"}, "VF: .5\n"},
+        {{"--cable", "Belden 9258", "--length", "100", "--vf", "0.5"}, "VF: .5\n"},
+        {{"--cable", "Belden 9258", "--length", "100"}, "VF: 0.82\n"}}) {
+    const CalcRun run = RunCalc(With({"--mhz", "14", "--antenna-z", "50"}, arguments));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(vf), std::string::npos) << arguments.back() << "\n" << run.out;
+  }
+}
+
+// A joint's nan impedance was written as an open: "z_in_open": true.
+TEST(PathElementFields, NanImpedanceWrittenAsAnOpen) {
+  PathCalculation c;
+  c.entries.resize(1);
+  c.matchedLossDb = {0};
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  for (const auto& [z, open] :
+       {std::pair{Complex(nan, nan), false}, {Complex(inf, 0), true}, {Complex(50, 0), false}}) {
+    c.figures = PathFigures{false, {Joint{z, 1, 0}, Joint{50, 1, 0}}, {ElementFigures{}}, 0, 0};
+    const nlohmann::ordered_json j = JsonOf(ElementRecord(c, 0));
+    EXPECT_EQ(j["z_in_open"], open) << z;
+    EXPECT_EQ(j["z_in"].is_null(), !std::isfinite(z.real())) << z;
   }
 }
 

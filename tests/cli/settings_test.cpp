@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <utility>
+
 #include "cli/command_error.hpp"
 #include "text/text.hpp"
 
@@ -53,6 +57,27 @@ TEST(ReadSettings, RefusesWhatCannotBeMeantWithTheOptionNamed) {
       EXPECT_EQ(error.Status(), kExitUsage);
     }
   }
+}
+
+// Every length was "--length" in its errors, --length-max and a path's one cable among them; and
+// a velocity factor of 1e-300 passed, to give nan downstream.
+TEST(ReadLength, ErrorsNamedLengthForEveryOptionAndATinyVelocityFactorPassed) {
+  const std::pair<std::function<void()>, std::string> cases[] = {
+      {[] { ReadLength("--length-max", "-5", false); }, "--length-max: -5 is below 0"},
+      {[] { ReadLength("--length-max", "1e300m", false); },
+       "--length-max: \"1e300m\" is not a length (50, 50ft or 15m)"},
+      {[] { ReadLength("-5", false); }, "--length: -5 is below 0"},
+      {[] { ReadVelocityFactor("--vf", "1e-300"); }, "--vf: 1e-300 is below 0.1"},
+  };
+  for (const auto& [read, message] : cases) {
+    try {
+      read();
+      ADD_FAILURE() << message;
+    } catch (const CommandError& error) {
+      EXPECT_EQ(error.what(), message);
+    }
+  }
+  EXPECT_EQ(ReadVelocityFactor("--vf", "0.1"), 0.1);
 }
 
 TEST(BandCentreMHz, GivesTheBandMenusFrequencies) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -16,6 +17,7 @@
 #include "model/exact_figures.hpp"
 #include "model/path_range.hpp"
 #include "model/path_text.hpp"
+#include "model/standing_wave.hpp"
 
 namespace ferrolux {
 namespace {
@@ -266,6 +268,63 @@ TEST(ElementPath, FaintResistanceOverflowedThePowerRatioIntoNan) {
   EXPECT_NEAR(f.joints.front().powerW, 100, 1e-9);
   EXPECT_NEAR(f.powerOutW, 100, 1e-9);
   EXPECT_NEAR(f.elements.front().lossW, 0, 1e-9);
+}
+
+// A connector or a loss was a matched attenuator in the meter's reference, so the reference
+// changed the power lost; it is matched in its line (the cable on its shack side, else the
+// antenna side's), and the reference moves only the SWR.
+TEST(ElementPath, MeterReferenceChangedTheAttenuatorsLosses) {
+  for (const std::string path : {"Lossless 75:1m, 1dB, 2dB", "1dB, Lossless 75:1m, 2dB", "3dB, Lossless 75:1m"}) {
+    for (const double refOhms : {50.0, 75.0, 200.0}) {
+      const PathFigures f = SolvePath(Path(path), 14, 75, refOhms, 100);
+      EXPECT_NEAR(f.totalLossDb, 3, 1e-9) << path << " " << refOhms;
+      EXPECT_NEAR(std::abs(f.joints.front().z - 75.0), 0, 1e-9) << path << " " << refOhms;
+      EXPECT_NEAR(f.joints.front().swr, Swr(75, refOhms), 1e-9) << path << " " << refOhms;
+    }
+  }
+}
+
+// Beside the scale of a 1e17 dB loss, the small term that sets the fed power was lost, and the
+// shack showed 59.62 W of the 100 fed in.
+TEST(ElementPath, HugeLossSwallowedTheFedPowerAtTheShack) {
+  const PathFigures f = SolvePath(Path("1e17dB, 1dB"), 10, 50, 50, 100);
+  ASSERT_TRUE(f.powerFigures);
+  EXPECT_NEAR(f.joints.front().powerW, 100, 1e-9);
+  EXPECT_NEAR(f.elements.front().lossW, 100, 1e-9);
+  EXPECT_NEAR(f.totalLossDb, 1e17 + 1, 1e3);
+}
+
+// Each cable's peaks were sampled 2^18 times a side along its whole length: 300 long cables at
+// 1000 MHz took seconds. Only a half wave at each end can hold the highest, so any length costs
+// the same.
+TEST(ElementPath, StandingWavePeaksSampledEveryHalfWaveOfALongLine) {
+  std::string path = "RG-8X:1000m";
+  for (int k = 1; k < 300; ++k) path += ", RG-8X:1000m";
+  const auto start = std::chrono::steady_clock::now();
+  const PathFigures f = SolvePath(Path(path), 1000, {50, -30}, 50, 100);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_TRUE(std::isfinite(f.elements.front().peakVolts));
+}
+
+// Two peaks of nearly one height: the best sample lay by the lower, and only it was refined, so
+// the highest voltage came out 0.3% low. Checked against 20000 samples of the wave itself.
+TEST(StandingWavePeaks, LowerOfTwoNearlyEqualPeaksTakenForTheHighest) {
+  struct Case {
+    CableNumbers cable;
+    double mhz, metres;
+    Complex load;
+  };
+  for (const Case& c : {Case{{50.83, 0.8585, 0.1489, 0.2436, 0.0005487}, 350.2, 2.326, {6.461, 20.22}},
+                        Case{{63.39, 0.7148, 0.05407, 0.8281, 0.00351}, 839.1, 0.4322, {9.072, 96.86}}}) {
+    const Line line = MakeLine(c.cable, c.cable.velocityFactor, c.mhz, c.metres);
+    const Complex forward = (c.load + line.z0) / 2.0, backward = (c.load - line.z0) / 2.0;
+    double volts = 0;
+    for (int k = 0; k <= 20000; ++k) {
+      const Complex x = line.gamma * (c.metres * k / 20000);
+      volts = std::max(volts, std::abs(forward * std::exp(x) + backward * std::exp(-x)));
+    }
+    EXPECT_NEAR(StandingWavePeaks(line, c.load, 1).volts / volts, 1, 1e-5) << c.mhz;
+  }
 }
 
 TEST(ConnectorLoss, InterpolatesOnLogFrequencyAndHoldsTheEnds) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ferrolux {
@@ -11,13 +12,14 @@ namespace {
 constexpr double kFeet = 0.3048;
 
 // A stand-in for the catalog: "RG-8X" is one cable, "RG-8" three, "Bare" lacks a velocity
-// factor and "Nameless" an impedance.
+// factor, "Nameless" an impedance, and "Slow" has a velocity factor no cable has.
 CableLookup FindCable(const std::string& typed) {
   const std::vector<PathCable> cables = {{"RG-8X, Belden 9258", {50, 0.82, 0.0187, 0.277, 0.00256}, 0, 0},
                                          {"RG-8/U, Belden 8237", {52, 0.66, 0.3, 0.2, 0.001}, 0, 0},
                                          {"RG-8/U, Belden 8267", {50, 0.66, 0.1, 0.2, 0.001}, 0, 0},
                                          {"Bare, Test 1", {50, 0, 0, 0.2, 0}, 0, 0},
-                                         {"Nameless, Test 2", {0, 0.66, 0, 0.2, 0}, 0, 0}};
+                                         {"Nameless, Test 2", {0, 0.66, 0, 0.2, 0}, 0, 0},
+                                         {"Slow, Test 3", {50, 0.01, 0, 0.2, 0}, 0, 0}};
   CableLookup lookup;
   for (const PathCable& cable : cables)
     if (cable.name.starts_with(typed)) lookup.matches.push_back(cable);
@@ -86,6 +88,27 @@ TEST(PathText, BadElementsAreNamedByTheirPlace) {
       EXPECT_EQ(e.Details().size(), c.details) << c.text;
     }
   }
+}
+
+// A loss or a length past a float's range overflowed the path's sums (a loss of "inf" dB, .02 W
+// at the shack), and a velocity factor of 1e-300 its phase (nan); each is refused, as the command
+// line refuses its own.
+TEST(PathText, HugeFiguresAndTinyVelocityFactorsOverflowedTheModel) {
+  for (const auto& [text, problem] :
+       {std::pair{"1e308dB, 1e308dB", "a lumped loss is a number of dB"},
+        {"RG-8X:1e300m", "a cable's length is a number above 0"},
+        {"Slow:10ft", "the catalog's velocity factor for this cable is not from 0.1"},
+        {"RG-8X:10ft@1e-300", "the velocity factor after the @ is a number from 0.1 to 1"},
+        {"RG-8X:10ft@0.09", "the velocity factor after the @ is a number from 0.1 to 1"}}) {
+    try {
+      ParsePath(text, FindCable);
+      ADD_FAILURE() << text << ": read without complaint";
+    } catch (const PathTextError& e) {
+      EXPECT_EQ(e.Place(), 1U) << text;
+      EXPECT_NE(std::string(e.what()).find(problem), std::string::npos) << text << ": " << e.what();
+    }
+  }
+  EXPECT_DOUBLE_EQ(ParsePath("RG-8X:3e38m@0.1, 3e38dB", FindCable)[1].lumpedDb, 3e38);
 }
 
 // The count in the message was taken from the list of names after it had been moved into the
