@@ -5,7 +5,7 @@
 
 #include "catalog/cable_names.hpp"
 #include "cli/command_error.hpp"
-#include "cli/output.hpp"
+#include "report/output.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {

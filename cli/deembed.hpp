@@ -9,8 +9,8 @@
 
 #include "catalog/cable.hpp"
 #include "chart/sweep_views.hpp"
-#include "cli/output.hpp"
 #include "model/deembedding.hpp"
+#include "report/output.hpp"
 #include "sweep/touchstone.hpp"
 
 namespace ferrolux::cli {

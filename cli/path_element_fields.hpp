@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/path_calculation.hpp"
-#include "cli/records.hpp"
 #include "cli/voltage_rating.hpp"
+#include "report/records.hpp"
 
 namespace ferrolux::cli {
 
