@@ -11,8 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "catalog/voltage_rating.hpp"
 #include "cli/commands.hpp"
-#include "cli/voltage_rating.hpp"
 
 namespace ferrolux::cli {
 namespace {
