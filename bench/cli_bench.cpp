@@ -16,6 +16,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/commands.hpp"
+#include "report/output.hpp"
 
 namespace {
 
@@ -29,7 +30,7 @@ void RunCommand(benchmark::State& state, std::vector<std::string> arguments) {
     CLI::App app("bench", "ferrolux");
     ferrolux::cli::CommandContext context;
     context.catalogFile = [] { return kShippedCatalog; };
-    context.outputStyle = [] { return ferrolux::cli::OutputStyle{}; };
+    context.outputStyle = [] { return ferrolux::OutputStyle{}; };
     context.out = &out;
     context.err = &err;
     ferrolux::cli::AddCommands(app, context);

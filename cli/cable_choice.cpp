@@ -3,26 +3,14 @@
 #include <algorithm>
 #include <iterator>
 
-#include "catalog/cable_names.hpp"
+#include "catalog/cable_lookup.hpp"
 #include "cli/command_error.hpp"
-#include "cli/output.hpp"
+#include "report/output.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
 
 namespace {
-
-constexpr std::size_t kSuggestions = 5;
-
-std::string TypeAndPart(const CatalogRow& cable) { return cable[column::kType] + " " + cable[column::kPartNumber]; }
-
-template <typename Test>
-std::vector<const CatalogRow*> Matching(const std::vector<CatalogRow>& cables, Test test) {
-  std::vector<const CatalogRow*> found;
-  for (const CatalogRow& cable : cables)
-    if (test(cable)) found.push_back(&cable);
-  return found;
-}
 
 std::vector<std::string> Listed(const std::vector<const CatalogRow*>& cables) {
   std::vector<std::string> lines;
@@ -33,13 +21,8 @@ std::vector<std::string> Listed(const std::vector<const CatalogRow*>& cables) {
 
 // The types (and with `parts`, the part numbers) nearest to what was typed, as detail lines.
 std::vector<std::string> Suggested(const std::vector<CatalogRow>& cables, const std::string& typed, bool parts) {
-  std::vector<std::string> names;
-  for (const CatalogRow& cable : cables) {
-    names.push_back(cable[column::kType]);
-    if (parts) names.push_back(cable[column::kPartNumber]);
-  }
   std::vector<std::string> lines;
-  for (const std::string& name : NearestNames(names, typed, kSuggestions)) lines.push_back("  " + DisplayText(name));
+  for (const std::string& name : NearestCableNames(cables, typed, parts)) lines.push_back("  " + DisplayText(name));
   return lines;
 }
 
@@ -50,28 +33,6 @@ CommandError NothingMatches(const std::string& complaint, std::vector<std::strin
 }
 
 }  // namespace
-
-bool IsOfType(const CatalogRow& cable, const std::string& type) { return SameName(cable[column::kType], type); }
-
-std::string CableName(const CatalogRow& cable) { return cable[column::kType] + ", " + cable[column::kPartNumber]; }
-
-std::vector<const CatalogRow*> CablesNamed(const std::vector<CatalogRow>& cables, const std::string& name) {
-  std::vector<const CatalogRow*> found =
-      Matching(cables, [&](const CatalogRow& cable) { return SameName(cable[column::kPartNumber], name); });
-  if (found.empty()) found = Matching(cables, [&](const CatalogRow& cable) { return IsOfType(cable, name); });
-  if (found.empty())
-    found = Matching(cables, [&](const CatalogRow& cable) { return NameContains(TypeAndPart(cable), name); });
-  return found;
-}
-
-std::vector<std::string> NearestCableNames(const std::vector<CatalogRow>& cables, const std::string& typed) {
-  std::vector<std::string> names;
-  for (const CatalogRow& cable : cables) {
-    names.push_back(cable[column::kType]);
-    names.push_back(cable[column::kPartNumber]);
-  }
-  return NearestNames(names, typed, kSuggestions);
-}
 
 const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::string& name) {
   const std::vector<const CatalogRow*> found = CablesNamed(cables, name);
@@ -91,7 +52,7 @@ std::vector<CatalogRow> SelectCables(const std::vector<CatalogRow>& cables, cons
   if (type.empty() && match.empty()) return cables;
   std::vector<CatalogRow> selected;
   std::ranges::copy_if(cables, std::back_inserter(selected), [&](const CatalogRow& cable) {
-    return (type.empty() || IsOfType(cable, type)) && (match.empty() || NameContains(TypeAndPart(cable), match));
+    return (type.empty() || IsOfType(cable, type)) && (match.empty() || TypeAndPartContain(cable, match));
   });
   if (!selected.empty()) return selected;
   if (match.empty()) throw NoCableOfType(cables, type);

@@ -1,29 +1,19 @@
 #pragma once
-// Finding cables in the catalog by what a user types: a part number, a piece of a name, a type.
+// Choosing the cables a command line names, or saying why none or several were chosen.
 
 #include <string>
 #include <vector>
 
+#include "catalog/cable_lookup.hpp"
 #include "catalog/catalog.hpp"
 #include "cli/command_error.hpp"
 
 namespace ferrolux::cli {
 
-// Names compare as SameName and NameContains do (letter case, blanks, hyphens, dots and slashes
-// aside: "lmr400" is LMR-400).
-
 // The cable whose part number is `name`, else the cables of type `name`, else those whose type and
 // part number contain it: exactly one is chosen. Several: a usage error listing them; none: one
 // listing the nearest names.
 const CatalogRow& FindCable(const std::vector<CatalogRow>& cables, const std::string& name);
-
-// The cables FindCable chooses among: one, several, or none.
-std::vector<const CatalogRow*> CablesNamed(const std::vector<CatalogRow>& cables, const std::string& name);
-
-// The types and part numbers nearest to `typed`, catalog bytes as they are.
-std::vector<std::string> NearestCableNames(const std::vector<CatalogRow>& cables, const std::string& typed);
-
-bool IsOfType(const CatalogRow& cable, const std::string& type);
 
 // The usage error for a type no cable has, with the nearest types.
 CommandError NoCableOfType(const std::vector<CatalogRow>& cables, const std::string& type);
@@ -33,8 +23,5 @@ CommandError NoCableOfType(const std::vector<CatalogRow>& cables, const std::str
 // it, with the nearest names.
 std::vector<CatalogRow> SelectCables(const std::vector<CatalogRow>& cables, const std::string& type,
                                      const std::string& match);
-
-// "RG-8X, Belden 9258", as the results screen names a cable; catalog bytes as they are.
-std::string CableName(const CatalogRow& cable);
 
 }  // namespace ferrolux::cli

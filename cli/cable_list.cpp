@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "cli/calculation.hpp"
-#include "cli/json_fields.hpp"
-#include "cli/records.hpp"
 #include "cli/settings.hpp"
-#include "cli/table.hpp"
+#include "report/json_fields.hpp"
+#include "report/records.hpp"
+#include "report/table.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "cli/output.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

@@ -4,10 +4,10 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/calc_report.hpp"
-#include "cli/line_limits.hpp"
 #include "cli/path_calculation.hpp"
 #include "cli/path_report.hpp"
 #include "cli/subcommand.hpp"
+#include "report/line_limits.hpp"
 
 namespace ferrolux::cli {
 

@@ -7,8 +7,8 @@
 
 #include "catalog/catalog.hpp"
 #include "cli/calculation.hpp"
-#include "cli/output.hpp"
 #include "cli/settings.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

@@ -7,8 +7,8 @@
 #include "catalog/catalog_reader.hpp"
 #include "catalog/overflow_reporter.hpp"
 #include "cli/command_error.hpp"
-#include "cli/output.hpp"
 #include "platform/utf8_args.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

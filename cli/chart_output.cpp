@@ -6,7 +6,7 @@
 #include "chart/svg_chart.hpp"
 #include "chart/svg_parts.hpp"
 #include "cli/file_output.hpp"
-#include "cli/line_limits.hpp"
+#include "report/line_limits.hpp"
 
 namespace ferrolux::cli {
 

@@ -8,7 +8,7 @@
 
 #include "chart/chart.hpp"
 #include "chart/smith_chart.hpp"
-#include "cli/output.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

@@ -1,8 +1,10 @@
 #include <cmath>
 #include <optional>
+#include <string_view>
 
 #include "cli/option_values.hpp"
 #include "cli/subcommand.hpp"
+#include "report/records.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {
@@ -43,6 +45,17 @@ void AddSettingOptions(CLI::App& command, SettingTexts& s) {
   band->excludes(mhz);
   command.add_flag("--metric", s.metric, "Lengths in metres, losses per 100 m")->check(kNoValue);
 }
+
+namespace {
+
+// A word of kFormats.
+OutputFormat OutputFormatOf(std::string_view word) {
+  if (word == kFormats[1]) return OutputFormat::kCsv;
+  if (word == kFormats[2]) return OutputFormat::kJson;
+  return OutputFormat::kText;
+}
+
+}  // namespace
 
 void AddFormatOption(CLI::App& command, OutputFormat& format) {
   command

@@ -8,7 +8,7 @@
 #include <iosfwd>
 #include <optional>
 
-#include "cli/output.hpp"
+#include "report/output.hpp"
 
 namespace CLI {
 class App;

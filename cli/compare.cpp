@@ -9,12 +9,12 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/calc_report.hpp"
-#include "cli/exact_columns.hpp"
 #include "cli/exact_report.hpp"
-#include "cli/json_fields.hpp"
-#include "cli/line_limits.hpp"
-#include "cli/records.hpp"
-#include "cli/table.hpp"
+#include "report/exact_columns.hpp"
+#include "report/json_fields.hpp"
+#include "report/line_limits.hpp"
+#include "report/records.hpp"
+#include "report/table.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {

@@ -7,9 +7,9 @@
 
 #include "catalog/catalog.hpp"
 #include "cli/calculation.hpp"
-#include "cli/output.hpp"
 #include "cli/settings.hpp"
 #include "model/cable_calculation.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

@@ -6,9 +6,9 @@
 #include "cli/cable_choice.hpp"
 #include "cli/catalog_source.hpp"
 #include "cli/compare.hpp"
-#include "cli/line_limits.hpp"
 #include "cli/option_values.hpp"
 #include "cli/subcommand.hpp"
+#include "report/line_limits.hpp"
 
 namespace ferrolux::cli {
 

@@ -11,12 +11,12 @@
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
 #include "cli/exact_report.hpp"
-#include "cli/json_fields.hpp"
-#include "cli/line_limits.hpp"
 #include "cli/path_element_fields.hpp"
-#include "cli/records.hpp"
 #include "cli/settings.hpp"
-#include "cli/table.hpp"
+#include "report/json_fields.hpp"
+#include "report/line_limits.hpp"
+#include "report/records.hpp"
+#include "report/table.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {

@@ -9,9 +9,9 @@
 
 #include "catalog/cable.hpp"
 #include "chart/sweep_views.hpp"
-#include "cli/output.hpp"
 #include "cli/path_calculation.hpp"
 #include "model/deembedding.hpp"
+#include "report/output.hpp"
 #include "sweep/touchstone.hpp"
 
 namespace ferrolux::cli {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "cli/output.hpp"
-#include "cli/records.hpp"
+#include "report/output.hpp"
+#include "report/records.hpp"
 
 namespace ferrolux::cli {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "cli/json_fields.hpp"
+#include "report/json_fields.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {

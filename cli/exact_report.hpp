@@ -8,9 +8,9 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/calculation.hpp"
-#include "cli/output.hpp"
-#include "cli/records.hpp"
 #include "cli/settings.hpp"
+#include "report/output.hpp"
+#include "report/records.hpp"
 
 namespace ferrolux::cli {
 

@@ -1,8 +1,6 @@
 #pragma once
-// Files the program writes are replaced whole or not at all: the new text goes to a temporary
-// file beside the old one, which is renamed over it once every byte is on disk. A symlink keeps
-// pointing where it did (its target is replaced), and a file that existed keeps its mode. A
-// device, FIFO or socket, and /dev/stdout, are written into as the shell's `>` would.
+// The files a subcommand writes, replaced whole or not at all (report/file_output.hpp says how),
+// with a failure that is the command's.
 
 #include <filesystem>
 #include <functional>
@@ -12,9 +10,7 @@
 
 namespace ferrolux::cli {
 
-// Throws a CommandError (status 1) naming the file and the reason ("No space left on device");
-// the old file is then unchanged and no temporary is left behind, nor when SIGINT, SIGTERM or
-// SIGHUP ends the program mid-write.
+// Throws a CommandError (status 1) naming the file and the reason ("No space left on device").
 void WriteFileAtomically(const std::filesystem::path& file, std::string_view content);
 
 // The same for text produced by `write`, which goes to the file as it is made, never held whole.

@@ -8,10 +8,10 @@
 #include "catalog/catalog_reader.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
-#include "cli/line_limits.hpp"
-#include "cli/output.hpp"
 #include "cli/settings.hpp"
 #include "model/cable_calculation.hpp"
+#include "report/line_limits.hpp"
+#include "report/output.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {

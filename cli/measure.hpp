@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "model/cable_measurement.hpp"
 #include "model/cable_numbers.hpp"
+#include "report/records.hpp"
 #include "sweep/touchstone.hpp"
 
 namespace ferrolux::cli {

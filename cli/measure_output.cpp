@@ -13,12 +13,12 @@
 #include "chart/chart_scale.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
-#include "cli/json_fields.hpp"
-#include "cli/line_limits.hpp"
-#include "cli/records.hpp"
 #include "cli/settings.hpp"
-#include "cli/table.hpp"
 #include "model/cable_calculation.hpp"
+#include "report/json_fields.hpp"
+#include "report/line_limits.hpp"
+#include "report/records.hpp"
+#include "report/table.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {

@@ -6,9 +6,9 @@
 #include "catalog/cable.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
-#include "cli/output.hpp"
 #include "model/path_range.hpp"
 #include "model/path_text.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "catalog/voltage_rating.hpp"
 #include "cli/path_calculation.hpp"
-#include "cli/records.hpp"
-#include "cli/voltage_rating.hpp"
+#include "report/records.hpp"
 
 namespace ferrolux::cli {
 

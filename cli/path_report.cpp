@@ -6,10 +6,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/exact_report.hpp"
-#include "cli/json_fields.hpp"
 #include "cli/path_element_fields.hpp"
-#include "cli/records.hpp"
-#include "cli/table.hpp"
+#include "report/json_fields.hpp"
+#include "report/records.hpp"
+#include "report/table.hpp"
 #include "text/cells.hpp"
 #include "text/text.hpp"
 

@@ -6,9 +6,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "cli/output.hpp"
 #include "cli/path_calculation.hpp"
 #include "cli/settings.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

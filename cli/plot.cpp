@@ -8,12 +8,12 @@
 #include "cli/cable_choice.hpp"
 #include "cli/chart_output.hpp"
 #include "cli/command_error.hpp"
-#include "cli/line_limits.hpp"
 #include "cli/path_calculation.hpp"
 #include "cli/path_element_fields.hpp"
 #include "cli/plot_quantity.hpp"
 #include "cli/settings.hpp"
 #include "model/path_range.hpp"
+#include "report/line_limits.hpp"
 #include "text/text.hpp"
 
 namespace ferrolux::cli {

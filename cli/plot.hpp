@@ -7,7 +7,7 @@
 
 #include "catalog/catalog.hpp"
 #include "chart/chart.hpp"
-#include "cli/output.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

@@ -7,9 +7,9 @@
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
 #include "cli/option_values.hpp"
-#include "cli/output.hpp"
 #include "model/cable_calculation.hpp"
 #include "model/line_model.hpp"
+#include "report/output.hpp"
 
 namespace ferrolux::cli {
 

@@ -112,4 +112,11 @@ Settings ReadSettings(const SettingTexts& texts) {
   return settings;
 }
 
+nlohmann::ordered_json SettingsJson(const Settings& s) {
+  using Json = nlohmann::ordered_json;
+  return {{"length_ft", s.lengthFt},    {"length_m", s.lengthM},
+          {"power_w", s.powerW},        {"shack_swr", s.shackSwr},
+          {"frequency_mhz", s.freqMHz}, {"band", s.band.empty() ? Json(nullptr) : Json(s.band)}};
+}
+
 }  // namespace ferrolux::cli

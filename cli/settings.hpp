@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 namespace ferrolux::cli {
 
 inline constexpr double kMetresPerFoot = 0.3048;
@@ -38,6 +40,9 @@ struct Length {
 std::string DescribeSettings(const Settings& settings);
 // The same without the SWR: "50 ft at 146 MHz (2m band), 100 watts".
 std::string DescribeRun(const Settings& settings);
+
+// Lengths in both units, power, SWR, frequency and the band (null for --mhz), as scripts read them.
+nlohmann::ordered_json SettingsJson(const Settings& settings);
 
 // "30" is feet (metres with `metric`), "30ft" feet, "30m" metres; a usage error names `option`.
 Length ReadLength(const std::string& option, const std::string& text, bool metric);

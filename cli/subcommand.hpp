@@ -13,10 +13,10 @@
 #include "catalog/catalog.hpp"
 #include "cli/commands.hpp"
 #include "cli/exact_input.hpp"
-#include "cli/output.hpp"
-#include "cli/records.hpp"
 #include "cli/settings.hpp"
 #include "cli/subcommand_table.hpp"
+#include "report/output.hpp"
+#include "report/records.hpp"
 
 namespace ferrolux::cli {
 

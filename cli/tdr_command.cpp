@@ -9,12 +9,12 @@
 
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
-#include "cli/json_fields.hpp"
 #include "cli/option_values.hpp"
 #include "cli/subcommand.hpp"
 #include "cli/sweep_file.hpp"
 #include "cli/tdr_chart.hpp"
 #include "model/cable_calculation.hpp"
+#include "report/json_fields.hpp"
 #include "sweep/tdr.hpp"
 
 namespace ferrolux::cli {

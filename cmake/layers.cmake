@@ -44,8 +44,8 @@ function(ferrolux_check_includes target)
 endfunction()
 
 # The layer targets and the folder each one owns, in the same order.
-set(FERROLUX_LAYERS platform text model results catalog sweep chart console pageio terminal winconsole cli completion app fit)
-set(FERROLUX_LAYER_FOLDERS platform text model results catalog sweep chart console pageio terminal winconsole cli completion app tools)
+set(FERROLUX_LAYERS platform text model results catalog sweep chart report console pageio terminal winconsole cli completion app fit)
+set(FERROLUX_LAYER_FOLDERS platform text model results catalog sweep chart report console pageio terminal winconsole cli completion app tools)
 
 # The operating system's own headers: platform/ and the two screen backends only.
 set(FERROLUX_SYSTEM_FOLDERS platform terminal winconsole)

@@ -12,10 +12,10 @@
 #include "cli/catalog_source.hpp"
 #include "cli/command_error.hpp"
 #include "cli/option_values.hpp"
-#include "cli/output.hpp"
 #include "cli/subcommand.hpp"
 #include "completion/completion_scripts.hpp"
 #include "model/bands.hpp"
+#include "report/output.hpp"
 #include "text/charset.hpp"
 
 namespace ferrolux::cli {

@@ -11,6 +11,7 @@
 #include "cli/cable_list.hpp"
 #include "cli/compare.hpp"
 #include "cli/settings.hpp"
+#include "report/output.hpp"
 
 namespace {
 
@@ -46,8 +47,8 @@ void Check(const std::ostringstream& out) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   namespace cli = ferrolux::cli;
   const std::vector<CatalogRow> rows = Records(std::string(reinterpret_cast<const char*>(data), size));
-  const cli::OutputStyle styles[] = {{true, false, true, 80, 24}, {false, false, false, 0, 0}};
-  for (const cli::OutputStyle& style : styles) {
+  const ferrolux::OutputStyle styles[] = {{true, false, true, 80, 24}, {false, false, false, 0, 0}};
+  for (const ferrolux::OutputStyle& style : styles) {
     std::ostringstream text;
     cli::WriteCablesText(text, rows, false, style);
     Check(text);

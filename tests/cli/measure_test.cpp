@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <complex>
 #include <cstdint>
+#include <functional>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/command_error.hpp"
 #include "cli/measure_output.hpp"
+#include "cli/sweep_file.hpp"
 #include "support/cable_sweeps.hpp"
 
 namespace ferrolux::cli {
@@ -238,6 +240,22 @@ TEST(MeasureCable, SaysHowMuchWorseThanNewTheCableIs) {
   EXPECT_NEAR(j["against_new"]["mean_worse_pct"].get<double>(), 25, 0.5);
   EXPECT_EQ(j["against_new"]["most_worse_mhz"], 150);
   EXPECT_NEAR(j["points"][0]["worse_than_new_pct"].get<double>(), 25, 0.5);
+}
+
+// deembed and tdr read through ReadSweep, measure through ReadSweepFile: a file's fault is the
+// command's failure, status 1, in the reader's own words.
+TEST(ReadSweepFile, AFileFaultIsTheCommandsFailure) {
+  const std::string missing = "no-such-folder/antenna.s1p";
+  for (const auto& read :
+       {std::function<void()>([&] { ReadSweep(missing); }), std::function<void()>([&] { ReadSweepFile(missing); })}) {
+    try {
+      read();
+      ADD_FAILURE() << missing;
+    } catch (const CommandError& error) {
+      EXPECT_EQ(error.Status(), kExitFailure);
+      EXPECT_EQ(std::string(error.what()), missing + ": No such file or directory");
+    }
+  }
 }
 
 }  // namespace

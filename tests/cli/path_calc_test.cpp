@@ -14,9 +14,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "catalog/voltage_rating.hpp"
 #include "cli/commands.hpp"
 #include "cli/path_element_fields.hpp"
-#include "cli/voltage_rating.hpp"
 
 namespace ferrolux::cli {
 namespace {

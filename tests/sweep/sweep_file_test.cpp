@@ -1,4 +1,4 @@
-#include "cli/sweep_file.hpp"
+#include "sweep/sweep_file.hpp"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,11 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "cli/command_error.hpp"
-#include "cli/measure.hpp"
 #include "support/temp_folder.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 namespace {
 
 namespace fs = std::filesystem;
@@ -19,8 +17,7 @@ namespace fs = std::filesystem;
 std::string FaultOf(const std::function<void()>& read) {
   try {
     read();
-  } catch (const CommandError& e) {
-    EXPECT_EQ(e.Status(), kExitFailure);
+  } catch (const SweepFileError& e) {
     return e.what();
   }
   return "";
@@ -29,7 +26,7 @@ std::string FaultOf(const std::function<void()>& read) {
 // A folder gave "basic_filebuf::underflow error reading the file", a missing or looping file
 // "cannot be read" without the reason, an empty one "FILE:0:", /dev/zero grew until the OOM
 // killer. deembed and measure read through the one reader and say the same.
-TEST(ReadSweep, MessagesWithoutANameOrAReason) {
+TEST(ReadSweepFromFile, MessagesWithoutANameOrAReason) {
   ferrolux::testing::TempFolder temp;
   const fs::path dir = temp.Path();
   std::ofstream(dir / "empty.s1p").flush();
@@ -58,20 +55,19 @@ TEST(ReadSweep, MessagesWithoutANameOrAReason) {
     cases.push_back({d + "locked.s1p", d + "locked.s1p: Permission denied"});
   }
   for (const Case& c : cases) {
-    EXPECT_EQ(FaultOf([&] { ReadSweep(c.file); }), c.message);
-    EXPECT_EQ(FaultOf([&] { ReadSweepFile(c.file); }), c.message);
+    EXPECT_EQ(FaultOf([&] { ReadSweepFromFile(c.file); }), c.message);
   }
 }
 
 // A 2 GB sparse file took 3.9 GB to say "a short line": its first line is refused as it is read.
-TEST(ReadSweep, ASparseFileWasReadWhole) {
+TEST(ReadSweepFromFile, ASparseFileWasReadWhole) {
   ferrolux::testing::TempFolder temp;
   const fs::path file = temp.Path() / "sparse.s1p";
   std::ofstream(file).flush();
   fs::resize_file(file, 2'000'000'000);
-  EXPECT_EQ(FaultOf([&] { ReadSweep(file.string()); }),
+  EXPECT_EQ(FaultOf([&] { ReadSweepFromFile(file.string()); }),
             file.string() + ":1: a line longer than 4,096 characters before any ! comment");
 }
 
 }  // namespace
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -1,12 +1,12 @@
-#include "cli/exact_columns.hpp"
+#include "report/exact_columns.hpp"
 
 #include <cmath>
 #include <limits>
 
-#include "cli/output.hpp"
+#include "report/output.hpp"
 #include "text/text.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 namespace {
 
@@ -32,7 +32,7 @@ Span PointSpan(const ExactPoint& p) {
   return {NoSpan::kNone, p.totalLossDb, p.totalLossDb};
 }
 
-Span TotalSpan(const Calculation& c) {
+Span TotalSpan(const CableCalculation& c) {
   if (!c.exact) return {NoSpan::kNoLineData};
   if (const auto& p = c.exact->point) return PointSpan(*p);
   const SwrRange& r = *c.exact->range;
@@ -56,7 +56,7 @@ std::string MissingText(NoSpan missing) {
 
 }  // namespace
 
-std::string ExactTotalText(const Calculation& c) {
+std::string ExactTotalText(const CableCalculation& c) {
   const Span s = TotalSpan(c);
   if (!s.Present()) return MissingText(s.missing);
   if (std::isinf(s.max)) return "from " + FixedText(s.min, 2);
@@ -64,24 +64,24 @@ std::string ExactTotalText(const Calculation& c) {
   return low == high ? low : low + "-" + high;
 }
 
-Json ExactTotalJson(const Calculation& c) {
+Json ExactTotalJson(const CableCalculation& c) {
   const Span s = TotalSpan(c);
   if (!s.Present()) return nullptr;
   if (c.exact->point) return s.min;
   return Json::array({s.min, std::isinf(s.max) ? Json(nullptr) : Json(s.max)});
 }
 
-std::array<std::string, 2> ExactTotalCells(const Calculation& c) {
+std::array<std::string, 2> ExactTotalCells(const CableCalculation& c) {
   const Span s = TotalSpan(c);
   if (!s.Present()) return {};
   return {MachineNumber(s.min), std::isinf(s.max) ? std::string() : MachineNumber(s.max)};
 }
 
-std::tuple<int, double, double> ExactSortKey(const Calculation& c) {
+std::tuple<int, double, double> ExactSortKey(const CableCalculation& c) {
   const Span s = TotalSpan(c);
   if (!s.Present()) return {2, 0, 0};
   if (std::isinf(s.max)) return {1, s.min, 0};
   return {0, s.max, s.min};
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -1,4 +1,4 @@
-#include "cli/output.hpp"
+#include "report/output.hpp"
 
 #include <charconv>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "text/charset.hpp"
 #include "text/text.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 namespace {
 
@@ -63,4 +63,4 @@ double Widened(float value) {
   return std::strtod(ShortestText(value).c_str(), nullptr);
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

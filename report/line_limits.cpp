@@ -1,4 +1,4 @@
-#include "cli/line_limits.hpp"
+#include "report/line_limits.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -9,7 +9,7 @@
 #include "text/cells.hpp"
 #include "text/text.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 namespace {
 
@@ -123,4 +123,4 @@ void WriteLineLimits(std::ostream& out, const std::vector<std::string>& lines, c
   for (const std::string& line : lines) out << Painted(DisplayText(line, style.utf8), kNoteColor, style.color) << '\n';
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

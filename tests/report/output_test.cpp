@@ -1,10 +1,10 @@
-#include "cli/output.hpp"
+#include "report/output.hpp"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
-namespace ferrolux::cli {
+namespace ferrolux {
 namespace {
 
 TEST(DisplayText, NoCatalogByteReachesATerminalAsAControl) {
@@ -56,4 +56,4 @@ TEST(MachineNumbers, ShortestTextsAndQuotedFields) {
 }
 
 }  // namespace
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -1,10 +1,10 @@
-#include "cli/table.hpp"
+#include "report/table.hpp"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-namespace ferrolux::cli {
+namespace ferrolux {
 namespace {
 
 // The bars are painted where the layout put them; at a width they do not fit even with the gaps
@@ -36,4 +36,4 @@ TEST(TableText, BarsPaintedInPlaceAndDroppedBeforeAnyFigure) {
 }
 
 }  // namespace
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -14,12 +14,9 @@
 
 #include <nlohmann/json.hpp>
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 enum class OutputFormat { kText, kCsv, kJson };
-
-// A word of kFormats.
-OutputFormat OutputFormatOf(std::string_view word);
 
 // A catalog cell that holds a number: CSV keeps the catalog's own text, JSON reads it (null when
 // empty).
@@ -57,4 +54,4 @@ void WriteCsv(std::ostream& out, const Record& header, std::size_t count, MakeRe
 
 nlohmann::ordered_json JsonOf(const Record& record);
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

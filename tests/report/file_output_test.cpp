@@ -1,4 +1,4 @@
-#include "cli/file_output.hpp"
+#include "report/file_output.hpp"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -12,11 +12,10 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/command_error.hpp"
 #include "platform/temporary_file.hpp"
 #include "support/temp_folder.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 namespace {
 
 namespace fs = std::filesystem;
@@ -34,10 +33,10 @@ class FileOutputTest : public ::testing::Test {
 TEST_F(FileOutputTest, ReplacesTheFileWholeAndKeepsItsMode) {
   const fs::path file = temp.Write("chart.svg", "old chart");
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  WriteFileAtomically(file, "new chart");
+  WriteWholeFile(file, "new chart");
   EXPECT_EQ(FileText(file), "new chart");
   EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  WriteFileAtomically(temp.Path() / "fresh.svg", [](std::ostream& out) { out << "made"; });
+  WriteWholeFile(temp.Path() / "fresh.svg", [](std::ostream& out) { out << "made"; });
   EXPECT_EQ(FileText(temp.Path() / "fresh.svg"), "made");
   EXPECT_EQ(FilesInFolder(), 2u);
 }
@@ -60,7 +59,7 @@ off_t BytesOpenIn(const fs::path& folder) {
 TEST_F(FileOutputTest, AWrittenTextWasHeldWholeBeforeItReachedTheFile) {
   constexpr size_t kLines = 100'000;
   off_t onDiskMidway = 0;
-  WriteFileAtomically(temp.Path() / "antenna.s1p", [&](std::ostream& out) {
+  WriteWholeFile(temp.Path() / "antenna.s1p", [&](std::ostream& out) {
     for (size_t i = 0; i < kLines; ++i) out << "14.000000 0.123456789 -0.987654321\n";
     onDiskMidway = BytesOpenIn(temp.Path());
   });
@@ -73,7 +72,7 @@ TEST_F(FileOutputTest, ASymlinkKeepsPointingAtItsReplacedTarget) {
   const fs::path target = temp.Write("charts/real.svg", "old chart");
   const fs::path link = temp.Path() / "link.svg";
   fs::create_symlink("charts/real.svg", link);
-  WriteFileAtomically(link, "new chart");
+  WriteWholeFile(link, "new chart");
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(fs::read_symlink(link), "charts/real.svg");
   EXPECT_EQ(FileText(target), "new chart");
@@ -91,8 +90,8 @@ TEST_F(FileOutputTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     const rlimit limit{kLimit, kLimit};
     setrlimit(RLIMIT_FSIZE, &limit);
     try {
-      WriteFileAtomically(file, std::string(1000, 'x'));
-    } catch (const CommandError& error) {
+      WriteWholeFile(file, std::string(1000, 'x'));
+    } catch (const FileWriteError& error) {
       const std::string message = error.what();
       _exit(write(pipeEnds[1], message.data(), message.size()) > 0 ? 0 : 1);
     }
@@ -137,7 +136,7 @@ TEST_F(FileOutputTest, AFifoOrDeviceIsWrittenIntoNotReplacedByAFile) {
 
   for (const fs::path& node : {fifo, device, temp.Path() / "device.link"}) {
     const NodeIdentity before = Identity(node);
-    WriteFileAtomically(node, "new chart");
+    WriteWholeFile(node, "new chart");
     const NodeIdentity after = Identity(node);
     EXPECT_TRUE(after.device == before.device && after.inode == before.inode && after.type == before.type) << node;
   }
@@ -157,7 +156,7 @@ TEST_F(FileOutputTest, AnInterruptedWriteLeavesNoTemporaryBehind) {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
     const pid_t child = fork();
     if (child == 0) {
-      WriteFileAtomically(temp.Path() / "other.s1p", "a finished file");  // a finished write disarms
+      WriteWholeFile(temp.Path() / "other.s1p", "a finished file");  // a finished write disarms
       const platform::TemporaryFile named(temp.Path() / "sweep.s1p", platform::TemporaryFile::Kind::kNamed);
       named.Write("half a sweep");
       raise(signal);
@@ -172,4 +171,4 @@ TEST_F(FileOutputTest, AnInterruptedWriteLeavesNoTemporaryBehind) {
 }
 
 }  // namespace
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

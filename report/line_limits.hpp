@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "catalog/catalog.hpp"
-#include "cli/output.hpp"
+#include "report/output.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 // Below this a clad centre conductor's loss outgrows the k1 sqrt f the fit gives it: the skin
 // depth reaches through the copper into the steel or aluminium.
@@ -37,4 +37,4 @@ void WriteLineLimits(std::ostream& out, const std::vector<std::string>& lines, c
 // that stays whole), in the notes' colour: for below a chart, which keeps to its size.
 std::vector<std::string> FittedLineLimits(const std::vector<std::string>& lines, int width, const OutputStyle& style);
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

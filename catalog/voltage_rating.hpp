@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 struct VoltageRating {
   double volts = 0;
@@ -21,4 +21,4 @@ bool ExceedsRating(const VoltageRating& rating, double rmsVolts);
 // Why a rating is read as RMS or as a peak, for the text output.
 std::string RatingRule(const VoltageRating& rating);
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -1,11 +1,11 @@
-#include "cli/table.hpp"
+#include "report/table.hpp"
 
 #include <algorithm>
 #include <ostream>
 
-#include "cli/output.hpp"
+#include "report/output.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 namespace {
 
@@ -141,4 +141,4 @@ void WriteTableRowByRow(std::ostream& out, const std::vector<TableColumn>& colum
   for (size_t i = 0; i < count; ++i) out << Line(columns, row(i), layout, utf8) << '\n';
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

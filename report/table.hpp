@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 struct TableColumn {
   std::string heading;
@@ -45,4 +45,4 @@ void WriteTable(std::ostream& out, const std::vector<TableColumn>& columns, std:
 void WriteTableRowByRow(std::ostream& out, const std::vector<TableColumn>& columns, size_t count,
                         const std::function<TableRow(size_t)>& row, bool utf8, bool color);
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -1,6 +1,6 @@
 #pragma once
-// The names scripts see in CSV headers and JSON keys: a catalog record's sixteen fields and the
-// settings of a calculation.
+// The names scripts see in CSV headers and JSON keys for a catalog record's sixteen fields, and
+// JSON laid out as dump(2) lays it out but written a piece at a time.
 
 #include <array>
 #include <complex>
@@ -13,10 +13,9 @@
 #include <nlohmann/json.hpp>
 
 #include "catalog/catalog.hpp"
-#include "cli/records.hpp"
-#include "cli/settings.hpp"
+#include "report/records.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 struct FieldName {
   int column;
@@ -55,9 +54,6 @@ Record CableFields(const CatalogRow& cable);
 // Every field of the record, texts as texts and numbers as numbers.
 nlohmann::ordered_json CableJson(const CatalogRow& cable);
 
-// Lengths in both units, power, SWR, frequency and the band (null for --mhz).
-nlohmann::ordered_json SettingsJson(const Settings& settings);
-
 // The value as dump(2) writes it when it stands `level` levels deep in a larger document.
 std::string IndentedJson(const nlohmann::ordered_json& value, int level);
 
@@ -81,4 +77,4 @@ class JsonArrayWriter {
   bool empty_ = true;
 };
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -1,11 +1,11 @@
-#include "cli/records.hpp"
+#include "report/records.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
 
-namespace ferrolux::cli {
+namespace ferrolux {
 namespace {
 
 // Every kind of field through both writers: the header follows the values (an impedance is two
@@ -31,4 +31,4 @@ TEST(Records, CsvHeaderAndValuesAndJsonFromOneRecord) {
 }
 
 }  // namespace
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

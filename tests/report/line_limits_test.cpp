@@ -1,11 +1,11 @@
-#include "cli/line_limits.hpp"
+#include "report/line_limits.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace ferrolux::cli {
+namespace ferrolux {
 namespace {
 
 CatalogRow Part(const std::string& partNumber, const std::string& conductor = "bare copper") {
@@ -85,4 +85,4 @@ TEST(CladCentreConductor, ReadsTheCatalogsWordsForSteelAndAluminium) {
 }
 
 }  // namespace
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -1,11 +1,11 @@
-#include "cli/json_fields.hpp"
+#include "report/json_fields.hpp"
 
 #include <cmath>
 
-#include "cli/output.hpp"
+#include "report/output.hpp"
 #include "text/text.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 nlohmann::ordered_json NumberOrNull(double value) {
   return std::isfinite(value) ? nlohmann::ordered_json(value) : nlohmann::ordered_json(nullptr);
@@ -25,13 +25,6 @@ Record CableFields(const CatalogRow& cable) {
 }
 
 nlohmann::ordered_json CableJson(const CatalogRow& cable) { return JsonOf(CableFields(cable)); }
-
-nlohmann::ordered_json SettingsJson(const Settings& s) {
-  using Json = nlohmann::ordered_json;
-  return {{"length_ft", s.lengthFt},    {"length_m", s.lengthM},
-          {"power_w", s.powerW},        {"shack_swr", s.shackSwr},
-          {"frequency_mhz", s.freqMHz}, {"band", s.band.empty() ? Json(nullptr) : Json(s.band)}};
-}
 
 namespace {
 
@@ -88,4 +81,4 @@ void WriteJsonWithList(std::ostream& out, const nlohmann::ordered_json& before, 
   out << "\n}\n";
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

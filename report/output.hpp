@@ -7,7 +7,7 @@
 
 #include "text/cells.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 struct OutputStyle {
   bool terminal = false;  // standard output is a terminal
@@ -39,4 +39,4 @@ std::string MachineNumber(double value);
 // 74.05519866943359.
 double Widened(float value);
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

@@ -1,4 +1,4 @@
-#include "cli/voltage_rating.hpp"
+#include "catalog/voltage_rating.hpp"
 
 #include <array>
 #include <cctype>
@@ -7,7 +7,7 @@
 
 #include "text/text.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 namespace {
 
@@ -58,4 +58,4 @@ std::string RatingRule(const VoltageRating& rating) {
   return "taken as a peak, as a DC or unqualified rating is what the insulation stands at every instant";
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux

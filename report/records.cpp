@@ -1,13 +1,12 @@
-#include "cli/records.hpp"
+#include "report/records.hpp"
 
 #include <ostream>
 
-#include "cli/option_values.hpp"
-#include "cli/output.hpp"
+#include "report/output.hpp"
 #include "text/charset.hpp"
 #include "text/text.hpp"
 
-namespace ferrolux::cli {
+namespace ferrolux {
 
 namespace {
 
@@ -56,12 +55,6 @@ void WriteLine(std::ostream& out, const std::vector<std::string>& cells) {
 
 }  // namespace
 
-OutputFormat OutputFormatOf(std::string_view word) {
-  if (word == kFormats[1]) return OutputFormat::kCsv;
-  if (word == kFormats[2]) return OutputFormat::kJson;
-  return OutputFormat::kText;
-}
-
 FieldValue NumberOr(bool present, double value) { return present ? FieldValue(value) : FieldValue(nullptr); }
 
 FieldValue NumberIn(const Json& value) {
@@ -93,4 +86,4 @@ Json JsonOf(const Record& record) {
   return j;
 }
 
-}  // namespace ferrolux::cli
+}  // namespace ferrolux
