@@ -24,13 +24,7 @@ struct TruthPoint {
   double mhz, z0Re, z0Im, loss, vf;  // loss in dB per 100 ft
 };
 
-// Built by appending: GCC 12 warns falsely of a literal added to a temporary string.
-inline std::string SweepPath(const std::string& name) {
-  std::string path = FERROLUX_SWEEP_DIR;
-  path += '/';
-  path += name;
-  return path;
-}
+inline std::string SweepPath(const std::string& name) { return std::string(FERROLUX_SWEEP_DIR) + "/" + name; }
 
 // Any sweep of that form, by its path.
 inline SweepData ReadSweepDataAt(const std::string& path) {
