@@ -45,6 +45,18 @@ std::string NamesText(const std::vector<std::string>& names) {
   return text;
 }
 
+// A cable laid twice in a path is one cable to name and count.
+std::vector<const CatalogRow*> DistinctCables(const std::vector<const CatalogRow*>& cables) {
+  std::vector<const CatalogRow*> distinct;
+  for (const CatalogRow* cable : cables) {
+    const auto samePart = [cable](const CatalogRow* seen) {
+      return (*seen)[column::kPartNumber] == (*cable)[column::kPartNumber];
+    };
+    if (std::ranges::none_of(distinct, samePart)) distinct.push_back(cable);
+  }
+  return distinct;
+}
+
 std::string CountText(size_t count, size_t of) { return std::to_string(count) + " of the " + std::to_string(of); }
 
 std::string ExtrapolatedLine(const std::vector<const CatalogRow*>& cables, double lowestMHz, double highestMHz) {
@@ -94,8 +106,9 @@ bool CladCentreConductor(std::string_view conductor) {
 
 std::vector<std::string> LineLimitLines(const std::vector<const CatalogRow*>& cables, double lowestMHz,
                                         double highestMHz) {
+  const std::vector<const CatalogRow*> distinct = DistinctCables(cables);
   std::vector<std::string> lines;
-  for (std::string line : {ExtrapolatedLine(cables, lowestMHz, highestMHz), CladConductorLine(cables, lowestMHz)})
+  for (std::string line : {ExtrapolatedLine(distinct, lowestMHz, highestMHz), CladConductorLine(distinct, lowestMHz)})
     if (!line.empty()) lines.push_back(std::move(line));
   return lines;
 }

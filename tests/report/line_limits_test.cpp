@@ -20,6 +20,7 @@ const CatalogRow kLmr400 = Part("Times LMR-400", "2.74 mm solid copper-clad alum
 const CatalogRow kRg174 = Part("Belden 8216", "26 AWG 7x34 copper-covered steel");                // 1 to 1000 MHz
 const CatalogRow kOwn = Part("My own coax", "CCS");                                               // no points known
 const CatalogRow kRg400 = Part("Harbour M17/128-RG400", "1.0 mm stranded silver-plated copper");  // 100 to 1000 MHz
+const CatalogRow kRg8x = Part("Belden 9258");                                                     // 1 to 1000 MHz
 
 TEST(LineLimitLines, SayWhereFiguresLeaveThePublishedPointsOrAPlatedCoreLosesMore) {
   struct Case {
@@ -51,28 +52,51 @@ TEST(LineLimitLines, SayWhereFiguresLeaveThePublishedPointsOrAPlatedCoreLosesMor
        1000,
        {"Extrapolated: the loss is fitted to published points of Times LMR-400 from 30 to 900 MHz and Harbour "
         "M17/128-RG400 from 100 to 1000 MHz."}},
-      {{&kLmr400, &kRg400, &kLmr400, &kRg400, &kRg58},
-       20,
-       20,
-       {"Extrapolated: the loss is fitted to published points of Times LMR-400 from 30 to 900 MHz, Harbour "
-        "M17/128-RG400 from 100 to 1000 MHz, Times LMR-400 from 30 to 900 MHz and Harbour M17/128-RG400 from 100 "
-        "to 1000 MHz."}},
-      {{&kLmr400, &kRg400, &kLmr400, &kRg400, &kLmr400, &kRg58},
+      {{&kLmr400, &kRg400, &kRg8x, &kRg174, &kRg58},
        2400,
        2400,
-       {"Extrapolated: 6 of the 6 cables have their loss fitted to published points that do not reach 2400 MHz."}},
-      {{&kLmr400, &kRg174, &kOwn, &kRg174, &kLmr400, &kRg58},
+       {"Extrapolated: 5 of the 5 cables have their loss fitted to published points that do not reach 2400 MHz."}},
+      {{&kLmr400, &kRg174, &kOwn, &kRg8x, &kRg58, &kRg400},
        3,
        3,
-       {"Extrapolated: the loss is fitted to published points of Times LMR-400 from 30 to 900 MHz and Times LMR-400 "
-        "from 30 to 900 MHz.",
-        "Below 5 MHz the loss can exceed the fit: the centre conductor of 5 of the 6 cables is copper-clad steel or "
-        "aluminium."}},
+       {"Extrapolated: the loss is fitted to published points of Times LMR-400 from 30 to 900 MHz and Harbour "
+        "M17/128-RG400 from 100 to 1000 MHz.",
+        "Below 5 MHz the loss can exceed the fit: the centre conductor of Times LMR-400, Belden 8216 and My own coax "
+        "is copper-clad steel or aluminium."}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
     EXPECT_EQ(LineLimitLines(c.cables, c.from, c.to), c.lines);
   }
+}
+
+// A path that lays one cable twice named it twice ("Times LMR-400 ... and Times LMR-400 ...") and
+// counted it twice in "N of the M cables".
+TEST(LineLimitLines, ACableLaidTwiceWasNamedAndCountedTwice) {
+  const struct {
+    std::vector<const CatalogRow*> cables;
+    double mhz;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {{&kLmr400, &kRg58, &kLmr400},
+       950,
+       {"Extrapolated: the loss is fitted to published points of Times LMR-400 from 30 to 900 MHz."}},
+      {{&kLmr400, &kLmr400},
+       3,
+       {"Extrapolated: Times LMR-400's loss is fitted to published points from 30 to 900 MHz.",
+        "Below 5 MHz the loss can exceed the fit: the centre conductor of Times LMR-400 is copper-clad steel or "
+        "aluminium."}},
+      {{&kLmr400, &kRg400, &kLmr400, &kRg400, &kLmr400, &kRg8x, &kRg174, &kRg58},
+       2400,
+       {"Extrapolated: 5 of the 5 cables have their loss fitted to published points that do not reach 2400 MHz."}},
+      {{&kRg174, &kOwn, &kRg174, &kOwn, &kLmr400, &kRg174, &kOwn, &kRg58, &kRg400, &kRg8x},
+       4,
+       {"Extrapolated: the loss is fitted to published points of Times LMR-400 from 30 to 900 MHz and Harbour "
+        "M17/128-RG400 from 100 to 1000 MHz.",
+        "Below 5 MHz the loss can exceed the fit: the centre conductor of Belden 8216, My own coax and Times LMR-400 "
+        "is copper-clad steel or aluminium."}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LineLimitLines(c.cables, c.mhz, c.mhz), c.lines);
 }
 
 TEST(CladCentreConductor, ReadsTheCatalogsWordsForSteelAndAluminium) {
