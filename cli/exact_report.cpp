@@ -33,8 +33,7 @@ void WritePointText(std::ostream& out, const ExactPoint& p) {
   out << Row("  Shack Impedance: ", ImpedanceText(p.shackZ) + " Ohms")
       << Row("   Ant. Impedance: ", ImpedanceText(p.antennaZ) + " Ohms");
   if (!p.passive) {
-    out << "No passive load at the antenna gives this reading at the shack: check the length, the cable and the "
-           "calibration.\n";
+    out << kNoPassiveLoad << '\n';
     return;
   }
   out << Row("       Shack SWR: ", RatioText(p.shackSwr)) << Row("        Ant. SWR: ", RatioText(p.antennaSwr))

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -13,6 +14,11 @@
 #include "report/records.hpp"
 
 namespace ferrolux::cli {
+
+// Said when the shack's reading needs a load at the antenna of resistance below 0, for one line or a path.
+inline constexpr std::string_view kNoPassiveLoad =
+    "No passive load at the antenna gives this reading at the shack: check the length, the cable and the "
+    "calibration.";
 
 void WriteExactText(std::ostream& out, const Settings& settings, const Calculation& c, const OutputStyle& style);
 

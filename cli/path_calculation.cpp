@@ -6,6 +6,7 @@
 #include "catalog/cable.hpp"
 #include "cli/cable_choice.hpp"
 #include "cli/command_error.hpp"
+#include "model/line_model.hpp"
 #include "model/path_range.hpp"
 #include "model/path_text.hpp"
 #include "report/output.hpp"
@@ -63,6 +64,14 @@ std::vector<std::string> ElementTexts(const std::string& text) {
     if (comma == text.size()) return texts;
     start = comma + 1;
   }
+}
+
+// Through a path of very high loss the impedance worked back toward the shack drifts far from the
+// reading it came from: the shack joint shows the reading as given.
+void KeepShackReading(PathCalculation& c, Complex shackZ, Complex antennaZ) {
+  c.figures->joints.front().z = shackZ;
+  c.figures->joints.front().swr = Swr(shackZ, c.refOhms);
+  c.passiveLoad = !(antennaZ.real() < 0);
 }
 
 }  // namespace
@@ -125,6 +134,7 @@ PathCalculation CalculatePath(std::vector<PathElementEntry> entries, const Setti
       return c;
   }
   c.figures = SolvePath(path, settings.freqMHz, antennaZ, c.refOhms, settings.powerW);
+  if (exact.input == ExactInput::kShackZ) KeepShackReading(c, exact.z, antennaZ);
   return c;
 }
 

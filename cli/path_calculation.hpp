@@ -33,6 +33,7 @@ struct PathCalculation {
   std::optional<SwrRange> range;       // the SWR alone: the range over every load phase
   std::vector<WavePeaks> worstPeaks;   // the SWR alone: each element's at the worst load phase
   std::vector<double> matchedLossDb;   // each element's, into its own impedance
+  bool passiveLoad = true;             // false: the shack impedance given needs an antenna resistance below 0
 };
 
 // `givenOhms` when above 0, else the first cable's impedance, else 50 Ohms.

@@ -1,5 +1,6 @@
 #include "cli/path_report.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 
@@ -8,6 +9,7 @@
 #include "cli/exact_report.hpp"
 #include "cli/path_element_fields.hpp"
 #include "report/json_fields.hpp"
+#include "report/line_limits.hpp"
 #include "report/records.hpp"
 #include "report/table.hpp"
 #include "text/cells.hpp"
@@ -35,11 +37,16 @@ std::string Rounded(double value, int places) { return PlainNumberText(RoundHalf
 
 std::string LossCell(double db) { return std::isinf(db) ? "all" : Rounded(db, 2); }
 
-std::string SwrCell(double swr) { return std::isinf(swr) ? "infinite" : Rounded(swr, 2) + ":1"; }
+// A resistance below 0 reflects more than it receives: no SWR describes it.
+std::string SwrCell(const Joint& joint) {
+  if (joint.z.real() < 0) return kMissing;
+  return std::isinf(joint.swr) ? "infinite" : Rounded(joint.swr, 2) + ":1";
+}
 
 std::string Heading(const Settings& s, const PathCalculation& c) {
-  std::string text =
-      "Path of " + std::to_string(c.entries.size()) + " elements at " + PlainNumberText(s.freqMHz, kDigits) + " MHz";
+  const size_t count = c.entries.size();
+  std::string text = "Path of " + std::to_string(count) + (count == 1 ? " element" : " elements") + " at " +
+                     PlainNumberText(s.freqMHz, kDigits) + " MHz";
   if (!s.band.empty()) text += " (" + s.band + " band)";
   return text + ", " + PlainNumberText(s.powerW, kDigits) + " watts, against " + PlainNumberText(c.refOhms, kDigits) +
          " Ohms:";
@@ -55,7 +62,7 @@ TableRow ElementRow(const PathCalculation& c, size_t i, bool utf8) {
   row.push_back(power && std::isfinite(e.lossW) ? Rounded(e.lossW, 2) : kMissing);
   row.push_back(power ? Rounded(joint.powerW, 2) : kMissing);
   row.push_back(ImpedanceText(joint.z));
-  row.push_back(SwrCell(joint.swr));
+  row.push_back(SwrCell(joint));
   return row;
 }
 
@@ -73,7 +80,7 @@ void WriteElementTable(std::ostream& out, const PathCalculation& c, const Output
     const Joint& antenna = c.figures->joints.back();
     const bool power = HasPowerFigures(c);
     rows.push_back({"Antenna", "", "", "", power ? Rounded(antenna.powerW, 2) : kMissing, ImpedanceText(antenna.z),
-                    SwrCell(antenna.swr)});
+                    SwrCell(antenna)});
   }
   WriteTable(out, columns, std::move(rows), {style.columns, style.utf8, style.color});
 }
@@ -123,6 +130,14 @@ void WriteCableTable(std::ostream& out, const PathCalculation& c, const OutputSt
   for (const std::string& warning : warnings) out << Painted(warning, "33", style.color) << '\n';
 }
 
+// A cable's "extrapolated" says whether its figures rest on a fit beyond its published points.
+Json ElementJson(const PathCalculation& c, size_t i, double freqMHz) {
+  Json element = JsonOf(ElementRecord(c, i));
+  const CatalogRow* row = c.entries[i].row;
+  element["extrapolated"] = row ? Json(Extrapolated((*row)[column::kPartNumber], freqMHz, freqMHz)) : Json(nullptr);
+  return element;
+}
+
 }  // namespace
 
 void WritePathText(std::ostream& out, const Settings& settings, const PathCalculation& c, const OutputStyle& style) {
@@ -130,6 +145,7 @@ void WritePathText(std::ostream& out, const Settings& settings, const PathCalcul
   WriteElementTable(out, c, style);
   out << '\n';
   if (c.range) WriteRangeText(out, *c.range, settings.shackSwr, c.refOhms);
+  else if (!c.passiveLoad) out << kNoPassiveLoad << '\n';
   else WriteTotals(out, *c.figures);
   if (HasCablePeaks(c)) WriteCableTable(out, c, style);
   out << '\n' << kLineNote << '\n';
@@ -153,14 +169,17 @@ void WritePathJson(std::ostream& out, const std::string& text, const Settings& s
                      {"band", settings.band.empty() ? Json(nullptr) : Json(settings.band)},
                      {"reference_ohms", c.refOhms}});
   Json path = Json::array();
-  for (size_t i = 0; i < c.entries.size(); ++i) path.push_back(JsonOf(ElementRecord(c, i)));
-  Json j = {{"inputs", inputs}, {"path", path}};
+  for (size_t i = 0; i < c.entries.size(); ++i) path.push_back(ElementJson(c, i, settings.freqMHz));
+  const bool extrapolated = std::ranges::any_of(path, [](const Json& e) { return e["extrapolated"] == true; });
+  Json j = {{"inputs", inputs}, {"path", path}, {"extrapolated", extrapolated}};
   if (c.range) j["range"] = RangeJson(*c.range);
   j["highest_at_worst_load_phase"] = !c.worstPeaks.empty();
   if (c.figures) {
     const Joint& antenna = c.figures->joints.back();
     const bool open = !std::isfinite(antenna.z.real()) || !std::isfinite(antenna.z.imag());
-    j["antenna"] = {{"z", open ? Json(nullptr) : ImpedanceJson(antenna.z)}, {"swr", NumberOrNull(antenna.swr)}};
+    j["antenna"] = {{"z", open ? Json(nullptr) : ImpedanceJson(antenna.z)},
+                    {"swr", c.passiveLoad ? NumberOrNull(antenna.swr) : Json(nullptr)},
+                    {"passive", c.passiveLoad}};
     j["power_figures"] = c.figures->powerFigures;
     if (c.figures->powerFigures) {
       j["total_loss_db"] = NumberOrNull(c.figures->totalLossDb);

@@ -126,6 +126,48 @@ TEST(CalcPath, JsonHasARecordPerElementAndNoInfiniteFigureIntoAReactiveLoad) {
   EXPECT_EQ(j["line_verdict"], "one_cable_only");
 }
 
+TEST(CalcPath, JsonLackedTheExtrapolatedField) {
+  const struct {
+    const char* mhz;
+    bool extrapolated;
+  } cases[] = {{"14.2", true}, {"146", false}};
+  for (const auto& c : cases) {
+    const CalcRun run =
+        RunCalc({"--path", "Times LMR-400:100ft, N", "--mhz", c.mhz, "--antenna-z", "50", "--format", "json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["extrapolated"], c.extrapolated) << c.mhz;
+    EXPECT_EQ(j["path"][0]["extrapolated"], c.extrapolated) << c.mhz;
+    EXPECT_TRUE(j["path"][1]["extrapolated"].is_null()) << c.mhz;
+  }
+}
+
+// A shack reading no passive load gives was blamed on the load "giving power back", its antenna SWR
+// shown "infinite"; and beyond ~130 dB of loss the shack row showed 35.31+j10.37 for the 20+j5 given.
+TEST(CalcPath, ShackReadingOfNoPassiveLoadWasMisreportedAndRewritten) {
+  for (const char* cable : {"Belden 8259:30m, N", "Belden 8259:400m, N"}) {
+    const CalcRun run = RunCalc({"--path", cable, "--mhz", "440", "--shack-z", "20+j5"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("  20+j5  2.53:1\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nNo passive load at the antenna gives this reading at the shack: check the length, the "
+                           "cable and the calibration.\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.out.find("power back"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("infinite"), std::string::npos) << run.out;
+    const CalcRun json = RunCalc({"--path", cable, "--mhz", "440", "--shack-z", "20+j5", "--format", "json"});
+    const nlohmann::json j = nlohmann::json::parse(json.out);
+    EXPECT_EQ(j["antenna"]["passive"], false);
+    EXPECT_EQ(j["path"][0]["z_in"]["re"], 20) << json.out;
+  }
+}
+
+TEST(CalcPath, HeadingSaidOneElementsInThePlural) {
+  const CalcRun run = RunCalc({"--path", "N", "--mhz", "14", "--antenna-z", "50"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with("Path of 1 element at 14 MHz, ")) << run.out;
+}
+
 // A path of one cable is --cable and --length (and its own VF --vf), in every format.
 TEST(CalcPath, OneCablePathEqualsCableAndLength) {
   for (const char* format : {"text", "csv", "json"}) {
