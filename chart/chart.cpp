@@ -178,13 +178,16 @@ std::vector<Row> PlotRows(const DotCanvas& canvas, const LossAxis& axis, int lef
   return rows;
 }
 
-// Cells that label texts took, so one label does not write over another.
+// Cells that label texts took, so one label neither writes over another nor runs into it: a
+// label needs a blank on either side, else it does not take the place.
 class LabelSpace {
  public:
   LabelSpace(int width, int rows) : width_(width), taken_(static_cast<std::size_t>(width * rows)) {}
   bool Take(int row, int start, int width) {
-    const auto first = taken_.begin() + static_cast<std::ptrdiff_t>(row) * width_ + start;
-    if (std::any_of(first, first + width, [](bool taken) { return taken; })) return false;
+    const auto rowStart = taken_.begin() + static_cast<std::ptrdiff_t>(row) * width_;
+    const auto first = rowStart + start;
+    const auto clearFrom = rowStart + std::max(0, start - 1), clearTo = rowStart + std::min(width_, start + width + 1);
+    if (std::any_of(clearFrom, clearTo, [](bool taken) { return taken; })) return false;
     std::fill(first, first + width, true);
     return true;
   }
@@ -195,7 +198,7 @@ class LabelSpace {
 };
 
 // Each label's point marked, and its text above the point, or below where the row above is taken
-// by another label.
+// by another label; where both are, the later label's text is dropped.
 void DrawLabels(std::vector<Row>& rows, const DotCanvas& canvas, const LossAxis& axis, int left,
                 const ChartSettings& chart) {
   const TextTarget target = chart.utf8 ? TextTarget::kUtf8Terminal : TextTarget::kAsciiTerminal;

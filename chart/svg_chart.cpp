@@ -139,9 +139,10 @@ std::string ClipMark(const Frame& frame, double share) {
          SvgNumber(frame.top + 9) + " " + SvgNumber(x) + "," + SvgNumber(frame.top) + "\"/>\n";
 }
 
-// Each label's point ringed and its text above or below it, wherever it keeps clear of the
-// labels before it.
+// Each label's point ringed and its text above or below it, wherever it keeps a blank's width
+// clear of the labels before it; where nowhere does, the later label's text is dropped.
 std::string PointLabels(const ChartSettings& chart, const Frame& frame, const LossAxis& axis) {
+  const double blankWidth = SvgTextWidth(" ");
   std::string body;
   std::vector<Frame> taken;
   for (const ChartLabel& note : chart.labels) {
@@ -158,7 +159,8 @@ std::string PointLabels(const ChartSettings& chart, const Frame& frame, const Lo
     for (const double below : {-8.0, 18.0, -24.0, 34.0, -40.0, 50.0}) {
       const Frame box{centre - width / 2, y + below - 12, centre + width / 2, y + below + 2};
       const auto clashes = [&](const Frame& other) {
-        return box.left < other.right && other.left < box.right && box.top < other.bottom && other.top < box.bottom;
+        return box.left < other.right + blankWidth && other.left < box.right + blankWidth && box.top < other.bottom &&
+               other.top < box.bottom;
       };
       if (box.top < frame.top || std::any_of(taken.begin(), taken.end(), clashes)) continue;
       taken.push_back(box);

@@ -53,9 +53,15 @@ void SpanSweep(ChartSettings& chart, const SweepViewInput& input) {
   if (!(chart.toMHz > chart.fromMHz)) chart.fromMHz /= 1.1, chart.toMHz *= 1.1;
 }
 
-std::string Title(const std::string& what, const ChartSettings& chart, const SweepViewInput& input) {
-  std::string title =
-      what + ", " + FrequencyText(chart.fromMHz) + (chart.utf8 ? "–" : "-") + FrequencyText(chart.toMHz) + " MHz";
+// The sweep's own span: the axis pads a single point out to either side.
+std::string Title(const std::string& what, bool utf8, const SweepViewInput& input) {
+  std::string title = what;
+  if (!input.points.empty()) {
+    const double from = input.points.front().mhz, to = input.points.back().mhz;
+    const std::string span =
+        from < to ? FrequencyText(from) + (utf8 ? "–" : "-") + FrequencyText(to) : FrequencyText(from);
+    title += ", " + span + " MHz";
+  }
   return input.through.empty() ? title : title + ", through " + input.through;
 }
 
@@ -93,7 +99,7 @@ ChartSettings SwrView(const SweepViewInput& input, ChartSettings frame, double s
   ChartSettings chart = std::move(frame);
   SpanSweep(chart, input);
   chart.unit = "SWR";
-  chart.title = Title("SWR at the shack and at the antenna", chart, input);
+  chart.title = Title("SWR at the shack and at the antenna", chart.utf8, input);
   chart.logValues = true;
   chart.valueBottom = 1;
   chart.valueTop = swrTop > 1 && std::isfinite(swrTop) ? swrTop : kDefaultSwrTop;
@@ -108,7 +114,7 @@ ChartSettings ResistanceReactanceView(const SweepViewInput& input, ChartSettings
   ChartSettings chart = std::move(frame);
   SpanSweep(chart, input);
   chart.unit = chart.utf8 ? "Ω" : "ohm";
-  chart.title = Title("R and X at the antenna and at the shack (dashed)", chart, input);
+  chart.title = Title("R and X at the antenna and at the shack (dashed)", chart.utf8, input);
   chart.signedValues = true;
   chart.zeroLine = true;
   chart.series = {SeriesOf("R at the antenna", input, AntennaR, false),
@@ -131,9 +137,7 @@ SmithSettings SmithView(const SweepViewInput& input, const ChartSettings& frame,
   chart.traces = {std::move(antenna), std::move(shack)};
   chart.refOhms = input.refOhms;
   chart.swrCircle = swrCircle;
-  ChartSettings span = frame;
-  SpanSweep(span, input);
-  chart.title = Title("Impedance at the antenna and at the shack (dashed)", span, input);
+  chart.title = Title("Impedance at the antenna and at the shack (dashed)", frame.utf8, input);
   chart.width = frame.width;
   chart.height = frame.height;
   chart.utf8 = frame.utf8;

@@ -56,7 +56,10 @@ CompletedOption Describe(const CLI::Option& option) {
   described.help = option.get_description();
   if (option.get_expected_max() == 0) return described;
   described.repeats = option.get_items_expected_max() > 1;
-  described.kind = option.get_type_name() == kFileTypeName ? ValueKind::kFiles : ValueKind::kFree;
+  // An argument called FILE, like an option whose value is shown as FILE, names a file.
+  const bool file =
+      option.get_type_name() == kFileTypeName || (option.get_positional() && option.get_name() == kFileTypeName);
+  described.kind = file ? ValueKind::kFiles : ValueKind::kFree;
   std::vector<std::string> keys = described.longNames;
   if (option.get_positional()) keys.push_back(option.get_name());
   for (const KnownValue& known : kKnownValues) {
@@ -77,11 +80,15 @@ std::vector<CompletedOption> DescribeOptions(const CLI::App& app) {
   return described;
 }
 
-std::vector<std::string> FirstArgumentWords(const CLI::App& command) {
+// The words its first argument takes, or that it names a file.
+void DescribeFirstArgument(const CLI::App& command, CompletedCommand& described) {
   for (const CLI::Option* option : command.get_options()) {
-    if (option->get_positional() && !option->nonpositional()) return Describe(*option).words;
+    if (!option->get_positional() || option->nonpositional()) continue;
+    const CompletedOption argument = Describe(*option);
+    described.arguments = argument.words;
+    described.fileArgument = argument.kind == ValueKind::kFiles;
+    return;
   }
-  return {};
 }
 
 // Options of the program that a subcommand passes up (--catalog), unless it has its own.
@@ -136,8 +143,8 @@ CompletionModel DescribeCommandLine(const CLI::App& app) {
   CompletionModel model{app.get_name(), DescribeOptions(app), {}};
   for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
     if (!Visible(command->get_group())) continue;
-    CompletedCommand described{command->get_name(), command->get_description(), DescribeOptions(*command),
-                               FirstArgumentWords(*command)};
+    CompletedCommand described{command->get_name(), command->get_description(), DescribeOptions(*command), {}, false};
+    DescribeFirstArgument(*command, described);
     if (command->get_fallthrough()) AddPassedUp(described.options, model.options);
     model.commands.push_back(std::move(described));
   }

@@ -31,6 +31,7 @@ struct CompletedCommand {
   std::string name, help;
   std::vector<CompletedOption> options;
   std::vector<std::string> arguments;  // the words its first argument takes
+  bool fileArgument = false;           // its first argument names a file
 };
 
 struct CompletionModel {

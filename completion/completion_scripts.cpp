@@ -74,15 +74,17 @@ std::string BashValueAction(const CompletedOption& option, const std::string& fu
 }
 
 // One case per subcommand (the empty name for the program's own): a value after an option
-// that takes one, else the options and the words of its arguments.
+// that takes one, else the options and the words of its arguments; where its argument is a
+// file, files unless the word begun is an option.
 void WriteBashCase(std::ostream& out, const std::string& pattern, const std::vector<CompletedOption>& options,
-                   std::vector<std::string> words, const std::string& function) {
+                   std::vector<std::string> words, const std::string& function, bool fileArgument) {
   out << "    " << pattern << ")\n      case $prev in\n";
   for (const CompletedOption& option : options) {
     if (option.kind == ValueKind::kFlag) continue;
     out << "        " << Joined(NamesOf(option), "|") << ") " << BashValueAction(option, function) << "; return ;;\n";
   }
   out << "      esac\n";
+  if (fileArgument) out << "      [[ $cur == -* ]] || { " << function << "_files; return; }\n";
   for (const CompletedOption& option : options)
     for (const std::string& name : NamesOf(option)) words.push_back(name);
   out << "      COMPREPLY=($(compgen -W " << Quoted(Joined(words, " ")) << " -- \"$cur\")) ;;\n";
@@ -150,8 +152,8 @@ std::string BashCompletion(const CompletionModel& model) {
       << "  done\n"
       << "  case $command in\n";
   for (const CompletedCommand& command : model.commands)
-    WriteBashCase(out, command.name, command.options, command.arguments, function);
-  WriteBashCase(out, "*", model.options, CommandNames(model), function);
+    WriteBashCase(out, command.name, command.options, command.arguments, function, command.fileArgument);
+  WriteBashCase(out, "*", model.options, CommandNames(model), function, false);
   out << "  esac\n"
       << "}\n"
       << "complete -F " << function << " " << model.program << "\n";
@@ -188,6 +190,7 @@ std::string ZshCompletion(const CompletionModel& model) {
     WriteZshSpecs(out, command.options, function, "            ");
     if (!command.arguments.empty())
       out << " \\\n            " << Quoted(Enclosed("1:argument:(", Joined(command.arguments, " "), ")"));
+    if (command.fileArgument) out << " \\\n            " << Quoted("1:file:_files");
     out << " ;;\n";
   }
   out << "      esac ;;\n"
@@ -260,6 +263,7 @@ std::string FishCompletion(const CompletionModel& model) {
     const std::string within = complete + " -n " + FishQuoted(function + "_command " + command.name);
     for (const CompletedOption& option : command.options) WriteFishOption(out, within, option, function);
     if (!command.arguments.empty()) out << within << " -x -a " << FishQuoted(Joined(command.arguments, " ")) << "\n";
+    if (command.fileArgument) out << within << " -F\n";
   }
   return out.str();
 }
@@ -284,6 +288,13 @@ std::vector<std::string> OptionNames(const std::vector<CompletedOption>& options
   return names;
 }
 
+std::vector<std::string> FileArgumentCommands(const CompletionModel& model) {
+  std::vector<std::string> names;
+  for (const CompletedCommand& command : model.commands)
+    if (command.fileArgument) names.push_back(command.name);
+  return names;
+}
+
 // What follows an option that takes a value: its words, or what finds them.
 std::string PowerShellValue(const CompletedOption& option) {
   switch (option.kind) {
@@ -303,7 +314,8 @@ void WritePowerShellValues(std::ostream& out, const std::string& command, const 
 }
 
 // Finds the subcommand and any --catalog among the words before the cursor, then offers what may
-// come next; files are left to PowerShell's own path completion.
+// come next; files, here and for a subcommand's file argument, are left to PowerShell's own path
+// completion, which it falls back on when nothing is offered.
 constexpr char kPowerShellBody[] =
     R"ps(    $words = @($commandAst.CommandElements | Where-Object { $_.Extent.EndOffset -lt $cursorPosition } |
         ForEach-Object { $_.ToString() })
@@ -318,6 +330,7 @@ constexpr char kPowerShellBody[] =
     if ($value -is [array]) { $candidates = $value }
     elseif ($value -eq 'cables') { $candidates = @(& $program @catalog %PARTS% -- $wordToComplete 2>$null) }
     elseif ($value) { return }
+    elseif ($fileArguments -contains $command -and $wordToComplete -notlike '-*') { return }
     elseif ($command) { $candidates = $options[$command] + $arguments[$command] }
     else { $candidates = $options[''] + $commands }
     $candidates | Where-Object { $_ -like "$([WildcardPattern]::Escape($wordToComplete))*" } | ForEach-Object {
@@ -346,7 +359,8 @@ std::string PowerShellCompletion(const CompletionModel& model) {
   for (const CompletedCommand& command : model.commands)
     if (!command.arguments.empty())
       out << "        " << PowerShellQuoted(command.name) << " = " << PowerShellList(command.arguments) << "\n";
-  out << "    }\n    # The value an option takes: its words, 'cables', 'files' or 'free'.\n    $values = @{\n";
+  out << "    }\n    $fileArguments = " << PowerShellList(FileArgumentCommands(model)) << "\n";
+  out << "    # The value an option takes: its words, 'cables', 'files' or 'free'.\n    $values = @{\n";
   WritePowerShellValues(out, "", model.options);
   for (const CompletedCommand& command : model.commands) WritePowerShellValues(out, command.name, command.options);
   out << "    }\n";

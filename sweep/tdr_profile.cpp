@@ -109,6 +109,11 @@ bool SeemsLongerThanRange(const TdrRequest& request, const TdrResult& result, co
   return metres > 0.9 * result.rangeM;
 }
 
+// Caps a whole count worked out in double; a cast of one past size_t's range is undefined.
+std::size_t CappedCount(double count, std::size_t most) {
+  return count < static_cast<double>(most) ? static_cast<std::size_t>(count) : most;
+}
+
 }  // namespace
 
 double HalfHeightTime(const TdrGrid& grid, const TdrSpectrum& spectrum) {
@@ -144,12 +149,10 @@ void FillProfile(const TdrRequest& request, const TdrGrid& grid, const TdrTimeli
   const std::size_t size = timeline.impulse.size();
   const double metresPerSample = result.rangeM / static_cast<double>(size);
   const bool lowPass = grid.mode == TdrMode::kLowPass;
-  const auto lead = std::min<std::size_t>(
-      size / 8, static_cast<std::size_t>(std::ceil(kStepLeadResolutions * result.resolutionM / metresPerSample)));
+  const std::size_t lead =
+      CappedCount(std::ceil(kStepLeadResolutions * result.resolutionM / metresPerSample), size / 8);
   std::size_t count = lowPass ? size - lead : size;
-  if (request.lengthMaxM > 0) {
-    count = std::min(count, static_cast<std::size_t>(request.lengthMaxM / metresPerSample) + 1);
-  }
+  if (request.lengthMaxM > 0) count = CappedCount(std::floor(request.lengthMaxM / metresPerSample), count - 1) + 1;
   const std::vector<double> step =
       lowPass ? RunningStep(timeline.impulse, timeline.weightSum, lead) : std::vector<double>{};
   result.lossTakenOut = !request.lossDbPerMetre.empty();

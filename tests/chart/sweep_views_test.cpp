@@ -16,6 +16,7 @@
 #include "chart/chart_scale.hpp"
 #include "chart/smith_chart.hpp"
 #include "chart/svg_chart.hpp"
+#include "chart/svg_parts.hpp"
 #include "chart/tdr_view.hpp"
 #include "text/cells.hpp"
 #include "text/charset.hpp"
@@ -87,6 +88,49 @@ TEST(SweepViews, DrawTheGoldenPictures) {
       {"smith.svg", DrawSvgSmithChart(SmithView(input, Frame(true), 2))},
   };
   for (const auto& c : cases) EXPECT_EQ(c.picture, Golden(c.name, c.picture)) << c.name;
+}
+
+// The title read the axis span, which pads a one-point sweep out to either side of its frequency.
+TEST(SweepViews, OnePointSweepTitledWithThePaddedAxisSpan) {
+  SweepViewInput input;
+  input.points = {{14, {50, 0}, {50, 0}}};
+  const std::string span = ", 14 MHz";
+  EXPECT_EQ(SwrView(input, Frame(true), kDefaultSwrTop).title, "SWR at the shack and at the antenna" + span);
+  EXPECT_EQ(ResistanceReactanceView(input, Frame(true)).title,
+            "R and X at the antenna and at the shack (dashed)" + span);
+  EXPECT_EQ(SmithView(input, Frame(true), 2).title, "Impedance at the antenna and at the shack (dashed)" + span);
+  input.points.push_back({21, {50, 0}, {50, 0}});
+  EXPECT_EQ(SwrView(input, Frame(false), kDefaultSwrTop).title, "SWR at the shack and at the antenna, 14-21 MHz");
+}
+
+// Two labels on one row, the second moved along in small steps, in the terminal and the SVG.
+std::vector<ChartSettings> TwoLabelsEverCloserTogether() {
+  std::vector<ChartSettings> charts;
+  for (int step = 0; step <= 40; ++step) {
+    ChartSettings chart = Frame(false);
+    chart.linearUnit = "m";
+    chart.fromMHz = 0;
+    chart.toMHz = 100;
+    chart.signedValues = true;
+    chart.series = {{"level", [](double) { return 0.0; }}};
+    chart.labels = {{0, 30, 0, "first label"}, {0, 40 + step * 0.25, 0, "second label"}};
+    charts.push_back(std::move(chart));
+  }
+  return charts;
+}
+
+// Labels side by side on one row read as one: "X = 0 at 14.01 MHzX = 0 at 69.65 MHz".
+TEST(Chart, NeighbouringLabelsRanTogether) {
+  const std::regex svgLabel("<text x=\"([0-9.]+)\" y=\"([0-9.]+)\"[^>]*>(first|second) label<");
+  for (const ChartSettings& chart : TwoLabelsEverCloserTogether()) {
+    for (const std::string& line : DrawChart(chart)) EXPECT_EQ(line.find("labels"), std::string::npos) << line;
+    const std::string svg = DrawSvgChart(chart);
+    std::vector<std::smatch> texts(std::sregex_iterator(svg.begin(), svg.end(), svgLabel), std::sregex_iterator());
+    if (texts.size() != 2 || texts[0][2] != texts[1][2]) continue;
+    EXPECT_GE(std::abs(std::stod(texts[1][1]) - std::stod(texts[0][1])),
+              (SvgTextWidth("first label") + SvgTextWidth("second label")) / 2 + SvgTextWidth(" "))
+        << chart.labels[1].mhz;
+  }
 }
 
 // Three reflections along 12 m: higher impedance at 3 m, lower at 6.5 m, and an open at 10 m

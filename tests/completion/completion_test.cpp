@@ -99,6 +99,25 @@ TEST(PowerShellCompletion, OffersEverySubcommandAndTheValuesOfItsOptions) {
   EXPECT_EQ(std::count(script.begin(), script.end(), '{'), std::count(script.begin(), script.end(), '}'));
 }
 
+// The FILE argument of tdr and deembed completed no file name in any shell.
+TEST(CompletionScripts, FileArgumentOfTdrAndDeembedCompletedNoFileName) {
+  CLI::App app("", "ferrolux");
+  CommandContext context;
+  AddProgramCommands(app, context);
+  const CompletionModel model = DescribeCommandLine(app);
+  for (const char* name : {"tdr", "deembed"}) EXPECT_TRUE(Find(model, name)->fileArgument) << name;
+  for (const char* name : {"calc", "measure", "completion"}) EXPECT_FALSE(Find(model, name)->fileArgument) << name;
+  const struct {
+    std::string script, expected;
+  } cases[] = {
+      {BashCompletion(model), "      esac\n      [[ $cur == -* ]] || { _ferrolux_files; return; }\n"},
+      {ZshCompletion(model), " \\\n            '1:file:_files' ;;\n"},
+      {FishCompletion(model), "complete -c ferrolux -n '__ferrolux_command deembed' -F\n"},
+      {PowerShellCompletion(model), "    $fileArguments = @('deembed', 'tdr')\n"},
+  };
+  for (const auto& c : cases) EXPECT_NE(c.script.find(c.expected), std::string::npos) << c.expected;
+}
+
 // A lone LF inside a part number made two candidates of it; the word typed so far picks the
 // rest in the program, so that a shell never quotes 100,000 parts one by one.
 TEST(PartNumbers, LeaveOutAPartNumberHoldingALineEndAndThoseTheWordTypedCannotBegin) {

@@ -89,6 +89,7 @@ TEST_F(CompletionE2eTest, BashCompletesSubcommandsOptionsTheirWordsCablesAndFile
       {{"--catalog", "club.txt", "plot", "--cable", "Club\\ Foam\\ 1"}, {"Club\\ Foam\\ 10"}},
       {{"plot", "--catalog", "club.txt", "--cable", "c"}, {"Club\\ Foam\\ 10", "Club\\ Foam\\ 7"}},
       {{"plot", "--svg", "cha"}, {"chart.svg"}},
+      {{"tdr", "cha"}, {"chart.svg"}},
       {{"completion", "z"}, {"zsh"}},
   };
   const fs::path script = Script("bash");
@@ -231,6 +232,7 @@ TEST_F(CompletionE2eTest, EveryShellCompletesHostileCatalogNamesAndPartsWithoutR
       {"--catalog hostile.txt" + plot, "Lf", "Lf\\ C "},
       {"--catalog tilde.txt" + plot, "", "\\~root ", "(nothing)"},
       {"--catalog large.txt" + plot, "B", "Bulk1"},
+      {"tdr ", "cha", "chart.svg "},
   };
   for (const Shell& shell : kShells) {
     const CommandResult which = RunCommand("/bin/sh", {"-c", std::string("command -v ") + shell.name}, folder);

@@ -205,6 +205,16 @@ TEST(ComputeTdr, EdgeOfTheShownLengthWasListedAsAReflection) {
   EXPECT_EQ(fewPoints.peaks[0].distanceM, 0);
 }
 
+// A length past any sample count overflowed the cast to a sample index (undefined behaviour).
+TEST(ComputeTdr, HugeLengthMaxOverflowedTheSampleCount) {
+  const TdrRequest whole = LoneReflection(1, 30, 1e6, 1e6, 400);
+  for (const double lengthMaxM : {1e25, 1e30, 1e300}) {
+    TdrRequest request = whole;
+    request.lengthMaxM = lengthMaxM;
+    EXPECT_EQ(ComputeTdr(request).points.size(), ComputeTdr(whole).points.size()) << lengthMaxM;
+  }
+}
+
 TEST(ComputeTdr, RefusesWhatItCannotTransform) {
   const TdrRequest good = LoneReflection(1, 10, 1e6, 1e6, 40);
   struct Case {
