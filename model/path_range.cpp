@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/golden_section.hpp"
+
 namespace ferrolux {
 
 namespace {
@@ -39,20 +41,8 @@ template <typename Figure>
 double HighestOverPhases(const std::vector<double>& sampled, Figure figure) {
   const double step = 2 * std::numbers::pi / kPhaseSamples;
   const auto best = std::ranges::max_element(sampled);
-  double highest = *best;
-  double low = (static_cast<double>(best - sampled.begin()) - 1) * step, high = low + 2 * step;
-  const double ratio = (std::sqrt(5.0) - 1) / 2;
-  for (int round = 0; round < kPhaseRefinements; ++round) {
-    const double left = high - ratio * (high - low), right = low + ratio * (high - low);
-    const double leftValue = figure(left), rightValue = figure(right);
-    highest = std::max({highest, leftValue, rightValue});
-    if (leftValue < rightValue) {
-      low = left;
-    } else {
-      high = right;
-    }
-  }
-  return highest;
+  const double low = (static_cast<double>(best - sampled.begin()) - 1) * step;
+  return std::max(*best, PeakBetween(low, low + 2 * step, kPhaseRefinements, figure));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <numbers>
 #include <vector>
 
+#include "model/golden_section.hpp"
+
 namespace ferrolux {
 
 namespace {
@@ -23,24 +25,6 @@ struct Waves {
   Complex Amps(double x) const { return (Forward(x) - Backward(x)) / z0; }
 };
 
-// The largest of `magnitude` over [low, high], where it has the one peak: a golden-section search.
-template <typename Magnitude>
-double PeakBetween(double low, double high, Magnitude magnitude) {
-  const double ratio = (std::sqrt(5.0) - 1) / 2;
-  double highest = 0;
-  for (int round = 0; round < kRefinements; ++round) {
-    const double left = high - ratio * (high - low), right = low + ratio * (high - low);
-    const double leftValue = magnitude(left), rightValue = magnitude(right);
-    highest = std::max({highest, leftValue, rightValue});
-    if (leftValue < rightValue) {
-      low = left;
-    } else {
-      high = right;
-    }
-  }
-  return highest;
-}
-
 // The largest of `magnitude` over [from, to]: the samples, then each sample higher than its
 // neighbours refined between them (two peaks of nearly one height may swap between the samples).
 template <typename Magnitude>
@@ -53,7 +37,7 @@ double HighestBetween(double from, double to, int samples, Magnitude magnitude) 
     const auto at = static_cast<size_t>(k);
     if ((k > 0 && values[at - 1] > values[at]) || (k < samples && values[at + 1] > values[at])) continue;
     const double low = std::max(from, from + (k - 1) * step), high = std::min(to, from + (k + 1) * step);
-    highest = std::max(highest, PeakBetween(low, high, magnitude));
+    highest = std::max(highest, PeakBetween(low, high, kRefinements, magnitude));
   }
   return highest;
 }
