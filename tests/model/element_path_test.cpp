@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -292,18 +291,6 @@ TEST(ElementPath, HugeLossSwallowedTheFedPowerAtTheShack) {
   EXPECT_NEAR(f.joints.front().powerW, 100, 1e-9);
   EXPECT_NEAR(f.elements.front().lossW, 100, 1e-9);
   EXPECT_NEAR(f.totalLossDb, 1e17 + 1, 1e3);
-}
-
-// Each cable's peaks were sampled 2^18 times a side along its whole length: 300 long cables at
-// 1000 MHz took seconds. Only a half wave at each end can hold the highest, so any length costs
-// the same.
-TEST(ElementPath, StandingWavePeaksSampledEveryHalfWaveOfALongLine) {
-  std::string path = "RG-8X:1000m";
-  for (int k = 1; k < 300; ++k) path += ", RG-8X:1000m";
-  const auto start = std::chrono::steady_clock::now();
-  const PathFigures f = SolvePath(Path(path), 1000, {50, -30}, 50, 100);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-  EXPECT_TRUE(std::isfinite(f.elements.front().peakVolts));
 }
 
 // Two peaks of nearly one height: the best sample lay by the lower, and only it was refined, so
